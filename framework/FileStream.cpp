@@ -1,0 +1,97 @@
+#include "framework/FileStream.h"
+
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
+namespace fw {
+
+bool FileStream::open(const std::filesystem::path& path, Mode mode)
+{
+    close();
+    clearError();
+    const char* how = mode == Mode::Read ? "rb" : mode == Mode::ReadWrite ? "r+b" : "w+b";
+    m_file = std::fopen(path.c_str(), how);
+    if (!m_file) {
+        m_openError = std::strerror(errno);
+        return false;
+    }
+    if (std::filesystem::is_directory(path)) {
+        std::fclose(m_file);
+        m_file = nullptr;
+        m_openError = std::strerror(EISDIR);
+        return false;
+    }
+    m_openError.clear();
+    return true;
+}
+
+bool FileStream::close()
+{
+    if (!m_file)
+        return true;
+    bool ok = std::fclose(m_file) == 0 && !error();
+    m_file = nullptr;
+    return ok;
+}
+
+bool FileStream::sync()
+{
+    if (!m_file || std::fflush(m_file) != 0)
+        return false;
+    return ::fsync(::fileno(m_file)) == 0;
+}
+
+size_t FileStream::read(void* buffer, size_t count)
+{
+    if (!m_file) {
+        setError();
+        return 0;
+    }
+    size_t n = std::fread(buffer, 1, count, m_file);
+    if (n < count)
+        setError();
+    return n;
+}
+
+size_t FileStream::write(const void* buffer, size_t count)
+{
+    if (!m_file) {
+        setError();
+        return 0;
+    }
+    size_t n = std::fwrite(buffer, 1, count, m_file);
+    if (n < count)
+        setError();
+    return n;
+}
+
+bool FileStream::seek(uint64_t position)
+{
+    if (!m_file || std::fseek(m_file, static_cast<long>(position), SEEK_SET) != 0) {
+        setError();
+        return false;
+    }
+    return true;
+}
+
+uint64_t FileStream::tell() const
+{
+    if (!m_file)
+        return 0;
+    long pos = std::ftell(m_file);
+    return pos < 0 ? 0 : static_cast<uint64_t>(pos);
+}
+
+uint64_t FileStream::size() const
+{
+    if (!m_file)
+        return 0;
+    long here = std::ftell(m_file);
+    std::fseek(m_file, 0, SEEK_END);
+    long end = std::ftell(m_file);
+    std::fseek(m_file, here, SEEK_SET);
+    return end < 0 ? 0 : static_cast<uint64_t>(end);
+}
+
+}  // namespace fw

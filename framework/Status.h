@@ -1,0 +1,26 @@
+#pragma once
+#include <string>
+#include <utility>
+
+namespace fw {
+
+// The outcome of an operation: 0 for success, otherwise the id of a message
+// in the translation files, with an optional text to insert into it.
+// Callers pass a failed status outward and stop.
+struct Status {
+    int id = 0;
+    std::string text;
+
+    Status() = default;
+    Status(int messageId, std::string insert = {}) : id(messageId), text(std::move(insert)) {}
+
+    bool ok() const { return id == 0; }
+};
+
+// Message ids that the file layer itself reports.
+namespace msg {
+constexpr int OutOfMemory = 8;
+constexpr int Cancelled = 2;
+}  // namespace msg
+
+}  // namespace fw
