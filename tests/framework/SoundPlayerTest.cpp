@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <vector>
+
+#include "framework/SoundPlayer.h"
+
+using namespace fw;
+
+namespace {
+
+// An output whose sounds last until the test ends them, so the test decides
+// what is "playing" when the next sound is asked for.
+class HeldOutput : public SoundOutput {
+public:
+    void play(const std::string& path) override
+    {
+        std::unique_lock lock(m);
+        played.push_back(path);
+        started.notify_all();
+        cv.wait(lock, [&] { return releases > 0 || stopped; });
+        if (releases > 0)
+            --releases;
+        stopped = false;
+    }
+    void stop() override
+    {
+        std::lock_guard lock(m);
+        stopped = true;
+        cv.notify_all();
+    }
+    void release()
+    {
+        std::lock_guard lock(m);
+        ++releases;
+        cv.notify_all();
+    }
+    void waitStarted(size_t n)
+    {
+        std::unique_lock lock(m);
+        started.wait(lock, [&] { return played.size() >= n; });
+    }
+    std::vector<std::string> log()
+    {
+        std::lock_guard lock(m);
+        return played;
+    }
+
+    std::mutex m;
+    std::condition_variable cv, started;
+    std::vector<std::string> played;
+    int releases = 0;
+    bool stopped = false;
+};
+
+struct Fixture {
+    std::atomic<uint32_t> now{1000};
+    HeldOutput* out = new HeldOutput;
+    SoundPlayer player{std::unique_ptr<SoundOutput>(out), [this] { return now.load(); }};
+};
+
+}  // namespace
+
+TEST(SoundPlayer, QueuedSoundsPlayInOrderUnlessTheyWaited200Ms)
+{
+    Fixture f;
+    f.player.play("a");
+    f.out->waitStarted(1);
+    f.player.play("b");  // queued at 1000
+    f.now = 1150;
+    f.player.play("c");  // queued at 1150
+    f.now = 1210;        // b has waited 210 ms, c 60 ms
+    f.out->release();
+    f.out->waitStarted(2);
+    f.out->release();
+    f.player.waitIdle();
+    EXPECT_EQ(f.out->log(), (std::vector<std::string>{"a", "c"}));
+    EXPECT_FALSE(f.player.busy());
+}
+
+TEST(SoundPlayer, ImmediateModeCutsTheCurrentSound)
+{
+    Fixture f;
+    f.player.setImmediate(true);
+    f.player.play("long");
+    f.out->waitStarted(1);
+    f.player.play("now");
+    f.out->waitStarted(2);
+    f.out->release();
+    f.player.waitIdle();
+    EXPECT_EQ(f.out->log(), (std::vector<std::string>{"long", "now"}));
+}
+
+TEST(SoundPlayer, QuitsWhilePlaying)
+{
+    auto f = std::make_unique<Fixture>();
+    f->player.play("a");
+    f->out->waitStarted(1);
+    f->player.play("b");
+    f.reset();  // must not hang: the destructor stops the sound and joins
+    SUCCEED();
+}
+
+TEST(SoundPlayer, SystemOutputIsHarmlessWithoutDeviceOrFile)
+{
+    SoundPlayer player(makeSystemSoundOutput());
+    player.play("/nonexistent/sound.wav");
+    player.waitIdle();
+    EXPECT_FALSE(player.busy());
+}
