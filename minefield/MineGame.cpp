@@ -1,0 +1,319 @@
+#include "minefield/MineGame.h"
+
+#include <algorithm>
+#include <ctime>
+#include <random>
+#include <vector>
+
+namespace mf {
+
+namespace {
+
+MineGame::RandomSource ClockSeededSource()
+{
+    // Seeded once from the clock in seconds, so that two games begun within
+    // the same second still differ.
+    auto engine = std::make_shared<std::mt19937>(uint32_t(std::time(nullptr)));
+    return [engine] { return uint32_t((*engine)()); };
+}
+
+// A covered safe cell without a flag: the opening of an empty area takes it.
+bool IsOpenable(const TCell& cell)
+{
+    return cell.state == 0 && !cell.flagged && cell.IsCount();
+}
+
+}  // namespace
+
+MineGame::MineGame(BoardEvents& events, BoardCanvas& canvas, BoardSounds& sounds)
+    : m_events(events), m_canvas(canvas), m_sounds(sounds), m_random(ClockSeededSource())
+{
+}
+
+void MineGame::SetRandomSource(RandomSource source)
+{
+    m_random = source ? std::move(source) : ClockSeededSource();
+}
+
+void MineGame::SetCustomSize(int32_t width, int32_t height, int32_t mines)
+{
+    m_width = std::clamp(width, 1, MaxColumns);
+    m_height = std::clamp(height, 1, MaxRows);
+    m_mines = std::clamp(mines, 0, m_width * m_height - 1);
+}
+
+void MineGame::SetShape(ShapeKind shape)
+{
+    m_grid.SetShape(shape);
+    NewGame();
+}
+
+void MineGame::NewGame()
+{
+    if (const auto preset = PresetFor(m_level, Shape())) {
+        m_width = preset->width;
+        m_height = preset->height;
+        m_mines = preset->mines;
+        m_shields = preset->shields;
+    }
+    m_minesLeft = m_mines;
+    m_revealed = 0;
+    m_gameOver = false;
+    m_pressed = {};
+    m_canvas.ResizeClient(BoardClientSize(Shape(), m_width, m_height));
+    m_events.MinesLeftChanged(m_minesLeft);
+    for (int32_t r = 0; r < m_height; ++r) {
+        for (int32_t c = 0; c < m_width; ++c) {
+            TCell& cell = At({c, r});
+            cell.value = 0;
+            cell.state = 0;
+            cell.flagged = false;
+        }
+    }
+    PlaceMines();
+    m_grid.Layout(m_width, m_height);
+    for (int32_t r = 0; r < m_height; ++r) {
+        for (int32_t c = 0; c < m_width; ++c) {
+            if (!At({c, r}).IsMine())
+                At({c, r}).value = int8_t(CountMines({c, r}));
+        }
+    }
+    m_canvas.InvalidateBoard();
+}
+
+void MineGame::PlaceMines()
+{
+    for (int32_t i = 0; i < m_mines; ++i) {
+        for (;;) {
+            const int32_t c = int32_t(m_random() % uint32_t(m_width));
+            const int32_t r = int32_t(m_random() % uint32_t(m_height));
+            if (At({c, r}).IsMine())
+                continue;
+            At({c, r}).value = cell::Mine;
+            break;
+        }
+    }
+}
+
+int32_t MineGame::CountMines(CellPos p) const
+{
+    // Orientation comes from the position, so counting does not depend on
+    // the cells having been laid out yet.
+    const bool up = CellPointsUp(Shape(), p.c, p.r);
+    int32_t n = 0;
+    for (const CellPos& q : Neighbours(Shape(), p, up, m_width, m_height))
+        n += m_grid.At(q).IsMine();
+    return n;
+}
+
+void MineGame::RevealCell(CellPos p)
+{
+    TCell& cell = At(p);
+    if (cell.state != 0)
+        return;
+    cell.state = 1;
+    cell.flagged = false;
+    m_canvas.DrawCell(cell, false);
+    ++m_revealed;
+}
+
+void MineGame::FloodOpen(CellPos start)
+{
+    if (At(start).value != 0)
+        return;
+    // Depth-first like a recursion, but on a stack of our own: an empty
+    // Expert board would otherwise nest hundreds of calls deep.
+    struct Frame {
+        NeighbourList order;
+        int32_t next = 0;
+    };
+    const auto frameFor = [this](CellPos p) {
+        return Frame{FloodOrder(Shape(), p, At(p).IsUp(), m_width, m_height), 0};
+    };
+    std::vector<Frame> stack;
+    stack.reserve(size_t(m_width) * size_t(m_height));
+    stack.push_back(frameFor(start));
+    while (!stack.empty()) {
+        Frame& top = stack.back();
+        if (top.next == top.order.count) {
+            stack.pop_back();
+            continue;
+        }
+        const CellPos next = top.order.items[size_t(top.next++)];
+        if (!IsOpenable(At(next)))
+            continue;
+        RevealCell(next);
+        if (At(next).value == 0)
+            stack.push_back(frameFor(next));
+    }
+}
+
+void MineGame::OpenCell(CellPos p)
+{
+    if (At(p).IsBlocked())
+        return;
+    RevealCell(p);
+    if (At(p).IsMine()) {
+        if (m_shields == 0)
+            LoseAt(p);
+        else
+            SpendShield(p);
+        return;
+    }
+    Click();
+    FloodOpen(p);
+    m_events.MinesLeftChanged(m_minesLeft);
+    if (m_width * m_height - m_mines == m_revealed)
+        Win();
+}
+
+void MineGame::LoseAt(CellPos hit)
+{
+    m_gameOver = true;
+    m_events.GameLost();
+    for (int32_t r = 0; r < m_height; ++r) {
+        for (int32_t c = 0; c < m_width; ++c) {
+            TCell& cell = At({c, r});
+            if (cell.IsMine() && !cell.flagged) {
+                if (CellPos{c, r} == hit)
+                    cell.value = cell::LostMine;
+                cell.state = 1;
+                m_canvas.DrawCell(cell, false);
+            } else if (cell.flagged && cell.IsCount()) {
+                cell.state = 1;
+                cell.value = cell::WrongFlag;
+                cell.flagged = false;
+                m_canvas.DrawCell(cell, false);
+            }
+        }
+    }
+    if (m_soundOn)
+        m_sounds.PlayExplosion();
+}
+
+void MineGame::SpendShield(CellPos p)
+{
+    TCell& cell = At(p);
+    m_canvas.DrawCell(cell, false);
+    --m_shields;
+    if (m_soundOn)
+        m_sounds.PlayExplosion();
+    m_events.ShieldsChanged();
+    cell.value = cell::ShieldMine;
+    cell.state = 1;
+    m_canvas.InvalidateArea(cell.InsetOutline());
+    m_canvas.DrawCell(cell, false);
+    --m_revealed;  // the hit mine is no safe cell
+    --m_minesLeft;
+    m_events.MinesLeftChanged(m_minesLeft);
+}
+
+void MineGame::Win()
+{
+    m_minesLeft = 0;
+    m_events.MinesLeftChanged(0);
+    for (int32_t r = 0; r < m_height; ++r) {
+        for (int32_t c = 0; c < m_width; ++c) {
+            TCell& cell = At({c, r});
+            if (cell.IsMine() && !cell.flagged) {
+                cell.flagged = true;
+                m_canvas.DrawCell(cell, false);
+            }
+        }
+    }
+    if (m_soundOn)
+        m_sounds.PlayWin();
+    m_gameOver = true;
+    m_events.GameWon();
+}
+
+void MineGame::ToggleFlag(Point pt)
+{
+    const CellPos p = HitTest(pt);
+    if (!p.IsCell())
+        return;
+    TCell& cell = At(p);
+    if (cell.state != 0)
+        return;
+    const bool setting = !cell.flagged;
+    cell.flagged = setting;
+    m_minesLeft += setting ? -1 : 1;
+    m_events.MinesLeftChanged(m_minesLeft);
+    if (setting)
+        m_canvas.DrawCell(cell, false);
+    else
+        m_canvas.InvalidateArea(cell.InsetOutline());  // the repaint shows the bare cell
+    Click();
+}
+
+bool MineGame::IsOnBoard(CellPos p) const
+{
+    return p.c >= 0 && p.r >= 0 && p.c < m_width && p.r < m_height;
+}
+
+void MineGame::SetPressedShown(bool shown)
+{
+    TCell& cell = At(m_pressed);
+    cell.state = shown ? 1 : 0;
+    m_canvas.DrawCell(cell, true);
+}
+
+void MineGame::LeftButtonDown(Point pt)
+{
+    if (m_gameOver)
+        return;
+    m_buttonHeld = true;
+    m_canvas.CaptureMouse(true);
+    m_pressed = HitTest(pt);
+    if (!m_pressed.IsCell() || At(m_pressed).state != 0 || At(m_pressed).IsBlocked()) {
+        m_pressed = {};
+        return;
+    }
+    SetPressedShown(true);
+}
+
+void MineGame::MouseMove(Point pt)
+{
+    if (!m_buttonHeld || m_gameOver || !m_pressed.IsCell())
+        return;
+    const CellPos over = HitTest(pt);
+    const bool onPressed = over == m_pressed && !At(over).IsBlocked();
+    SetPressedShown(onPressed);
+}
+
+void MineGame::LeftButtonUp(Point pt)
+{
+    if (m_gameOver && !m_buttonHeld)
+        return;
+    m_canvas.CaptureMouse(false);
+    m_buttonHeld = false;
+    if (!IsOnBoard(m_pressed)) {
+        m_pressed = {};
+        return;
+    }
+    const CellPos pressed = m_pressed;
+    m_pressed = {};
+    const bool wasShownPressed = At(pressed).state == 1;
+    At(pressed).state = 0;
+    if (HitTest(pt) == pressed && !At(pressed).IsBlocked()) {
+        OpenCell(pressed);
+        return;
+    }
+    // Released elsewhere without a move over the way: raise it again.
+    if (wasShownPressed)
+        m_canvas.DrawCell(At(pressed), true);
+}
+
+void MineGame::RightButtonDown(Point pt)
+{
+    if (!m_gameOver)
+        ToggleFlag(pt);
+}
+
+void MineGame::Click()
+{
+    if (m_soundOn)
+        m_sounds.PlayClick();
+}
+
+}  // namespace mf

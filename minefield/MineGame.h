@@ -1,0 +1,87 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+
+#include "minefield/BoardPorts.h"
+#include "minefield/CellGrid.h"
+
+namespace mf {
+
+// The state and rules of one mine field: mine placement, counting, opening
+// (with the opening of empty areas), flags, shields, win and loss. The board
+// window owns it, feeds it the mouse and draws what it reports.
+class MineGame {
+public:
+    using RandomSource = std::function<uint32_t()>;
+
+    MineGame(BoardEvents& events, BoardCanvas& canvas, BoardSounds& sounds);
+
+    // Numbers for mine placement: the column is the next number mod W, the
+    // row the one after mod H. The default is seeded from the clock.
+    void SetRandomSource(RandomSource source);
+
+    void SetShape(ShapeKind shape);  // remakes the cells, then NewGame
+    void NewGame();
+
+    // A level outside 0..4 keeps the custom size set below.
+    void SetLevel(int level) { m_level = level; }
+    // Kept inside the grid: 1..32 columns, 1..24 rows, 0..W*H-1 mines.
+    void SetCustomSize(int32_t width, int32_t height, int32_t mines);
+
+    int32_t CountMines(CellPos p) const;
+    void RevealCell(CellPos p);
+    void OpenCell(CellPos p);
+    void FloodOpen(CellPos p);
+    void ToggleFlag(Point pt);
+
+    void LeftButtonDown(Point pt);
+    void MouseMove(Point pt);
+    void LeftButtonUp(Point pt);
+    void RightButtonDown(Point pt);
+
+    CellPos HitTest(Point pt) const { return m_grid.HitTest(pt.x, pt.y, m_width, m_height); }
+    const TCell& Cell(CellPos p) const { return m_grid.At(p); }
+    const CellGrid& Grid() const { return m_grid; }
+    ShapeKind Shape() const { return m_grid.Shape(); }
+    int Level() const { return m_level; }
+    int32_t Width() const { return m_width; }
+    int32_t Height() const { return m_height; }
+    int32_t Mines() const { return m_mines; }
+    int32_t MinesLeft() const { return m_minesLeft; }
+    int32_t Shields() const { return m_shields; }
+    int32_t Revealed() const { return m_revealed; }
+    bool GameOver() const { return m_gameOver; }
+    CellPos PressedCell() const { return m_pressed; }
+    bool SoundOn() const { return m_soundOn; }
+    void SetSoundOn(bool on) { m_soundOn = on; }
+
+private:
+    TCell& At(CellPos p) { return m_grid.At(p); }
+    bool IsOnBoard(CellPos p) const;
+    void PlaceMines();
+    void LoseAt(CellPos p);
+    void SpendShield(CellPos p);
+    void Win();
+    void SetPressedShown(bool shown);
+    void Click();
+
+    BoardEvents& m_events;
+    BoardCanvas& m_canvas;
+    BoardSounds& m_sounds;
+    RandomSource m_random;
+    CellGrid m_grid;
+
+    int32_t m_width = 8;
+    int32_t m_height = 8;
+    int m_level = 0;
+    int32_t m_revealed = 0;
+    int32_t m_minesLeft = 0;
+    int32_t m_mines = 16;
+    int32_t m_shields = 0;
+    CellPos m_pressed;
+    bool m_gameOver = false;
+    bool m_soundOn = true;
+    bool m_buttonHeld = false;
+};
+
+}  // namespace mf
