@@ -1,0 +1,188 @@
+#include "minefield/IniFile.h"
+
+#include <cctype>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+namespace mf {
+
+namespace {
+
+std::string_view Trim(std::string_view s)
+{
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
+        s.remove_prefix(1);
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
+        s.remove_suffix(1);
+    return s;
+}
+
+bool SameName(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int32_t ParseProfileInt(std::string_view text)
+{
+    text = Trim(text);
+    bool negative = false;
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    uint32_t value = 0;
+    for (char ch : text) {
+        if (ch < '0' || ch > '9')
+            break;
+        value = value * 10u + uint32_t(ch - '0');
+    }
+    return int32_t(negative ? 0u - value : value);
+}
+
+void IniFile::Load(const std::filesystem::path& path)
+{
+    m_lines.clear();
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return;
+    std::ostringstream text;
+    text << in.rdbuf();
+    Parse(text.str());
+}
+
+void IniFile::Parse(std::string_view text)
+{
+    m_lines.clear();
+    std::string current;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        std::string_view raw = text.substr(start, end - start);
+        start = end + 1;
+        if (!raw.empty() && raw.back() == '\r')
+            raw.remove_suffix(1);
+        Line line;
+        line.text = std::string(raw);
+        const std::string_view t = Trim(raw);
+        if (t.size() >= 2 && t.front() == '[' && t.find(']') != std::string_view::npos) {
+            line.isSection = true;
+            line.section = std::string(Trim(t.substr(1, t.find(']') - 1)));
+            current = line.section;
+        } else if (const size_t eq = t.find('='); eq != std::string_view::npos && t.front() != ';') {
+            line.isEntry = true;
+            line.section = current;
+            line.key = std::string(Trim(t.substr(0, eq)));
+            std::string_view value = Trim(t.substr(eq + 1));
+            if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+                value = value.substr(1, value.size() - 2);
+            line.value = std::string(value);
+        }
+        m_lines.push_back(std::move(line));
+    }
+}
+
+std::string IniFile::Text() const
+{
+    std::string out;
+    for (const Line& line : m_lines) {
+        if (line.isSection)
+            out += "[" + line.section + "]";
+        else if (line.isEntry)
+            out += line.key + "=" + line.value;
+        else
+            out += line.text;
+        out += "\r\n";
+    }
+    return out;
+}
+
+bool IniFile::Save(const std::filesystem::path& path) const
+{
+    std::filesystem::path temp = path;
+    temp += ".tmp";
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        if (!out)
+            return false;
+        const std::string text = Text();
+        out.write(text.data(), std::streamsize(text.size()));
+        if (!out.flush())
+            return false;
+    }
+    std::error_code ec;
+    std::filesystem::rename(temp, path, ec);
+    if (ec) {
+        std::filesystem::remove(temp, ec);
+        return false;
+    }
+    return true;
+}
+
+int IniFile::FindEntry(std::string_view section, std::string_view key) const
+{
+    for (size_t i = 0; i < m_lines.size(); ++i) {
+        const Line& line = m_lines[i];
+        if (line.isEntry && SameName(line.section, section) && SameName(line.key, key))
+            return int(i);
+    }
+    return -1;
+}
+
+std::string IniFile::GetString(std::string_view section, std::string_view key,
+                               std::string_view fallback, size_t maxLength) const
+{
+    const int i = FindEntry(section, key);
+    std::string value = i < 0 ? std::string(fallback) : m_lines[size_t(i)].value;
+    if (value.size() > maxLength)
+        value.resize(maxLength);
+    return value;
+}
+
+int32_t IniFile::GetInt(std::string_view section, std::string_view key, int32_t fallback) const
+{
+    const int i = FindEntry(section, key);
+    return i < 0 ? fallback : ParseProfileInt(m_lines[size_t(i)].value);
+}
+
+void IniFile::Set(std::string_view section, std::string_view key, std::string_view value)
+{
+    if (const int i = FindEntry(section, key); i >= 0) {
+        m_lines[size_t(i)].value = std::string(value);
+        return;
+    }
+    Line entry;
+    entry.isEntry = true;
+    entry.section = std::string(section);
+    entry.key = std::string(key);
+    entry.value = std::string(value);
+    // After the last line of the section, or in a new section at the end.
+    int last = -1;
+    for (size_t i = 0; i < m_lines.size(); ++i) {
+        const Line& line = m_lines[i];
+        if ((line.isSection || line.isEntry) && SameName(line.section, section))
+            last = int(i);
+    }
+    if (last < 0) {
+        Line header;
+        header.isSection = true;
+        header.section = std::string(section);
+        m_lines.push_back(header);
+        m_lines.push_back(entry);
+        return;
+    }
+    m_lines.insert(m_lines.begin() + last + 1, entry);
+}
+
+}  // namespace mf

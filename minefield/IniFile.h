@@ -1,0 +1,47 @@
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mf {
+
+// A settings file of sections and key=value lines, with the usual profile
+// semantics: sections and keys found without regard to case, a missing key
+// gives the default, integers read like atol. Lines it does not understand
+// are kept as they were when the file is written back.
+class IniFile {
+public:
+    // A missing or unreadable file reads as empty.
+    void Load(const std::filesystem::path& path);
+    // Replaces the file as a whole (written aside, then renamed over it).
+    bool Save(const std::filesystem::path& path) const;
+
+    std::string GetString(std::string_view section, std::string_view key, std::string_view fallback,
+                          size_t maxLength) const;
+    int32_t GetInt(std::string_view section, std::string_view key, int32_t fallback) const;
+    void Set(std::string_view section, std::string_view key, std::string_view value);
+
+    std::string Text() const;
+    void Parse(std::string_view text);
+
+private:
+    struct Line {
+        std::string text;     // as read, for lines that are not key=value
+        std::string section;  // of a section header
+        std::string key, value;
+        bool isSection = false;
+        bool isEntry = false;
+    };
+    // Index of the value line, or -1.
+    int FindEntry(std::string_view section, std::string_view key) const;
+
+    std::vector<Line> m_lines;
+};
+
+// Decimal text to a number the way atol reads it: blanks, a sign, digits; no
+// digits give 0; a value past 32 bits is cut to its low 32 bits.
+int32_t ParseProfileInt(std::string_view text);
+
+}  // namespace mf

@@ -1,0 +1,40 @@
+#include "minefield/Settings.h"
+
+#include <algorithm>
+
+#include "minefield/BoardGeometry.h"
+
+namespace mf {
+
+namespace {
+constexpr size_t kMaxText = 253;
+}
+
+Settings Settings::Read(const IniFile& ini)
+{
+    Settings s;
+    s.level = uint8_t(ini.GetInt(Section, "LEVEL3", 0));
+    s.width = std::clamp(ini.GetInt(Section, "WIDTH", 8), 1, MaxColumns);
+    s.height = std::clamp(ini.GetInt(Section, "HEIGHT", 8), 1, MaxRows);
+    // Fewer mines than cells, or placing them would never end.
+    s.mines = std::clamp(ini.GetInt(Section, "MINES", 16), 0, s.width * s.height - 1);
+    s.shape = ShapeFromNumber(ini.GetInt(Section, "SHAPE", 1));
+    s.color = uint32_t(ParseProfileInt(ini.GetString(Section, "COLOR", "12632256", kMaxText)));
+    s.texture = ini.GetString(Section, "TEXTURE", "1", kMaxText);
+    s.sound = ini.GetInt(Section, "SOUND", 1) == 1;
+    return s;
+}
+
+void Settings::Write(IniFile& ini) const
+{
+    ini.Set(Section, "LEVEL3", std::to_string(level));
+    ini.Set(Section, "WIDTH", std::to_string(width));
+    ini.Set(Section, "HEIGHT", std::to_string(height));
+    ini.Set(Section, "MINES", std::to_string(mines));
+    ini.Set(Section, "SHAPE", std::to_string(int(shape)));
+    ini.Set(Section, "COLOR", std::to_string(int32_t(color)));
+    ini.Set(Section, "TEXTURE", texture);
+    ini.Set(Section, "SOUND", sound ? "1" : "0");
+}
+
+}  // namespace mf

@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "minefield/BestTimes.h"
+#include "minefield/IniFile.h"
+#include "minefield/Settings.h"
+#include "minefield/SevenSegment.h"
+
+using namespace mf;
+
+TEST(IniFile, ReadsWithoutRegardToCaseAndKeepsForeignLines)
+{
+    IniFile ini;
+    ini.Parse("; kept\r\n[mvro]\r\nLevel3 = 4\r\nTEXTURE=\"C:\\t.bmp\"\r\nodd line\r\n[SQUARE]\r\nT0=12\r\n");
+    EXPECT_EQ(ini.GetInt("MVRO", "LEVEL3", 0), 4);
+    EXPECT_EQ(ini.GetString("MVRO", "texture", "1", 253), "C:\\t.bmp");
+    EXPECT_EQ(ini.GetInt("MVRO", "SHAPE", 6), 6);
+    EXPECT_EQ(ini.GetString("Square", "N0", "Anonymous", 29), "Anonymous");
+
+    ini.Set("MVRO", "SHAPE", "3");
+    ini.Set("SQUARE", "N0", "Ann");
+    ini.Set("HEXAGON", "T1", "7");
+    const std::string text = ini.Text();
+    EXPECT_NE(text.find("; kept\r\n"), std::string::npos);
+    EXPECT_NE(text.find("TEXTURE=C:\\t.bmp\r\nSHAPE=3\r\nodd line\r\n"), std::string::npos);
+    EXPECT_NE(text.find("T0=12\r\nN0=Ann\r\n"), std::string::npos);
+    EXPECT_NE(text.find("[HEXAGON]\r\nT1=7\r\n"), std::string::npos);
+}
+
+TEST(IniFile, IntegersReadLikeAtol)
+{
+    struct Case {
+        const char* text;
+        int32_t value;
+    };
+    for (const Case& k : {Case{"42", 42}, Case{" -7x", -7}, Case{"abc", 0}, Case{"", 0},
+                          Case{"+12", 12}, Case{"4294967295", -1}}) {
+        EXPECT_EQ(ParseProfileInt(k.text), k.value) << k.text;
+    }
+}
+
+TEST(IniFile, SaveReplacesTheFileAndAMissingFileReadsEmpty)
+{
+    const auto dir = std::filesystem::temp_directory_path() / "mf_ini_test";
+    std::filesystem::create_directories(dir);
+    const auto path = dir / "mvro.ini";
+    std::filesystem::remove(path);
+    IniFile ini;
+    ini.Load(path);
+    EXPECT_EQ(ini.GetInt("MVRO", "SOUND", 1), 1);
+    ini.Set("MVRO", "SOUND", "0");
+    ASSERT_TRUE(ini.Save(path));
+    IniFile again;
+    again.Load(path);
+    EXPECT_EQ(again.GetInt("MVRO", "SOUND", 1), 0);
+    EXPECT_FALSE(std::filesystem::exists(dir / "mvro.ini.tmp"));
+    std::filesystem::remove_all(dir);
+}
+
+TEST(Settings, DefaultsAndValuesKeptInsideTheGrid)
+{
+    const Settings d = Settings::Read(IniFile{});
+    EXPECT_EQ(d.level, 0);
+    EXPECT_EQ(d.width, 8);
+    EXPECT_EQ(d.height, 8);
+    EXPECT_EQ(d.mines, 16);
+    EXPECT_EQ(d.shape, ShapeKind::Square);
+    EXPECT_EQ(d.color, 0xC0C0C0u);
+    EXPECT_EQ(d.texture, "1");
+    EXPECT_TRUE(d.sound);
+
+    IniFile ini;
+    ini.Parse("[MVRO]\nLEVEL3=261\nWIDTH=40\nHEIGHT=0\nMINES=999\nSHAPE=9\nCOLOR=255\nTEXTURE=\nSOUND=2\n");
+    const Settings s = Settings::Read(ini);
+    EXPECT_EQ(s.level, 5);  // kept in one byte
+    EXPECT_EQ(s.width, 32);
+    EXPECT_EQ(s.height, 1);
+    EXPECT_EQ(s.mines, 31);
+    EXPECT_EQ(s.shape, ShapeKind::Square);
+    EXPECT_EQ(s.color, 255u);
+    EXPECT_EQ(s.texture, "");
+    EXPECT_FALSE(s.sound);
+
+    IniFile out;
+    s.Write(out);
+    EXPECT_EQ(out.Text(), "[MVRO]\r\nLEVEL3=5\r\nWIDTH=32\r\nHEIGHT=1\r\nMINES=31\r\nSHAPE=1\r\n"
+                          "COLOR=255\r\nTEXTURE=\r\nSOUND=0\r\n");
+}
+
+TEST(BestTimes, OnlyAStrictlyFasterTimeReplacesARecord)
+{
+    BestTimes best(ShapeKind::Diamond);
+    EXPECT_TRUE(best.IsBest(2, 100));  // nothing stored yet
+    EXPECT_TRUE(best.Store(2, 0, 1, 40, "Ann"));
+    EXPECT_FALSE(best.Store(2, 0, 1, 40, "Bob"));  // equal is no best time
+    EXPECT_EQ(best.Name(2), "Ann");
+    EXPECT_TRUE(best.Store(2, 0, 1, 39, "Bob"));
+    EXPECT_EQ(best.Time(2), 99);
+    // Under one second stores 0, which then reads as no record.
+    EXPECT_TRUE(best.Store(3, 0, 0, 0, "Quick"));
+    EXPECT_TRUE(best.IsBest(3, 500));
+    EXPECT_FALSE(best.IsBest(7, 1));  // no record exists for a custom level
+
+    IniFile ini;
+    best.Save(ini);
+    EXPECT_EQ(ini.GetInt("DIAMOND", "T2", 0), 99);
+    EXPECT_EQ(ini.GetString("DIAMOND", "N2", "", 29), "Bob");
+    BestTimes loaded(ShapeKind::Diamond);
+    loaded.Load(ini);
+    EXPECT_EQ(loaded.Time(2), 99);
+    EXPECT_EQ(loaded.Name(0), "Anonymous");
+    loaded.Reset();
+    EXPECT_EQ(loaded.Time(2), 0);
+    EXPECT_EQ(loaded.Name(2), "Anonymous");
+}
+
+TEST(BestTimes, CongratulationTexts)
+{
+    struct Case {
+        int h, m, s;
+        const char* text;
+    };
+    const Case cases[] = {
+        {1, 1, 1, "Congratulations. You solved the game in 1 hour 1 minute 1 second."},
+        {0, 2, 0, "Congratulations. You solved the game in 2 minutes "},
+        {2, 0, 5, "Congratulations. You solved the game in 2 hours 5 seconds."},
+        {0, 0, 59, "Congratulations. You solved the game in 59 seconds."},
+    };
+    for (const Case& k : cases)
+        EXPECT_EQ(CongratulationText(k.h, k.m, k.s), k.text);
+    EXPECT_EQ(FormatClock(3661), "01:01:01");
+    EXPECT_EQ(FormatClock(0), "00:00:00");
+}
+
+TEST(SevenSegment, CodesAreRightAlignedWithBlanksAndMinus)
+{
+    using V = std::vector<int>;
+    EXPECT_EQ(SegmentCodes(-5, 3), (V{sevenseg::Blank, sevenseg::Minus, 5}));
+    EXPECT_EQ(SegmentCodes(0, 3), (V{sevenseg::Blank, sevenseg::Blank, 0}));
+    EXPECT_EQ(SegmentCodes(100, 3), (V{1, 0, 0}));
+    EXPECT_EQ(SegmentCodes(1234, 3), (V{2, 3, 4}));
+    EXPECT_EQ(SegmentCodes(-100, 3), (V{1, 0, 0}));
+    EXPECT_TRUE(SegmentLit(sevenseg::Minus, SegMiddle));
+    EXPECT_FALSE(SegmentLit(sevenseg::Minus, SegTop));
+    EXPECT_FALSE(SegmentLit(0, SegMiddle));
+    EXPECT_FALSE(SegmentLit(7, SegBottom));
+}
+
+TEST(SevenSegment, BoxesAndPolygonsOfTheToolBarCounter)
+{
+    // The tool bar's counter: 56 x 28 with a one-pixel recessed border.
+    SevenSegmentLayout layout{3, 1, 4, 2, 3};
+    const std::vector<Rect> boxes = DigitBoxes({1, 1, 55, 27}, layout);
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(boxes[0], (Rect{3, 3, 17, 25}));
+    EXPECT_EQ(boxes[2], (Rect{39, 3, 53, 25}));
+    const auto polys = SegmentPolygons(boxes[0], 3, 1);
+    EXPECT_EQ(polys[SegTop].points[0], (Point{4, 3}));
+    EXPECT_EQ(polys[SegMiddle].count, 6);
+    EXPECT_EQ(polys[SegMiddle].points[0], (Point{4, 14}));
+    EXPECT_EQ(polys[SegMiddle].points[3], (Point{16, 14}));
+}
