@@ -1,0 +1,296 @@
+#include "jigsaw/document/PuzHeader.h"
+
+#include <cstdio>
+
+#include "jigsaw/document/HeaderString.h"
+#include "jigsaw/document/Puz.h"
+
+namespace qv {
+
+namespace {
+
+struct FlagKey {
+    const char* read;
+    const char* written;  // nullptr = read only
+    uint16_t bit;
+};
+// Reading order and writing order are the same.
+constexpr FlagKey kFlags[] = {
+    {"NoRotable", "/NoRotable", Puz::NoRotable}, {"NoHelp", "/NoHelp", Puz::NoHelp},
+    {"NoDeform", "/NoDeform", Puz::NoDeform},     {"NoPreview", "/Nopreview", Puz::NoPreview},
+    {"ImgFull", "/ImgFull", Puz::ImgFull},        {"ScatterFull", nullptr, Puz::ScatterFull},
+};
+
+constexpr char kBoxNameSeparator = '\x07';
+
+int16_t i16(int64_t v) { return static_cast<int16_t>(v); }
+
+std::string number(int64_t v) { return std::to_string(v); }
+
+bool readPoint(HeaderString& h, const char* key, char joint, Point16& p)
+{
+    auto v = h.take(key);
+    int64_t a = 0, b = 0;
+    if (!v || !HeaderString::parsePair(*v, joint, a, b))
+        return false;
+    p = {i16(a), i16(b)};
+    return true;
+}
+
+std::string point(const Point16& p, char joint) { return number(p.x) + joint + number(p.y); }
+
+}  // namespace
+
+fw::Status PuzHeader::parse(Puz& puz, const std::string& text, bool saved)
+{
+    HeaderString h(text);
+    parseCommon(puz, h, saved);
+    parseSizes(puz, h);
+    return saved ? parseSaved(puz, h) : parsePuzzle(puz, h);
+}
+
+void PuzHeader::parseCommon(Puz& puz, HeaderString& h, bool saved)
+{
+    if (auto v = h.take("F:"))
+        puz.pictureSource = *v;
+    if (auto v = h.take("F16:"))
+        puz.picture16Path = *v;
+    if (auto v = h.take("FP:"))
+        puz.puzzlePath = *v;
+    if (auto v = h.take("Tmb:"))
+        puz.thumbnailPath = *v;
+    if (auto v = h.take("BkClr:")) {
+        size_t bracket = v->find('[');
+        puz.background = v->substr(0, bracket);
+        if (bracket != std::string::npos)
+            puz.backgroundColour = static_cast<uint32_t>(HeaderString::parseNumber(v->substr(bracket + 1)));
+    }
+    if (auto v = h.take("(c):"))
+        puz.rights = *v;
+    if (auto v = h.take("Rndn:")) {
+        // Written with "%li" of a 32-bit long, so large seeds come back negative.
+        uint32_t seed = static_cast<uint32_t>(HeaderString::parseNumber(*v));
+        (saved ? puz.cuttingSeed : puz.puzzleSeed) = seed;
+    }
+    for (const auto& f : kFlags) {
+        if (h.takeFlag(f.read))
+            puz.options |= f.bit;
+    }
+    h.takeFlag("NoReduceImg");
+    if (auto v = h.take("Tit:"); v && !saved)
+        puz.entry.title = *v;
+}
+
+void PuzHeader::parseSizes(Puz& puz, HeaderString& h)
+{
+    static const char* const kMed[] = {"Med0:", "Med1:", "Med2:", "Med3:", "Med4:"};
+    if (!(puz.edit & (Puz::Making | Puz::Editing))) {
+        for (const char* key : kMed)
+            h.take(key);
+        return;
+    }
+    for (int k = 0; k < 5; ++k) {
+        puz.rows[k] = puz.columns[k] = 0;
+        int64_t r = 0, c = 0;
+        if (auto v = h.take(kMed[k]); v && HeaderString::parsePair(*v, '#', r, c)) {
+            puz.rows[k] = i16(r);
+            puz.columns[k] = i16(c);
+        }
+    }
+    if (auto v = h.take("Meds:")) {
+        size_t start = 0;
+        for (int k = 0; k < 5 && start <= v->size(); ++k) {
+            size_t comma = v->find(',', start);
+            puz.rows[k] = i16(HeaderString::parseNumber(v->substr(start, comma - start)));
+            puz.columns[k] = 1;
+            if (comma == std::string::npos)
+                break;
+            start = comma + 1;
+        }
+    }
+    auto want = h.take("WantPgmVersion:");
+    puz.requiredVersion = want ? i16(HeaderString::parseNumber(*want)) : Entry::DefaultRequired;
+}
+
+fw::Status PuzHeader::parseSaved(Puz& puz, HeaderString& h)
+{
+    auto vers = h.take("Vers:");
+    puz.programVersion = vers ? i16(HeaderString::parseNumber(*vers)) : Entry::DefaultRequired;
+    auto cutVers = h.take("VersMakePieza:");
+    puz.cuttingVersion = cutVers ? i16(HeaderString::parseNumber(*cutVers)) : 0;
+    bool hasFrame = readPoint(h, "SZW:", 'x', puz.savedFrame);
+    if (auto v = h.take("FactorImgSav:"))
+        puz.pictureScale = static_cast<float>(HeaderString::parseReal(*v));
+    readPoint(h, "ScorePos:", ',', puz.scorePos);
+    readPoint(h, "bmphalf:", ',', puz.viewOrigin);
+    auto travel = h.take("mmsrun:");
+    puz.mouseTravel = travel ? HeaderString::parseReal(*travel) : -1.0;
+    parseBoxes(puz, h);
+    if (auto v = h.take("dateStart:"))
+        puz.dateStart = static_cast<uint32_t>(HeaderString::parseNumber(*v));
+    if (auto v = h.take("dateEnd:"))
+        puz.dateEnd = static_cast<uint32_t>(HeaderString::parseNumber(*v));
+    Point16 preview;
+    if (readPoint(h, "wmuestra:", ',', preview))
+        puz.previewPos = preview;
+    if (!hasFrame)
+        return {};
+    Point16 frame = puz.user().playFrameSize();
+    if (puz.savedFrame.x > frame.x || puz.savedFrame.y > frame.y) {
+        if (!puz.user().confirmLargerFrame(puz, puz.savedFrame))
+            return fw::Status(fw::msg::Cancelled);
+        puz.state |= Puz::BringIntoView;
+    }
+    return {};
+}
+
+void PuzHeader::parseBoxes(Puz& puz, HeaderString& h)
+{
+    const size_t count = puz.boxes.size();
+    if (auto v = h.take("boxnm:")) {
+        // index, name, index, name ... separated by 0x07
+        std::vector<std::string> parts;
+        size_t start = 0;
+        for (;;) {
+            size_t end = v->find(kBoxNameSeparator, start);
+            parts.push_back(v->substr(start, end - start));
+            if (end == std::string::npos)
+                break;
+            start = end + 1;
+        }
+        for (size_t k = 0; k + 1 < parts.size(); k += 2) {
+            int64_t index = HeaderString::parseNumber(parts[k]);
+            if (index >= 0 && static_cast<size_t>(index) < count)
+                puz.boxes[index].name = parts[k + 1];
+        }
+    }
+    if (auto v = h.take("clr2box:")) {
+        size_t start = 0;
+        for (size_t k = 0; k < count && start <= v->size(); ++k) {
+            size_t comma = v->find(',', start);
+            std::string item = v->substr(start, comma - start);
+            puz.boxes[k].colour = item.empty() ? Box::NoColour : static_cast<uint32_t>(HeaderString::parseNumber(item));
+            if (comma == std::string::npos)
+                break;
+            start = comma + 1;
+        }
+    }
+    if (auto v = h.take("BoxFlags:")) {
+        size_t pairs = v->size() / 2;
+        for (size_t k = 0; k < pairs && k < count; ++k)
+            puz.boxes[k].flags = static_cast<uint8_t>(HeaderString::parseNumber("0x" + v->substr(2 * k, 2)));
+    }
+}
+
+fw::Status PuzHeader::parsePuzzle(Puz& puz, HeaderString& h)
+{
+    Point16 least;
+    if (readPoint(h, "MinRes:", 'x', least)) {
+        Point16 screen = puz.user().screenSize();
+        if (screen.x < least.x || screen.y < least.y)
+            return fw::Status(msg::ScreenTooSmall, point(least, 'x'));
+    }
+    if (h.takeFlag("nocustom"))
+        puz.sizeFlags |= Puz::NoCustomSize;
+    return {};
+}
+
+std::string PuzHeader::build(const Puz& puz, bool saved)
+{
+    std::string out;
+    if (saved) {
+        out += "/Rndn:" + number(static_cast<int32_t>(puz.cuttingSeed));
+    } else {
+        if (puz.edit & (Puz::Making | Puz::Editing)) {
+            for (int k = 0; k < 5; ++k) {
+                if (puz.rows[k] != 0)
+                    out += "/Med" + number(k) + ":" + number(puz.rows[k]) + "#" + number(puz.columns[k]);
+            }
+        }
+        if (!puz.rights.empty())
+            out += "/(c):" + HeaderString::escape(puz.rights);
+        out += "/Rndn:" + number(static_cast<int32_t>(puz.puzzleSeed));
+    }
+    buildCommon(puz, out);
+    if (saved)
+        buildSaved(puz, out);
+    else if (puz.sizeFlags & Puz::NoCustomSize)
+        out += "/NoCustom";
+    return out;
+}
+
+void PuzHeader::buildCommon(const Puz& puz, std::string& out)
+{
+    out += "/BkClr:" + HeaderString::escape(puz.background);
+    if (puz.backgroundColour != 0xFFFFFFFF) {
+        char buf[16];
+        std::snprintf(buf, sizeof buf, "[0x%X", static_cast<unsigned>(puz.backgroundColour));
+        out += buf;
+    }
+    out += "/Tit:" + HeaderString::escape(puz.entry.title);
+    for (const auto& f : kFlags) {
+        if (f.written && (puz.options & f.bit))
+            out += f.written;
+    }
+}
+
+void PuzHeader::buildSaved(const Puz& puz, std::string& out)
+{
+    out += "/Vers:" + number(Puz::SavingVersion);
+    out += "/VersMakePieza:" + number(puz.cuttingVersion);
+    out += "/SZW:" + point(puz.savedFrame, 'x');
+    if (puz.pictureScale != 1.0f)
+        out += "/FactorImgSav:" + HeaderString::formatFixed6(puz.pictureScale);
+    out += "/ScorePos:" + point(puz.scorePos, ',');
+    out += "/bmphalf:" + point(puz.viewOrigin, ',');
+    out += "/mmsrun:" + HeaderString::formatWhole(puz.mouseTravel);
+    buildBoxes(puz, out);
+    if (puz.dateStart)
+        out += "/dateStart:" + number(puz.dateStart);
+    if (puz.dateEnd)
+        out += "/dateEnd:" + number(puz.dateEnd);
+    if (puz.previewPos)
+        out += "/wmuestra:" + point(*puz.previewPos, ',');
+}
+
+void PuzHeader::buildBoxes(const Puz& puz, std::string& out)
+{
+    bool anyName = false, anyColour = false;
+    for (const auto& b : puz.boxes) {
+        anyName = anyName || !b.name.empty();
+        anyColour = anyColour || b.colour != Box::NoColour;
+    }
+    if (anyName) {
+        std::string list;
+        for (size_t k = 0; k < puz.boxes.size(); ++k) {
+            if (puz.boxes[k].name.empty())
+                continue;
+            std::string name = puz.boxes[k].name;
+            for (char& c : name) {
+                if (c == kBoxNameSeparator)
+                    c = ' ';  // would split the list
+            }
+            if (!list.empty())
+                list += kBoxNameSeparator;
+            list += number(static_cast<int64_t>(k)) + kBoxNameSeparator + HeaderString::escape(name);
+        }
+        out += "/boxnm:" + list;
+    }
+    if (anyColour) {
+        out += "/clr2box:";
+        for (size_t k = 0; k < puz.boxes.size(); ++k) {
+            if (k)
+                out += ',';
+            if (puz.boxes[k].colour != Box::NoColour)
+                out += number(puz.boxes[k].colour);
+        }
+    }
+    out += "/BoxFlags:";
+    for (const auto& b : puz.boxes) {
+        char buf[4];
+        std::snprintf(buf, sizeof buf, "%02X", static_cast<unsigned>(b.flags));
+        out += buf;
+    }
+}
+
+}  // namespace qv

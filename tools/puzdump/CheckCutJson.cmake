@@ -1,0 +1,30 @@
+# Runs "puzdump cut" and checks that it prints one JSON object whose keys
+# come in the documented order, with pieces and knobs of the right shape.
+execute_process(COMMAND ${PUZDUMP} cut --width 320 --height 240 --rows 3 --cols 4 --seed 7
+                OUTPUT_VARIABLE out RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "puzdump cut failed with ${rc}")
+endif()
+string(JSON type ERROR_VARIABLE err TYPE "${out}")
+if(err OR NOT type STREQUAL "OBJECT")
+  message(FATAL_ERROR "not a JSON object: ${err}")
+endif()
+# The JSON reader of CMake sorts members, so the order is checked on the text.
+set(head "^{\"pieceWidth\":[0-9]+,\"pieceHeight\":[0-9]+,\"version\":[0-9]+,\"pieces\":\\[")
+set(piece "{\"index\":0,\"cell\":\\[[-0-9,]+\\],\"bounding\":\\[[-0-9,]+\\],\"rotation\":[0-3],\"neighbours\":\\[-1,-1,1,4\\],\"knobs\":\\[[-0-9,]+\\],\"directions\":\\[[-0-9,]+\\]}")
+if(NOT out MATCHES "${head}${piece}")
+  message(FATAL_ERROR "keys out of order: ${out}")
+endif()
+if(NOT out MATCHES "\\],\"knobs\":\\[(\\[[-0-9,]+\\],?)*\\]}[\r\n]*$")
+  message(FATAL_ERROR "knobs list is not last")
+endif()
+string(JSON n LENGTH "${out}" pieces)
+if(NOT n EQUAL 12)
+  message(FATAL_ERROR "expected 12 pieces, got ${n}")
+endif()
+string(JSON version GET "${out}" version)
+string(JSON knobCount LENGTH "${out}" knobs)
+# 3 x 4 has 17 inner edges; each placed knob is listed twice.
+if(NOT version EQUAL 240 OR knobCount LESS 2 OR knobCount GREATER 34)
+  message(FATAL_ERROR "version ${version}, ${knobCount} knob entries")
+endif()
