@@ -1,0 +1,25 @@
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+namespace qv {
+
+// The facts of the open game that rankings and certificates use. The shell
+// fills it from the puzzle document each time it is asked, so it always
+// tells the current paths and names.
+struct ScoreGame {
+    std::filesystem::path puzzlePath;     // full path of the puzzle file; empty when none is open
+    std::filesystem::path savedGamePath;  // empty until the game is saved or loaded
+    std::string title;
+    std::string player;  // as the document holds it; records clean it
+    std::string owner;
+    int level = 0;       // size index 0..5
+    int columns = 0;     // the grid of that size, first the value the puzzle file stores first
+    int rows = 0;
+    uint16_t flags = 0;  // 0x20 NoRotable, 0x100 Mosaic
+    int pieces = 0;
+    bool scoresOn = false;  // competition mode of this game
+};
+
+}  // namespace qv
