@@ -37,9 +37,17 @@ Grid GridFromCount(int width, int height, std::string_view text)
             g.rows = g.columns = 1;
         } else {
             double t = std::sqrt(double(count) / (w / h));
-            // A very wide or tall picture may round to no rows or columns at all.
-            g.rows = std::max(1, nearest(t));
-            g.columns = std::max(1, nearest(double(count) / t));
+            g.rows = nearest(t);
+            g.columns = nearest(double(count) / t);
+            // A very wide or tall picture rounds to no rows (or columns) at
+            // all: make it one strip of the requested count.
+            if (g.rows < 1) {
+                g.rows = 1;
+                g.columns = static_cast<int>(std::min<int64_t>(count, Puz::MaxPieces + 1));
+            } else if (g.columns < 1) {
+                g.columns = 1;
+                g.rows = static_cast<int>(std::min<int64_t>(count, Puz::MaxPieces + 1));
+            }
             double e2 = aspectError(w, h, g.columns, g.rows);
             if (aspectError(w, h, g.columns + 1, g.rows) < e2)
                 ++g.columns;
