@@ -1,0 +1,28 @@
+#include <QApplication>
+#include <QCommandLineParser>
+
+#include "minefield/windows/TMyFrameWindow.h"
+
+// Minevaro: the settings file and the help lie beside the program.
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Minevaro");
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription("Minevaro, the hidden-mines game on six cell shapes.");
+    parser.addHelpOption();
+    QCommandLineOption seed("seed", "Place the mines from this fixed seed (for replaying a game).", "number");
+    parser.addOption(seed);
+    parser.process(app);
+
+    mf::TMyFrameWindow::Options options;
+    options.programDir = QApplication::applicationDirPath();
+    options.iniPath = options.programDir + "/mvro.ini";
+    if (parser.isSet(seed))
+        options.seed = parser.value(seed).toUInt();
+
+    mf::TMyFrameWindow frame(options);
+    frame.show();
+    return app.exec();
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+namespace mf::cmd {
+
+// Menu and tool-bar command numbers of the frame window.
+constexpr int New = 11846;
+constexpr int BestTimes = 11848;
+constexpr int Exit = 24310;
+constexpr int ShapeSquare = 11850;
+constexpr int ShapeDiamond = 11859;
+constexpr int ShapeBrick = 11860;
+constexpr int ShapeTriangle = 11861;
+constexpr int ShapeShifted = 11863;
+constexpr int ShapeHexagon = 11849;
+constexpr int LevelBeginner = 11841;  // to 11845 Expert
+constexpr int LevelExpert = 11845;
+constexpr int BackgroundColor = 11854;
+constexpr int Texture1 = 11852;
+constexpr int Texture2 = 11853;
+constexpr int Texture3 = 11858;
+constexpr int Texture4 = 11857;
+constexpr int LoadTexture = 11856;
+constexpr int NoTexture = 11855;
+constexpr int Sound = 11851;
+constexpr int HelpContents = 11878;
+constexpr int HomePage = 11862;
+constexpr int About = 11847;
+
+constexpr int ClockTimer = 0x404;
+
+}  // namespace mf::cmd

@@ -1,0 +1,93 @@
+#include "minefield/windows/TBestDialog.h"
+
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace mf {
+
+namespace {
+
+const char* const kLevelNames[LevelCount] = {"Beginner", "Novice", "Intermediate", "Advanced",
+                                             "Expert"};
+
+IniFile ReadIni(const QString& path)
+{
+    IniFile ini;
+    ini.Load(path.toStdString());
+    return ini;
+}
+
+}  // namespace
+
+TBestDialog::TBestDialog(ShapeKind shape, QString iniPath, QWidget* parent)
+    : QDialog(parent), m_iniPath(std::move(iniPath)), m_best(shape)
+{
+    setObjectName("bestTimes");
+    setWindowTitle(QStringLiteral("Best Times - %1").arg(QString::fromLatin1(ShapeTitle(shape).data(),
+                                                                            int(ShapeTitle(shape).size()))));
+    m_best.Load(ReadIni(m_iniPath));
+
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(16);
+    for (int i = 0; i < LevelCount; ++i) {
+        grid->addWidget(new QLabel(kLevelNames[i]), i, 0);
+        m_timeFields[size_t(i)] = new QLabel;
+        m_timeFields[size_t(i)]->setObjectName(QStringLiteral("time%1").arg(i));
+        m_nameFields[size_t(i)] = new QLabel;
+        m_nameFields[size_t(i)]->setObjectName(QStringLiteral("name%1").arg(i));
+        grid->addWidget(m_timeFields[size_t(i)], i, 1);
+        grid->addWidget(m_nameFields[size_t(i)], i, 2);
+    }
+    auto* buttons = new QDialogButtonBox;
+    QPushButton* ok = buttons->addButton(QDialogButtonBox::Ok);
+    ok->setObjectName("ok");
+    QPushButton* reset = buttons->addButton("&Reset Scores", QDialogButtonBox::ResetRole);
+    reset->setObjectName("reset");
+    connect(ok, &QPushButton::clicked, this, &TBestDialog::accept);
+    connect(reset, &QPushButton::clicked, this, &TBestDialog::ResetScores);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addWidget(buttons);
+    ShowRecords();
+}
+
+void TBestDialog::ShowRecords()
+{
+    for (int i = 0; i < LevelCount; ++i) {
+        m_timeFields[size_t(i)]->setText(QString::fromStdString(FormatClock(m_best.Time(i))));
+        m_nameFields[size_t(i)]->setText(QString::fromLatin1(m_best.Name(i).c_str()));
+    }
+}
+
+bool TBestDialog::StoreRecord(int level, int h, int m, int s, const std::string& name)
+{
+    if (!m_best.Store(level, h, m, s, name))
+        return false;
+    ShowRecords();
+    return true;
+}
+
+void TBestDialog::ResetScores()
+{
+    m_best.Reset();
+    ShowRecords();
+}
+
+void TBestDialog::accept()
+{
+    // The names are written as the fields show them.
+    for (int i = 0; i < LevelCount; ++i)
+        m_best.SetName(i, m_nameFields[size_t(i)]->text().toLatin1().toStdString());
+    IniFile ini = ReadIni(m_iniPath);
+    m_best.Save(ini);
+    if (!ini.Save(m_iniPath.toStdString()))
+        QMessageBox::warning(this, "Minevaro", QStringLiteral("The best times could not be written to %1.").arg(m_iniPath));
+    QDialog::accept();
+}
+
+}  // namespace mf

@@ -1,0 +1,496 @@
+#include "minefield/windows/TMyFrameWindow.h"
+
+#include <QAction>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <chrono>
+
+#include "minefield/BestTimes.h"
+#include "minefield/windows/ColorRef.h"
+#include "minefield/windows/Commands.h"
+#include "minefield/windows/SdlSound.h"
+#include "minefield/windows/TBestDialog.h"
+#include "minefield/windows/TMyControlBar.h"
+#include "minefield/windows/TMyWindow.h"
+#include "minefield/windows/TSevenGadget.h"
+
+namespace mf {
+
+namespace {
+
+const char* const kHomePage = "https://minevaro.example.org/";
+const char* const kHelpFile = "mvro-help.html";
+
+const std::pair<int, ShapeKind> kShapeCommands[] = {
+    {cmd::ShapeSquare, ShapeKind::Square},     {cmd::ShapeDiamond, ShapeKind::Diamond},
+    {cmd::ShapeBrick, ShapeKind::Brick},       {cmd::ShapeTriangle, ShapeKind::Triangle},
+    {cmd::ShapeShifted, ShapeKind::Shifted},   {cmd::ShapeHexagon, ShapeKind::Hexagon},
+};
+const std::initializer_list<int> kShapeGroup = {cmd::ShapeSquare,   cmd::ShapeDiamond, cmd::ShapeBrick,
+                                                cmd::ShapeTriangle, cmd::ShapeShifted, cmd::ShapeHexagon};
+const std::initializer_list<int> kLevelGroup = {11841, 11842, 11843, 11844, 11845};
+const std::initializer_list<int> kTextureGroup = {cmd::Texture1,    cmd::Texture2,   cmd::Texture3,
+                                                  cmd::Texture4,    cmd::LoadTexture, cmd::NoTexture};
+
+int ShapeCommand(ShapeKind shape)
+{
+    for (const auto& [id, s] : kShapeCommands)
+        if (s == shape)
+            return id;
+    return cmd::ShapeSquare;
+}
+
+int TextureCommand(const std::string& text)
+{
+    if (text == "1")
+        return cmd::Texture1;
+    if (text == "2")
+        return cmd::Texture2;
+    if (text == "3")
+        return cmd::Texture3;
+    if (text == "4")
+        return cmd::Texture4;
+    if (text == "0")
+        return cmd::NoTexture;
+    return cmd::LoadTexture;
+}
+
+std::function<uint32_t()> SteadyTicks()
+{
+    return [] {
+        using namespace std::chrono;
+        return uint32_t(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+    };
+}
+
+QToolButton* PictureButton(const QString& picture, const QString& tip)
+{
+    auto* button = new QToolButton;
+    button->setIcon(QIcon(QPixmap(picture)));
+    button->setIconSize(QSize(20, 20));
+    button->setToolTip(tip);
+    return button;
+}
+
+}  // namespace
+
+TMyFrameWindow::TMyFrameWindow(Options options, QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      m_options(std::move(options)),
+      m_ticks(m_options.ticks ? m_options.ticks : SteadyTicks()),
+      m_sound(std::make_unique<SdlSound>())
+{
+    setWindowTitle("Minevaro");
+    setWindowIcon(QIcon(QPixmap(":/mvro/mvro.png")));
+
+    m_board = new TMyWindow(*this, *m_sound);
+    if (m_options.seed) {
+        auto engine = std::make_shared<std::mt19937>(*m_options.seed);
+        m_board->Game().SetRandomSource([engine] { return uint32_t((*engine)()); });
+    }
+
+    m_toolBar = new TMyControlBar;
+    auto* bar = new QHBoxLayout(m_toolBar);
+    bar->setContentsMargins(2, 4, 2, 3);
+    QToolButton* newButton = PictureButton(":/mvro/mine.png", "New game");
+    newButton->setObjectName("newButton");
+    QToolButton* exitButton = PictureButton(":/mvro/door.png", "Exit");
+    exitButton->setObjectName("exitButton");
+    connect(newButton, &QToolButton::clicked, this, [this] { Command(cmd::New); });
+    connect(exitButton, &QToolButton::clicked, this, [this] { Command(cmd::Exit); });
+    m_counter = new TSevenGadget(0);
+    m_counter->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_counter->SetLayout({3, 1, 4, 2, 3});
+    bar->addWidget(newButton);
+    bar->addStretch(1);
+    bar->addWidget(m_counter);
+    bar->addStretch(1);
+    bar->addWidget(exitButton);
+
+    auto* central = new QWidget;
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(m_toolBar);
+    column->addWidget(m_board);
+    setCentralWidget(central);
+
+    m_clockField = new QLabel;
+    m_clockField->setObjectName("clock");
+    m_clockField->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    statusBar()->addWidget(m_clockField, 1);
+    for (size_t i = 0; i < m_shieldGadgets.size(); ++i) {
+        m_shieldGadgets[i] = new QLabel;
+        m_shieldGadgets[i]->setObjectName(QStringLiteral("shield%1").arg(i + 1));
+        m_shieldGadgets[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        m_shieldGadgets[i]->setFixedSize(20, 20);
+        m_shieldGadgets[i]->setAlignment(Qt::AlignCenter);
+        statusBar()->addPermanentWidget(m_shieldGadgets[i]);
+    }
+    statusBar()->setSizeGripEnabled(false);
+
+    BuildMenu();
+    // The board alone decides the size of the frame.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    m_board->SetResizeHandler([this] {
+        if (QLayout* l = layout())
+            l->activate();
+        adjustSize();
+    });
+
+    m_clock.setInterval(500);
+    connect(&m_clock, &QTimer::timeout, this, &TMyFrameWindow::ClockTick);
+
+    ReadSettings();
+    NewGame();
+}
+
+TMyFrameWindow::~TMyFrameWindow()
+{
+    m_clock.stop();
+    WriteSettings();
+}
+
+QAction* TMyFrameWindow::AddCommand(QMenu* menu, int id, const QString& text, bool checkable)
+{
+    QAction* action = menu->addAction(text);
+    action->setCheckable(checkable);
+    action->setData(id);
+    connect(action, &QAction::triggered, this, [this, id] { Command(id); });
+    m_actions[id] = action;
+    return action;
+}
+
+void TMyFrameWindow::BuildMenu()
+{
+    QMenu* game = menuBar()->addMenu("&Game");
+    AddCommand(game, cmd::New, "&New")->setShortcut(Qt::Key_F2);
+    game->addSeparator();
+    AddCommand(game, cmd::BestTimes, "&Best times...");
+    game->addSeparator();
+    AddCommand(game, cmd::Exit, "E&xit")->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
+
+    QMenu* cells = menuBar()->addMenu("&Cells");
+    for (const auto& [id, shape] : kShapeCommands) {
+        const std::string_view text = ShapeMenuText(shape);
+        AddCommand(cells, id, QString::fromLatin1(text.data(), int(text.size())), true);
+    }
+
+    QMenu* level = menuBar()->addMenu("&Level");
+    const char* const levels[] = {"&Beginner", "&Novice", "&Intermediate", "&Advanced", "&Expert"};
+    for (int i = 0; i < LevelCount; ++i)
+        AddCommand(level, cmd::LevelBeginner + i, levels[i], true);
+
+    QMenu* options = menuBar()->addMenu("&Options");
+    AddCommand(options, cmd::BackgroundColor, "Set &background color...");
+    options->addSeparator();
+    AddCommand(options, cmd::Texture1, "Use texture &1", true);
+    AddCommand(options, cmd::Texture2, "Use texture &2", true);
+    AddCommand(options, cmd::Texture3, "Use texture &3", true);
+    AddCommand(options, cmd::Texture4, "Use texture &4", true);
+    AddCommand(options, cmd::LoadTexture, "&Load texture...", true);
+    AddCommand(options, cmd::NoTexture, "&No texture", true);
+    options->addSeparator();
+    AddCommand(options, cmd::Sound, "&Sound on", true);
+
+    QMenu* help = menuBar()->addMenu("&Help");
+    AddCommand(help, cmd::HelpContents, "&Help contents")->setShortcut(Qt::Key_F1);
+    help->addSeparator();
+    AddCommand(help, cmd::HomePage, "&Visit Minevaro home page");
+    help->addSeparator();
+    AddCommand(help, cmd::About, "&About...");
+}
+
+void TMyFrameWindow::ReadSettings()
+{
+    IniFile ini;
+    ini.Load(m_options.iniPath.toStdString());
+    const Settings s = Settings::Read(ini);
+    MineGame& game = m_board->Game();
+    game.SetLevel(s.level);
+    game.SetCustomSize(s.width, s.height, s.mines);
+    game.SetSoundOn(s.sound);
+    game.SetShape(s.shape);
+    m_board->SetBkColor(s.color);
+    m_textureText = s.texture;
+    m_board->SetTexture(&m_textureText);
+
+    CheckOnly(kLevelGroup, cmd::LevelBeginner + s.level);
+    CheckOnly(kShapeGroup, ShapeCommand(s.shape));
+    CheckOnly(kTextureGroup, TextureCommand(m_textureText));
+    m_actions[cmd::Sound]->setChecked(s.sound);
+}
+
+void TMyFrameWindow::WriteSettings() const
+{
+    if (m_options.iniPath.isEmpty())
+        return;
+    IniFile ini;
+    ini.Load(m_options.iniPath.toStdString());
+    const MineGame& game = m_board->Game();
+    Settings s;
+    s.level = uint8_t(game.Level());
+    s.width = game.Width();
+    s.height = game.Height();
+    s.mines = game.Mines();
+    s.shape = game.Shape();
+    s.color = m_board->BkColor();
+    s.texture = m_textureText;
+    s.sound = game.SoundOn();
+    s.Write(ini);
+    ini.Save(m_options.iniPath.toStdString());
+}
+
+void TMyFrameWindow::CheckOnly(std::initializer_list<int> group, int id)
+{
+    for (int member : group)
+        m_actions[member]->setChecked(member == id);
+}
+
+bool TMyFrameWindow::IsChecked(int id) const
+{
+    const auto it = m_actions.find(id);
+    return it != m_actions.end() && it->second->isChecked();
+}
+
+void TMyFrameWindow::Command(int id)
+{
+    if (id >= cmd::LevelBeginner && id <= cmd::LevelExpert)
+        return ChangeLevel(id);
+    for (const auto& [shapeId, shape] : kShapeCommands)
+        if (id == shapeId)
+            return ChangeShape(id);
+    switch (id) {
+    case cmd::New:
+        return NewGame();
+    case cmd::BestTimes: {
+        TBestDialog dialog(m_board->Game().Shape(), m_options.iniPath, this);
+        dialog.exec();
+        return;
+    }
+    case cmd::Exit:
+        close();
+        return;
+    case cmd::BackgroundColor:
+        return ChooseColour();
+    case cmd::Texture1:
+    case cmd::Texture2:
+    case cmd::Texture3:
+    case cmd::Texture4:
+    case cmd::NoTexture:
+        return UseTexture(id);
+    case cmd::LoadTexture:
+        return LoadTextureFile();
+    case cmd::Sound: {
+        MineGame& game = m_board->Game();
+        game.SetSoundOn(!game.SoundOn());
+        m_actions[cmd::Sound]->setChecked(game.SoundOn());
+        return;
+    }
+    case cmd::HelpContents:
+        return ShowHelp();
+    case cmd::HomePage:
+        QDesktopServices::openUrl(QUrl(kHomePage));
+        return;
+    case cmd::About:
+        return ShowAbout();
+    default:
+        return;
+    }
+}
+
+void TMyFrameWindow::NewGame()
+{
+    m_clock.stop();
+    m_startTick = m_lastTick = Now();
+    m_board->Game().NewGame();
+    ShowShields(m_board->Game().Shields());
+    UpdateClockText(0);
+    m_clock.start();
+}
+
+void TMyFrameWindow::ClockTick()
+{
+    m_lastTick = Now();
+    UpdateClockText((m_lastTick - m_startTick) / 1000);
+}
+
+void TMyFrameWindow::UpdateClockText(uint32_t seconds)
+{
+    m_clockField->setText("Time: " + QString::fromStdString(FormatClock(int32_t(seconds))));
+}
+
+QString TMyFrameWindow::ClockText() const { return m_clockField->text(); }
+
+void TMyFrameWindow::ShowShields(int shields)
+{
+    if (shields < 0 || shields > 3)
+        return;
+    const QPixmap strip(":/mvro/shields.png");
+    for (int i = 0; i < 3; ++i) {
+        const bool shown = i < shields;
+        m_shieldGadgets[size_t(i)]->setPixmap(strip.copy(shown ? 0 : 16, 0, 16, 16));
+        m_shieldGadgets[size_t(i)]->setProperty("shield", shown);
+    }
+}
+
+int TMyFrameWindow::ShieldsShown() const
+{
+    int n = 0;
+    for (const QLabel* gadget : m_shieldGadgets)
+        n += gadget->property("shield").toBool();
+    return n;
+}
+
+void TMyFrameWindow::MinesLeftChanged(int32_t minesLeft)
+{
+    m_counter->SetValue(minesLeft);
+    m_toolBar->update();
+}
+
+void TMyFrameWindow::GameLost() { m_clock.stop(); }
+
+void TMyFrameWindow::ShieldsChanged() { ShowShields(m_board->Game().Shields()); }
+
+void TMyFrameWindow::GameWon()
+{
+    // The time of the last clock tick, in whole seconds.
+    m_clock.stop();
+    // The dialogue waits until the mouse button that won has been handled.
+    QMetaObject::invokeMethod(this, &TMyFrameWindow::EndOfWonGame, Qt::QueuedConnection);
+}
+
+void TMyFrameWindow::EndOfWonGame()
+{
+    const int32_t seconds = int32_t((m_lastTick - m_startTick) / 1000);
+    const int32_t h = seconds / 3600, m = (seconds % 3600) / 60, s = seconds % 60;
+    const int level = m_board->Game().Level();
+    TBestDialog best(m_board->Game().Shape(), m_options.iniPath, this);
+    if (!best.Records().IsBest(level, 3600 * h + 60 * m + s)) {
+        QMessageBox box(QMessageBox::Information, "Minevaro",
+                        QString::fromStdString(CongratulationText(h, m, s)), QMessageBox::Ok, this);
+        box.exec();
+        return;
+    }
+    QInputDialog input(this);
+    input.setObjectName("nameEntry");
+    input.setWindowTitle("Minevaro");
+    input.setLabelText(" You have the best time. Please enter your name:");
+    input.setTextValue(QString::fromLatin1(m_lastName.c_str()));
+    if (auto* edit = input.findChild<QLineEdit*>())
+        edit->setMaxLength(28);
+    if (input.exec() != QDialog::Accepted)
+        return;
+    m_lastName = input.textValue().left(28).toLatin1().toStdString();
+    best.StoreRecord(level, h, m, s, m_lastName);
+    best.exec();
+}
+
+void TMyFrameWindow::ChangeShape(int id)
+{
+    CheckOnly(kShapeGroup, id);
+    for (const auto& [shapeId, shape] : kShapeCommands)
+        if (shapeId == id)
+            m_board->Game().SetShape(shape);
+    NewGame();
+}
+
+void TMyFrameWindow::ChangeLevel(int id)
+{
+    CheckOnly(kLevelGroup, id);
+    m_board->Game().SetLevel(id - cmd::LevelBeginner);
+    NewGame();
+}
+
+void TMyFrameWindow::ChooseColour()
+{
+    static bool customSet = false;
+    if (!customSet) {
+        const uint32_t custom[16] = {0x000000, 0x800000, 0x008000, 0x000080, 0x800080, 0x008080,
+                                     0x808000, 0x808080, 0x000000, 0xFF0000, 0x00FF00, 0x0000FF,
+                                     0xFF00FF, 0x00FFFF, 0xFFFF00, 0xFFFFFF};
+        for (int i = 0; i < 16 && i < QColorDialog::customCount(); ++i)
+            QColorDialog::setCustomColor(i, FromColorRef(custom[i]));
+        customSet = true;
+    }
+    const QColor chosen = QColorDialog::getColor(FromColorRef(m_board->BkColor()), this);
+    if (chosen.isValid())
+        m_board->SetBkColor(ToColorRef(chosen));
+}
+
+void TMyFrameWindow::UseTexture(int id)
+{
+    CheckOnly(kTextureGroup, id);
+    if (id == cmd::NoTexture) {
+        m_textureText = "0";
+        m_board->SetTexture(nullptr);
+        return;
+    }
+    const char digit = id == cmd::Texture1 ? '1' : id == cmd::Texture2 ? '2' : id == cmd::Texture3 ? '3' : '4';
+    m_textureText = std::string(1, digit);
+    m_board->SetTexture(&m_textureText);
+}
+
+void TMyFrameWindow::LoadTextureFile()
+{
+    const QString path = QFileDialog::getOpenFileName(this, "Open File", QString(),
+                                                      "Bitmap File (*.BMP *.bmp)", nullptr,
+                                                      QFileDialog::ReadOnly);
+    if (path.isEmpty()) {
+        CheckOnly(kTextureGroup, TextureCommand(m_textureText));
+        return;
+    }
+    m_textureText = path.toLocal8Bit().toStdString();
+    m_board->SetTexture(&m_textureText);
+    CheckOnly(kTextureGroup, cmd::LoadTexture);
+}
+
+void TMyFrameWindow::ShowHelp()
+{
+    const QString path = m_options.programDir + "/" + kHelpFile;
+    if (!QFileInfo::exists(path)) {
+        QMessageBox::warning(this, "Minevaro", QStringLiteral("The help file %1 is missing.").arg(path));
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void TMyFrameWindow::ShowAbout()
+{
+    QDialog about(this);
+    about.setWindowTitle("About Minevaro");
+    auto* icon = new QLabel;
+    icon->setPixmap(QPixmap(":/mvro/mvro.png"));
+    auto* text = new QLabel("Minevaro for Windows (32 bit)\nVersion 3.0");
+    auto* row = new QHBoxLayout;
+    row->addWidget(icon);
+    row->addWidget(text, 1);
+    auto* buttons = new QDialogButtonBox;
+    QPushButton* home = buttons->addButton("&Visit Minevaro home page", QDialogButtonBox::ActionRole);
+    QPushButton* thanks = buttons->addButton("Thank you", QDialogButtonBox::AcceptRole);
+    connect(home, &QPushButton::clicked, this, [] { QDesktopServices::openUrl(QUrl(kHomePage)); });
+    connect(thanks, &QPushButton::clicked, &about, &QDialog::accept);
+    auto* column = new QVBoxLayout(&about);
+    column->addLayout(row);
+    column->addWidget(buttons);
+    about.exec();
+}
+
+}  // namespace mf

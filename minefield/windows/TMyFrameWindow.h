@@ -1,0 +1,96 @@
+#pragma once
+#include <QMainWindow>
+#include <QString>
+#include <QTimer>
+#include <array>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <random>
+#include <string>
+
+#include "minefield/BoardPorts.h"
+#include "minefield/Settings.h"
+
+class QAction;
+class QLabel;
+
+namespace mf {
+
+class SdlSound;
+class TMyWindow;
+class TSevenGadget;
+class TMyControlBar;
+
+// The main window of the game: menu, tool bar with the mines-left counter,
+// the board, the status bar with clock and shields; it keeps the clock, the
+// settings and the best times.
+class TMyFrameWindow : public QMainWindow, private BoardEvents {
+    Q_OBJECT
+public:
+    struct Options {
+        QString iniPath;     // mvro.ini
+        QString programDir;  // where the help file lies
+        std::optional<uint32_t> seed;      // fixed mine placement, for tests
+        std::function<uint32_t()> ticks;   // milliseconds; a steady clock if empty
+        bool sound = true;                 // open the audio device
+    };
+
+    explicit TMyFrameWindow(Options options, QWidget* parent = nullptr);
+    ~TMyFrameWindow() override;
+
+    // Runs a menu command by its number.
+    void Command(int id);
+    void NewGame();
+
+    TMyWindow& Board() { return *m_board; }
+    TSevenGadget& Counter() { return *m_counter; }
+    QString ClockText() const;
+    bool ClockRunning() const { return m_clock.isActive(); }
+    int ShieldsShown() const;
+    bool IsChecked(int id) const;
+    const std::string& TextureText() const { return m_textureText; }
+    // One tick of the clock timer.
+    void ClockTick();
+
+private:
+    void MinesLeftChanged(int32_t minesLeft) override;
+    void GameWon() override;
+    void GameLost() override;
+    void ShieldsChanged() override;
+
+    void BuildMenu();
+    QAction* AddCommand(QMenu* menu, int id, const QString& text, bool checkable = false);
+    void ReadSettings();
+    void WriteSettings() const;
+    void ShowShields(int shields);
+    void UpdateClockText(uint32_t seconds);
+    void EndOfWonGame();
+    void CheckOnly(std::initializer_list<int> group, int id);
+    void ChangeShape(int id);
+    void ChangeLevel(int id);
+    void ChooseColour();
+    void UseTexture(int id);
+    void LoadTextureFile();
+    void ShowHelp();
+    void ShowAbout();
+    uint32_t Now() const { return m_ticks(); }
+
+    Options m_options;
+    std::function<uint32_t()> m_ticks;
+    std::unique_ptr<SdlSound> m_sound;
+    TMyWindow* m_board = nullptr;
+    TMyControlBar* m_toolBar = nullptr;
+    TSevenGadget* m_counter = nullptr;
+    QLabel* m_clockField = nullptr;
+    std::array<QLabel*, 3> m_shieldGadgets{};
+    std::map<int, QAction*> m_actions;
+    QTimer m_clock;
+    uint32_t m_startTick = 0;
+    uint32_t m_lastTick = 0;
+    std::string m_textureText = "1";
+    std::string m_lastName;  // offered again at the next best time
+};
+
+}  // namespace mf

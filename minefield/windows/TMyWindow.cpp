@@ -1,0 +1,147 @@
+#include "minefield/windows/TMyWindow.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "minefield/windows/CellPainter.h"
+#include "minefield/windows/ColorRef.h"
+
+namespace mf {
+
+namespace {
+
+Point ToPoint(const QMouseEvent* e)
+{
+    const QPoint p = e->position().toPoint();
+    return {p.x(), p.y()};
+}
+
+QImage LoadTexture(const std::string& text)
+{
+    QImage image;
+    const char first = text.empty() ? '\0' : text[0];
+    if (first >= '1' && first <= '4')
+        image.load(QStringLiteral(":/mvro/texture%1.bmp").arg(first));
+    else
+        image.load(QString::fromLocal8Bit(text.c_str()));
+    if (image.isNull() || image.width() <= 0 || image.height() <= 0)
+        return {};
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+}  // namespace
+
+TMyWindow::TMyWindow(BoardEvents& events, BoardSounds& sounds, QWidget* parent)
+    : QWidget(parent), m_game(events, *this, sounds)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setObjectName("board");
+}
+
+void TMyWindow::SetBkColor(uint32_t colour)
+{
+    m_colour = colour;
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, FromColorRef(colour));
+    setPalette(pal);
+    InvalidateBoard();
+}
+
+void TMyWindow::SetTexture(const std::string* text)
+{
+    m_texture = QImage();
+    if (text && (text->empty() || (*text)[0] != '0'))
+        m_texture = LoadTexture(*text);
+    InvalidateBoard();
+}
+
+QPoint TMyWindow::CellCentre(CellPos p) const
+{
+    const Rect& b = m_game.Cell(p).bounds;
+    return {b.left + (b.right - b.left) / 2, b.top + (b.bottom - b.top) / 2};
+}
+
+void TMyWindow::Render(const QRect& area)
+{
+    if (m_image.isNull())
+        return;
+    QPainter p(&m_image);
+    p.setClipRect(area);
+    painter::DrawBackground(p, m_image.size(), m_texture, FromColorRef(m_colour));
+    const CellPos pressed = m_game.PressedCell();
+    for (int32_t r = 0; r < m_game.Height(); ++r) {
+        for (int32_t c = 0; c < m_game.Width(); ++c) {
+            const TCell& cell = m_game.Cell({c, r});
+            const Rect& b = cell.bounds;
+            if (!area.intersects(QRect(QPoint(b.left, b.top), QPoint(b.right, b.bottom))))
+                continue;
+            // A cell shown pressed is still covered: only its edges sink.
+            painter::DrawCell(p, cell, pressed == CellPos{c, r}, m_game.Shape());
+        }
+    }
+    update(area);
+}
+
+void TMyWindow::DrawCell(const TCell& cell, bool edgesOnly)
+{
+    if (m_image.isNull())
+        return;
+    {
+        QPainter p(&m_image);
+        painter::DrawCell(p, cell, edgesOnly, m_game.Shape());
+    }
+    const Rect& b = cell.bounds;
+    // Spikes and glints reach a few pixels past the bounds.
+    update(QRect(QPoint(b.left, b.top), QPoint(b.right, b.bottom)).adjusted(-3, -3, 3, 3));
+}
+
+void TMyWindow::InvalidateArea(const Polygon& area)
+{
+    const Rect b = area.Bounds();
+    Render(QRect(QPoint(b.left, b.top), QPoint(b.right, b.bottom)));
+}
+
+void TMyWindow::InvalidateBoard() { Render(rect()); }
+
+void TMyWindow::ResizeClient(ClientSize size)
+{
+    setFixedSize(size.width, size.height);
+    m_image = QImage(size.width, size.height, QImage::Format_RGB32);
+    m_image.fill(FromColorRef(m_colour));
+    if (m_onResize)
+        m_onResize();
+}
+
+void TMyWindow::CaptureMouse(bool)
+{
+    // The window system already keeps the mouse with the window that saw the
+    // button go down until it comes up.
+}
+
+void TMyWindow::paintEvent(QPaintEvent* event)
+{
+    QPainter p(this);
+    p.drawImage(event->rect(), m_image, event->rect());
+}
+
+void TMyWindow::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_game.LeftButtonDown(ToPoint(event));
+    else if (event->button() == Qt::RightButton)
+        m_game.RightButtonDown(ToPoint(event));
+}
+
+void TMyWindow::mouseMoveEvent(QMouseEvent* event)
+{
+    if (event->buttons() & Qt::LeftButton)
+        m_game.MouseMove(ToPoint(event));
+}
+
+void TMyWindow::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_game.LeftButtonUp(ToPoint(event));
+}
+
+}  // namespace mf

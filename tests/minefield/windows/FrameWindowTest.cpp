@@ -1,0 +1,246 @@
+#include <gtest/gtest.h>
+
+#include <QDialog>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "minefield/IniFile.h"
+#include "minefield/windows/Commands.h"
+#include "minefield/windows/TBestDialog.h"
+#include "minefield/windows/TMyFrameWindow.h"
+#include "minefield/windows/TMyWindow.h"
+#include "GuiTestSupport.h"
+
+using namespace mf;
+using mftest::WaitUntil;
+using mftest::WhenModal;
+
+namespace {
+
+struct FrameFixture {
+    QTemporaryDir dir;
+    std::shared_ptr<uint32_t> now = std::make_shared<uint32_t>(4'000'000'000u);  // wraps soon
+    std::unique_ptr<TMyFrameWindow> frame;
+
+    explicit FrameFixture(const std::string& ini = "[MVRO]\r\nTEXTURE=0\r\n", uint32_t seed = 7)
+    {
+        mftest::App();
+        WriteIni(ini);
+        TMyFrameWindow::Options options;
+        options.iniPath = IniPath();
+        options.programDir = dir.path();
+        options.seed = seed;
+        options.ticks = [clock = now] { return *clock; };
+        frame = std::make_unique<TMyFrameWindow>(options);
+        frame->show();
+    }
+    QString IniPath() const { return dir.filePath("mvro.ini"); }
+    void WriteIni(const std::string& text) const
+    {
+        IniFile ini;
+        ini.Parse(text);
+        ini.Save(IniPath().toStdString());
+    }
+    IniFile ReadIni() const
+    {
+        IniFile ini;
+        ini.Load(IniPath().toStdString());
+        return ini;
+    }
+    MineGame& Game() { return frame->Board().Game(); }
+    void Click(CellPos p)
+    {
+        QTest::mouseClick(&frame->Board(), Qt::LeftButton, {}, frame->Board().CellCentre(p));
+    }
+    void PassSeconds(uint32_t s)
+    {
+        *now += s * 1000;
+        frame->ClockTick();
+    }
+    void OpenEverySafeCell()
+    {
+        for (int32_t r = 0; r < Game().Height() && !Game().GameOver(); ++r)
+            for (int32_t c = 0; c < Game().Width() && !Game().GameOver(); ++c)
+                if (!Game().Cell({c, r}).IsMine() && Game().Cell({c, r}).state == 0)
+                    Click({c, r});
+    }
+    void OpenMinesUntilLost()
+    {
+        for (int32_t r = 0; r < Game().Height() && !Game().GameOver(); ++r)
+            for (int32_t c = 0; c < Game().Width() && !Game().GameOver(); ++c)
+                if (Game().Cell({c, r}).IsMine())
+                    Click({c, r});
+    }
+};
+
+}  // namespace
+
+TEST(FrameWindow, WinWithBestTimeAsksTheNameAndWritesTheRecord)
+{
+    FrameFixture f;
+    ASSERT_EQ(f.Game().Level(), 0);
+    EXPECT_EQ(f.frame->windowTitle(), "Minevaro");
+    EXPECT_EQ(f.frame->ShieldsShown(), 1);
+    EXPECT_TRUE(f.frame->ClockRunning());
+    f.PassSeconds(75);
+    EXPECT_EQ(f.frame->ClockText(), "Time: 00:01:15");
+
+    QString prompt;
+    bool confirmed = false;
+    WhenModal<QInputDialog>([&](QInputDialog* input) {
+        prompt = input->labelText();
+        EXPECT_EQ(input->windowTitle(), "Minevaro");
+        input->setTextValue("Tester");
+        WhenModal<TBestDialog>([&](TBestDialog* best) {
+            EXPECT_EQ(best->windowTitle(), "Best Times - Square");
+            EXPECT_EQ(best->findChild<QLabel*>("time0")->text(), "00:01:15");
+            EXPECT_EQ(best->findChild<QLabel*>("name0")->text(), "Tester");
+            best->findChild<QPushButton*>("ok")->click();
+            confirmed = true;
+        });
+        input->accept();
+    });
+    f.OpenEverySafeCell();
+    ASSERT_TRUE(f.Game().GameOver());
+    EXPECT_FALSE(f.frame->ClockRunning());
+    ASSERT_TRUE(WaitUntil([&] { return confirmed; }));
+    EXPECT_EQ(prompt, " You have the best time. Please enter your name:");
+    const IniFile ini = f.ReadIni();
+    EXPECT_EQ(ini.GetInt("SQUARE", "T0", -1), 75);
+    EXPECT_EQ(ini.GetString("SQUARE", "N0", "", 29), "Tester");
+    EXPECT_EQ(ini.GetString("SQUARE", "N1", "", 29), "Anonymous");
+
+    // A slower win only congratulates.
+    f.frame->Command(cmd::New);
+    f.PassSeconds(80);
+    QString message;
+    WhenModal<QMessageBox>([&](QMessageBox* box) {
+        message = box->text();
+        box->accept();
+    });
+    f.OpenEverySafeCell();
+    ASSERT_TRUE(WaitUntil([&] { return !message.isEmpty(); }));
+    EXPECT_EQ(message, "Congratulations. You solved the game in 1 minute 20 seconds.");
+    EXPECT_EQ(f.ReadIni().GetInt("SQUARE", "T0", -1), 75);
+}
+
+TEST(FrameWindow, LossStopsTheClockAndANewShapeStartsItAgain)
+{
+    FrameFixture f;
+    f.PassSeconds(3);
+    f.OpenMinesUntilLost();
+    ASSERT_TRUE(f.Game().GameOver());
+    EXPECT_EQ(f.frame->ShieldsShown(), 0);  // the one shield went first
+    EXPECT_FALSE(f.frame->ClockRunning());
+    const QString stopped = f.frame->ClockText();
+    EXPECT_EQ(stopped, "Time: 00:00:03");
+    *f.now += 5000;
+    QTest::qWait(600);  // a timer that still ran would have ticked
+    EXPECT_EQ(f.frame->ClockText(), stopped);
+
+    f.frame->Command(cmd::ShapeHexagon);
+    EXPECT_TRUE(f.frame->ClockRunning());
+    EXPECT_FALSE(f.Game().GameOver());
+    EXPECT_EQ(f.Game().Shape(), ShapeKind::Hexagon);
+    EXPECT_TRUE(f.frame->IsChecked(cmd::ShapeHexagon));
+    EXPECT_FALSE(f.frame->IsChecked(cmd::ShapeSquare));
+    EXPECT_EQ(f.frame->ShieldsShown(), 1);
+    EXPECT_EQ(f.frame->ClockText(), "Time: 00:00:00");
+}
+
+TEST(FrameWindow, SettingsAreReadCheckedAndWrittenBack)
+{
+    {
+        FrameFixture f("[MVRO]\r\nLEVEL3=9\r\nWIDTH=40\r\nHEIGHT=5\r\nMINES=500\r\nSHAPE=6\r\n"
+                       "COLOR=255\r\nTEXTURE=2abc\r\nSOUND=0\r\n[HEXAGON]\r\nT3=12\r\n");
+        EXPECT_EQ(f.Game().Width(), 32);
+        EXPECT_EQ(f.Game().Height(), 5);
+        EXPECT_EQ(f.Game().Mines(), 159);
+        EXPECT_EQ(f.frame->Board().size(), QSize(21 * 32 + 16, 23 * 5 + 21));
+        EXPECT_TRUE(f.frame->IsChecked(cmd::ShapeHexagon));
+        EXPECT_TRUE(f.frame->IsChecked(cmd::LoadTexture));  // "2abc" is no digit alone...
+        EXPECT_TRUE(f.frame->Board().HasTexture());        // ...but shows texture 2
+        EXPECT_FALSE(f.frame->IsChecked(cmd::Sound));
+        EXPECT_FALSE(f.Game().SoundOn());
+        for (int id = cmd::LevelBeginner; id <= cmd::LevelExpert; ++id)
+            EXPECT_FALSE(f.frame->IsChecked(id));
+
+        f.frame->Command(cmd::Texture3);
+        f.frame->Command(cmd::Sound);
+        f.frame->Command(cmd::LevelBeginner + 4);
+        EXPECT_TRUE(f.frame->IsChecked(cmd::Texture3));
+        EXPECT_FALSE(f.frame->IsChecked(cmd::LoadTexture));
+        EXPECT_EQ(f.Game().Width(), 30);
+    }
+}
+
+TEST(FrameWindow, ShutDownWritesEveryKeyAndKeepsTheBestTimes)
+{
+    QTemporaryDir dir;
+    mftest::App();
+    const QString path = dir.filePath("mvro.ini");
+    {
+        IniFile ini;
+        ini.Parse("[MVRO]\r\nTEXTURE=\r\nCOLOR=255\r\n[HEXAGON]\r\nT3=12\r\nN3=Ann\r\n");
+        ini.Save(path.toStdString());
+    }
+    {
+        TMyFrameWindow::Options options;
+        options.iniPath = path;
+        options.seed = 1;
+        TMyFrameWindow frame(options);
+        EXPECT_TRUE(frame.IsChecked(cmd::LoadTexture));  // "" is a path that loads nothing
+        EXPECT_FALSE(frame.Board().HasTexture());
+        frame.Command(cmd::ShapeBrick);
+        frame.Command(cmd::LevelBeginner + 2);
+        frame.Command(cmd::Sound);
+    }
+    IniFile ini;
+    ini.Load(path.toStdString());
+    EXPECT_EQ(ini.GetInt("MVRO", "LEVEL3", -1), 2);
+    EXPECT_EQ(ini.GetInt("MVRO", "WIDTH", -1), 20);
+    EXPECT_EQ(ini.GetInt("MVRO", "HEIGHT", -1), 12);
+    EXPECT_EQ(ini.GetInt("MVRO", "MINES", -1), 50);
+    EXPECT_EQ(ini.GetInt("MVRO", "SHAPE", -1), 3);
+    EXPECT_EQ(ini.GetInt("MVRO", "COLOR", -1), 255);
+    EXPECT_EQ(ini.GetString("MVRO", "TEXTURE", "?", 253), "");
+    EXPECT_EQ(ini.GetInt("MVRO", "SOUND", -1), 0);
+    EXPECT_EQ(ini.GetInt("HEXAGON", "T3", -1), 12);
+    EXPECT_EQ(ini.GetString("HEXAGON", "N3", "", 29), "Ann");
+}
+
+TEST(BestDialog, ResetIsWrittenOnlyByOk)
+{
+    QTemporaryDir dir;
+    mftest::App();
+    const QString path = dir.filePath("mvro.ini");
+    IniFile ini;
+    ini.Parse("[TRIANGLE]\r\nT1=42\r\nN1=Ann\r\n");
+    ini.Save(path.toStdString());
+    const std::string before = ini.Text();
+    {
+        TBestDialog dialog(ShapeKind::Triangle, path);
+        EXPECT_EQ(dialog.windowTitle(), "Best Times - Triangle");
+        EXPECT_EQ(dialog.findChild<QLabel*>("time1")->text(), "00:00:42");
+        dialog.findChild<QPushButton*>("reset")->click();
+        EXPECT_EQ(dialog.findChild<QLabel*>("time1")->text(), "00:00:00");
+        EXPECT_EQ(dialog.findChild<QLabel*>("name1")->text(), "Anonymous");
+        dialog.reject();  // the close box
+    }
+    IniFile after;
+    after.Load(path.toStdString());
+    EXPECT_EQ(after.Text(), before);
+    {
+        TBestDialog dialog(ShapeKind::Triangle, path);
+        dialog.findChild<QPushButton*>("reset")->click();
+        dialog.findChild<QPushButton*>("ok")->click();
+    }
+    after.Load(path.toStdString());
+    EXPECT_EQ(after.GetInt("TRIANGLE", "T1", -1), 0);
+    EXPECT_EQ(after.GetString("TRIANGLE", "N4", "", 29), "Anonymous");
+}
