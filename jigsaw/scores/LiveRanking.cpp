@@ -191,18 +191,17 @@ void LiveRanking::OnSavedAs()
     const ScoreRecord& live = m_ranking.records[static_cast<size_t>(m_live)];
     if (equalsIgnoringCase(live.key, name))
         return;
-    if (live.hasBlankKey()) {
-        OpenRanking();
-    } else {
-        // The game overwrote another saved game: that game's record goes.
-        auto& records = m_ranking.records;
-        for (int i = static_cast<int>(records.size()) - 1; i >= 0; --i) {
-            if (i == m_live || records[i].isReceived() || !equalsIgnoringCase(records[i].key, name))
-                continue;
-            records.erase(records.begin() + i);
-            if (i < m_live)
-                --m_live;
-        }
+    // The game overwrote another saved game: that game's record goes. A game
+    // saved for the first time is handled the same way rather than by
+    // loading the file again, which would lose received results accepted
+    // since the ranking was opened (they are written with the game's save).
+    auto& records = m_ranking.records;
+    for (int i = static_cast<int>(records.size()) - 1; i >= 0; --i) {
+        if (i == m_live || records[i].isReceived() || !equalsIgnoringCase(records[i].key, name))
+            continue;
+        records.erase(records.begin() + i);
+        if (i < m_live)
+            --m_live;
     }
     RefreshLiveEntry();
 }
