@@ -1,0 +1,424 @@
+#include "jigsaw/document/Picture.h"
+
+#include <cmath>
+#include <new>
+#include <system_error>
+
+#include "framework/Bmp.h"
+#include "framework/ByteIO.h"
+#include "framework/FileStream.h"
+#include "framework/Raster.h"
+#include "jigsaw/document/PicturePalette.h"
+#include "jigsaw/document/Puz.h"
+#include "jigsaw/document/PuzzleFileWriter.h"
+#include "jigsaw/document/Thumbnail.h"
+
+namespace qv {
+
+namespace {
+
+constexpr uint8_t kPaletteOnlyCache = 0x10;
+constexpr uint64_t kCacheHead = 5;
+
+uint64_t defaultFreeSpace(const std::filesystem::path& path)
+{
+    std::error_code ec;
+    auto info = std::filesystem::space(path.has_parent_path() ? path.parent_path() : ".", ec);
+    return ec ? 0 : info.available;
+}
+
+int coloursFor(const fw::Display& d) { return d.isPalette16() ? 16 : d.isPalette256() ? 256 : 0; }
+
+struct CacheHead {
+    uint8_t mode = 0;
+    uint16_t width = 0;
+    uint16_t height = 0;
+};
+
+bool readCacheHead(fw::Stream& file, uint64_t offset, CacheHead& head)
+{
+    if (!file.seek(offset))
+        return false;
+    fw::ByteReader r(file);
+    head.mode = r.u8();
+    head.width = r.u16();
+    head.height = r.u16();
+    return !r.failed();
+}
+
+bool writeDirectory(fw::Stream& file, const Entry& entry)
+{
+    const PuzzleDirectory& d = entry.directory;
+    if (!file.seek(entry.directoryPosition))
+        return false;
+    fw::ByteWriter w(file);
+    w.u32(d.thumbnailOffset);
+    w.u32(d.pictureOffset);
+    w.u32(d.pictureLength);
+    w.u8(d.pictureKind);
+    w.u32(d.cacheOffset);
+    w.u32(d.secondPictureOffset);
+    return !w.failed();
+}
+
+// Where the picture block ends: a cache is only ever written after it, so a
+// damaged directory cannot make the cache overwrite the picture.
+uint64_t pictureEnd(const PuzzleDirectory& d)
+{
+    return uint64_t(d.pictureOffset) + (d.pictureKind == 2 ? kPaletteBlockSize : 0) + d.pictureLength;
+}
+
+// The full-size picture, read from the file one way or another.
+struct Decoded {
+    fw::Bitmap rgb;                 // true colour, possibly bigger than the picture scaled
+    std::vector<uint32_t> palette;  // the display palette the pixels were reduced to, if any
+    int fullWidth = 0;
+    int fullHeight = 0;
+};
+
+class PictureLoader {
+public:
+    PictureLoader(Puz& puz, const PictureSettings& s) : m_puz(puz), m_settings(s), m_dir(puz.entry.directory) {}
+
+    fw::Status run()
+    {
+        if (!m_file.open(m_puz.puzzlePath, fw::FileStream::Mode::Read))
+            return fw::Status(msg::CannotOpen, m_puz.puzzlePath.filename().string());
+        const bool low = m_settings.display.lowColour;
+        m_offset = (low && m_dir.secondPictureOffset) ? m_dir.secondPictureOffset : m_dir.pictureOffset;
+        Decoded pic;
+        fw::Status s = m_dir.pictureKind == 0 ? readBmpPicture(pic) : readJpegPicture(pic);
+        m_file.close();
+        if (!s.ok())
+            return s;
+        return scale(pic);
+    }
+
+private:
+    fw::Status readBmpPicture(Decoded& pic)
+    {
+        if (!m_file.seek(m_offset))
+            return fw::Status(fw::msg::BadPicture, "picture offset past the end of the file");
+        fw::Status s = fw::readBmp(m_file, pic.rgb);
+        pic.fullWidth = pic.rgb.width();
+        pic.fullHeight = pic.rgb.height();
+        return s;
+    }
+
+    fw::Status readJpegPicture(Decoded& pic)
+    {
+        const fw::Display& disp = m_settings.display;
+        const uint8_t mode = cacheModeFor(disp);
+        CacheHead head;
+        const bool haveHead = m_dir.cacheOffset && readCacheHead(m_file, m_dir.cacheOffset, head);
+        if (haveHead && m_settings.cacheEnabled && head.mode == mode && head.width == uint16_t(disp.width) &&
+            head.height == uint16_t(disp.height) && readCachedBitmap(pic))
+            return {};
+        std::vector<uint32_t> palette;
+        uint64_t jpegOffset = m_offset;
+        if (m_dir.pictureKind == 2) {
+            m_file.seek(m_offset);
+            fw::ByteReader r(m_file);
+            palette = readPaletteBlock(r);
+            jpegOffset += kPaletteBlockSize;
+        } else if (haveHead && (head.mode & kPaletteOnlyCache)) {
+            m_file.seek(m_dir.cacheOffset + kCacheHead);
+            fw::ByteReader r(m_file);
+            palette = readPaletteBlock(r);
+        }
+        const bool writeCache = cacheWritable();
+        JpegDecodeRequest req;
+        req.colours = coloursFor(disp);
+        req.length = m_dir.pictureLength;
+        if (req.colours == 256 && !palette.empty())
+            req.palette = &palette;
+        if (!writeCache && req.colours == 0)
+            askForScaledDecode(jpegOffset, req);
+        JpegPicture jp;
+        fw::Status s = decodeJpeg(m_file, jpegOffset, req, jp);
+        if (!s.ok())
+            return s;
+        pic.fullWidth = jp.fullWidth;
+        pic.fullHeight = jp.fullHeight;
+        if (writeCache)
+            storeBitmapCache(jp);
+        else if (m_dir.pictureKind == 1 && req.colours == 256 && palette.empty())
+            storePaletteCache(jp.indexed.palette);
+        if (jp.isIndexed()) {
+            pic.palette = jp.indexed.palette;
+            pic.rgb = expandPalette(jp.indexed);
+        } else {
+            pic.rgb = std::move(jp.rgb);
+        }
+        return {};
+    }
+
+    bool readCachedBitmap(Decoded& pic)
+    {
+        if (!m_file.seek(m_dir.cacheOffset + kCacheHead))
+            return false;
+        std::vector<uint32_t> palette;
+        // A damaged cache is not an error: the picture is decoded again and the cache rewritten.
+        if (!fw::readBmp(m_file, pic.rgb, &palette).ok())
+            return false;
+        pic.fullWidth = pic.rgb.width();
+        pic.fullHeight = pic.rgb.height();
+        if (coloursFor(m_settings.display))
+            pic.palette = std::move(palette);
+        return true;
+    }
+
+    // The picture ends up at the scaled size anyway: let the library skip work.
+    void askForScaledDecode(uint64_t jpegOffset, JpegDecodeRequest& req)
+    {
+        int w = 0, h = 0;
+        if (!readJpegSize(m_file, jpegOffset, w, h).ok())
+            return;
+        const PictureScale sc = scaleFor(w, h);
+        if (sc.factor < 1.0) {
+            req.atLeastWidth = sc.width;
+            req.atLeastHeight = sc.height;
+        }
+    }
+
+    bool cacheWritable()
+    {
+        if (!m_settings.cacheEnabled || (m_puz.edit & (Puz::Making | Puz::Editing)))
+            return false;
+        auto freeSpace = m_settings.freeSpace ? m_settings.freeSpace : defaultFreeSpace;
+        if (freeSpace(m_puz.puzzlePath) < m_settings.minFreeDisk)
+            return false;
+        fw::FileStream probe;
+        return probe.open(m_puz.puzzlePath, fw::FileStream::Mode::ReadWrite);
+    }
+
+    uint64_t cachePosition() const
+    {
+        const uint64_t end = m_file.isOpen() ? m_file.size() : 0;
+        if (m_dir.cacheOffset && m_dir.cacheOffset >= pictureEnd(m_dir) && m_dir.cacheOffset <= end)
+            return m_dir.cacheOffset;
+        return std::max<uint64_t>(end, pictureEnd(m_dir));
+    }
+
+    // Writes the head, then the block, then points the directory at it; a
+    // failure leaves the directory as it was (or the cache offset 0), so the
+    // file stays readable.
+    bool writeCacheBlock(uint64_t at, uint8_t mode, const std::function<bool(fw::Stream&)>& block)
+    {
+        if (at > 0xFFFFFFFFu)
+            return false;
+        fw::FileStream out(m_puz.puzzlePath, fw::FileStream::Mode::ReadWrite);
+        if (!out.isOpen() || !out.seek(at))
+            return false;
+        fw::ByteWriter w(out);
+        w.u8(mode);
+        w.u16(static_cast<uint16_t>(m_settings.display.width));
+        w.u16(static_cast<uint16_t>(m_settings.display.height));
+        Entry entry = m_puz.entry;
+        entry.directory.cacheOffset = static_cast<uint32_t>(at);
+        if (w.failed() || !block(out)) {
+            entry.directory.cacheOffset = 0;
+            writeDirectory(out, entry);
+            m_puz.entry.directory.cacheOffset = 0;
+            return false;
+        }
+        const uint64_t end = out.tell();
+        if (!writeDirectory(out, entry) || !out.close())
+            return false;
+        m_puz.entry.directory.cacheOffset = entry.directory.cacheOffset;
+        // A smaller cache than the one it replaces leaves no stale bytes behind.
+        std::error_code ec;
+        if (std::filesystem::file_size(m_puz.puzzlePath, ec) > end && !ec)
+            std::filesystem::resize_file(m_puz.puzzlePath, end, ec);
+        return true;
+    }
+
+    void storeBitmapCache(const JpegPicture& jp)
+    {
+        const uint64_t at = cachePosition();
+        writeCacheBlock(at, cacheModeFor(m_settings.display), [&](fw::Stream& out) {
+            return jp.isIndexed() ? fw::writeBmp(out, jp.indexed) : fw::writeBmp(out, jp.rgb);
+        });
+    }
+
+    void storePaletteCache(const std::vector<uint32_t>& palette)
+    {
+        fw::FileStream probe;
+        if (palette.empty() || !probe.open(m_puz.puzzlePath, fw::FileStream::Mode::ReadWrite))
+            return;
+        probe.close();
+        writeCacheBlock(uint64_t(m_dir.pictureOffset) + m_dir.pictureLength, kPaletteOnlyCache, [&](fw::Stream& out) {
+            fw::ByteWriter w(out);
+            w.u16(static_cast<uint16_t>(palette.size()));
+            for (uint32_t c : palette) {
+                w.u8(static_cast<uint8_t>(c));
+                w.u8(static_cast<uint8_t>(c >> 8));
+                w.u8(static_cast<uint8_t>(c >> 16));
+                w.u8(0);
+            }
+            return !w.failed();
+        });
+    }
+
+    Point16 table() const
+    {
+        Point16 t = m_puz.user().playFrameSize();
+        if (t.x <= 0 || t.y <= 0)
+            t = {static_cast<int16_t>(m_settings.display.width), static_cast<int16_t>(m_settings.display.height)};
+        return t;
+    }
+
+    PictureScale scaleFor(int w, int h) const
+    {
+        const Point16 t = table();
+        return scalePicture(w, h, t.x, t.y, m_puz.options & Puz::ImgFull, m_puz.pictureScale);
+    }
+
+    fw::Status scale(Decoded& pic)
+    {
+        const PictureScale sc = scaleFor(pic.fullWidth, pic.fullHeight);
+        if (sc.width <= 0 || sc.height <= 0)
+            return fw::Status(fw::msg::BadPicture, "picture too small");
+        if (pic.rgb.width() == sc.width && pic.rgb.height() == sc.height) {
+            m_puz.picture = std::move(pic.rgb);
+        } else {
+            m_puz.picture = fw::scaleArea(pic.rgb, sc.width, sc.height);
+            pic.rgb = fw::Bitmap();
+            // Averaging makes colours a palette display does not have.
+            if (!pic.palette.empty())
+                m_puz.picture = expandPalette(mapToPalette(m_puz.picture, pic.palette, false));
+        }
+        m_puz.pictureRect = {0, 0, static_cast<int16_t>(sc.width), static_cast<int16_t>(sc.height)};
+        m_puz.pictureScale = static_cast<float>(sc.factor);
+        if (sc.scatterFull)
+            m_puz.options |= Puz::ScatterFull;
+        return {};
+    }
+
+    Puz& m_puz;
+    const PictureSettings& m_settings;
+    const PuzzleDirectory m_dir;
+    fw::FileStream m_file;
+    uint64_t m_offset = 0;
+};
+
+Progress stepRange(const std::function<void(int)>& progress, int from, int to)
+{
+    if (!progress)
+        return {};
+    return [=](int percent) { progress(from + percent * (to - from) / 100); };
+}
+
+fw::Status paletteOf(const std::vector<uint8_t>& jpeg, std::vector<uint32_t>& palette, const Progress& progress)
+{
+    fw::MemoryStream m(jpeg.data(), jpeg.size());
+    JpegDecodeRequest req;
+    req.colours = 256;
+    req.paletteOnly = true;
+    req.progress = progress;
+    JpegPicture pic;
+    fw::Status s = decodeJpeg(m, 0, req, pic);
+    palette = pic.indexed.palette;
+    return s;
+}
+
+fw::Status readWholeFile(const std::filesystem::path& path, std::vector<uint8_t>& bytes)
+{
+    fw::FileStream f(path, fw::FileStream::Mode::Read);
+    if (!f.isOpen())
+        return fw::Status(msg::CannotOpen, path.filename().string());
+    fw::ByteReader r(f);
+    bytes = r.bytes(static_cast<size_t>(f.size()));
+    return r.failed() ? fw::Status(msg::BadFile, path.string()) : fw::Status();
+}
+
+}  // namespace
+
+uint8_t cacheModeFor(const fw::Display& d)
+{
+    return static_cast<uint8_t>((d.isPalette16() ? 1 : d.isPalette256() ? 4 : 8) | 2);
+}
+
+PictureScale scalePicture(int W, int H, int TW, int TH, bool imgFull, float savedFactor)
+{
+    PictureScale r;
+    if (W <= 0 || H <= 0 || TW <= 0 || TH <= 0)
+        return r;
+    const double k = imgFull ? 1.0 : 0.5;
+    double f = k * TW * TH / (double(W) * H);
+    double limitW = TW, limitH = TH;
+    if (f >= 1) {
+        f = 1;
+    } else {
+        const double s = std::trunc(std::sqrt(std::trunc(k * TW * TH * W / H)));
+        f = s / W;
+        limitH = TH - 5;
+    }
+    if (W * f > limitW)
+        f = limitW / W;
+    if (H * f > limitH)
+        f = limitH / H;
+    f = std::min(f, static_cast<double>(savedFactor));
+    r.factor = f;
+    r.width = static_cast<int>(W * f);
+    r.height = static_cast<int>(H * f);
+    r.scatterFull = double(r.width) * r.height >= 0.7 * TW * TH;
+    return r;
+}
+
+fw::Status LoadPicture(Puz& puz, const PictureSettings& settings)
+{
+    try {
+        return PictureLoader(puz, settings).run();
+    } catch (const std::bad_alloc&) {
+        return fw::Status(fw::msg::OutOfMemory);
+    }
+}
+
+fw::Status WritePuzzleFile(const Puz& puz, const std::filesystem::path& path, const PictureSource& picture,
+                           const fw::Bitmap& thumbnail, const fw::Display& display,
+                           const std::function<void(int)>& progress)
+{
+    try {
+        PuzzleFileContent content = PuzzleFileContent::fromDocument(puz);
+        fw::Status s;
+        if (!thumbnail.isNull()) {
+            s = MakeThumbnail(thumbnail, display, content.thumbnailBmp, stepRange(progress, 0, 50));
+            if (!s.ok())
+                return s;
+        }
+        if (!picture.jpegFile.empty()) {
+            s = readWholeFile(picture.jpegFile, content.jpeg);
+        } else {
+            fw::MemoryStream jpeg;
+            s = EncodeJpeg(picture.bitmap, {}, jpeg, 0, 85, kJpegOptimise, nullptr, stepRange(progress, 50, 150));
+            content.jpeg = jpeg.take();
+        }
+        if (s.ok())
+            s = paletteOf(content.jpeg, content.palette, stepRange(progress, 150, 250));
+        if (!s.ok())
+            return s;
+        return writePuzzleFile(path, content);
+    } catch (const std::bad_alloc&) {
+        return fw::Status(fw::msg::OutOfMemory);
+    }
+}
+
+fw::Status readPictureFile(const std::filesystem::path& path, fw::Bitmap& out)
+{
+    fw::FileStream f(path, fw::FileStream::Mode::Read);
+    if (!f.isOpen())
+        return fw::Status(msg::CannotOpen, path.filename().string());
+    uint8_t magic[2] = {0, 0};
+    f.read(magic, 2);
+    f.seek(0);
+    if (magic[0] == 'B' && magic[1] == 'M')
+        return fw::readBmp(f, out);
+    JpegPicture pic;
+    fw::Status s = decodeJpeg(f, 0, {}, pic);
+    if (s.ok())
+        out = std::move(pic.rgb);
+    return s;
+}
+
+}  // namespace qv
