@@ -1,0 +1,20 @@
+#pragma once
+#include <QString>
+#include <functional>
+#include <string>
+
+namespace fw {
+
+// Where the window layer takes its translated texts (menu entries: kind 1,
+// button captions: kind 4). The program points it at its translation layer
+// once at start-up; until then texts come out empty.
+class UiText {
+public:
+    using Source = std::function<std::string(int kind, int id)>;
+
+    static void setSource(Source source);
+    static std::string lookup(int kind, int id);
+    static QString text(int kind, int id);
+};
+
+}  // namespace fw

@@ -1,0 +1,116 @@
+#pragma once
+#include <QPoint>
+#include <QWidget>
+#include <cstdint>
+#include <map>
+
+#include "framework/EventHandler.h"
+#include "framework/EventQueue.h"
+#include "framework/Events.h"
+#include "framework/Menu.h"
+
+namespace fw {
+
+// A window of the games: a QWidget that is also an EventHandler. Toolkit
+// input becomes the numbered events of the framework and goes through
+// Dispatch to the window itself:
+//
+//   106 mouse   move, down, up, drag (once the pointer is more than 1 pixel
+//               from the press point in x or y), double click = down marked
+//               double; modifiers as they were at the event
+//   105 key     code ((kind * 16 + modifiers) * 256 + key), kind 1 down,
+//               2 up, 4 character; a press gives a down and, for a key that
+//               types, a character event
+//   110         activation and deactivation
+//   timer, dropped files, close request
+//
+// A subclass overrides the On... hook it needs and returns true when it
+// handled the event; or it overrides OnEvent for other numbers and passes
+// the rest to Window::OnEvent. Commands, keys and menu hints that the
+// window does not handle go on to its command target (the document).
+// Painting is the toolkit's: override paintEvent.
+class Window : public QWidget, public EventHandler {
+    Q_OBJECT
+
+public:
+    explicit Window(QWidget* parent = nullptr, Qt::WindowFlags flags = {});
+    ~Window() override;
+
+    void OnEvent(Event& event) override;
+
+    // Where unhandled commands, keys and menu hints go; may be null.
+    void setCommandTarget(EventHandler* target) { m_commandTarget = HandlerRef(target); }
+    EventHandler* commandTarget() const { return m_commandTarget.get(); }
+
+    // Dispatches a command now: the window, then its command target.
+    bool sendCommand(uint32_t command, uint32_t argument = 0);
+    // Posts a command to this window for the next idle moment.
+    EventQueue::PostId postCommand(uint32_t command, uint32_t argument = 0);
+
+    // Window timers: id is the caller's; starting a running id restarts it.
+    void startWindowTimer(int id, int milliseconds);
+    void stopWindowTimer(int id);
+
+    // All pointer input goes to this window until released.
+    void captureMouse();
+    void releaseMouseCapture();
+    bool hasMouseCapture() const;
+
+    // Files dragged from the desktop arrive as DropFilesEvent.
+    void setAcceptFiles(bool on);
+
+    // Shows the menu at a point of the window and waits for the choice. The
+    // chosen command is posted to this window (so it runs after the input
+    // that opened the menu has been handled) and returned; 0 when none.
+    uint32_t trackMenu(const Menu& menu, QPoint at);
+    // The window's own menu (F10, the context menu on empty space).
+    void setWindowMenu(Menu menu) { m_windowMenu = std::move(menu); }
+    const Menu& windowMenu() const { return m_windowMenu; }
+
+signals:
+    // The window accepted a close request (it is hidden, not destroyed).
+    void closed();
+
+protected:
+    virtual bool OnCommand(const CommandEvent&) { return false; }
+    virtual bool OnKey(const KeyEvent&) { return false; }
+    virtual bool OnMouse(const MouseEvent&) { return false; }
+    virtual bool OnActivate(const ActivateEvent&) { return false; }
+    virtual bool OnTimer(const TimerEvent&) { return false; }
+    virtual bool OnDropFiles(const DropFilesEvent&) { return false; }
+    virtual bool OnMenuHint(MenuHintEvent&) { return false; }
+    virtual bool OnControl(const ControlEvent&) { return false; }
+    // True keeps the window open (for instance to ask first, or to run an
+    // exit sequence that destroys it later).
+    virtual bool OnCloseRequest() { return false; }
+
+    bool event(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+    // Dialog windows let Tab move between their controls.
+    void setTabIsKey(bool on) { m_tabIsKey = on; }
+
+private:
+    bool dispatchToSelf(Event& event);
+    void press(QMouseEvent* event, bool doubleClick);
+    bool forwards(uint16_t number) const;
+
+    HandlerRef m_commandTarget;
+    std::map<int, int> m_timers;  // qt timer id -> window timer id
+    Menu m_windowMenu;
+    MouseEvent::Button m_pressButton = MouseEvent::NoButton;
+    QPoint m_pressPoint;
+    bool m_dragging = false;
+    bool m_tabIsKey = true;
+};
+
+}  // namespace fw
