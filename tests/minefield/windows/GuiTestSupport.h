@@ -7,20 +7,9 @@
 
 namespace mftest {
 
-// One application for the whole test program, offscreen unless told
-// otherwise.
-inline QApplication& App()
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER"))
-        qputenv("SDL_AUDIODRIVER", "dummy");
-    static int argc = 1;
-    static char name[] = "minefield_windows_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
+// The application of the test program: made before the first test and
+// deleted after the last one, while Qt's own globals still exist.
+QApplication& App();
 
 inline bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 5000)
 {
