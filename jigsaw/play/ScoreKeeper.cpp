@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "jigsaw/document/Puz.h"
+
 namespace qv {
 
 namespace {
@@ -52,6 +54,40 @@ void ScoreKeeper::Restore(const ScoreCounters& counters)
     m_helpSides = counters.helpSides;
     m_joinedSides = counters.joinedSides;
     m_moves = counters.moves;
+}
+
+void ScoreKeeper::Restore(const PlayCounters& counters)
+{
+    ScoreCounters c;
+    c.elapsed = counters.elapsedMs;
+    c.helps = counters.helps;
+    c.helpSides = counters.helpSides;
+    c.joinedSides = static_cast<uint16_t>(counters.joinedSides);
+    c.moves = static_cast<uint16_t>(counters.moves);
+    Restore(c);
+}
+
+void ScoreKeeper::OpenPuzzle(const Puz& puz)
+{
+    ScorePuzzle p;
+    p.pieces = puz.pieceCount();
+    p.columns = puz.gridColumns();
+    p.rows = puz.gridRows();
+    p.options = puz.options & (Puz::NoRotable | Puz::NoDeform);
+    p.complete = (puz.state & Puz::Complete) != 0;
+    OpenPuzzle(p);
+}
+
+PlayCounters ScoreKeeper::SavedCounters() const
+{
+    ScoreCounters c = Counters();
+    PlayCounters saved;
+    saved.elapsedMs = c.elapsed;
+    saved.helps = c.helps;
+    saved.helpSides = c.helpSides;
+    saved.joinedSides = c.joinedSides;
+    saved.moves = c.moves;
+    return saved;
 }
 
 void ScoreKeeper::OpenPuzzle(const ScorePuzzle& puzzle)

@@ -5,6 +5,9 @@
 
 namespace qv {
 
+class Puz;
+struct PlayCounters;
+
 // What the score keeping needs to know of the open puzzle.
 struct ScorePuzzle {
     int pieces = 0;
@@ -62,7 +65,12 @@ public:
     void Reset();
     // Puts back the counters of a saved game; call after Reset, before OpenPuzzle.
     void Restore(const ScoreCounters& counters);
+    void Restore(const PlayCounters& counters);
     void OpenPuzzle(const ScorePuzzle& puzzle);
+    // The open document: its piece count, grid, options and complete state.
+    void OpenPuzzle(const Puz& puz);
+    // The counters as the document saves them.
+    PlayCounters SavedCounters() const;
     void Start();
     void Finish();
     void Pause(int n = 1);

@@ -5,6 +5,8 @@
 
 namespace qv {
 
+class Puz;
+
 // The facts of the open game that rankings and certificates use. The shell
 // fills it from the puzzle document each time it is asked, so it always
 // tells the current paths and names.
@@ -20,6 +22,10 @@ struct ScoreGame {
     uint16_t flags = 0;  // 0x20 NoRotable, 0x100 Mosaic
     int pieces = 0;
     bool scoresOn = false;  // competition mode of this game
+
+    // The facts of the open document. scoresOn is the game's competition
+    // option; owner is the owner text results of this installation carry.
+    static ScoreGame FromPuz(const Puz& puz, bool scoresOn, const std::string& owner = {});
 };
 
 }  // namespace qv

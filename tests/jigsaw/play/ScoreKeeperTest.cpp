@@ -3,6 +3,7 @@
 #include <climits>
 #include <vector>
 
+#include "jigsaw/document/Puz.h"
 #include "jigsaw/play/ScoreKeeper.h"
 
 using namespace qv;
@@ -183,7 +184,7 @@ TEST_F(ScoreKeeperTest, ClockDifferencesSurviveTheTickCountWrapping)
 TEST_F(ScoreKeeperTest, SavedGameContinuesFromItsTimeAndCompleteOneStaysFrozen)
 {
     keeper.Reset();
-    keeper.Restore({5000, 1, 2, 10, 7});
+    keeper.Restore(ScoreCounters{5000, 1, 2, 10, 7});
     keeper.OpenPuzzle(grid(4, 4));
     clock.tick += 2500;
     keeper.Refresh();
@@ -191,7 +192,7 @@ TEST_F(ScoreKeeperTest, SavedGameContinuesFromItsTimeAndCompleteOneStaysFrozen)
     EXPECT_EQ(keeper.Score(), 8000 + 4 * 1250 - 75 - 2500 - 7);  // 16 pieces: K = 1250
 
     keeper.Reset();
-    keeper.Restore({123456, 2, 4, 48, 30});  // all 48 sides of a 4 x 4 grid
+    keeper.Restore(ScoreCounters{123456, 2, 4, 48, 30});  // all 48 sides of a 4 x 4 grid
     ScorePuzzle done = grid(4, 4);
     done.complete = true;
     keeper.OpenPuzzle(done);
@@ -234,4 +235,34 @@ TEST_F(ScoreKeeperTest, NoPiecesOrNotStartedScoresNothing)
     keeper.AddJoinedSides(2);
     EXPECT_EQ(keeper.Score(), 0);
     EXPECT_EQ(keeper.ProjectedScore(), 0);
+}
+
+TEST_F(ScoreKeeperTest, CompleteSavedDocumentReopensFrozenAndSavesItsCountersBack)
+{
+    Puz puz;
+    puz.rows[0] = 3;
+    puz.columns[0] = 4;
+    puz.sizeIndex = 0;
+    puz.pieces.resize(12);
+    puz.options |= Puz::NoRotable;
+    puz.state |= Puz::Complete;
+    puz.counters.elapsedMs = 754321;
+    puz.counters.joinedSides = 34;  // every side of a 4 x 3 grid
+    puz.counters.helps = 1;
+    puz.counters.helpSides = 2;
+    puz.counters.moves = 40;
+    keeper.Reset();
+    keeper.Restore(puz.counters);
+    keeper.OpenPuzzle(puz);
+    clock.tick += 5000;
+    keeper.Refresh();
+    EXPECT_EQ(keeper.Elapsed(), 754321);
+    // NoRotable, 12 pieces: base 2000, K 333.
+    EXPECT_EQ(keeper.Score(), 2000 + 32 * 333 / 2 - 7543 - 666 - 40);
+    EXPECT_EQ(keeper.ProjectedScore(), keeper.Score());
+    PlayCounters saved = keeper.SavedCounters();
+    EXPECT_EQ(saved.elapsedMs, 754321);
+    EXPECT_EQ(saved.joinedSides, 34u);
+    EXPECT_EQ(saved.helpSides, 2);
+    EXPECT_EQ(saved.moves, 40u);
 }

@@ -165,7 +165,7 @@ TEST_F(LiveRankingTest, ReopeningASavedGameFindsItsRecordAgain)
     stored({record("g", "Ann Lee", 7000), record("*R*", "Other", 7500)});
     game.savedGamePath = dir / "g.sav";
     keeper.Reset();
-    keeper.Restore({60000, 0, 0, 2, 10});
+    keeper.Restore(ScoreCounters{60000, 0, 0, 2, 10});
     keeper.OpenPuzzle({16, 4, 4, 0, false});
     EXPECT_EQ(live->ranking().records.size(), 2u);
     EXPECT_EQ(live->ranking().records[live->liveIndex()].key, "g");
