@@ -80,8 +80,8 @@ def texture_stone(size):
     # Grey-blue marble: noise folded into veins.
     n = fractal(size, [4, 8, 16, 32], 11)
     return normalise([[abs(math.sin(6 * v + 2 * math.pi * x / size)) for x, v in enumerate(r)]
-                      for r in n]), gradient([(0, (70, 78, 96)), (0.6, (150, 158, 172)),
-                                              (1, (222, 226, 232))])
+                      for r in n]), gradient([(0, (142, 150, 164)), (0.6, (192, 198, 208)),
+                                              (1, (232, 234, 238))])
 
 
 def texture_wood(size):
@@ -94,7 +94,7 @@ def texture_wood(size):
             v = math.sin(2 * math.pi * (4 * y / size + 0.35 * n[y][x]) + 0.5 * math.sin(2 * math.pi * x / size))
             row.append(0.5 + 0.5 * v)
         field.append(row)
-    return normalise(field), gradient([(0, (96, 56, 26)), (0.5, (150, 96, 50)), (1, (196, 146, 90))])
+    return normalise(field), gradient([(0, (158, 114, 70)), (0.5, (196, 150, 100)), (1, (226, 190, 140))])
 
 
 def texture_felt(size):
@@ -102,7 +102,7 @@ def texture_felt(size):
     rng = random.Random(37)
     n = fractal(size, [4, 8], 31)
     field = [[0.7 * n[y][x] + 0.3 * rng.random() for x in range(size)] for y in range(size)]
-    return normalise(field), gradient([(0, (20, 70, 36)), (1, (70, 140, 84))])
+    return normalise(field), gradient([(0, (92, 146, 100)), (1, (146, 196, 150))])
 
 
 def texture_sand(size):
