@@ -38,6 +38,15 @@ struct RecordingWindow : fw::Window {
         return out;
     }
 
+    std::vector<std::string> commands() const
+    {
+        std::vector<std::string> out;
+        for (const std::string& s : log)
+            if (s.rfind("cmd ", 0) == 0)
+                out.push_back(s);
+        return out;
+    }
+
     void record(fw::Event& e)
     {
         switch (e.number()) {
