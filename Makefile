@@ -2,7 +2,7 @@
 #   make play   install what is missing, build, start the jigsaw game on the sample puzzle
 #   make test   install what is missing, build, run every test
 JOBS ?= $(shell nproc)
-SAMPLE := jigsaw/resources/samples/sample.puz
+SAMPLE := build/release/bin/sample.puz
 
 .PHONY: play test deps asan bench minefield clean
 
