@@ -118,27 +118,17 @@ bool ReceivedRanking::parseResult(std::string_view line, ScoreRecord& r, bool& s
     return score.has_value();
 }
 
-bool ReceivedRanking::Parse(std::string_view text, const ScoresHost& host, fw::Status& message)
+bool ReceivedRanking::ReadText(std::string_view text, char localSeparator)
 {
-    message = {};
     ranking = Ranking{};
-    separator = host.thousandsSeparator();
+    separator = localSeparator;
+    m_signatureText.clear();
     size_t headAt = text.find("Ranking for ");
     if (headAt == std::string_view::npos || !parseHeader(lineAt(text, headAt + 12)))
         return false;
     size_t listAt = text.find("BOR{", headAt);
     if (listAt == std::string_view::npos)
         return false;
-    auto puzzle = host.FindPuzzleByTitle(ranking.title);
-    if (!puzzle) {
-        message = {msg::PuzzleNotOnShelf, Description(host)};
-        return false;
-    }
-    if (PuzzleId::FromFile(puzzle->path).words != ranking.puzzleId) {
-        message = {msg::DifferentPuzzleFile, Description(host)};
-        return false;
-    }
-    const std::string localOwner = trimBlanks(puzzle->owner);
     bool separatorKnown = false;
     size_t pos = listAt + 4;
     while (pos <= text.size() && ranking.records.size() < Ranking::MaxRecords) {
@@ -149,17 +139,37 @@ bool ReceivedRanking::Parse(std::string_view text, const ScoresHost& host, fw::S
             continue;
         ScoreRecord r;
         parseResult(line, r, separatorKnown);
-        // The player's own result stays out of the merge.
-        if (!localOwner.empty() && r.owner == localOwner)
-            r.key.clear();
         ranking.records.push_back(std::move(r));
     }
     size_t keyAt = text.find("BOK{", listAt);
     if (keyAt == std::string_view::npos)
         return false;
     size_t keyEnd = text.find('}', keyAt);
-    std::string_view signature = text.substr(keyAt + 4, keyEnd == std::string_view::npos ? 0 : keyEnd - keyAt - 4);
-    if (signature != Signature()) {
+    m_signatureText = text.substr(keyAt + 4, keyEnd == std::string_view::npos ? 0 : keyEnd - keyAt - 4);
+    return true;
+}
+
+bool ReceivedRanking::Parse(std::string_view text, const ScoresHost& host, fw::Status& message)
+{
+    message = {};
+    if (!ReadText(text, host.thousandsSeparator()))
+        return false;
+    auto puzzle = host.FindPuzzleByTitle(ranking.title);
+    if (!puzzle) {
+        message = {msg::PuzzleNotOnShelf, Description(host)};
+        return false;
+    }
+    if (PuzzleId::FromFile(puzzle->path).words != ranking.puzzleId) {
+        message = {msg::DifferentPuzzleFile, Description(host)};
+        return false;
+    }
+    // The player's own results stay out of the merge.
+    const std::string localOwner = trimBlanks(puzzle->owner);
+    for (ScoreRecord& r : ranking.records) {
+        if (!localOwner.empty() && r.owner == localOwner)
+            r.key.clear();
+    }
+    if (!SignatureHolds()) {
         message = {msg::RankingTextForged};
         return false;
     }

@@ -23,6 +23,10 @@ public:
     // True when the text was accepted; otherwise message tells why (id 0:
     // not a ranking text, nothing to say).
     bool Parse(std::string_view text, const ScoresHost& host, fw::Status& message);
+    // Reads the header, the results and the signature without looking at the
+    // shelf; false when the text is not a complete ranking text.
+    bool ReadText(std::string_view text, char localSeparator);
+    bool SignatureHolds() const { return m_signatureText == Signature(); }
     // Inserts every result into the local ranking of the puzzle.
     fw::Status MergeIntoLocal(LiveRanking& live, ScoresHost& host) const;
 
@@ -37,6 +41,8 @@ public:
 private:
     bool parseHeader(std::string_view line);
     bool parseResult(std::string_view line, ScoreRecord& record, bool& separatorKnown);
+
+    std::string m_signatureText;
 };
 
 }  // namespace qv
