@@ -48,6 +48,8 @@ size_t FileStream::read(void* buffer, size_t count)
         setError();
         return 0;
     }
+    if (count == 0)
+        return 0;  // an empty vector's buffer may be null, which fread must not get
     size_t n = std::fread(buffer, 1, count, m_file);
     if (n < count)
         setError();
@@ -60,6 +62,8 @@ size_t FileStream::write(const void* buffer, size_t count)
         setError();
         return 0;
     }
+    if (count == 0)
+        return 0;  // an empty vector's buffer may be null, which fwrite must not get
     size_t n = std::fwrite(buffer, 1, count, m_file);
     if (n < count)
         setError();
