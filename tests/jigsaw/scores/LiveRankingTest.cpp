@@ -2,6 +2,7 @@
 
 #include "framework/FileStream.h"
 #include "jigsaw/scores/LiveRanking.h"
+#include "jigsaw/scores/MiniScore.h"
 
 using namespace qv;
 using namespace qv::test;
@@ -217,4 +218,36 @@ TEST_F(LiveRankingTest, ResetForgetsTheRanking)
     keeper.Reset();
     EXPECT_FALSE(live->isOpen());
     EXPECT_TRUE(live->ranking().records.empty());
+}
+
+TEST_F(LiveRankingTest, MiniScoreCellsShowTimeScoresAndPlacesWithTheirTrends)
+{
+    EXPECT_EQ(MiniScore::Of(*live, ',').position, "");  // no game yet
+    stored({record("*R*", "Top", 20000), record("*R*", "Mid", 10400), record("*R*", "Low", 9000)});
+    open();
+    clock.tick += 3723000;
+    keeper.Refresh();
+    MiniScore late = MiniScore::Of(*live, ',');
+    EXPECT_EQ(late.time, "01:02:03");
+    EXPECT_EQ(late.timeColour, MiniScore::Green);
+    EXPECT_EQ(late.score, "       -29,230");  // 8000 - 37230 tenths
+    EXPECT_EQ(late.position, " 4/4 ");
+
+    keeper.Reset();
+    open();
+    join(1);  // 9250: third
+    MiniScore third = MiniScore::Of(*live, ',');
+    EXPECT_EQ(third.position, " 3/4 ");
+    EXPECT_EQ(third.positionColour, MiniScore::Green);  // one joint more (10490) passes Mid
+    join(1);  // 10500: second
+    MiniScore second = MiniScore::Of(*live, ',');
+    EXPECT_EQ(second.position, " 2/4 ");
+    EXPECT_EQ(second.positionColour, MiniScore::Red);  // twenty idle seconds (10290) fall below Mid
+    // No time has passed, so the projection (38000) stands.
+    EXPECT_EQ(second.ChangedFrom(third), unsigned(PositionChanged | ScoreChanged));
+
+    keeper.Pause();
+    MiniScore paused = MiniScore::Of(*live, ',');
+    EXPECT_EQ(paused.timeColour, MiniScore::LightGrey);
+    EXPECT_EQ(paused.ChangedFrom(second), unsigned(TimeChanged));
 }
