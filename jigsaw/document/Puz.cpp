@@ -52,6 +52,7 @@ void Puz::Reset()
     order.clear();
     knobs.clear();
     boxes.clear();
+    boxPlaces.clear();
     mouseTravel = 0;
     backgroundColour = 0xFFFFFFFF;
     background.clear();
@@ -83,6 +84,7 @@ void Puz::Reset()
     savedFrame = scorePos = viewOrigin = {};
     previewPos.reset();
     counters = {};
+    gameOptions.reset();
 }
 
 fw::Status Puz::ParseHeader(const std::string& text, bool saved) { return PuzHeader::parse(*this, text, saved); }

@@ -141,6 +141,7 @@ public:
     std::vector<int16_t> order;  // stacking order, 0 = top
     std::vector<Rect16> knobs;   // each knob twice, one copy per piece
     std::vector<Box> boxes;
+    std::vector<BoxPlace> boxPlaces;  // parallel to boxes when the game has placed them
     fw::Bitmap picture;
     fw::Bitmap pieceSheet;
     fw::Bitmap maskSheet;
@@ -158,6 +159,10 @@ public:
     Point16 viewOrigin;          // "bmphalf:"
     std::optional<Point16> previewPos;  // "wmuestra:", when there is a preview window
     PlayCounters counters;
+    // The game's options ("Options:" of a saved game): competition,
+    // autosave, hidden preview, boxes and score. Unset until a saved game
+    // brings them or the shell gives a new game its defaults.
+    std::optional<uint32_t> gameOptions;
 
 private:
     fw::Status openPuzzleFile(const std::filesystem::path& path, int sizeIndex, unsigned options);

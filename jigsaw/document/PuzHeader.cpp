@@ -1,5 +1,7 @@
 #include "jigsaw/document/PuzHeader.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 
 #include "jigsaw/document/HeaderString.h"
@@ -26,6 +28,14 @@ constexpr char kBoxNameSeparator = '\x07';
 int16_t i16(int64_t v) { return static_cast<int16_t>(v); }
 
 std::string number(int64_t v) { return std::to_string(v); }
+
+bool containsNoCase(const std::string& text, const std::string& word)
+{
+    auto it = std::search(text.begin(), text.end(), word.begin(), word.end(), [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+    });
+    return it != text.end();
+}
 
 bool readPoint(HeaderString& h, const char* key, char joint, Point16& p)
 {
@@ -133,6 +143,8 @@ fw::Status PuzHeader::parseSaved(Puz& puz, HeaderString& h)
     Point16 preview;
     if (readPoint(h, "wmuestra:", ',', preview))
         puz.previewPos = preview;
+    parseGameOptions(puz, h);
+    parseBoxWindows(puz, h);
     if (!hasFrame)
         return {};
     Point16 frame = puz.user().playFrameSize();
@@ -251,6 +263,9 @@ void PuzHeader::buildSaved(const Puz& puz, std::string& out)
         out += "/dateEnd:" + number(puz.dateEnd);
     if (puz.previewPos)
         out += "/wmuestra:" + point(*puz.previewPos, ',');
+    if (puz.gameOptions)
+        out += "/Options:" + number(*puz.gameOptions);
+    buildBoxWindows(puz, out);
 }
 
 void PuzHeader::buildBoxes(const Puz& puz, std::string& out)
@@ -291,6 +306,80 @@ void PuzHeader::buildBoxes(const Puz& puz, std::string& out)
         std::snprintf(buf, sizeof buf, "%02X", static_cast<unsigned>(b.flags));
         out += buf;
     }
+}
+
+// "Options:" holds a number or the words of the options.
+void PuzHeader::parseGameOptions(Puz& puz, HeaderString& h)
+{
+    auto v = h.take("Options:");
+    if (!v)
+        return;
+    static const struct {
+        const char* word;
+        uint32_t bit;
+    } kWords[] = {{"Competition", 0x01}, {"AutoSave", 0x02}, {"HideBoxes", 0x08}, {"HideScore", 0x10}};
+    if (!v->empty() && (std::isdigit(static_cast<unsigned char>((*v)[0])) || (*v)[0] == '-')) {
+        puz.gameOptions = static_cast<uint32_t>(HeaderString::parseNumber(*v));
+        return;
+    }
+    uint32_t bits = 0;
+    for (const auto& w : kWords) {
+        if (containsNoCase(*v, w.word))
+            bits |= w.bit;
+    }
+    puz.gameOptions = bits;
+}
+
+// Our own key: per box "x,y,w,h,ix,iy" of its open window and closed icon,
+// boxes separated by ";". Readers that do not know the key skip it.
+void PuzHeader::parseBoxWindows(Puz& puz, HeaderString& h)
+{
+    auto v = h.take("QvBoxWin:");
+    if (!v)
+        return;
+    size_t start = 0;
+    for (size_t k = 0; k < puz.boxes.size() && start < v->size(); ++k) {
+        size_t end = v->find(';', start);
+        std::string item = v->substr(start, end == std::string::npos ? std::string::npos : end - start);
+        int64_t n[6] = {};
+        int got = 0;
+        size_t pos = 0;
+        while (got < 6 && pos <= item.size()) {
+            size_t comma = item.find(',', pos);
+            n[got++] = HeaderString::parseNumber(item.substr(pos, comma == std::string::npos ? std::string::npos
+                                                                                                 : comma - pos));
+            if (comma == std::string::npos)
+                break;
+            pos = comma + 1;
+        }
+        if (got == 6 && n[2] > 0 && n[3] > 0 && n[2] < 32768 && n[3] < 32768) {
+            puz.boxPlaces.resize(puz.boxes.size());
+            BoxPlace& b = puz.boxPlaces[k];
+            b.window = {i16(n[0]), i16(n[1]), i16(n[2]), i16(n[3])};
+            b.icon = {i16(n[4]), i16(n[5])};
+        }
+        if (end == std::string::npos)
+            break;
+        start = end + 1;
+    }
+}
+
+void PuzHeader::buildBoxWindows(const Puz& puz, std::string& out)
+{
+    bool any = false;
+    for (const auto& b : puz.boxPlaces)
+        any = any || b.window.w > 0;
+    if (!any || puz.boxPlaces.size() != puz.boxes.size())
+        return;
+    std::string list;
+    for (size_t k = 0; k < puz.boxPlaces.size(); ++k) {
+        const BoxPlace& b = puz.boxPlaces[k];
+        if (k)
+            list += ';';
+        list += number(b.window.x) + "," + number(b.window.y) + "," + number(b.window.w) + "," +
+                number(b.window.h) + "," + number(b.icon.x) + "," + number(b.icon.y);
+    }
+    out += "/QvBoxWin:" + list;
 }
 
 }  // namespace qv

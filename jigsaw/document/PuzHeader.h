@@ -27,6 +27,9 @@ private:
     static void buildCommon(const Puz& puz, std::string& out);
     static void buildSaved(const Puz& puz, std::string& out);
     static void buildBoxes(const Puz& puz, std::string& out);
+    static void parseGameOptions(Puz& puz, HeaderString& h);
+    static void parseBoxWindows(Puz& puz, HeaderString& h);
+    static void buildBoxWindows(const Puz& puz, std::string& out);
 };
 
 }  // namespace qv
