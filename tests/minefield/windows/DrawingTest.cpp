@@ -159,7 +159,21 @@ TEST(BoardDrawing, DamagedBitmapFileLeavesNoTexture)
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     // A header that claims a huge picture, and nothing after it.
-    file.write(QByteArray("BM\xff\xff\xff\x7f\0\0\0\0\x36\0\0\0\x28\0\0\0\xff\xff\0\0\xff\xff\0\0\1\0\x18\0", 32));
+    QByteArray header;
+    const auto put = [&header](uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            header.append(char((v >> (8 * i)) & 0xFF));
+    };
+    header.append("BM");
+    put(0x7FFFFFFF, 4);  // file size
+    put(0, 4);
+    put(54, 4);          // pixel offset
+    put(40, 4);          // info size
+    put(0xFFFF, 4);      // width
+    put(0xFFFF, 4);      // height
+    put(1, 2);
+    put(24, 2);
+    file.write(header);
     file.close();
     Events events;
     Silence silence;

@@ -153,7 +153,7 @@ TEST(FrameWindow, LossStopsTheClockAndANewShapeStartsItAgain)
     EXPECT_EQ(f.frame->ClockText(), "Time: 00:00:00");
 }
 
-TEST(FrameWindow, SettingsAreReadCheckedAndWrittenBack)
+TEST(FrameWindow, SettingsAreReadKeptInsideTheGridAndChecked)
 {
     {
         FrameFixture f("[MVRO]\r\nLEVEL3=9\r\nWIDTH=40\r\nHEIGHT=5\r\nMINES=500\r\nSHAPE=6\r\n"
