@@ -286,15 +286,16 @@ std::string Traductor::fallback(int kind, int id, int variant, int context, int 
 std::string Traductor::GetText(int id, int ida) const
 {
     std::string text = Lookup(Text, id);
-    const std::string mark = "@IDA";
-    size_t at = text.find(mark);
-    if (at == std::string::npos)
+    if (text.find("@IDA") == std::string::npos)
         return text;
-    const std::string insert = Lookup(Context, ida);
-    while (at != std::string::npos) {
+    return FillIda(std::move(text), Lookup(Context, ida));
+}
+
+std::string Traductor::FillIda(std::string text, const std::string& insert)
+{
+    const std::string mark = "@IDA";
+    for (size_t at = text.find(mark); at != std::string::npos; at = text.find(mark, at + insert.size()))
         text.replace(at, mark.size(), insert);
-        at = text.find(mark, at + insert.size());
-    }
     return text;
 }
 

@@ -37,6 +37,8 @@ public:
     std::string Lookup(int kind, int id, int variant = 0, int context = 0, int flags = 0) const;
     // Kind 1; "@IDA" in the text becomes the kind-5 text of `ida`.
     std::string GetText(int id, int ida = 0) const;
+    // Every "@IDA" mark in `text` replaced by `insert`.
+    static std::string FillIda(std::string text, const std::string& insert);
     // Kind 3; "Error #n" when there is no translation layer.
     static std::string ErrorText(const Traductor* traductor, int number);
     // The plural of a noun in the current language ("cas" and "cat" only).

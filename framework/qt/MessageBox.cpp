@@ -1,0 +1,62 @@
+#include "framework/qt/MessageBox.h"
+
+#include <QApplication>
+#include <QWidget>
+
+#include "framework/Traductor.h"
+#include "framework/TraductorFormat.h"
+#include "framework/qt/MUBox.h"
+#include "framework/qt/UiText.h"
+
+namespace fw {
+
+namespace {
+
+bool hasConversion(const std::string& text)
+{
+    for (size_t at = text.find('%'); at != std::string::npos; at = text.find('%', at + 2)) {
+        if (at + 1 < text.size() && text[at + 1] != '%')
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+int ShowMessage(QWidget* parent, const std::string& text, const std::string& caption, unsigned style,
+                int helpContext)
+{
+    MUBox box(parent, MarkupMessage(text, caption, style), helpContext);
+    return box.Execute();
+}
+
+std::string MessageText(int id, const std::string& insert)
+{
+    std::string text = UiText::lookup(Traductor::Text, id);
+    if (text.empty())
+        text = "#" + std::to_string(id);
+    text = Traductor::FillIda(std::move(text), UiText::lookup(Traductor::Context, 0));
+    if (hasConversion(text))
+        return formatText(text, {insert});
+    return insert.empty() ? text : text + "\n" + insert;
+}
+
+int ShowMessageId(QWidget* parent, int id, const std::string& insert, const std::string& caption, unsigned style,
+                  int helpContext)
+{
+    return ShowMessage(parent, MessageText(id, insert), caption, style, helpContext);
+}
+
+int ShowStatus(QWidget* parent, const Status& status)
+{
+    return ShowMessageId(parent, status.id, status.text, "Error", mb::Ok | mb::IconStop);
+}
+
+void InstallUnexpectedBox()
+{
+    SetUnexpectedHandler([](const std::string& text, const std::string& title) {
+        ShowMessage(QApplication::activeWindow(), text, title, mb::OkCancel);
+    });
+}
+
+}  // namespace fw
