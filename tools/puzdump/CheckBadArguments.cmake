@@ -7,6 +7,8 @@ set(cases
   "cut;--bogus"
   "header"
   "header;/nonexistent/file.puz"
+  "shelf"
+  "shelf;/nonexistent/folder"
   "nosuchcommand")
 foreach(args IN LISTS cases)
   string(REPLACE ";" " " shown "${args}")
