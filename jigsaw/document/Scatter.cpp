@@ -83,6 +83,8 @@ void OccupancyGrid::Mark(int x, int y, int w, int h)
         return;
     const int c0 = std::max(0, floorDiv(x, m_cell)), c1 = std::min(m_columns - 1, floorDiv(x + w - 1, m_cell));
     const int r0 = std::max(0, floorDiv(y, m_cell)), r1 = std::min(m_rows - 1, floorDiv(y + h - 1, m_cell));
+    if (c0 > c1)
+        return;  // wholly left or right of the grid
     for (int r = r0; r <= r1; ++r)
         std::fill(m_bits.begin() + static_cast<size_t>(r) * m_columns + c0,
                   m_bits.begin() + static_cast<size_t>(r) * m_columns + c1 + 1, 1);
