@@ -137,6 +137,10 @@ TEST_F(CacheFixture, AfterAnAbnormalEndEveryFolderIsRebuiltOnceInThisRun)
     library.setAbnormalEnd(true);
     EXPECT_EQ(library.ListShelf(shelf)[0].title, "Castle");
     EXPECT_EQ(library.ListShelf(other.path())[0].title, "Castle");
+    // Switching folders saved the first one's rebuilt cache.
+    auto first = DirectoryCache::Records(DirectoryCache::ReadFile(shelf).text);
+    ASSERT_EQ(first.size(), 1u);
+    EXPECT_EQ(first[0].entry.title, "Castle");
     library.CloseCache();
     // Rebuilt once: the caches written since are trusted again.
     libfix::writeCache(shelf, 1101, puzzleRecord("CASTLE.PUZ", "Cached") + std::string(1, '\0'));
