@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <cstring>
 #include <iterator>
 
 #include "framework/Bmp.h"
@@ -436,4 +437,34 @@ TEST(TraductorFormat, FillsConversionsSafely)
     EXPECT_EQ(formatText("%n%p %", {1, 2}), "%n%p %");
     EXPECT_EQ(formatText("%99999999s|", {"x"}).size(), 513u);
     EXPECT_EQ(formatText("%li pieces (%c)", {300L, 'R'}), "300 pieces (R)");
+}
+
+TEST(DixFile, RandomDamageNeverReadsOutsideTheFile)
+{
+    const auto good = buildDix(spanish(), flagBmp(3, 3, 0), 100);
+    uint32_t state = 12345;
+    auto next = [&state] {
+        state = state * 1103515245u + 12345u;
+        return state >> 8;
+    };
+    int parsed = 0;
+    for (int round = 0; round < 3000; ++round) {
+        auto bytes = good;
+        const int hits = 1 + next() % 4;
+        for (int h = 0; h < hits; ++h)
+            bytes[next() % bytes.size()] = static_cast<uint8_t>(next());
+        if (next() % 8 == 0)
+            bytes.resize(next() % bytes.size());
+        DixTable t;
+        std::string why;
+        if (!parseDix(bytes, t, why)) {
+            EXPECT_FALSE(why.empty());
+            continue;
+        }
+        ++parsed;
+        // Whatever was accepted can be looked up from end to end.
+        for (size_t i = 0; i < t.keys.size(); ++i)
+            EXPECT_LT(t.offsets[i] + std::strlen(t.textAt(i)), t.pool.size());
+    }
+    EXPECT_GT(parsed, 0);
 }
