@@ -372,6 +372,11 @@ void DirectoryCache::Close()
 {
     if (m_open && (m_dirty || hasUnseen()))
         Save();
+    Discard();
+}
+
+void DirectoryCache::Discard()
+{
     m_text.clear();
     m_dir.clear();
     m_open = false;

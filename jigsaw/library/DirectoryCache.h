@@ -55,6 +55,8 @@ public:
     bool Save();
     // Saves when there is anything to save, then empties the cache.
     void Close();
+    // Empties the cache without saving (its folder is going away).
+    void Discard();
 
     bool isOpen() const { return m_open; }
     const std::filesystem::path& directory() const { return m_dir; }

@@ -83,6 +83,15 @@ std::optional<ShelfPuzzle> Library::FindPuzzleByTitle(const std::string& title) 
     return ShelfPuzzle{*path, {}};
 }
 
+bool Library::DeleteShelf(std::string_view name)
+{
+    const std::string shelf = name.empty() ? m_shelves.CurrentShelf() : std::string(name);
+    if (m_cache.isOpen() && files::sameFile(m_cache.directory(), m_shelves.ShelfDirectory(shelf)) &&
+        Shelves::IsValidName(shelf))
+        m_cache.Discard();
+    return m_shelves.DeleteShelf(shelf);
+}
+
 void Library::UpdateCache(const fs::path& file)
 {
     m_cache.Open(file.parent_path(), true);

@@ -53,6 +53,9 @@ public:
     void ForgetFile(const std::filesystem::path& file);
     // Saves the cache of the folder shown (the library window closes).
     void CloseCache() { m_cache.Close(); }
+    // Shelves::DeleteShelf, after dropping that folder's open cache so that
+    // it is not written back into the folder.
+    bool DeleteShelf(std::string_view name = {});
 
     // Moves a puzzle file to another shelf with its saved games (renamed
     // "(2)", "(3)"... where their names are taken there) and its scores

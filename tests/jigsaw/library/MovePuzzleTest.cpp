@@ -229,6 +229,17 @@ TEST_F(LibraryFixture, AFailedCopyDeletesNothing)
         EXPECT_FALSE(fs::exists(trees / name)) << name;
 }
 
+TEST_F(LibraryFixture, DeletingTheShownShelfDoesNotWriteItsCacheBack)
+{
+    libfix::writePuzzle(trees / "Oak.puz", "Oak");
+    ASSERT_EQ(library.ListShelf(trees).size(), 1u);
+    EXPECT_TRUE(library.DeleteShelf("Trees"));
+    library.CloseCache();
+    EXPECT_TRUE(fs::exists(trees / "Oak.puz"));
+    EXPECT_FALSE(fs::exists(trees / DirectoryCache::FileName));
+    EXPECT_FALSE(fs::exists(trees / Shelves::Marker));
+}
+
 TEST_F(LibraryFixture, MovingToAnUnknownShelfOrItsOwnFolderChangesNothing)
 {
     libfix::writePuzzle(main / "Castle.puz", "Castle");
