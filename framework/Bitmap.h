@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "framework/PixelAllocator.h"
+
 namespace fw {
 
 // A picture in memory: 32 bits a pixel, 0x00RRGGBB in each word (the same
@@ -31,7 +33,7 @@ public:
 private:
     int m_width = 0;
     int m_height = 0;
-    std::vector<uint32_t> m_pixels;
+    std::vector<uint32_t, PixelAllocator<uint32_t>> m_pixels;
 };
 
 // Colours in files and rules are 0x00BBGGRR values; pixels are 0x00RRGGBB.

@@ -37,21 +37,68 @@ void measureRings(const Puz& puz, const Rect16& b, std::vector<uint8_t>& ring)
             }
 }
 
-// The outward direction at (u, v): the sum of the offsets of the outside
-// pixels around it.
-void outward(const std::vector<uint8_t>& ring, int w, int h, int u, int v, double& nx, double& ny)
-{
-    nx = ny = 0;
-    for (int dy = -3; dy <= 3; ++dy)
-        for (int dx = -3; dx <= 3; ++dx) {
-            const int x = u + dx, y = v + dy;
-            const bool outside = x < 0 || y < 0 || x >= w || y >= h || ring[y * w + x] == 0;
-            if (outside && dx * dx + dy * dy <= 10) {
-                nx += dx;
-                ny += dy;
+// Sums over the outside pixels of the piece's bounding box (and a border
+// of kReach pixels around it, all outside), as summed-area tables, so the
+// outward direction at any pixel is a few lookups.
+class OutsideSums {
+public:
+    OutsideSums(const std::vector<uint8_t>& ring, int w, int h) : m_w(w + 2 * kReach), m_h(h + 2 * kReach)
+    {
+        const size_t stride = m_w + 1;
+        // Reused between pieces: fresh tables for every piece would cost more than filling them.
+        m_count.resize(stride * (m_h + 1));
+        m_sumX.resize(m_count.size());
+        m_sumY.resize(m_count.size());
+        std::fill(m_count.begin(), m_count.begin() + stride, 0);
+        std::fill(m_sumX.begin(), m_sumX.begin() + stride, 0);
+        std::fill(m_sumY.begin(), m_sumY.begin() + stride, 0);
+        for (int y = 0; y < m_h; ++y) {
+            const size_t first = (y + 1) * stride;
+            m_count[first] = m_sumX[first] = m_sumY[first] = 0;
+            int rowCount = 0, rowX = 0, rowY = 0;
+            const int v = y - kReach;
+            for (int x = 0; x < m_w; ++x) {
+                const int u = x - kReach;
+                const bool outside = u < 0 || v < 0 || u >= w || v >= h || ring[v * w + u] == 0;
+                if (outside)
+                    ++rowCount, rowX += x, rowY += y;
+                const size_t i = (y + 1) * stride + x + 1;
+                m_count[i] = m_count[i - stride] + rowCount;
+                m_sumX[i] = m_sumX[i - stride] + rowX;
+                m_sumY[i] = m_sumY[i - stride] + rowY;
             }
         }
-}
+    }
+
+    // The sum of the offsets from (u, v) of the outside pixels within kReach of it.
+    void outward(int u, int v, double& nx, double& ny) const
+    {
+        const int x0 = u, y0 = v, x1 = u + 2 * kReach + 1, y1 = v + 2 * kReach + 1;  // shifted by kReach
+        const int n = box(m_count, x0, y0, x1, y1);
+        nx = box(m_sumX, x0, y0, x1, y1) - double(n) * (u + kReach);
+        ny = box(m_sumY, x0, y0, x1, y1) - double(n) * (v + kReach);
+    }
+
+    static constexpr int kReach = 3;
+
+private:
+    int box(const std::vector<int>& t, int x0, int y0, int x1, int y1) const
+    {
+        const size_t stride = m_w + 1;
+        return t[y1 * stride + x1] - t[y0 * stride + x1] - t[y1 * stride + x0] + t[y0 * stride + x0];
+    }
+
+    int m_w, m_h;
+    std::vector<int>& m_count = tables(0);
+    std::vector<int>& m_sumX = tables(1);
+    std::vector<int>& m_sumY = tables(2);
+
+    static std::vector<int>& tables(int which)
+    {
+        thread_local std::vector<int> t[3];
+        return t[which];
+    }
+};
 
 uint32_t blend(uint32_t pixel, int level, double strength)
 {
@@ -92,13 +139,14 @@ void shadeEdges(Puz& puz, const SPuz& piece, EdgeStyle style)
     measureRings(puz, b, ring);
     const int w = b.w, h = b.h;
     const int rings = style == EdgeStyle::Grey ? 1 : kRings;
+    const OutsideSums sums(ring, w, h);
     for (int v = 0; v < h; ++v)
         for (int u = 0; u < w; ++u) {
             const int r = ring[v * w + u];
             if (r == 0 || r > rings || !puz.pieceSheet.contains(b.x + u, b.y + v))
                 continue;
             double nx, ny;
-            outward(ring, w, h, u, v, nx, ny);
+            sums.outward(u, v, nx, ny);
             const int level = edgeLevel(nx, ny);
             uint32_t& px = puz.pieceSheet.row(b.y + v)[b.x + u];
             px = style == EdgeStyle::Grey ? grey(level) : blend(px, level, kStrength[r]);

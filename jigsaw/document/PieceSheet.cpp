@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <map>
 #include <mutex>
 #include <new>
@@ -140,27 +141,36 @@ void paintImage(Puz& puz, const SPuz& p)
     // The unturned cell's place inside the unturned bounding rectangle.
     const Rect16 cell0 = turnRect(relative(p.cell, b), b.w, b.h, (4 - r) & 3);
     const int srcX = p.cellOrigin.x - cell0.x, srcY = p.cellOrigin.y - cell0.y;
-    const Unturn unturn{r, w0, h0};
     const fw::Bitmap& pic = puz.picture;
+    fw::Bitmap& sheet = puz.pieceSheet;
+    const fw::Bitmap& maskSheet = puz.maskSheet;
+    // Walking a slot row moves through the picture by one pixel along a
+    // row (unturned or half turned) or a column (quarter turns).
+    const int stepX = r == 0 ? 1 : r == 2 ? -1 : 0, stepY = r == 1 ? -1 : r == 3 ? 1 : 0;
+    const Unturn unturn{r, w0, h0};
+    const bool inside = srcX >= 0 && srcY >= 0 && srcX + w0 <= pic.width() && srcY + h0 <= pic.height() &&
+                        b.x >= 0 && b.y >= 0 && b.x + b.w <= sheet.width() && b.y + b.h <= sheet.height();
     for (int v = 0; v < b.h; ++v) {
         const int sy = b.y + v;
-        if (sy < 0 || sy >= puz.pieceSheet.height())
+        if (!inside && (sy < 0 || sy >= sheet.height()))
             continue;
-        const uint32_t* mask = puz.maskSheet.row(sy);
-        uint32_t* dst = puz.pieceSheet.row(sy);
-        for (int u = 0; u < b.w; ++u) {
+        const uint32_t* mask = maskSheet.row(sy);
+        uint32_t* dst = sheet.row(sy);
+        int x, y;
+        unturn(0, v, x, y);
+        x += srcX, y += srcY;
+        if (inside) {
+            const uint32_t* src = pic.row(y) + x;
+            const ptrdiff_t step = stepX + ptrdiff_t(stepY) * pic.width();
+            for (int u = 0; u < b.w; ++u, src += step)
+                dst[b.x + u] = mask[b.x + u] == kMaskPiece ? *src : 0;
+            continue;
+        }
+        for (int u = 0; u < b.w; ++u, x += stepX, y += stepY) {
             const int sx = b.x + u;
-            if (sx < 0 || sx >= puz.pieceSheet.width())
+            if (sx < 0 || sx >= sheet.width())
                 continue;
-            uint32_t out = 0;
-            if (mask[sx] == kMaskPiece) {
-                int x, y;
-                unturn(u, v, x, y);
-                x += srcX, y += srcY;
-                if (pic.contains(x, y))
-                    out = pic.pixel(x, y);
-            }
-            dst[sx] = out;
+            dst[sx] = mask[sx] == kMaskPiece && pic.contains(x, y) ? pic.pixel(x, y) : 0;
         }
     }
 }

@@ -88,9 +88,11 @@ TEST(Scatter, PiecesLandApartAndOutsideTheReservedArea)
         EXPECT_FALSE(overlap(p.table, picture)) << p.index;
         EXPECT_GE(p.table.x, 0);
         EXPECT_LE(p.table.x + p.table.w, 1920 + 7);  // within the grid's last cell
-        for (const SPuz& q : puz.pieces)
-            if (q.index < p.index)
+        for (const SPuz& q : puz.pieces) {
+            if (q.index < p.index) {
                 ASSERT_FALSE(overlap(p.table, q.table)) << p.index << " and " << q.index;
+            }
+        }
     }
 }
 
@@ -112,10 +114,11 @@ TEST(Scatter, ReproducibleForASeedAndLeavesKeptPiecesAlone)
         std::vector<Rect16> now;
         for (const SPuz& p : puz.pieces)
             now.push_back(p.table);
-        if (run == 0)
+        if (run == 0) {
             first = now;
-        else
+        } else {
             EXPECT_EQ(now, first);
+        }
     }
 }
 
