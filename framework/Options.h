@@ -46,6 +46,9 @@ public:
     uint8_t solidShadow = 0;
     int loupeSize = DefaultLoupeSize;
     double loupeFactor = DefaultLoupeFactor;
+    // Set by the options windows; the options window saves the options when
+    // it is destroyed with this set, and clears it.
+    uint8_t changed = 0;
 
     // Reads the options. The older keys "Mute", "DefAutoSave" and
     // "DefCompetition" set or clear their bits and are deleted; the transient

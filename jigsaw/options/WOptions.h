@@ -1,0 +1,52 @@
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+
+#include "framework/Options.h"
+#include "framework/Profile.h"
+#include "framework/qt/WBaseInfo.h"
+
+namespace qv {
+
+// The options window (command 1008, key F3): one check box per bit of the
+// options word, in three groups. OK takes the boxes into the options word
+// and marks the options changed when the word differs; Cancel leaves it.
+// The options are written to the settings file when the window is
+// destroyed, and only when something changed.
+//
+//   qv::WOptions w(playWindow, options, profile, programDir);
+//   w.RunModal();   // 1 OK, 2 Cancel; the word is saved when w goes
+class WOptions : public fw::WBaseInfo {
+    Q_OBJECT
+
+public:
+    struct Check {
+        int control;
+        uint32_t bit;
+        bool inverted;  // checked = bit clear
+    };
+    static const Check kChecks[11];
+    static constexpr int HelpTopic = 155;
+
+    WOptions(QWidget* parent, fw::Options& options, fw::Profile& profile, const std::filesystem::path& programDir);
+    ~WOptions() override;
+
+    // Where the help key goes (the help file at a topic).
+    void setHelp(std::function<void(int topic)> help) { m_help = std::move(help); }
+
+    // The options word the check boxes show now.
+    uint32_t wordFromChecks() const;
+
+protected:
+    bool OnCommand(const fw::CommandEvent& event) override;
+
+private:
+    void layOut(const std::filesystem::path& programDir);
+
+    fw::Options& m_options;
+    fw::Profile& m_profile;
+    std::function<void(int)> m_help;
+};
+
+}  // namespace qv
