@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <ctime>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -33,6 +34,15 @@ public:
     virtual void reportInconsistency(std::string_view) {}
 };
 
+// Today's local date as year * 10000 + month * 100 + day.
+inline uint32_t localToday()
+{
+    std::time_t now = std::time(nullptr);
+    std::tm t{};
+    localtime_r(&now, &t);
+    return static_cast<uint32_t>((t.tm_year + 1900) * 10000 + (t.tm_mon + 1) * 100 + t.tm_mday);
+}
+
 // A user who answers without asking: everything is settable.
 class HeadlessUser : public PuzzleUser {
 public:
@@ -40,7 +50,7 @@ public:
     std::optional<std::string> askCustomSize(const Puz&) override { return customSize; }
     Point16 screenSize() const override { return screen; }
     Point16 playFrameSize() const override { return frame; }
-    uint32_t today() const override { return date; }
+    uint32_t today() const override { return date ? date : localToday(); }
     void reportInconsistency(std::string_view text) override { inconsistency = text; }
 
     bool confirm = true;
@@ -48,7 +58,7 @@ public:
     std::optional<std::string> customSize;
     Point16 screen{1920, 1080};
     Point16 frame{1920, 1040};
-    uint32_t date = 20000101;
+    uint32_t date = 0;  // 0 = the real local date
     std::string inconsistency;
 };
 
