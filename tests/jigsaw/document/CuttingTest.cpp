@@ -11,7 +11,7 @@ using qv::Rect16;
 
 namespace {
 
-struct CutSpec {
+struct CutParams {
     int width = 800, height = 600, rows = 6, cols = 8;
     uint32_t seed = 4711;
     uint16_t options = 0;
@@ -26,7 +26,7 @@ struct Cut {
     fw::Status status;
 };
 
-std::unique_ptr<Cut> cut(const CutSpec& s)
+std::unique_ptr<Cut> cut(const CutParams& s)
 {
     auto c = std::make_unique<Cut>();
     Puz& p = *c->puz;
@@ -199,12 +199,12 @@ TEST(Cutting, KnobsArePairedOddAndCrossTheirEdge)
 TEST(Cutting, TinyCellsWithEmptyOrNegativeBoundsStillCut)
 {
     // 12-pixel cells make random() bounds of 0 and below; 1-pixel cells more so.
-    for (auto spec : {CutSpec{.width = 60, .height = 60, .rows = 5, .cols = 5},
-                      CutSpec{.width = 10, .height = 10, .rows = 10, .cols = 10},
-                      CutSpec{.width = 60, .height = 60, .rows = 5, .cols = 5, .saved = true, .version = 0}}) {
-        auto c = cut(spec);
+    for (auto params : {CutParams{.width = 60, .height = 60, .rows = 5, .cols = 5},
+                      CutParams{.width = 10, .height = 10, .rows = 10, .cols = 10},
+                      CutParams{.width = 60, .height = 60, .rows = 5, .cols = 5, .saved = true, .version = 0}}) {
+        auto c = cut(params);
         ASSERT_TRUE(c->status.ok());
-        EXPECT_EQ(c->puz->pieceCount(), spec.rows * spec.cols);
+        EXPECT_EQ(c->puz->pieceCount(), params.rows * params.cols);
         for (const auto& k : c->puz->knobs) {
             EXPECT_GT(k.w, 0);
             EXPECT_GT(k.h, 0);
@@ -230,7 +230,7 @@ TEST(Cutting, KnobIndicesPastSixteenBits)
 TEST(Cutting, GridsThatCannotBeCut)
 {
     struct Case {
-        CutSpec spec;
+        CutParams params;
         int message;
     } cases[] = {
         {{.rows = 0, .cols = 4}, qv::msg::TooFewPieces},
@@ -238,7 +238,7 @@ TEST(Cutting, GridsThatCannotBeCut)
         {{.width = 30000, .height = 30000, .rows = 200, .cols = 200}, qv::msg::PiecesTooSmall},  // 40,000 pieces
     };
     for (const auto& c : cases) {
-        auto r = cut(c.spec);
+        auto r = cut(c.params);
         EXPECT_EQ(r->status.id, c.message);
         EXPECT_EQ(r->puz->pieceCount(), 0);
     }
