@@ -1,0 +1,493 @@
+#include "jigsaw/play/windows/SurfaceMouse.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QToolTip>
+#include <cmath>
+#include <cstdlib>
+#include <map>
+
+#include "framework/VirtualKey.h"
+#include "framework/qt/KeyMap.h"
+#include "framework/qt/Text.h"
+#include "jigsaw/document/Puz.h"
+#include "jigsaw/play/ScoreKeeper.h"
+#include "jigsaw/play/GameSounds.h"
+#include "jigsaw/play/windows/PlayCursors.h"
+#include "jigsaw/play/windows/MultiSPuzs.h"
+#include "jigsaw/play/windows/PlayContext.h"
+#include "jigsaw/play/windows/WBox.h"
+#include "jigsaw/play/windows/WPuz.h"
+
+namespace qv {
+
+namespace {
+
+constexpr int BandThreshold = 16;  // |dx| + |dy| before a band opens
+
+Point16 p16(QPoint p) { return {static_cast<int16_t>(p.x()), static_cast<int16_t>(p.y())}; }
+
+QPoint cellPos(const SPuz& s) { return {s.tableCell.x, s.tableCell.y}; }
+
+// Enter or the keypad's separator held stands for Ctrl in the clicks.
+bool enterHeld() { return fw::KeyMap::isDown(fw::vk::Return) || fw::KeyMap::isDown(fw::vk::Separator); }
+
+bool swappedButtons() { return false; }
+
+}  // namespace
+
+SurfaceMouse::SurfaceMouse(WPuz& play) : m_play(play) {}
+
+SurfaceMouse::~SurfaceMouse() = default;
+
+bool SurfaceMouse::handle(WSPuz& s, const fw::MouseEvent& e)
+{
+    const QPoint window(e.x(), e.y());
+    m_play.m_pointer = s.mapTo(&m_play, window);
+    if (s.window() != &m_play && s.parentWidget() == nullptr)
+        m_play.m_pointer = m_play.mapFromGlobal(s.mapToGlobal(window));
+    switch (e.action()) {
+    case fw::MouseEvent::Move: onMove(s, e); break;
+    case fw::MouseEvent::Drag: onDrag(s, e); break;
+    case fw::MouseEvent::Down:
+        if (e.button() == fw::MouseEvent::Left)
+            onLeftDown(s, e);
+        else
+            onRightOrMiddleDown(s, e);
+        break;
+    case fw::MouseEvent::Up: onUp(s, e); break;
+    }
+    return true;
+}
+
+// --- moving
+
+void SurfaceMouse::onMove(WSPuz& s, const fw::MouseEvent& e)
+{
+    const QPoint window(e.x(), e.y());
+    if (m_holdSurface) {
+        dragHeld(s, s.mapToGlobal(window));
+        return;
+    }
+    if (auto* box = dynamic_cast<WBox*>(&s); box && box->moving()) {
+        box->moveWith(s.mapToGlobal(window));
+        return;
+    }
+    hover(s, s.toSurface(window));
+    if (m_play.loupe())
+        m_play.OpenLoupe();  // follows the pointer
+}
+
+void SurfaceMouse::onDrag(WSPuz& s, const fw::MouseEvent& e)
+{
+    const QPoint window(e.x(), e.y());
+    m_pressMoved = true;
+    if (m_holdSurface) {
+        dragHeld(s, s.mapToGlobal(window));
+        return;
+    }
+    if (auto* box = dynamic_cast<WBox*>(&s); box && box->moving()) {
+        box->moveWith(s.mapToGlobal(window));
+        return;
+    }
+    if (m_band) {
+        m_band->stretchTo(s.toSurface(window));
+        return;
+    }
+    if (m_bandCandidate && m_pressSurface == &s) {
+        const QPoint d = window - m_pressWindow;
+        if (std::abs(d.x()) + std::abs(d.y()) > BandThreshold)
+            startBand(s, s.toSurface(window));
+    }
+}
+
+void SurfaceMouse::hover(WSPuz& s, QPoint at)
+{
+    PlayRules& rules = m_play.rules();
+    const int piece = rules.HitTest(s.container(), p16(at));
+    if (piece == m_hoverPiece)
+        return;
+    Puz& puz = s.context().puz;
+    if (m_hoverPiece >= 0 && m_hoverPiece < puz.pieceCount())
+        puz.pieces[m_hoverPiece].flags &= ~uint32_t(PlayRules::CoversGroup);
+    m_hoverPiece = piece;
+    const bool covers = piece >= 0 && coversAnotherGroup(piece);
+    if (covers)
+        puz.pieces[piece].flags |= PlayRules::CoversGroup;
+    s.setCursor(covers ? PlayCursors::uncover() : QCursor(Qt::ArrowCursor));
+}
+
+// Whether the piece's group lies over at least 0.8 of the cell area of some
+// group below it on the same surface.
+bool SurfaceMouse::coversAnotherGroup(int piece) const
+{
+    const Puz& puz = m_play.context().puz;
+    PlayRules& rules = m_play.rules();
+    const PieceList mine = rules.group(piece);
+    const uint8_t box = puz.pieces[piece].box;
+    std::map<int, long> covered;  // lowest member of a group below -> covered area
+    std::map<int, int> groupOf;
+    for (const SPuz& q : puz.pieces) {
+        if (q.box != box || mine.contains(q.index) || q.orderPos <= mine.minLevel())
+            continue;
+        long area = 0;
+        for (int m : mine.pieces()) {
+            const SPuz& c = puz.pieces[m];
+            const int w = std::min(c.tableCell.x + c.tableCell.w, q.tableCell.x + q.tableCell.w) -
+                          std::max(c.tableCell.x, q.tableCell.x);
+            const int h = std::min(c.tableCell.y + c.tableCell.h, q.tableCell.y + q.tableCell.h) -
+                          std::max(c.tableCell.y, q.tableCell.y);
+            if (w > 0 && h > 0)
+                area += long(w) * h;
+        }
+        if (area > 0)
+            covered[q.index] = area;
+    }
+    std::map<int, std::pair<long, long>> byGroup;  // first member -> (covered, total)
+    for (auto [q, area] : covered) {
+        if (groupOf.count(q))
+            continue;
+        const PieceList theirs = rules.group(q);
+        long total = 0, cov = 0;
+        for (int m : theirs.pieces()) {
+            groupOf[m] = q;
+            total += long(puz.pieces[m].tableCell.w) * puz.pieces[m].tableCell.h;
+            auto it = covered.find(m);
+            if (it != covered.end())
+                cov += it->second;
+        }
+        if (total > 0 && cov * 10 >= total * 8)
+            return true;
+    }
+    return false;
+}
+
+// --- pressing
+
+void SurfaceMouse::onLeftDown(WSPuz& s, const fw::MouseEvent& e)
+{
+    const QPoint window(e.x(), e.y());
+    const QPoint at = s.toSurface(window);
+    QToolTip::hideText();
+    s.activateWindow();
+    s.raise();
+    if (auto* box = dynamic_cast<WBox*>(&s))
+        m_play.boxActivated(box);
+    m_pressSurface = &s;
+    m_pressWindow = window;
+    m_pressMoved = false;
+    m_pressOnEmpty = false;
+    m_bandCandidate = false;
+    if (m_holdSurface)
+        return;
+    const int piece = m_play.rules().HitTest(s.container(), p16(at));
+    if (auto* box = dynamic_cast<WBox*>(&s); box && box->pressEmptyOrClosed(e, piece >= 0)) {
+        return;
+    }
+    if (piece >= 0) {
+        pieceClick(s, piece, e, at);
+        return;
+    }
+    emptyClick(s, e, at);
+}
+
+bool SurfaceMouse::pieceClick(WSPuz& s, int piece, const fw::MouseEvent& e, QPoint at)
+{
+    Puz& puz = s.context().puz;
+    PlayRules& rules = m_play.rules();
+    const unsigned mods = e.modifiers();
+    const bool ctrl = mods & fw::mod::Ctrl, alt = mods & fw::mod::Alt;
+    const bool marked = puz.pieces[piece].flags & PlayRules::Marked;
+    if (alt && ctrl) {
+        if (!(puz.options & Puz::NoHelp))
+            rules.ShowNeighbour(piece, p16(at), false);
+        return true;
+    }
+    if (alt) {
+        if (!marked)
+            rules.BringToLevel(piece, 0);
+        m_play.markGroup(s, piece, true);
+        return true;
+    }
+    if (marked && (mods || e.button() == fw::MouseEvent::Left)) {
+        m_play.markGroup(s, piece, false);
+        return true;
+    }
+    if (ctrl || enterHeld()) {
+        if (puz.options & Puz::NoRotable)
+            return true;
+        const bool primary = (e.button() == fw::MouseEvent::Left) != swappedButtons();
+        m_play.postRotation(s, piece, primary ? 1 : 3, at);
+        return true;
+    }
+    pickUp(s, piece, at, false);
+    return true;
+}
+
+void SurfaceMouse::emptyClick(WSPuz& s, const fw::MouseEvent& e, QPoint at)
+{
+    const QPoint window(e.x(), e.y());
+    const bool table = &s == &m_play;
+    Puz& puz = s.context().puz;
+    if (table && (puz.state & Puz::Complete) && m_play.completionBorder().contains(window)) {
+        clickedCompletionBorder();
+        return;
+    }
+    if (table && m_play.markerDock().contains(window)) {
+        m_play.unmarkLast();
+        return;
+    }
+    if (table && e.doubleClick() && puz.pieceCount() > 0) {
+        m_play.postCommand(1104);
+        return;
+    }
+    const unsigned mods = e.modifiers() & (fw::mod::Ctrl | fw::mod::Shift | fw::mod::Alt);
+    m_bandCandidate = mods == fw::mod::Ctrl || enterHeld();
+    m_pressOnEmpty = !e.doubleClick() && mods == 0;
+    (void)at;
+}
+
+void SurfaceMouse::clickedCompletionBorder()
+{
+    PlayContext& c = m_play.context();
+    m_play.HideLoupeFor(loupe::Pause, true);
+    c.shell.message(995, 0x40);
+    m_play.ShowLoupeAfter(loupe::Pause, true);
+    c.puz.state |= Puz::Changed;
+    c.shell.documentChanged();
+}
+
+void SurfaceMouse::pickUp(WSPuz& s, int piece, QPoint at, bool afterRotation)
+{
+    PlayRules& rules = m_play.rules();
+    Puz& puz = s.context().puz;
+    rules.PickUp(piece);
+    m_holdSurface = &s;
+    m_grabOffset = at - cellPos(puz.pieces[piece]);
+    m_lastGlobal = QCursor::pos();
+    m_lastGlobal = s.mapToGlobal(s.toWindow(at));
+    if (!afterRotation)
+        m_sidesBefore = s.context().score.Counters().joinedSides;
+    s.setCursor(PlayCursors::grab());
+    s.captureMouse();
+    if (!afterRotation)
+        m_play.PlaySound(GameSounds::PickUp);
+}
+
+// --- dragging
+
+void SurfaceMouse::dragHeld(WSPuz& current, QPoint global)
+{
+    (void)current;
+    WSPuz* s = m_holdSurface;
+    if (!s)
+        return;
+    PlayRules& rules = m_play.rules();
+    const int held = rules.heldPiece();
+    if (held < 0) {
+        m_holdSurface = nullptr;
+        return;
+    }
+    const QPoint d = global - m_lastGlobal;
+    rules.AddTravel(d.x(), d.y(), m_play.mmPerPixel());
+    m_lastGlobal = global;
+
+    WSPuz* over = m_play.surfaceAtGlobal(global);
+    if (over && over != s) {
+        const QPoint at = over->toSurface(over->mapFromGlobal(global));
+        rules.MoveToSurface(held, p16(at - m_grabOffset), over->container());
+        s->releaseMouseCapture();
+        s->setCursor(QCursor(Qt::ArrowCursor));
+        m_holdSurface = over;
+        s = over;
+        s->setCursor(PlayCursors::grab());
+        s->captureMouse();
+        s->raise();
+    }
+    QPoint wanted = s->toSurface(s->mapFromGlobal(global)) - m_grabOffset;
+    autoScroll(*s, wanted);
+    rules.DragTo(p16(wanted));
+}
+
+// Keeps the held group in sight: the surface scrolls when the group would
+// leave its visible part, towards where the group is going.
+void SurfaceMouse::autoScroll(WSPuz& s, QPoint& wanted)
+{
+    Puz& puz = s.context().puz;
+    PlayRules& rules = m_play.rules();
+    const int held = rules.heldPiece();
+    PieceList g = rules.group(held);
+    const Rect16 b = g.bounds(puz);
+    const QPoint move = wanted - cellPos(puz.pieces[held]);
+    const Rect16 v = s.visibleArea();
+    int dx = 0, dy = 0;
+    const int left = b.x + move.x(), top = b.y + move.y();
+    const int right = left + b.w, bottom = top + b.h;
+    if (move.x() < 0 && left < v.x + 1)
+        dx = left - (v.x + 1);
+    else if (move.x() > 0 && right > v.x + v.w - 1)
+        dx = right - (v.x + v.w - 1);
+    if (move.y() < 0 && top < v.y + 1)
+        dy = top - (v.y + 1);
+    else if (move.y() > 0 && bottom > v.y + v.h - 1)
+        dy = bottom - (v.y + v.h - 1);
+    if (!dx && !dy)
+        return;
+    s.setOrigin(s.origin() + QPoint(dx, dy));
+    if (&s == &m_play)
+        puz.viewOrigin = p16(s.origin());
+    wanted += QPoint(dx, dy);
+    SPuz& h = puz.pieces[held];
+    if (!(h.flags & PlayRules::EdgeBumped)) {
+        h.flags |= PlayRules::EdgeBumped;
+        m_play.PlaySound(GameSounds::Bump);
+    }
+}
+
+void SurfaceMouse::rotateHeld(WSPuz& s, int k, QPoint at)
+{
+    Puz& puz = s.context().puz;
+    PlayRules& rules = m_play.rules();
+    const int held = rules.heldPiece();
+    if (held < 0 || (puz.options & Puz::NoRotable))
+        return;
+    m_play.HideLoupeFor(loupe::RuleRunning, false);
+    const Point16 pivot = p16(at);
+    rules.RotateGroup(held, k, nullptr, &pivot);
+    m_play.ShowLoupeAfter(loupe::RuleRunning, false);
+    m_play.PlaySound(GameSounds::Turn);
+    // The drag goes on as if the left button had been pressed here again.
+    pickUp(s, held, at, true);
+}
+
+// --- releasing
+
+void SurfaceMouse::onUp(WSPuz& s, const fw::MouseEvent& e)
+{
+    const QPoint window(e.x(), e.y());
+    if (auto* box = dynamic_cast<WBox*>(&s); box && box->moving()) {
+        box->endMove();
+        return;
+    }
+    if (e.button() != fw::MouseEvent::Left)
+        return;
+    if (m_holdSurface) {
+        drop();
+        return;
+    }
+    if (m_band) {
+        finishBand(s, s.toSurface(window));
+        return;
+    }
+    if (m_pressOnEmpty && !m_pressMoved && m_pressSurface == &s && &s == &m_play)
+        clickHint(s, window);
+    m_pressOnEmpty = false;
+    m_bandCandidate = false;
+}
+
+void SurfaceMouse::drop()
+{
+    WSPuz* s = m_holdSurface;
+    PlayContext& c = m_play.context();
+    if (s) {
+        s->releaseMouseCapture();
+        s->setCursor(QCursor(Qt::ArrowCursor));
+    }
+    m_holdSurface = nullptr;
+    m_play.rules().Drop();
+    m_hoverPiece = -1;
+    const bool joined = c.score.Counters().joinedSides != m_sidesBefore;
+    c.shell.autosave(joined);
+}
+
+void SurfaceMouse::releaseHeld()
+{
+    WSPuz* s = m_holdSurface;
+    if (!s)
+        return;
+    s->releaseMouseCapture();
+    s->setCursor(QCursor(Qt::ArrowCursor));
+    m_holdSurface = nullptr;
+}
+
+// --- other buttons
+
+void SurfaceMouse::onRightOrMiddleDown(WSPuz& s, const fw::MouseEvent& e)
+{
+    const QPoint window(e.x(), e.y());
+    const QPoint at = s.toSurface(window);
+    if (m_holdSurface) {
+        // While holding, the pointer lies over the surface that holds the group.
+        WSPuz& h = *m_holdSurface;
+        const QPoint hat = h.toSurface(h.mapFromGlobal(s.mapToGlobal(window)));
+        rotateHeld(h, e.button() == fw::MouseEvent::Right ? 1 : 3, hat);
+        return;
+    }
+    if (e.button() == fw::MouseEvent::Middle) {
+        m_play.uncoverAt(s, at);
+        return;
+    }
+    if (e.button() == fw::MouseEvent::Right) {
+        const int piece = m_play.rules().HitTest(s.container(), p16(at));
+        if (piece >= 0 && (e.modifiers() & fw::mod::Alt)) {
+            if (s.context().puz.pieces[piece].flags & PlayRules::Marked)
+                m_play.markGroup(s, piece, false);
+            return;
+        }
+        if (piece >= 0 && (e.modifiers() & fw::mod::Ctrl || enterHeld())) {
+            if (!(s.context().puz.options & Puz::NoRotable))
+                m_play.postRotation(s, piece, swappedButtons() ? 1 : 3, at);
+            return;
+        }
+        contextMenu(s, window);
+    }
+}
+
+void SurfaceMouse::contextMenu(WSPuz& s, QPoint window)
+{
+    const QPoint at = s.toSurface(window);
+    const int piece = m_play.rules().HitTest(s.container(), p16(at));
+    m_menuPiece = piece;
+    m_menuPoint = at;
+    m_menuSurface = &s;
+    m_play.HideLoupeFor(loupe::Menu, false);
+    if (piece >= 0)
+        s.trackMenu(m_play.pieceMenu(piece), window);
+    else
+        s.trackMenu(s.windowMenu(), window);
+    m_play.ShowLoupeAfter(loupe::Menu, false);
+}
+
+// --- the rubber band
+
+void SurfaceMouse::startBand(WSPuz& s, QPoint at)
+{
+    m_play.HideLoupeFor(loupe::RubberBand, false);
+    m_band = std::make_unique<MultiSPuzs>(s.context().puz, s, s.toSurface(m_pressWindow));
+    m_band->stretchTo(at);
+}
+
+void SurfaceMouse::finishBand(WSPuz& s, QPoint at)
+{
+    m_band->stretchTo(at);
+    if (!s.trackMenu(m_band->menu(), s.toWindow(at)))
+        removeBand();
+}
+
+void SurfaceMouse::removeBand()
+{
+    if (!m_band)
+        return;
+    m_band.reset();
+    m_bandCandidate = false;
+    m_play.ShowLoupeAfter(loupe::RubberBand, false);
+}
+
+void SurfaceMouse::clickHint(WSPuz& s, QPoint window)
+{
+    const std::string hint = s.context().shell.clickHint();
+    if (!hint.empty())
+        QToolTip::showText(s.mapToGlobal(window), fw::toQString(hint), &s);
+}
+
+}  // namespace qv

@@ -1,0 +1,80 @@
+#pragma once
+#include <QPoint>
+#include <QPointer>
+#include <memory>
+
+#include "framework/Events.h"
+#include "jigsaw/document/Rect16.h"
+
+namespace qv {
+
+class MultiSPuzs;
+class WPuz;
+class WSPuz;
+
+// The mouse rules of every surface: picking up, dragging between surfaces
+// with auto-scroll, rotating while holding, dropping; the modifier clicks
+// (marking, show-neighbour, rotation), the rubber band, the context menus
+// and the clicks on empty space. One per play window, since a drag may
+// wander from the table into a box and back.
+class SurfaceMouse {
+public:
+    explicit SurfaceMouse(WPuz& play);
+    ~SurfaceMouse();
+
+    bool handle(WSPuz& surface, const fw::MouseEvent& event);
+
+    // Ends a drag as a drop would, without the drop's joining (sending the
+    // held group to a box).
+    void releaseHeld();
+    // The surface the held group lies on; null when nothing is held.
+    WSPuz* holdSurface() const { return m_holdSurface; }
+    MultiSPuzs* band() const { return m_band.get(); }
+    void removeBand();
+    // The piece and point (surface coordinates) a context menu was opened for.
+    int menuPiece() const { return m_menuPiece; }
+    QPoint menuPoint() const { return m_menuPoint; }
+    WSPuz* menuSurface() const { return m_menuSurface; }
+
+private:
+    void onMove(WSPuz& s, const fw::MouseEvent& e);
+    void onLeftDown(WSPuz& s, const fw::MouseEvent& e);
+    void onRightOrMiddleDown(WSPuz& s, const fw::MouseEvent& e);
+    void onUp(WSPuz& s, const fw::MouseEvent& e);
+    void onDrag(WSPuz& s, const fw::MouseEvent& e);
+
+    bool pieceClick(WSPuz& s, int piece, const fw::MouseEvent& e, QPoint at);
+    void emptyClick(WSPuz& s, const fw::MouseEvent& e, QPoint at);
+    void pickUp(WSPuz& s, int piece, QPoint at, bool afterRotation);
+    void dragHeld(WSPuz& s, QPoint global);
+    void autoScroll(WSPuz& s, QPoint& wanted);
+    void drop();
+    void rotateHeld(WSPuz& s, int k, QPoint at);
+    void hover(WSPuz& s, QPoint at);
+    bool coversAnotherGroup(int piece) const;
+    void startBand(WSPuz& s, QPoint at);
+    void finishBand(WSPuz& s, QPoint at);
+    void contextMenu(WSPuz& s, QPoint window);
+    void clickedCompletionBorder();
+    void clickHint(WSPuz& s, QPoint window);
+
+    WPuz& m_play;
+    QPointer<WSPuz> m_holdSurface;
+    QPoint m_grabOffset;  // pointer minus the held piece's cell position
+    QPoint m_lastGlobal;
+    int m_sidesBefore = 0;
+
+    QPointer<WSPuz> m_pressSurface;
+    QPoint m_pressWindow;
+    bool m_pressOnEmpty = false;
+    bool m_pressMoved = false;
+    bool m_bandCandidate = false;
+    std::unique_ptr<MultiSPuzs> m_band;
+
+    int m_hoverPiece = -1;
+    int m_menuPiece = -1;
+    QPoint m_menuPoint;
+    QPointer<WSPuz> m_menuSurface;
+};
+
+}  // namespace qv

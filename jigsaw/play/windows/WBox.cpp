@@ -1,0 +1,253 @@
+#include "jigsaw/play/windows/WBox.h"
+
+#include <QHelpEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QToolTip>
+
+#include "framework/Bitmap.h"
+#include "framework/VirtualKey.h"
+#include "framework/qt/Text.h"
+#include "jigsaw/document/Puz.h"
+#include "jigsaw/play/windows/Marker.h"
+#include "jigsaw/play/windows/PlayContext.h"
+#include "jigsaw/play/windows/WPuz.h"
+
+namespace qv {
+
+namespace {
+constexpr uint32_t kDefaultBoxPixel = 0x6B5A45;
+enum : uint32_t { CmdPause = 170, CmdTidy = 1103, CmdBoxOptions = 1116, CmdOpenClose = 1119, CmdHelp = 119 };
+}  // namespace
+
+WBox::WBox(PlayContext& context, WPuz& play, int index)
+    : WSPuz(context, static_cast<uint8_t>(index), &play), m_play(play)
+{
+    setCommandTarget(play.commandTarget());
+    buildMenu();
+}
+
+WBox::~WBox() = default;
+
+bool WBox::isClosed() const
+{
+    const Puz& puz = context().puz;
+    return index() < static_cast<int>(puz.boxes.size()) && (puz.boxes[index()].flags & 0x01);
+}
+
+void WBox::setClosed(bool closed)
+{
+    Puz& puz = context().puz;
+    if (index() >= static_cast<int>(puz.boxes.size()) || closed == isClosed())
+        return;
+    if (closed)
+        puz.boxes[index()].flags |= 0x01;
+    else
+        puz.boxes[index()].flags &= static_cast<uint8_t>(~0x01);
+    puz.state |= Puz::Changed;
+    if (!(context().options.word & fw::opt::NoBoxSound))
+        m_play.PlaySound(7);
+    applyState();
+    m_play.storeBoxPlaces();
+}
+
+void WBox::place(QRect openRect, QPoint iconPos)
+{
+    m_openRect = openRect;
+    m_iconPos = iconPos;
+    keepOnScreen();
+    applyState();
+}
+
+// Boxes larger than the screen shrink to it less 28 pixels; a box off the
+// screen comes back inside with a margin of 16.
+void WBox::keepOnScreen()
+{
+    const QRect screen = m_play.rect();
+    if (screen.width() <= 0 || screen.height() <= 0)
+        return;
+    if (m_openRect.width() > screen.width())
+        m_openRect.setWidth(screen.width() - IconSize);
+    if (m_openRect.height() > screen.height())
+        m_openRect.setHeight(screen.height() - IconSize);
+    auto inside = [&](QRect r) {
+        if (r.right() < ScreenMargin || r.left() > screen.width() - ScreenMargin || r.bottom() < ScreenMargin ||
+            r.top() > screen.height() - ScreenMargin) {
+            r.moveLeft(std::clamp(r.left(), ScreenMargin, std::max(ScreenMargin, screen.width() - r.width() - ScreenMargin)));
+            r.moveTop(std::clamp(r.top(), ScreenMargin, std::max(ScreenMargin, screen.height() - r.height() - ScreenMargin)));
+        }
+        return r;
+    };
+    m_openRect = inside(m_openRect);
+    m_iconPos = inside(QRect(m_iconPos, QSize(IconSize, IconSize))).topLeft();
+}
+
+void WBox::applyState()
+{
+    setGeometry(isClosed() ? QRect(m_iconPos, QSize(IconSize, IconSize)) : m_openRect);
+    buildMenu();
+    update();
+}
+
+void WBox::buildMenu()
+{
+    const PlayShell& shell = context().shell;
+    fw::Menu m;
+    m.addText(CmdTidy, shell.caption(CmdTidy));
+    m.addText(CmdBoxOptions, shell.caption(CmdBoxOptions));
+    m.addText(CmdOpenClose, shell.caption(CmdOpenClose, isClosed() ? 1 : 0));
+    m.separator();
+    m.addText(CmdPause, shell.caption(CmdPause));
+    m.addText(CmdHelp, shell.caption(CmdHelp));
+    setWindowMenu(std::move(m));
+}
+
+bool WBox::pressEmptyOrClosed(const fw::MouseEvent& e, bool onPiece)
+{
+    if (!isClosed() && (onPiece || (e.modifiers() & fw::mod::Ctrl)))
+        return false;
+    if (e.doubleClick()) {
+        setClosed(!isClosed());
+        return true;
+    }
+    m_moving = true;
+    m_moveGrab = m_play.mapFromGlobal(mapToGlobal(QPoint(e.x(), e.y()))) - pos();
+    captureMouse();
+    return true;
+}
+
+void WBox::moveWith(QPoint global)
+{
+    move(m_play.mapFromGlobal(global) - m_moveGrab);
+}
+
+void WBox::endMove()
+{
+    m_moving = false;
+    releaseMouseCapture();
+    if (isClosed())
+        m_iconPos = pos();
+    else
+        m_openRect.moveTopLeft(pos());
+    keepOnScreen();
+    applyState();
+    m_play.storeBoxPlaces();
+    context().puz.state |= Puz::Changed;
+}
+
+uint32_t WBox::backgroundPixel() const
+{
+    const Puz& puz = context().puz;
+    if (index() < static_cast<int>(puz.boxes.size()) && puz.boxes[index()].colour != Box::NoColour)
+        return fw::pixelFromColorRef(puz.boxes[index()].colour);
+    return kDefaultBoxPixel;
+}
+
+QString WBox::tipText() const
+{
+    const Puz& puz = context().puz;
+    const PlayShell& shell = context().shell;
+    std::string name = index() < static_cast<int>(puz.boxes.size()) ? puz.boxes[index()].name : std::string();
+    std::string number = shell.text(570);
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%i", index() + 1);
+    const size_t at = number.find("%i");
+    if (at != std::string::npos)
+        number.replace(at, 2, buf);
+    std::string tip = shell.text(2600);
+    if (!name.empty())
+        tip += " " + name;
+    tip += " " + number;
+    return fw::toQString(tip);
+}
+
+bool WBox::event(QEvent* e)
+{
+    if (e->type() == QEvent::ToolTip) {
+        if (isClosed())
+            QToolTip::showText(static_cast<QHelpEvent*>(e)->globalPos(), tipText(), this);
+        return true;
+    }
+    return WSPuz::event(e);
+}
+
+void WBox::paintEvent(QPaintEvent* e)
+{
+    if (!isClosed()) {
+        WSPuz::paintEvent(e);
+        return;
+    }
+    QPainter p(this);
+    const uint32_t px = backgroundPixel();
+    p.fillRect(rect(), QColor((px >> 16) & 0xFF, (px >> 8) & 0xFF, px & 0xFF));
+    p.setPen(QPen(QColor(250, 240, 200), 2));
+    p.drawRect(rect().adjusted(1, 1, -1, -1));
+    p.setPen(QColor(255, 255, 255));
+    QFont f = p.font();
+    f.setBold(true);
+    f.setPixelSize(13);
+    p.setFont(f);
+    p.drawText(rect(), Qt::AlignCenter, QString::number(index() + 1));
+}
+
+void WBox::paintOverlay(QPainter& p, const QRect&)
+{
+    Marker::paintOn(p, *this, context().puz);
+    p.setPen(QPen(QColor(250, 240, 200), 2));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(rect().adjusted(1, 1, -1, -1));
+    const Puz& puz = context().puz;
+    QString label = QString::number(index() + 1);
+    if (index() < static_cast<int>(puz.boxes.size()) && !puz.boxes[index()].name.empty())
+        label += "  " + fw::toQString(puz.boxes[index()].name);
+    p.setPen(QColor(255, 255, 240));
+    p.drawText(QRect(6, 3, width() - 12, 16), Qt::AlignLeft | Qt::AlignVCenter, label);
+    m_play.paintBandOn(p, *this);
+}
+
+bool WBox::OnCommand(const fw::CommandEvent& e)
+{
+    switch (e.command()) {
+    case CmdTidy:
+        m_play.rules().Tidy(container(), false);
+        return true;
+    case CmdOpenClose:
+        setClosed(!isClosed());
+        return true;
+    case CmdBoxOptions:
+        return true;  // the box options window comes with the options windows
+    default:
+        return WSPuz::OnCommand(e);
+    }
+}
+
+bool WBox::OnMenuHint(fw::MenuHintEvent& e)
+{
+    if (e.command() == CmdTidy) {
+        e.hint = "Ctrl+R";
+        return true;
+    }
+    if (e.command() == CmdBoxOptions) {
+        e.enabled = false;
+        return true;
+    }
+    if (e.command() == CmdOpenClose)
+        return true;
+    return WSPuz::OnMenuHint(e);
+}
+
+bool WBox::OnKey(const fw::KeyEvent& e)
+{
+    // Esc closes an open box; Tab and the keypad's + come here from the table too.
+    if (e.kind() == fw::KeyEvent::Down && e.key() == fw::vk::Escape && !isClosed()) {
+        setClosed(true);
+        return true;
+    }
+    if (e.kind() == fw::KeyEvent::Down && e.key() == fw::vk::Add && !isClosed()) {
+        m_play.rules().Tidy(container(), false);
+        return true;
+    }
+    return false;
+}
+
+}  // namespace qv

@@ -1,0 +1,64 @@
+#pragma once
+#include <QPoint>
+#include <QRect>
+
+#include "jigsaw/play/windows/WSPuz.h"
+
+namespace qv {
+
+// A box: a small window over the table that holds pieces apart. Open, it
+// shows its pieces on its own colour; closed, it is a 28 x 28 icon. A press
+// on its empty space (or anywhere on the closed icon) moves it; a double
+// click there opens or closes it.
+class WBox : public WSPuz {
+    Q_OBJECT
+
+public:
+    static constexpr int IconSize = 28;
+    static constexpr int ScreenMargin = 16;
+
+    WBox(PlayContext& context, WPuz& play, int index);
+    ~WBox() override;
+
+    WPuz& playWindow() override { return m_play; }
+    int index() const { return container(); }
+
+    bool isClosed() const;
+    void setClosed(bool closed);
+    // The rectangle of the open box and the icon's place, on the play window.
+    QRect openRect() const { return m_openRect; }
+    QPoint iconPos() const { return m_iconPos; }
+    void place(QRect openRect, QPoint iconPos);
+
+    // Called by the mouse rules for a left press: true when the box took it
+    // (moving or a double click on empty space or the closed icon).
+    bool pressEmptyOrClosed(const fw::MouseEvent& event, bool onPiece);
+    bool moving() const { return m_moving; }
+    void moveWith(QPoint global);
+    void endMove();
+
+    uint32_t backgroundPixel() const override;
+    // The tip of a closed box: text 2600, the name, text 570 with the number.
+    QString tipText() const;
+
+protected:
+    bool OnCommand(const fw::CommandEvent& event) override;
+    bool OnMenuHint(fw::MenuHintEvent& event) override;
+    bool OnKey(const fw::KeyEvent& event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void paintOverlay(QPainter& painter, const QRect& area) override;
+    bool event(QEvent* event) override;
+
+private:
+    void applyState();
+    void keepOnScreen();
+    void buildMenu();
+
+    WPuz& m_play;
+    QRect m_openRect;
+    QPoint m_iconPos;
+    bool m_moving = false;
+    QPoint m_moveGrab;  // pointer minus the window's position
+};
+
+}  // namespace qv

@@ -1,0 +1,78 @@
+#include "jigsaw/play/windows/WMuestra.h"
+
+#include <QPainter>
+
+#include "jigsaw/document/Puz.h"
+#include "jigsaw/play/windows/PlayContext.h"
+#include "jigsaw/play/windows/WPuz.h"
+
+namespace qv {
+
+WMuestra::WMuestra(WPuz& play) : fw::Window(&play), m_play(play)
+{
+    setCommandTarget(play.commandTarget());
+    refresh();
+}
+
+WMuestra::~WMuestra() = default;
+
+void WMuestra::refresh()
+{
+    const Puz& puz = m_play.context().puz;
+    m_picture = QImage();
+    if (!puz.picture.isNull()) {
+        const QImage full(reinterpret_cast<const uchar*>(puz.picture.bits()), puz.picture.width(),
+                          puz.picture.height(), puz.picture.width() * 4, QImage::Format_RGB32);
+        m_picture = full.scaled(MaxSide, MaxSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    }
+    const QSize inner = m_picture.isNull() ? QSize(MaxSide, MaxSide * 3 / 4) : m_picture.size();
+    resize(inner + QSize(2 * Frame, 2 * Frame));
+    QPoint at(m_play.width() - width() - 24, m_play.height() - height() - 24);
+    if (puz.previewPos)
+        at = QPoint(puz.previewPos->x, puz.previewPos->y);
+    move(at);
+    update();
+}
+
+bool WMuestra::OnMouse(const fw::MouseEvent& e)
+{
+    const QPoint inPlay = mapTo(&m_play, QPoint(e.x(), e.y()));
+    switch (e.action()) {
+    case fw::MouseEvent::Down:
+        if (e.button() != fw::MouseEvent::Left)
+            return true;
+        m_dragging = true;
+        m_grab = inPlay - pos();
+        captureMouse();
+        m_play.HideLoupeFor(4, false);
+        return true;
+    case fw::MouseEvent::Move:
+    case fw::MouseEvent::Drag:
+        if (m_dragging)
+            move(inPlay - m_grab);
+        return true;
+    case fw::MouseEvent::Up:
+        if (m_dragging && e.button() == fw::MouseEvent::Left) {
+            m_dragging = false;
+            releaseMouseCapture();
+            Puz& puz = m_play.context().puz;
+            puz.previewPos = Point16{static_cast<int16_t>(x()), static_cast<int16_t>(y())};
+            puz.state |= Puz::Changed;
+            m_play.ShowLoupeAfter(4, false);
+        }
+        return true;
+    }
+    return true;
+}
+
+void WMuestra::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.fillRect(rect(), QColor(30, 30, 30));
+    p.setPen(QPen(QColor(230, 220, 190), 1));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    if (!m_picture.isNull())
+        p.drawImage(QPoint(Frame, Frame), m_picture);
+}
+
+}  // namespace qv

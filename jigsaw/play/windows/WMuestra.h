@@ -1,0 +1,38 @@
+#pragma once
+#include <QImage>
+#include <QPoint>
+
+#include "framework/qt/Window.h"
+
+namespace qv {
+
+class WPuz;
+
+// The preview: the whole picture reduced, in a small framed window over the
+// table that the left button drags about.
+class WMuestra : public fw::Window {
+    Q_OBJECT
+
+public:
+    static constexpr int MaxSide = 220;
+    static constexpr int Frame = 3;
+
+    explicit WMuestra(WPuz& play);
+    ~WMuestra() override;
+
+    // Takes the picture of the open puzzle again.
+    void refresh();
+    bool dragging() const { return m_dragging; }
+
+protected:
+    bool OnMouse(const fw::MouseEvent& event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    WPuz& m_play;
+    QImage m_picture;
+    bool m_dragging = false;
+    QPoint m_grab;
+};
+
+}  // namespace qv

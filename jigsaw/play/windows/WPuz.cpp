@@ -1,0 +1,780 @@
+#include "jigsaw/play/windows/WPuz.h"
+
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QScreen>
+#include <QThread>
+#include <QTransform>
+#include <algorithm>
+
+#include "framework/VirtualKey.h"
+#include "framework/qt/Text.h"
+#include "jigsaw/document/PieceSheet.h"
+#include "jigsaw/document/Puz.h"
+#include "jigsaw/play/GameSounds.h"
+#include "jigsaw/play/ScoreKeeper.h"
+#include "jigsaw/play/windows/Loupe.h"
+#include "jigsaw/play/windows/MultiSPuzs.h"
+#include "jigsaw/play/windows/PlayContext.h"
+#include "jigsaw/play/windows/Sparkle.h"
+#include "jigsaw/play/windows/SurfaceRender.h"
+#include "jigsaw/play/windows/SurfaceMouse.h"
+#include "jigsaw/play/windows/WBox.h"
+#include "jigsaw/play/windows/WMuestra.h"
+
+namespace qv {
+
+namespace {
+
+constexpr int ScoreTimer = 0;
+constexpr int CelebrationTimer = 1;
+constexpr int CelebrationTickMs = 120;
+constexpr int FrameWidth = 2;  // of the finished picture's border
+constexpr int MaxBoxes = 9;
+
+Point16 p16(QPoint p) { return {static_cast<int16_t>(p.x()), static_cast<int16_t>(p.y())}; }
+
+// Distinct light colours for new boxes (0x00BBGGRR).
+constexpr uint32_t kBoxColours[MaxBoxes] = {0x4A6E9C, 0x5C8C4E, 0x8C5A4A, 0x4E7E8E, 0x7A5A86,
+                                            0x3E7A9E, 0x6E6E3E, 0x5A4A8C, 0x806A50};
+
+// A group's picture on a transparent ground: drawn once on black and once
+// on white, the pixels that differ lie outside the pieces.
+QImage groupImage(const Puz& puz, const std::vector<int>& pieces, const Rect16& b)
+{
+    fw::Bitmap black(b.w, b.h, 0), white(b.w, b.h, 0xFFFFFF);
+    for (auto it = puz.order.rbegin(); it != puz.order.rend(); ++it) {
+        if (std::find(pieces.begin(), pieces.end(), *it) == pieces.end())
+            continue;
+        DrawPiece(puz, puz.pieces[*it], black, b.x, b.y);
+        DrawPiece(puz, puz.pieces[*it], white, b.x, b.y);
+    }
+    QImage out(b.w, b.h, QImage::Format_ARGB32);
+    for (int y = 0; y < b.h; ++y) {
+        auto* d = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < b.w; ++x) {
+            const uint32_t k = black.pixel(x, y);
+            d[x] = k == white.pixel(x, y) ? (0xFF000000u | k) : 0u;
+        }
+    }
+    return out;
+}
+
+// Shows an image over a surface while an animation runs.
+class Overlay : public QWidget {
+public:
+    explicit Overlay(QWidget* parent) : QWidget(parent)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_TranslucentBackground);
+        setGeometry(parent->rect());
+        show();
+        raise();
+    }
+    std::function<void(QPainter&)> draw;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        if (draw)
+            draw(p);
+    }
+};
+
+void pauseFor(int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms)
+        QThread::msleep(10);
+}
+
+}  // namespace
+
+WPuz::WPuz(PlayContext& context)
+    : WSPuz(context, SPuz::OnTable, nullptr), m_score(context.score), m_rules(context.puz, *this, m_score),
+      m_mouse(std::make_unique<SurfaceMouse>(*this))
+{
+    setWindowTitle("Quorvane");
+    setAcceptFiles(true);
+    startWindowTimer(ScoreTimer, 1000);
+    if (QScreen* s = QGuiApplication::primaryScreen(); s && s->geometry().width() > 0 && s->physicalSize().width() > 0)
+        m_mmPerPixel = s->physicalSize().width() / s->geometry().width();
+}
+
+WPuz::~WPuz()
+{
+    m_mouse.reset();
+    m_loupe.reset();
+    m_preview.reset();
+    m_boxes.clear();
+}
+
+void WPuz::showOnScreen()
+{
+    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (screen)
+        setGeometry(screen->geometry());
+    showFullScreen();
+}
+
+// --- the open puzzle
+
+void WPuz::puzzleOpened()
+{
+    Puz& puz = context().puz;
+    m_celebration = 0;
+    stopWindowTimer(CelebrationTimer);
+    m_mouse->removeBand();
+    setOrigin(QPoint(puz.viewOrigin.x, puz.viewOrigin.y));
+    createBoxes();
+    const uint32_t game = puz.gameOptions.value_or(0);
+    m_boxesHidden = false;
+    setBoxesHidden(game & fw::gameopt::HideBoxes);
+    m_preview.reset();
+    if (!(game & fw::gameopt::HidePreview) && !(puz.options & Puz::NoPreview) && puz.pieceCount() > 0)
+        SetPreviewHidden(false);
+    update();
+}
+
+void WPuz::puzzleClosed()
+{
+    m_mouse->removeBand();
+    m_mouse->releaseHeld();
+    CloseLoupe();
+    m_preview.reset();
+    m_boxes.clear();
+    m_celebration = 0;
+    stopWindowTimer(CelebrationTimer);
+    update();
+}
+
+// --- sounds, loupe, preview, sparkles
+
+void WPuz::PlaySound(int number) { context().sounds.play(number, context().options.word); }
+
+void WPuz::HideLoupeFor(int reason, bool pauseClock)
+{
+    const bool added = m_loupeReasons.insert(reason).second;
+    if (m_loupe && m_loupe->shown()) {
+        if (reason == loupe::Deactivated)
+            update(m_loupe->widget().geometry());
+        m_loupe->setShown(false);
+    }
+    if (pauseClock && added)
+        context().score.Pause();
+}
+
+void WPuz::ShowLoupeAfter(int reason, bool resumeClock)
+{
+    const bool removed = m_loupeReasons.erase(reason) > 0;
+    if (m_loupeReasons.empty() && m_loupe && !m_loupe->shown()) {
+        m_loupe->moveTo(m_pointer);
+        m_loupe->setShown(true);
+    }
+    if (resumeClock && removed)
+        context().score.Resume();
+}
+
+void WPuz::OpenLoupe()
+{
+    if (!m_loupe)
+        m_loupe = std::make_unique<Loupe>(*this, context().options.loupeSize, context().options.loupeFactor);
+    m_loupe->moveTo(m_pointer);
+    m_loupe->setShown(m_loupeReasons.empty());
+}
+
+void WPuz::CloseLoupe()
+{
+    if (!m_loupe)
+        return;
+    context().options.loupeSize = m_loupe->size();
+    context().options.loupeFactor = m_loupe->factor();
+    m_loupe.reset();
+}
+
+bool WPuz::loupeKey(unsigned kind, unsigned key)
+{
+    if (!m_loupe)
+        return false;
+    if (kind == fw::KeyEvent::Down && (key == fw::vk::Escape || key == fw::vk::Shift)) {
+        CloseLoupe();
+        return true;
+    }
+    const bool used = m_loupe->key(kind, key);
+    if (used) {
+        context().options.loupeSize = m_loupe->size();
+        context().options.loupeFactor = m_loupe->factor();
+    }
+    return used;
+}
+
+bool WPuz::previewShown() const { return m_preview && m_preview->isVisible(); }
+
+void WPuz::SetPreviewHidden(bool hidden)
+{
+    if (hidden) {
+        m_preview.reset();
+        return;
+    }
+    if (!m_preview)
+        m_preview = std::make_unique<WMuestra>(*this);
+    m_preview->refresh();
+    m_preview->show();
+    m_preview->raise();
+}
+
+bool WPuz::TogglePreview()
+{
+    Puz& puz = context().puz;
+    if ((puz.options & Puz::NoPreview) || puz.pieceCount() == 0)
+        return false;
+    const bool show = !previewShown();
+    SetPreviewHidden(!show);
+    uint32_t game = puz.gameOptions.value_or(context().options.gameDefaults);
+    game = show ? (game & ~fw::gameopt::HidePreview) : (game | fw::gameopt::HidePreview);
+    puz.gameOptions = game;
+    return true;
+}
+
+void WPuz::Sparkle(WSPuz& surface, int x, int y)
+{
+    static fw::Random random;
+    static bool seeded = false;
+    if (!seeded) {
+        random.seed(0);
+        seeded = true;
+    }
+    Sparkle::start(surface, x, y, random);
+}
+
+void WPuz::celebrate(int sparkles)
+{
+    m_celebration = context().options.noSparkle ? 0 : sparkles;
+    if (m_celebration > 0)
+        startWindowTimer(CelebrationTimer, CelebrationTickMs);
+}
+
+void WPuz::celebrationTick()
+{
+    if (m_celebration <= 0) {
+        stopWindowTimer(CelebrationTimer);
+        return;
+    }
+    if (Sparkle::running())
+        return;
+    static fw::Random random;
+    QRect area = completionBorder().adjusted(16, 16, -16, -16);
+    if (area.width() < 1 || area.height() < 1)
+        area = rect();
+    const int x = area.left() + static_cast<int>(random.upTo(static_cast<uint32_t>(area.width() - 1)));
+    const int y = area.top() + static_cast<int>(random.upTo(static_cast<uint32_t>(area.height() - 1)));
+    Sparkle(*this, x, y);
+    if (--m_celebration <= 0)
+        stopWindowTimer(CelebrationTimer);
+}
+
+// --- marking, rotation commands, uncovering
+
+void WPuz::markGroup(WSPuz& surface, int piece, bool mark)
+{
+    Puz& puz = context().puz;
+    const bool animate = !(context().options.word & fw::opt::NoAnimations);
+    const QRect dock = markerDock();
+    auto onPiece = [&](int p) {
+        const QRect r = Marker::onPiece(surface, puz, p);
+        return QRect(surface.mapTo(this, r.topLeft()), r.size());
+    };
+    if (mark) {
+        const bool wasMarked = puz.pieces[piece].flags & PlayRules::Marked;
+        int from = -1;
+        if (wasMarked) {
+            for (int p : m_rules.group(piece).pieces())
+                if (puz.pieces[p].flags & PlayRules::MarkerPiece)
+                    from = p;
+        }
+        m_marker.fly(*this, from >= 0 ? onPiece(from) : dock, onPiece(piece), animate);
+        m_rules.SetMarked(piece, true, false);
+        m_marked.push_back(piece);
+    } else {
+        int from = piece;
+        for (int p : m_rules.group(piece).pieces())
+            if (puz.pieces[p].flags & PlayRules::MarkerPiece)
+                from = p;
+        m_rules.SetMarked(piece, false, false);
+        m_marker.fly(*this, onPiece(from), dock, animate);
+    }
+    puz.state |= Puz::Changed;
+    surface.update();
+}
+
+void WPuz::unmarkLast()
+{
+    Puz& puz = context().puz;
+    while (!m_marked.empty()) {
+        const int p = m_marked.back();
+        m_marked.pop_back();
+        if (p < puz.pieceCount() && (puz.pieces[p].flags & PlayRules::Marked)) {
+            if (WSPuz* s = surfaceOf(puz.pieces[p].box))
+                markGroup(*s, p, false);
+            return;
+        }
+    }
+}
+
+void WPuz::postRotation(WSPuz& surface, int piece, int k, QPoint at)
+{
+    m_commandPiece = piece;
+    m_commandPoint = at;
+    m_commandFromClick = true;
+    surface.postCommand(k == 1 ? 2001 : 2000);
+}
+
+void WPuz::rotateByCommand(int piece, int k, const QPoint* surfacePoint)
+{
+    Puz& puz = context().puz;
+    if (piece < 0 || piece >= puz.pieceCount() || (puz.options & Puz::NoRotable))
+        return;
+    HideLoupeFor(loupe::RuleRunning, false);
+    if (surfacePoint) {
+        const Point16 pivot = p16(*surfacePoint);
+        m_rules.RotateGroup(piece, k, nullptr, &pivot);
+    } else {
+        m_rules.RotateGroup(piece, k);
+    }
+    ShowLoupeAfter(loupe::RuleRunning, false);
+    PlaySound(GameSounds::Turn);
+    if (!(puz.state & Puz::Complete))
+        context().score.AddMove();
+}
+
+void WPuz::uncoverAt(WSPuz& surface, QPoint at)
+{
+    Puz& puz = context().puz;
+    const int piece = m_rules.HitTest(surface.container(), p16(at));
+    if (piece < 0)
+        return;
+    const PieceList mine = m_rules.group(piece);
+    std::vector<int> below;
+    for (int16_t q : puz.order) {
+        const SPuz& s = puz.pieces[q];
+        if (s.box != surface.container() || mine.contains(q) || s.orderPos <= mine.minLevel())
+            continue;
+        for (int m : mine.pieces()) {
+            if (intersects(puz.pieces[m].table, s.table)) {
+                below.push_back(q);
+                break;
+            }
+        }
+    }
+    std::vector<int> done;
+    for (int q : below) {
+        if (std::find(done.begin(), done.end(), q) != done.end())
+            continue;
+        const PieceList theirs = m_rules.group(q);
+        done.insert(done.end(), theirs.pieces().begin(), theirs.pieces().end());
+        m_rules.BringToLevel(q, 0);
+    }
+    if (!below.empty())
+        surface.update();
+}
+
+void WPuz::uncoverAtPointer()
+{
+    WSPuz* s = nullptr;
+    if (pieceAtPointer(&s) >= 0 && s)
+        uncoverAt(*s, s->toSurface(s->mapFrom(this, m_pointer)));
+}
+
+int WPuz::pieceAtPointer(WSPuz** surface) const
+{
+    WSPuz* s = surfaceAtGlobal(mapToGlobal(m_pointer));
+    if (!s)
+        return -1;
+    if (surface)
+        *surface = s;
+    const QPoint at = s->toSurface(s->mapFrom(const_cast<WPuz*>(this), m_pointer));
+    return m_rules.HitTest(s->container(), p16(at));
+}
+
+// --- sending to boxes
+
+bool WPuz::sendToBox(uint8_t box)
+{
+    Puz& puz = context().puz;
+    if (box != SPuz::OnTable && box >= m_boxes.size())
+        return false;
+    int piece = m_rules.heldPiece();
+    if (piece != PlayRules::NoPiece) {
+        m_mouse->releaseHeld();
+        m_rules.Drop();
+    } else {
+        piece = pieceAtPointer();
+        if (piece < 0 || (puz.pieces[piece].flags & PlayRules::Marked))
+            return false;
+    }
+    if (puz.pieces[piece].box == box)
+        return false;
+    PieceList g = m_rules.group(piece);
+    const Rect16 b = g.bounds(puz);
+    const SPuz& s = puz.pieces[piece];
+    const QPoint offset(s.tableCell.x - b.x, s.tableCell.y - b.y);  // the piece inside its group
+    QPoint target;
+    if (box == SPuz::OnTable) {
+        QPoint at = m_pointer;
+        if (WBox* from = this->box(puz.pieces[piece].box); from && from->isVisible() && from->geometry().contains(at))
+            at = QPoint(std::max(8, from->x() - b.w - 8), from->y());
+        target = toSurface(at) + offset;
+    } else {
+        WBox& dest = *m_boxes[box];
+        const int n = puz.boxes[box].pieceCount;
+        const QRect area = dest.openRect();
+        const int spanX = std::max(1, area.width() - b.w - 16), spanY = std::max(1, area.height() - b.h - 24);
+        target = dest.origin() + QPoint(8 + (n * 23) % spanX, 20 + (n * 17) % spanY) + offset;
+    }
+    m_rules.MoveToSurface(piece, p16(target), box);
+    puz.state |= Puz::Changed;
+    PlaySound(GameSounds::PutDown);
+    update();
+    for (auto& w : m_boxes)
+        w->update();
+    return true;
+}
+
+// --- boxes
+
+WBox* WPuz::box(int index) const
+{
+    return index >= 0 && index < static_cast<int>(m_boxes.size()) ? m_boxes[index].get() : nullptr;
+}
+
+void WPuz::createBoxes()
+{
+    Puz& puz = context().puz;
+    m_boxes.clear();
+    for (size_t k = 0; k < puz.boxes.size(); ++k)
+        m_boxes.push_back(std::make_unique<WBox>(context(), *this, static_cast<int>(k)));
+    placeDefaultBoxes();
+}
+
+// Boxes without a place of their own stand as icons down the right edge,
+// and open in a row across the bottom.
+void WPuz::placeDefaultBoxes()
+{
+    Puz& puz = context().puz;
+    puz.boxPlaces.resize(puz.boxes.size());
+    const int w = std::max(width(), 400), h = std::max(height(), 300);
+    for (size_t k = 0; k < m_boxes.size(); ++k) {
+        BoxPlace& place = puz.boxPlaces[k];
+        if (place.window.w <= 0) {
+            const int bw = std::min(260, w / 4), bh = std::min(190, h / 4);
+            const int column = static_cast<int>(k) % 4, row = static_cast<int>(k) / 4;
+            place.window = {static_cast<int16_t>(40 + column * (bw + 12)),
+                            static_cast<int16_t>(h - (row + 1) * (bh + 12) - 40), static_cast<int16_t>(bw),
+                            static_cast<int16_t>(bh)};
+            place.icon = {static_cast<int16_t>(w - WBox::IconSize - 8),
+                          static_cast<int16_t>(60 + static_cast<int>(k) * (WBox::IconSize + 8))};
+        }
+        m_boxes[k]->place(QRect(place.window.x, place.window.y, place.window.w, place.window.h),
+                          QPoint(place.icon.x, place.icon.y));
+        m_boxes[k]->setVisible(!m_boxesHidden);
+    }
+}
+
+void WPuz::storeBoxPlaces()
+{
+    Puz& puz = context().puz;
+    puz.boxPlaces.resize(m_boxes.size());
+    for (size_t k = 0; k < m_boxes.size(); ++k) {
+        const QRect r = m_boxes[k]->openRect();
+        const QPoint i = m_boxes[k]->iconPos();
+        puz.boxPlaces[k] = {{static_cast<int16_t>(r.x()), static_cast<int16_t>(r.y()), static_cast<int16_t>(r.width()),
+                             static_cast<int16_t>(r.height())},
+                            {static_cast<int16_t>(i.x()), static_cast<int16_t>(i.y())}};
+    }
+}
+
+void WPuz::setBoxesHidden(bool hidden)
+{
+    m_boxesHidden = hidden;
+    for (auto& b : m_boxes)
+        b->setVisible(!hidden);
+}
+
+void WPuz::addBox()
+{
+    Puz& puz = context().puz;
+    if (puz.boxes.size() >= MaxBoxes || puz.pieceCount() == 0)
+        return;
+    Box b;
+    b.colour = kBoxColours[puz.boxes.size() % MaxBoxes];
+    b.flags = 0x01;
+    puz.boxes.push_back(b);
+    puz.boxPlaces.resize(puz.boxes.size());
+    m_boxes.push_back(std::make_unique<WBox>(context(), *this, static_cast<int>(puz.boxes.size() - 1)));
+    placeDefaultBoxes();
+    puz.state |= Puz::Changed;
+}
+
+bool WPuz::removeBox()
+{
+    Puz& puz = context().puz;
+    if (puz.boxes.empty() || puz.boxes.back().pieceCount > 0)
+        return false;
+    const int last = static_cast<int>(puz.boxes.size()) - 1;
+    for (const SPuz& s : puz.pieces)
+        if (s.box == last)
+            return false;
+    m_boxes.pop_back();
+    puz.boxes.pop_back();
+    puz.boxPlaces.resize(puz.boxes.size());
+    puz.state |= Puz::Changed;
+    return true;
+}
+
+WBox* WPuz::topmostOpenBox() const
+{
+    if (m_topBox && !m_topBox->isClosed() && m_topBox->isVisible())
+        return m_topBox;
+    for (auto it = m_boxes.rbegin(); it != m_boxes.rend(); ++it)
+        if (!(*it)->isClosed() && (*it)->isVisible())
+            return it->get();
+    return nullptr;
+}
+
+void WPuz::boxActivated(WBox* b) { m_topBox = b; }
+
+// --- areas
+
+Rect16 WPuz::pictureArea() const
+{
+    const Rect16& pic = context().puz.pictureRect;
+    return {static_cast<int16_t>((width() - pic.w) / 2), static_cast<int16_t>((height() - pic.h) / 2), pic.w, pic.h};
+}
+
+QRect WPuz::markerDock() const
+{
+    const QSize m = Marker::size() + QSize(8, 8);
+    return QRect(QPoint(6, height() - m.height() - 6), m);
+}
+
+QRect WPuz::completionBorder() const
+{
+    const Rect16 r = containerBounds(context().puz, SPuz::OnTable);
+    if (r.w <= 0)
+        return {};
+    return toWindow(r).adjusted(-2 * FrameWidth, -2 * FrameWidth, 2 * FrameWidth, 2 * FrameWidth);
+}
+
+ScatterArea WPuz::scatterArea(uint8_t container) const
+{
+    ScatterArea a;
+    a.container = container;
+    if (container != SPuz::OnTable) {
+        const WBox* b = box(container);
+        a.width = b ? b->openRect().width() : 200;
+        a.height = b ? b->openRect().height() : 150;
+        a.reserved.push_back({0, 0, static_cast<int16_t>(a.width), 18});  // the box's label
+        return a;
+    }
+    a.width = width();
+    a.height = height();
+    auto add = [&](QRect r) {
+        r.translate(origin());
+        a.reserved.push_back({static_cast<int16_t>(r.x()), static_cast<int16_t>(r.y()), static_cast<int16_t>(r.width()),
+                              static_cast<int16_t>(r.height())});
+    };
+    a.reserved.push_back(pictureArea());
+    add(markerDock());
+    if (m_preview)
+        add(m_preview->geometry());
+    for (const auto& b : m_boxes)
+        if (b->isVisible())
+            add(b->geometry());
+    return a;
+}
+
+// --- PlayWindows
+
+WSPuz* WPuz::surfaceOf(uint8_t container) const
+{
+    if (container == SPuz::OnTable)
+        return const_cast<WPuz*>(this);
+    return box(container);
+}
+
+WSPuz* WPuz::surfaceAtGlobal(QPoint global) const
+{
+    const QPoint at = mapFromGlobal(global);
+    // Later children lie on top.
+    for (QObject* child : std::vector<QObject*>(children().rbegin(), children().rend())) {
+        auto* b = dynamic_cast<WBox*>(child);
+        if (b && b->isVisible() && !b->isClosed() && b->geometry().contains(at))
+            return b;
+    }
+    return const_cast<WPuz*>(this);
+}
+
+void WPuz::invalidate(uint8_t container, const Rect16& area)
+{
+    if (WSPuz* s = surfaceOf(container))
+        s->invalidateSurface(area);
+}
+
+void WPuz::scrollTable(int dx, int dy)
+{
+    setOrigin(origin() + QPoint(dx, dy));
+    context().puz.viewOrigin = p16(origin());
+}
+
+bool WPuz::boxWindowOpen(uint8_t b) const
+{
+    const WBox* w = box(b);
+    return w && !w->isClosed() && w->isVisible();
+}
+
+void WPuz::openBoxWindow(uint8_t b)
+{
+    if (WBox* w = box(b)) {
+        w->setClosed(false);
+        w->show();
+        w->raise();
+    }
+}
+
+void WPuz::animateRotation(const std::vector<int>& pieces, Point16 pivot, int degrees, int ms)
+{
+    if (pieces.empty() || !isVisible())
+        return;
+    Puz& puz = context().puz;
+    WSPuz* s = surfaceOf(puz.pieces[pieces.front()].box);
+    if (!s || !s->isVisible())
+        return;
+    Rect16 b = puz.pieces[pieces.front()].table;
+    for (int p : pieces)
+        b = unite(b, puz.pieces[p].table);
+    const QImage picture = groupImage(puz, pieces, b);
+    const QPoint topLeft = s->toWindow(QPoint(b.x, b.y));
+    const QPointF centre = s->toWindow(QPoint(pivot.x, pivot.y));
+    s->setHiddenPieces(std::set<int>(pieces.begin(), pieces.end()));
+    Overlay overlay(s);
+    double angle = 0;
+    overlay.draw = [&](QPainter& p) {
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.translate(centre);
+        p.rotate(angle);
+        p.translate(-centre);
+        p.drawImage(topLeft, picture);
+    };
+    QElapsedTimer clock;
+    clock.start();
+    for (;;) {
+        const double t = std::min(1.0, clock.elapsed() / double(std::max(1, ms)));
+        angle = degrees * t;
+        s->repaint();
+        if (t >= 1.0)
+            break;
+        QThread::msleep(12);
+    }
+    s->setHiddenPieces({});
+}
+
+void WPuz::showNeighbourHint(uint8_t container, const Rect16& from, const Rect16& to)
+{
+    WSPuz* s = surfaceOf(container);
+    if (!s)
+        return;
+    static const int kSteps[] = {300, 300, 200, 200, 250};
+    Overlay overlay(s);
+    QRect shown = s->toWindow(from);
+    overlay.draw = [&](QPainter& p) {
+        p.setPen(QPen(QColor(255, 255, 120), 2));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(shown);
+    };
+    const QRect a = s->toWindow(from), z = s->toWindow(to);
+    const int n = static_cast<int>(std::size(kSteps));
+    for (int i = 0; i < n; ++i) {
+        const double t = double(i + 1) / n;
+        auto mix = [t](int u, int v) { return static_cast<int>(u + (v - u) * t); };
+        shown = QRect(QPoint(mix(a.left(), z.left()), mix(a.top(), z.top())),
+                      QPoint(mix(a.right(), z.right()), mix(a.bottom(), z.bottom())));
+        overlay.repaint();
+        pauseFor(kSteps[i]);
+        if (QGuiApplication::mouseButtons() & (Qt::LeftButton | Qt::RightButton))
+            break;
+    }
+    Sparkle(*s, z.center().x(), z.center().y());
+}
+
+// --- events
+
+bool WPuz::OnTimer(const fw::TimerEvent& e)
+{
+    if (e.id() == ScoreTimer) {
+        context().score.Refresh();
+        return true;
+    }
+    if (e.id() == CelebrationTimer) {
+        celebrationTick();
+        return true;
+    }
+    return false;
+}
+
+bool WPuz::OnActivate(const fw::ActivateEvent& e)
+{
+    if (!e.active()) {
+        HideLoupeFor(loupe::Deactivated, true);
+        return true;
+    }
+    ShowLoupeAfter(loupe::Deactivated, false);
+    context().score.ResumeAll();
+    return true;
+}
+
+bool WPuz::OnDropFiles(const fw::DropFilesEvent& e)
+{
+    if (e.files().empty())
+        return false;
+    context().shell.openDropped(e.files().front());
+    return true;
+}
+
+bool WPuz::OnCloseRequest() { return context().shell.keepOpenOnClose(); }
+
+void WPuz::resizeEvent(QResizeEvent* e)
+{
+    WSPuz::resizeEvent(e);
+    for (auto& b : m_boxes)
+        b->place(b->openRect(), b->iconPos());
+}
+
+void WPuz::paintOverlay(QPainter& p, const QRect&)
+{
+    const Puz& puz = context().puz;
+    if (puz.pieceCount() > 0 && !(puz.state & Puz::Complete)) {
+        // Where the picture would lie, faintly: the area the scatter kept free.
+        p.setPen(QPen(QColor(255, 255, 255, 40), 1, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(toWindow(pictureArea()).adjusted(0, 0, -1, -1));
+    }
+    if (puz.state & Puz::Complete) {
+        p.setPen(QPen(QColor(240, 220, 150), FrameWidth));
+        p.drawRect(completionBorder().adjusted(1, 1, -1, -1));
+    }
+    Marker::paintOn(p, *this, puz);
+    Marker::paintDock(p, markerDock());
+    paintBandOn(p, *this);
+}
+
+void WPuz::paintBandOn(QPainter& p, WSPuz& surface)
+{
+    if (MultiSPuzs* band = m_mouse->band(); band && band->surface() == &surface)
+        band->paint(p);
+}
+
+}  // namespace qv

@@ -1,0 +1,177 @@
+#pragma once
+#include <QPoint>
+#include <QPointer>
+#include <memory>
+#include <set>
+#include <vector>
+
+#include "framework/Menu.h"
+#include "jigsaw/play/PlayPorts.h"
+#include "jigsaw/play/PlayRules.h"
+#include "jigsaw/play/ScoreKeeperScore.h"
+#include "jigsaw/play/windows/Marker.h"
+#include "jigsaw/play/windows/WSPuz.h"
+
+namespace qv {
+
+class Loupe;
+class MultiSPuzs;
+class SurfaceMouse;
+class WBox;
+class WMuestra;
+
+// Loupe hide reasons.
+namespace loupe {
+constexpr int Frame = 1, Menu = 2, Deactivated = 3, PreviewDragged = 4, RuleRunning = 5, ExitQuestion = 7,
+              Pause = 8, RubberBand = 9;
+}
+
+// The play window: the table covering the screen, the owner of the box
+// windows, the loupe, the preview, the marker and the sparkles, and of the
+// play rules with the held group they share. Its one-second timer keeps the
+// score clock shown; the keys and menu commands go on to the document's
+// command handler (the shell).
+class WPuz : public WSPuz, public PlayWindows {
+    Q_OBJECT
+
+public:
+    explicit WPuz(PlayContext& context);
+    ~WPuz() override;
+
+    WPuz& playWindow() override { return *this; }
+    PlayRules& rules() { return m_rules; }
+
+    // Covers the screen the window is on.
+    void showOnScreen();
+
+    // A puzzle was opened (or closed: no pieces): box windows, marker and
+    // preview follow the document.
+    void puzzleOpened();
+    void puzzleClosed();
+
+    // --- operations other parts call
+    void PlaySound(int number);
+    void HideLoupeFor(int reason, bool pauseClock);
+    void ShowLoupeAfter(int reason, bool resumeClock);
+    bool TogglePreview();
+    void SetPreviewHidden(bool hidden);
+    bool previewShown() const;
+    void OpenLoupe();
+    void CloseLoupe();
+    Loupe* loupe() const { return m_loupe.get(); }
+    // Keys of the open loupe; false when there is none or the key is not its.
+    bool loupeKey(unsigned kind, unsigned key);
+    void Sparkle(WSPuz& surface, int x, int y);
+
+    // Sends the held group, or the group under the pointer, to a box
+    // (SPuz::OnTable: back to the table). False when nothing was sent.
+    bool sendToBox(uint8_t box);
+    // Brings the groups hidden below the one under the pointer into view.
+    void uncoverAtPointer();
+    // The piece under the pointer and the surface it lies on; -1 when none.
+    int pieceAtPointer(WSPuz** surface = nullptr) const;
+    // Rotates the piece's group with the command form (about the remembered
+    // command point, or the cell's centre); counts one move.
+    void rotateByCommand(int piece, int k, const QPoint* surfacePoint);
+
+    // Marks (with this piece as marker piece) or unmarks the piece's group,
+    // the marker flying between its dock and the piece.
+    void markGroup(WSPuz& surface, int piece, bool mark);
+    // Unmarks the group marked last; the marker flies home.
+    void unmarkLast();
+    // Posts a rotation command (2001 k = 1, 2000 k = 3) for the piece about
+    // the point (surface coordinates), to run after the click.
+    void postRotation(WSPuz& surface, int piece, int k, QPoint at);
+    void uncoverAt(WSPuz& surface, QPoint at);
+    // The finished picture with its border, in window coordinates.
+    QRect completionBorder() const;
+
+    // --- boxes
+    const std::vector<std::unique_ptr<WBox>>& boxes() const { return m_boxes; }
+    WBox* box(int index) const;
+    void setBoxesHidden(bool hidden);
+    void addBox();
+    // Removes the last box when it is empty.
+    bool removeBox();
+    // The box window opened or activated last, or null.
+    WBox* topmostOpenBox() const;
+    void boxActivated(WBox* box);
+    // Keeps the document's record of every box window's place.
+    void storeBoxPlaces();
+
+    // --- areas of the table
+    // Where the picture's area lies on the table (surface coordinates): the
+    // middle of the screen, kept free when pieces are spread.
+    Rect16 pictureArea() const;
+    QRect markerDock() const;
+    const Marker& marker() const { return m_marker; }
+
+    // Whether a group is being dragged.
+    bool holding() const { return m_rules.heldPiece() != PlayRules::NoPiece; }
+    // The last pointer position seen, in play-window coordinates.
+    QPoint pointer() const { return m_pointer; }
+    double mmPerPixel() const { return m_mmPerPixel; }
+
+    // The short animation when the program closes from the play window.
+    void runExitAnimation();
+    bool celebrating() const { return m_celebration > 0; }
+
+    // --- called by the surfaces
+    bool surfaceMouse(WSPuz& surface, const fw::MouseEvent& event);
+    bool surfaceCommand(WSPuz& surface, const fw::CommandEvent& event);
+    bool surfaceMenuHint(WSPuz& surface, fw::MenuHintEvent& event);
+    WSPuz* surfaceOf(uint8_t container) const;
+    WSPuz* surfaceAtGlobal(QPoint global) const;
+    void paintBandOn(QPainter& painter, WSPuz& surface);
+    SurfaceMouse& mouse() { return *m_mouse; }
+
+    // --- PlayWindows
+    void invalidate(uint8_t container, const Rect16& area) override;
+    void animateRotation(const std::vector<int>& pieces, Point16 pivot, int degrees, int ms) override;
+    void playSound(int number) override { PlaySound(number); }
+    Rect16 visibleTable() const override { return visibleArea(); }
+    void scrollTable(int dx, int dy) override;
+    bool boxWindowOpen(uint8_t box) const override;
+    void openBoxWindow(uint8_t box) override;
+    void hideLoupe(int reason, bool pauseClock) override { HideLoupeFor(reason, pauseClock); }
+    void showLoupe(int reason, bool resumeClock) override { ShowLoupeAfter(reason, resumeClock); }
+    bool loupeExists() const override { return m_loupe != nullptr; }
+    void showNeighbourHint(uint8_t container, const Rect16& from, const Rect16& to) override;
+    void celebrate(int sparkles) override;
+    ScatterArea scatterArea(uint8_t container) const override;
+
+protected:
+    bool OnTimer(const fw::TimerEvent& event) override;
+    bool OnActivate(const fw::ActivateEvent& event) override;
+    bool OnDropFiles(const fw::DropFilesEvent& event) override;
+    bool OnCloseRequest() override;
+    void paintOverlay(QPainter& painter, const QRect& area) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    friend class SurfaceMouse;
+    void createBoxes();
+    void celebrationTick();
+    void placeDefaultBoxes();
+    fw::Menu pieceMenu(int piece) const;
+
+    ScoreKeeperScore m_score;
+    PlayRules m_rules;
+    std::vector<std::unique_ptr<WBox>> m_boxes;
+    QPointer<WBox> m_topBox;
+    std::unique_ptr<Loupe> m_loupe;
+    std::set<int> m_loupeReasons;
+    std::unique_ptr<WMuestra> m_preview;
+    std::unique_ptr<SurfaceMouse> m_mouse;
+    Marker m_marker;
+    std::vector<int> m_marked;  // pieces marked, latest last
+    int m_commandPiece = -1;    // what a posted rotation command turns
+    QPoint m_commandPoint;
+    bool m_commandFromClick = false;
+    QPoint m_pointer;
+    double m_mmPerPixel = 0.25;
+    int m_celebration = 0;
+    bool m_boxesHidden = false;
+};
+
+}  // namespace qv

@@ -1,0 +1,168 @@
+// The play window's side of input: the surfaces' mouse, the commands of the
+// piece and rubber-band menus with their hints, and the exit animation.
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QPainter>
+#include <QThread>
+
+#include "jigsaw/document/Puz.h"
+#include "jigsaw/play/windows/MultiSPuzs.h"
+#include "jigsaw/play/windows/PlayContext.h"
+#include "jigsaw/play/windows/Sparkle.h"
+#include "jigsaw/play/windows/SurfaceMouse.h"
+#include "jigsaw/play/windows/WPuz.h"
+
+namespace qv {
+
+namespace {
+
+enum : uint32_t {
+    CmdHelp = 119,
+    CmdMark = 1126,
+    CmdUnmark = 1127,
+    CmdShowNeighbour = 1203,
+    CmdTurnLeft = 2000,
+    CmdTurnRight = 2001,
+    CmdUncover = 2002,
+};
+
+Point16 p16(QPoint p) { return {static_cast<int16_t>(p.x()), static_cast<int16_t>(p.y())}; }
+
+}  // namespace
+
+bool WPuz::surfaceMouse(WSPuz& surface, const fw::MouseEvent& event) { return m_mouse->handle(surface, event); }
+
+fw::Menu WPuz::pieceMenu(int piece) const
+{
+    const Puz& puz = context().puz;
+    const PlayShell& shell = context().shell;
+    const bool marked = puz.pieces[piece].flags & PlayRules::Marked;
+    fw::Menu m;
+    if (!(puz.options & Puz::NoRotable) && !marked) {
+        m.addText(CmdTurnRight, shell.caption(CmdTurnRight));
+        m.addText(CmdTurnLeft, shell.caption(CmdTurnLeft));
+    }
+    if (puz.pieces[piece].flags & PlayRules::CoversGroup)
+        m.addText(CmdUncover, shell.caption(CmdUncover));
+    m.addText(marked ? CmdUnmark : CmdMark, shell.caption(marked ? CmdUnmark : CmdMark));
+    const QPoint at = m_mouse->menuPoint();
+    if (!(puz.options & Puz::NoHelp) && !(puz.state & Puz::Complete) &&
+        const_cast<PlayRules&>(m_rules).ShowNeighbour(piece, p16(at), true))
+        m.addText(CmdShowNeighbour, shell.caption(CmdShowNeighbour));
+    m.separator();
+    m.addText(CmdHelp, shell.caption(CmdHelp));
+    return m;
+}
+
+bool WPuz::surfaceCommand(WSPuz& surface, const fw::CommandEvent& e)
+{
+    const uint32_t c = e.command();
+    SurfaceMouse& mouse = *m_mouse;
+    if (c == MultiSPuzs::Spread || c == MultiSPuzs::MarkInside || c == MultiSPuzs::UnmarkInside) {
+        MultiSPuzs* band = mouse.band();
+        if (!band)
+            return true;
+        const std::vector<int> inside = band->candidates();
+        const Rect16 area = band->rect();
+        const uint8_t container = surface.container();
+        mouse.removeBand();
+        if (c == MultiSPuzs::Spread) {
+            m_rules.Tidy(container, false, {area});
+        } else {
+            for (int p : inside) {
+                const bool marked = context().puz.pieces[p].flags & PlayRules::Marked;
+                if (marked != (c == MultiSPuzs::MarkInside))
+                    m_rules.SetMarked(p, c == MultiSPuzs::MarkInside, false);
+            }
+            context().puz.state |= Puz::Changed;
+        }
+        surface.update();
+        return true;
+    }
+    if (c == CmdTurnLeft || c == CmdTurnRight) {
+        // From a click (about the click point) or from the piece's menu.
+        const bool fromClick = m_commandFromClick;
+        const int piece = fromClick ? m_commandPiece : mouse.menuPiece();
+        const QPoint at = fromClick ? m_commandPoint : mouse.menuPoint();
+        m_commandFromClick = false;
+        if (piece < 0)
+            return true;
+        rotateByCommand(piece, c == CmdTurnRight ? 1 : 3, fromClick ? &at : nullptr);
+        if (fromClick) {
+            const int before = context().score.Counters().joinedSides;
+            context().shell.autosave(context().score.Counters().joinedSides != before);
+        }
+        return true;
+    }
+    const int piece = mouse.menuPiece();
+    WSPuz* menuSurface = mouse.menuSurface();
+    if (piece < 0 || !menuSurface || piece >= context().puz.pieceCount())
+        return false;
+    switch (c) {
+    case CmdUncover: uncoverAt(*menuSurface, mouse.menuPoint()); return true;
+    case CmdMark: markGroup(*menuSurface, piece, true); return true;
+    case CmdUnmark: markGroup(*menuSurface, piece, false); return true;
+    case CmdShowNeighbour: m_rules.ShowNeighbour(piece, p16(mouse.menuPoint()), false); return true;
+    default: return false;
+    }
+}
+
+bool WPuz::surfaceMenuHint(WSPuz& surface, fw::MenuHintEvent& e)
+{
+    (void)surface;
+    switch (e.command()) {
+    case CmdTurnRight: e.hint = "Ctrl+Left click"; return true;
+    case CmdTurnLeft: e.hint = "Ctrl+Right click"; return true;
+    case CmdUncover: e.hint = "Mid click, Z or UpArrow"; return true;
+    case CmdMark:
+    case CmdUnmark: e.hint = e.command() == CmdMark ? "Alt+Left click" : "Alt+Right click"; return true;
+    case CmdShowNeighbour: e.hint = "Ctrl+Alt+Click"; return true;
+    case MultiSPuzs::Spread: e.hint = "Ctrl+R"; return true;
+    default: return false;
+    }
+}
+
+void WPuz::runExitAnimation()
+{
+    if ((context().options.word & fw::opt::NoAnimations) || !isVisible())
+        return;
+    struct Shrink : QWidget {
+        explicit Shrink(QWidget* parent) : QWidget(parent)
+        {
+            setAttribute(Qt::WA_TransparentForMouseEvents);
+            setAttribute(Qt::WA_TranslucentBackground);
+            setGeometry(parent->rect());
+            show();
+        }
+        QRect box;
+        void paintEvent(QPaintEvent*) override
+        {
+            QPainter p(this);
+            p.setPen(QPen(QColor(255, 255, 255), 2));
+            p.drawRect(box);
+        }
+    } shrink(this);
+    const QPoint centre = rect().center();
+    QElapsedTimer clock;
+    clock.start();
+    for (;;) {
+        const double t = std::min(1.0, clock.elapsed() / 350.0);
+        const int half = static_cast<int>(20 * (1.0 - t)) + 1;
+        shrink.box = QRect(centre - QPoint(half, half), QSize(2 * half, 2 * half));
+        shrink.repaint();
+        if (t >= 1.0)
+            break;
+        QThread::msleep(15);
+    }
+    QThread::msleep(300);
+    Sparkle(*this, centre.x(), centre.y());
+    QElapsedTimer wait;
+    wait.start();
+    while (wait.elapsed() < 500) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+        QThread::msleep(10);
+    }
+}
+
+}  // namespace qv

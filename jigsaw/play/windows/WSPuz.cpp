@@ -1,0 +1,81 @@
+#include "jigsaw/play/windows/WSPuz.h"
+
+#include <QImage>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include "jigsaw/document/PieceSheet.h"
+#include "jigsaw/document/Puz.h"
+#include "jigsaw/play/windows/PlayContext.h"
+#include "jigsaw/play/windows/SurfaceRender.h"
+#include "jigsaw/play/windows/WPuz.h"
+
+namespace qv {
+
+WSPuz::WSPuz(PlayContext& context, uint8_t container, QWidget* parent, Qt::WindowFlags flags)
+    : fw::Window(parent, flags), m_context(context), m_container(container)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+WSPuz::~WSPuz() = default;
+
+void WSPuz::setOrigin(QPoint origin)
+{
+    if (origin == m_origin)
+        return;
+    m_origin = origin;
+    update();
+}
+
+Rect16 WSPuz::visibleArea() const
+{
+    return {static_cast<int16_t>(m_origin.x()), static_cast<int16_t>(m_origin.y()), static_cast<int16_t>(width()),
+            static_cast<int16_t>(height())};
+}
+
+void WSPuz::invalidateSurface(const Rect16& area)
+{
+    if (area.w <= 0 || area.h <= 0)
+        return;
+    // One pixel more on every side: edge shading may reach the border.
+    update(toWindow(area).adjusted(-1, -1, 1, 1));
+}
+
+void WSPuz::setHiddenPieces(std::set<int> pieces)
+{
+    m_hidden = std::move(pieces);
+    update();
+}
+
+uint32_t WSPuz::backgroundPixel() const { return 0x2F5D46; }
+
+void WSPuz::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    for (const QRect& r : event->region())
+        paintArea(painter, r.intersected(rect()));
+    paintOverlay(painter, event->rect());
+}
+
+void WSPuz::paintArea(QPainter& painter, const QRect& windowRect)
+{
+    if (windowRect.isEmpty())
+        return;
+    const QPoint s = toSurface(windowRect.topLeft());
+    renderSurfaceArea(m_context.puz, m_container, s.x(), s.y(), windowRect.width(), windowRect.height(),
+                      backgroundPixel(), m_scratch, m_hidden.empty() ? nullptr : &m_hidden);
+    const QImage view(reinterpret_cast<const uchar*>(m_scratch.bits()), m_scratch.width(), m_scratch.height(),
+                      m_scratch.width() * 4, QImage::Format_RGB32);
+    painter.drawImage(windowRect.topLeft(), view);
+}
+
+void WSPuz::paintOverlay(QPainter&, const QRect&) {}
+
+bool WSPuz::OnMouse(const fw::MouseEvent& event) { return playWindow().surfaceMouse(*this, event); }
+
+bool WSPuz::OnCommand(const fw::CommandEvent& event) { return playWindow().surfaceCommand(*this, event); }
+
+bool WSPuz::OnMenuHint(fw::MenuHintEvent& event) { return playWindow().surfaceMenuHint(*this, event); }
+
+}  // namespace qv

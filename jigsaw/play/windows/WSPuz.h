@@ -1,0 +1,71 @@
+#pragma once
+#include <QPoint>
+#include <QRect>
+#include <cstdint>
+#include <set>
+
+#include "framework/Bitmap.h"
+#include "framework/qt/Window.h"
+#include "jigsaw/document/Rect16.h"
+
+class QPainter;
+
+namespace qv {
+
+struct PlayContext;
+class WPuz;
+
+// A surface on which pieces lie: the play window (the table) or a box.
+// It paints its container's pieces over its background and turns the mouse
+// into the play rules' operations; the play window owns the rules and the
+// state they share (held group, loupe, marker).
+class WSPuz : public fw::Window {
+    Q_OBJECT
+
+public:
+    WSPuz(PlayContext& context, uint8_t container, QWidget* parent = nullptr, Qt::WindowFlags flags = {});
+    ~WSPuz() override;
+
+    uint8_t container() const { return m_container; }
+    PlayContext& context() const { return m_context; }
+    virtual WPuz& playWindow() = 0;
+
+    // The surface point shown at the window's top-left (scrolling).
+    QPoint origin() const { return m_origin; }
+    void setOrigin(QPoint origin);
+    QPoint toSurface(QPoint windowPoint) const { return windowPoint + m_origin; }
+    QPoint toWindow(QPoint surfacePoint) const { return surfacePoint - m_origin; }
+    QRect toWindow(const Rect16& r) const { return QRect(r.x - m_origin.x(), r.y - m_origin.y(), r.w, r.h); }
+    // The visible part of the surface, in surface coordinates.
+    Rect16 visibleArea() const;
+
+    // Repaint an area given in surface coordinates.
+    void invalidateSurface(const Rect16& area);
+    void invalidateAll() { update(); }
+
+    // Pieces left out of painting (a group that an animation shows).
+    void setHiddenPieces(std::set<int> pieces);
+
+    // 0x00RRGGBB behind the pieces.
+    virtual uint32_t backgroundPixel() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    // Drawn over the pieces in window coordinates (frames, markers, bands).
+    virtual void paintOverlay(QPainter& painter, const QRect& area);
+
+    bool OnMouse(const fw::MouseEvent& event) override;
+    bool OnCommand(const fw::CommandEvent& event) override;
+    bool OnMenuHint(fw::MenuHintEvent& event) override;
+
+private:
+    void paintArea(QPainter& painter, const QRect& windowRect);
+
+    PlayContext& m_context;
+    uint8_t m_container;
+    QPoint m_origin;
+    std::set<int> m_hidden;
+    fw::Bitmap m_scratch;
+};
+
+}  // namespace qv

@@ -1,0 +1,302 @@
+#include "jigsaw/shell/App.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <iostream>
+#include <unistd.h>
+
+#include "framework/Display.h"
+#include "framework/qt/Cursors.h"
+#include "framework/qt/MessageBox.h"
+#include "framework/qt/MessageLoop.h"
+#include "framework/qt/UiText.h"
+#include "jigsaw/library/SavedGames.h"
+#include "jigsaw/play/windows/PlayContext.h"
+#include "jigsaw/play/windows/PlayCursors.h"
+#include "jigsaw/play/windows/WPuz.h"
+#include "jigsaw/shell/PuzCommands.h"
+
+namespace qv {
+
+namespace {
+
+constexpr const char* kLanguages = "eng,cas,cat,deu,fra,ita";
+constexpr const char* kDixBase = "QV21";
+constexpr int kDefaultBoxes = 6;
+constexpr uint32_t kBoxColours[kDefaultBoxes] = {0x4A6E9C, 0x5C8C4E, 0x8C5A4A, 0x4E7E8E, 0x7A5A86, 0x3E7A9E};
+
+std::string lowerExtension(const std::filesystem::path& p)
+{
+    std::string ext = p.extension().string();
+    for (char& c : ext)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return ext;
+}
+
+}  // namespace
+
+// The opening steps with pixels, and after a saved game's pieces were laid
+// over the cut, the play rules' own check of groups and completion.
+class App::RestoreSteps : public PuzzleSteps {
+public:
+    RestoreSteps(PictureSteps& steps, std::unique_ptr<WPuz>& window) : m_steps(steps), m_window(window) {}
+    fw::Status loadPicture(Puz& puz) override { return m_steps.loadPicture(puz); }
+    fw::Status renderSheets(Puz& puz) override { return m_steps.renderSheets(puz); }
+    void scatter(Puz& puz) override { m_steps.scatter(puz); }
+    void restorePlayState(Puz& puz) override
+    {
+        m_steps.restorePlayState(puz);
+        if (m_window)
+            m_window->rules().RestoreSaved();
+    }
+
+private:
+    PictureSteps& m_steps;
+    std::unique_ptr<WPuz>& m_window;
+};
+
+App::App(Setup setup)
+    : m_setup(std::move(setup)),
+      m_user(m_windowWidget,
+             [this](const std::filesystem::path& p) {
+                 if (!m_autosaving && m_profile)
+                     m_profile->setString({}, "LastPuz", p.string());
+             })
+{
+}
+
+App::~App()
+{
+    m_puz.setSteps(nullptr);
+    m_puz.setUser(nullptr);
+    m_window.reset();
+}
+
+std::filesystem::path App::runningProgramDir()
+{
+    std::error_code ec;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::filesystem::current_path() : self.parent_path();
+}
+
+std::string App::text(int id) const { return m_traductor.Lookup(fw::Traductor::Text, id); }
+
+std::string App::caption(int id, int variant) const { return m_traductor.Lookup(fw::Traductor::Caption, id, variant); }
+
+bool App::loadTranslation()
+{
+    std::string lang = m_profile->getString("lang");
+    if (lang.empty())
+        lang = fw::Traductor::DefaultLanguage(fw::Traductor::SystemLanguageAbbreviation());
+    const fw::Status st = m_traductor.Create(lang, m_dir, kDixBase, 0, kLanguages);
+    if (!st.ok()) {
+        std::cerr << "qvrk32: the translation files " << kDixBase << "*.dix cannot be loaded from " << m_dir.string()
+                  << (m_traductor.lastError().empty() ? "" : ": " + m_traductor.lastError()) << "\n";
+        return false;
+    }
+    m_traductor.setRememberHook([this](const std::string& code) { m_profile->setString({}, "lang", code); });
+    fw::UiText::setSource([this](int kind, int id) { return m_traductor.Lookup(kind, id); });
+    return true;
+}
+
+int App::StartUp()
+{
+    // 1, 2: the program's folder and its settings.
+    m_dir = m_setup.programDir.empty() ? runningProgramDir() : m_setup.programDir;
+    m_profile = std::make_unique<fw::Profile>(fw::Options::settingsPath(m_dir, ShortName));
+    // 3, 4: options.
+    m_profile->setDefaultSection("Main");
+    m_options.load(*m_profile);
+    (void)m_profile->getInt("ForceDIRotate");  // pieces always turn through our own bitmaps
+    // 5: translation; without it nothing can be shown.
+    if (!loadTranslation())
+        return 2;
+    m_commandLine = CommandLine::parse(m_setup.commandLine);
+    if (m_commandLine.kind == CommandLine::Kind::Install) {
+        std::cerr << "qvrk32: the installation step " << m_commandLine.installSwitch
+                  << " is not part of this build; starting the game.\n";
+    }
+    // 6: cursors and pictures.
+    PlayCursors::load(m_dir);
+    // 9 (first half): the sounds, which the play window plays.
+    std::unique_ptr<fw::SoundOutput> output =
+        m_setup.sound ? std::move(m_setup.sound) : fw::makeSystemSoundOutput();
+    m_player = std::make_unique<fw::SoundPlayer>(std::move(output));
+    m_sounds = std::make_unique<GameSounds>(m_dir, [this](const std::string& path) { m_player->play(path); });
+    // 7: the play window.
+    m_commands = std::make_unique<PuzCommands>(*this);
+    m_context = std::make_unique<PlayContext>(PlayContext{m_puz, m_score, m_options, *m_sounds, *m_commands});
+    m_window = std::make_unique<WPuz>(*m_context);
+    m_windowWidget = m_window.get();
+    m_window->setCommandTarget(m_commands.get());
+    m_window->setWindowMenu(m_commands->windowMenu());
+    m_window->setWindowIcon(QIcon(PlayCursors::icon()));
+    // 8: a 16-colour screen cannot make puzzles.
+    if (QScreen* s = QGuiApplication::primaryScreen())
+        m_lowColour = s->depth() < 5;
+    // 9: the document.
+    fw::Display& display = fw::Display::current();
+    if (QScreen* s = QGuiApplication::primaryScreen()) {
+        display.width = s->geometry().width();
+        display.height = s->geometry().height();
+    }
+    m_steps.picture.display = display;
+    m_steps.table = [this](const Puz&) { return m_window->scatterArea(SPuz::OnTable); };
+    m_restore = std::make_unique<RestoreSteps>(m_steps, m_window);
+    m_puz.setSteps(m_restore.get());
+    m_puz.setUser(&m_user);
+    m_commands->setBroadcastReceiver(true);
+    m_window->setBroadcastReceiver(true);
+    // 11: an abnormal end of the last run leaves "AbEnd" at 1.
+    m_abnormalEnd = m_profile->getInt("AbEnd") != 0;
+    m_profile->setInt({}, "AbEnd", 1);
+    // 12, 13.
+    if (m_setup.showWindow)
+        m_window->showOnScreen();
+    m_started = true;
+    openFromCommandLine();
+    return 0;
+}
+
+void App::openFromCommandLine()
+{
+    switch (m_commandLine.kind) {
+    case CommandLine::Kind::Puzzle:
+    case CommandLine::Kind::SavedGame: OpenFile(m_commandLine.path); return;
+    case CommandLine::Kind::Picture:
+        // Making a puzzle from a picture arrives with the new-puzzle
+        // operation; until then the picture is refused like any other file.
+    case CommandLine::Kind::OtherPath:
+        fw::ShowMessageId(m_window.get(), msg::BadFile, m_commandLine.path.string(), "Error",
+                          fw::mb::Ok | fw::mb::IconStop);
+        return;
+    case CommandLine::Kind::None:
+    case CommandLine::Kind::Install: {
+        const std::string last = m_profile->getString("LastPuz");
+        if (!last.empty())
+            OpenFile(last, false);
+        return;
+    }
+    }
+}
+
+int App::Run() { return fw::Run(*m_window); }
+
+void App::Shutdown()
+{
+    if (!m_started)
+        return;
+    m_started = false;
+    if (m_window && m_window->loupe())
+        m_window->CloseLoupe();
+    m_options.save(*m_profile);
+    if (m_puz.pieceCount() > 0) {
+        const std::filesystem::path last = m_puz.savedPath.empty() ? m_puz.puzzlePath : m_puz.savedPath;
+        if (!last.empty())
+            m_profile->setString({}, "LastPuz", last.string());
+    }
+    if (m_player)
+        m_player->waitIdle();
+    m_player.reset();
+    ClosePuzzle();
+    m_window.reset();
+    m_windowWidget = nullptr;
+    m_profile->setInt({}, "AbEnd", 0);
+}
+
+// --- the open puzzle
+
+uint32_t App::gameOptions() const { return m_puz.gameOptions.value_or(m_options.gameDefaults); }
+
+void App::setGameOption(uint32_t bit, bool on)
+{
+    uint32_t game = gameOptions();
+    game = on ? (game | bit) : (game & ~bit);
+    if (m_puz.gameOptions != game)
+        m_puz.state |= Puz::Changed;
+    m_puz.gameOptions = game;
+}
+
+void App::newGameDefaults()
+{
+    m_puz.gameOptions = m_options.gameDefaults;
+    if (!m_puz.boxes.empty())
+        return;
+    // A new game gets six boxes, closed, in distinct colours.
+    for (int k = 0; k < kDefaultBoxes; ++k) {
+        Box b;
+        b.colour = kBoxColours[k];
+        b.flags = 0x01;
+        m_puz.boxes.push_back(b);
+    }
+}
+
+void App::ClosePuzzle()
+{
+    if (m_window)
+        m_window->puzzleClosed();
+    m_score.Reset();
+    m_puz.Reset();
+}
+
+bool App::OpenFile(const std::filesystem::path& path, bool showErrors)
+{
+    const std::string ext = lowerExtension(path);
+    if (ext != ".puz" && ext != ".sav") {
+        if (showErrors)
+            fw::ShowStatus(m_window.get(), fw::Status(msg::BadFile, path.string()));
+        return false;
+    }
+    m_window->puzzleClosed();
+    m_score.Reset();
+    fw::Status st;
+    {
+        fw::WaitCursor wait;
+        st = m_puz.Open(path, 0, 0);
+    }
+    if (!st.ok()) {
+        m_puz.Reset();
+        m_window->puzzleOpened();
+        if (showErrors && st.id != fw::msg::Cancelled)
+            fw::ShowStatus(m_window.get(), st);
+        return false;
+    }
+    if (m_puz.state & Puz::FromSaved) {
+        if (!m_puz.gameOptions)
+            m_puz.gameOptions = m_options.gameDefaults;
+        m_score.Restore(m_puz.counters);
+    } else {
+        newGameDefaults();
+    }
+    m_score.OpenPuzzle(m_puz);
+    m_window->puzzleOpened();
+    m_profile->setString({}, "LastPuz", path.string());
+    m_lastSave = fw::tickCount();
+    return true;
+}
+
+bool App::SaveGame(bool autosave)
+{
+    if (m_puz.pieceCount() == 0)
+        return false;
+    if (m_puz.savedPath.empty()) {
+        // Until the save-as dialog exists, the name it would propose, beside the puzzle.
+        m_puz.savedName = savedgames::ProposedName(m_puz);
+        m_puz.savedPath = savedgames::SavedGamePath(m_puz.puzzlePath.parent_path(), m_puz.savedName, m_puz.playerName);
+    }
+    m_window->storeBoxPlaces();
+    m_puz.counters = m_score.SavedCounters();
+    m_autosaving = autosave;
+    m_score.Pause();
+    const fw::Status st = m_puz.Save(0);
+    m_score.Resume();
+    m_autosaving = false;
+    if (!st.ok()) {
+        fw::ShowStatus(m_window.get(), st);
+        return false;
+    }
+    m_lastSave = fw::tickCount();
+    return true;
+}
+
+}  // namespace qv

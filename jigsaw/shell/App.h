@@ -1,0 +1,114 @@
+#pragma once
+#include <QPointer>
+#include <QWidget>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "framework/Options.h"
+#include "framework/Profile.h"
+#include "framework/SoundPlayer.h"
+#include "framework/Traductor.h"
+#include "jigsaw/document/PictureSteps.h"
+#include "jigsaw/document/Puz.h"
+#include "jigsaw/play/GameSounds.h"
+#include "jigsaw/play/ScoreKeeper.h"
+#include "jigsaw/play/TickClock.h"
+#include "jigsaw/shell/CommandLine.h"
+#include "jigsaw/shell/ShellUser.h"
+
+namespace qv {
+
+class PuzCommands;
+class WPuz;
+struct PlayContext;
+
+// The program: start-up in its fixed order, the open puzzle's life, and
+// the orderly end. main() makes one, calls StartUp, Run and Shutdown; tests
+// make one over a copy of the program's folder and drive its window.
+class App {
+public:
+    static constexpr const char* LongName = "Quorvane";
+    static constexpr const char* ShortName = "QVrk";
+    static constexpr int ProgramVersion = 200;
+    static constexpr int DirectoryCacheVersion = 1101;
+
+    struct Setup {
+        std::filesystem::path programDir;  // empty: the running program's folder
+        std::string commandLine;
+        std::unique_ptr<fw::SoundOutput> sound;  // null: the system's sound device
+        bool showWindow = true;
+    };
+
+    explicit App(Setup setup);
+    ~App();
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    // Steps 1 to 13: 0 to go on; otherwise the exit status (the
+    // translation could not be loaded, or an installation switch ran).
+    int StartUp();
+    int Run();
+    // After the loop: options saved, sound stopped, puzzle closed, "AbEnd" 0.
+    void Shutdown();
+
+    // --- the open puzzle
+    // Opens a "puz" or "sav" file (anything else is refused with a message).
+    bool OpenFile(const std::filesystem::path& path, bool showErrors = true);
+    void ClosePuzzle();
+    // Saves the game; never saved games get the name the save-as dialog
+    // would propose, beside their puzzle. Autosaves do not become "LastPuz".
+    bool SaveGame(bool autosave);
+    uint32_t lastSaveTick() const { return m_lastSave; }
+    // The game's options, or the defaults of new games.
+    uint32_t gameOptions() const;
+    void setGameOption(uint32_t bit, bool on);
+
+    Puz& puz() { return m_puz; }
+    WPuz& playWindow() { return *m_window; }
+    PuzCommands& commands() { return *m_commands; }
+    ScoreKeeper& score() { return m_score; }
+    fw::Profile& profile() { return *m_profile; }
+    fw::Options& options() { return m_options; }
+    fw::Traductor& traductor() { return m_traductor; }
+    GameSounds& sounds() { return *m_sounds; }
+    fw::SoundPlayer& soundPlayer() { return *m_player; }
+    const std::filesystem::path& programDir() const { return m_dir; }
+    bool previousRunEndedAbnormally() const { return m_abnormalEnd; }
+    bool lowColourScreen() const { return m_lowColour; }
+    std::string text(int id) const;
+    std::string caption(int id, int variant = 0) const;
+
+private:
+    static std::filesystem::path runningProgramDir();
+    bool loadTranslation();
+    void openFromCommandLine();
+    void newGameDefaults();
+
+    Setup m_setup;
+    CommandLine m_commandLine;
+    std::filesystem::path m_dir;
+    std::unique_ptr<fw::Profile> m_profile;
+    fw::Options m_options;
+    fw::Traductor m_traductor;
+    SteadyTickClock m_clock;
+    ScoreKeeper m_score{m_clock};
+    std::unique_ptr<fw::SoundPlayer> m_player;
+    std::unique_ptr<GameSounds> m_sounds;
+    QWidget* m_windowWidget = nullptr;
+    ShellUser m_user;
+    PictureSteps m_steps;
+    class RestoreSteps;
+    std::unique_ptr<RestoreSteps> m_restore;
+    Puz m_puz;
+    std::unique_ptr<PuzCommands> m_commands;
+    std::unique_ptr<PlayContext> m_context;
+    std::unique_ptr<WPuz> m_window;
+    uint32_t m_lastSave = 0;
+    bool m_autosaving = false;
+    bool m_abnormalEnd = false;
+    bool m_lowColour = false;
+    bool m_started = false;
+};
+
+}  // namespace qv

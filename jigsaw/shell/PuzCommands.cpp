@@ -1,0 +1,446 @@
+#include "jigsaw/shell/PuzCommands.h"
+
+#include <QFileDialog>
+#include <QGuiApplication>
+
+#include "framework/Markup.h"
+#include "framework/SoundPlayer.h"
+#include "framework/VirtualKey.h"
+#include "framework/qt/MessageBox.h"
+#include "framework/qt/Text.h"
+#include "jigsaw/document/Puz.h"
+#include "jigsaw/play/windows/MultiSPuzs.h"
+#include "jigsaw/play/windows/SurfaceMouse.h"
+#include "jigsaw/play/windows/WBox.h"
+#include "jigsaw/play/windows/WPuz.h"
+#include "jigsaw/shell/App.h"
+#include "jigsaw/shell/CreditsShow.h"
+
+namespace qv {
+
+namespace {
+
+enum : uint32_t {
+    CmdMinimize = 10,
+    CmdMaximize = 11,
+    CmdExit = 13,
+    CmdOpen = 101,
+    CmdSave = 102,
+    CmdSaveAs = 103,
+    CmdExit2 = 111,
+    CmdCredits = 114,
+    CmdHelp = 119,
+    CmdPause = 170,
+    CmdNoHandler = 1001,
+    CmdHideBoxes = 1006,
+    CmdShowBoxes = 1007,
+    CmdOptions = 1008,
+    CmdPrint = 1009,
+    CmdAutoHelp = 1102,
+    CmdTidy = 1103,
+    CmdPreview = 1104,
+    CmdInfo = 1106,
+    CmdShowScore = 1107,
+    CmdHideScore = 1108,
+    CmdAdvanced = 1112,
+    CmdPreviewHidden = 1125,
+    CmdReopenLast = 1128,
+    CmdMakePuzzle = 1300,
+    CmdHowToMake = 1301,
+    CmdRanking = 3020,
+};
+
+constexpr int MaxClickHints = 3;
+
+}  // namespace
+
+PuzCommands::PuzCommands(App& app) : m_app(app) {}
+
+bool PuzCommands::hasPieces() const { return m_app.puz().pieceCount() > 0; }
+
+void PuzCommands::OnEvent(fw::Event& e)
+{
+    bool handled = false;
+    switch (e.number()) {
+    case fw::ev::Command: {
+        auto& c = static_cast<fw::CommandEvent&>(e);
+        handled = Command(c.command(), c.argument());
+        break;
+    }
+    case fw::ev::Key: handled = Key(static_cast<fw::KeyEvent&>(e)); break;
+    case fw::ev::MenuHint: handled = MenuHint(static_cast<fw::MenuHintEvent&>(e)); break;
+    default: break;
+    }
+    if (handled)
+        e.setHandled();
+}
+
+// --- commands
+
+bool PuzCommands::Command(uint32_t command, uint32_t argument)
+{
+    WPuz& w = m_app.playWindow();
+    Puz& puz = m_app.puz();
+    switch (command) {
+    case CmdMinimize: w.showMinimized(); return true;
+    case CmdMaximize: w.showOnScreen(); return true;
+    case CmdExit:
+    case CmdExit2: Exit(); return true;
+    case CmdOpen: Open(); return true;
+    case CmdSave:
+    case CmdSaveAs:
+        if (hasPieces())
+            m_app.SaveGame(false);
+        return true;
+    case CmdCredits: ShowCredits(); return true;
+    case CmdPause: Pause(); return true;
+    case CmdHideBoxes:
+    case CmdShowBoxes: {
+        const bool hide = command == CmdHideBoxes && argument != 0;
+        m_app.setGameOption(fw::gameopt::HideBoxes, hide);
+        w.setBoxesHidden(hide);
+        return true;
+    }
+    case CmdAutoHelp:
+        if (hasPieces() && !w.holding() && !(puz.options & Puz::NoHelp)) {
+            w.rules().AutoHelp();
+            autosave(true);
+        }
+        return true;
+    case CmdTidy:
+        if (hasPieces() && !w.holding())
+            w.rules().Tidy(SPuz::OnTable, argument != 0);
+        return true;
+    case CmdPreview:
+        if (hasPieces())
+            w.TogglePreview();
+        return true;
+    case CmdPreviewHidden:
+        if (hasPieces() && !(puz.options & Puz::NoPreview)) {
+            w.SetPreviewHidden(argument != 0);
+            m_app.setGameOption(fw::gameopt::HidePreview, argument != 0);
+        }
+        return true;
+    case CmdShowScore:
+    case CmdHideScore:
+        m_app.setGameOption(fw::gameopt::HideScore, command == CmdHideScore && argument != 0);
+        return true;
+    case CmdReopenLast: {
+        const std::string last = m_app.profile().getString("LastPuz");
+        if (!last.empty())
+            m_app.OpenFile(last);
+        return true;
+    }
+    case CmdAddBox: w.addBox(); return true;
+    case CmdRemoveBox: w.removeBox(); return true;
+    // Help, options, printing, information, rankings and making puzzles
+    // belong to windows of their own; until they exist the commands are
+    // accepted and do nothing.
+    case CmdHelp:
+    case CmdHowToMake:
+    case CmdOptions:
+    case CmdPrint:
+    case CmdInfo:
+    case CmdAdvanced:
+    case CmdMakePuzzle:
+    case CmdRanking:
+    case CmdNoHandler: return true;
+    default: return false;
+    }
+}
+
+bool PuzCommands::MenuHint(fw::MenuHintEvent& e)
+{
+    const Puz& puz = m_app.puz();
+    const bool pieces = hasPieces();
+    switch (e.command()) {
+    case CmdOpen: e.hint = "Ctrl+O"; break;
+    case CmdSave: e.hint = "Ctrl+S"; e.enabled = pieces; break;
+    case CmdSaveAs: e.hint = "Ctrl+A"; e.enabled = pieces; break;
+    case CmdHelp: e.hint = "F1"; break;
+    case CmdPause: e.hint = "Ctrl+B"; e.enabled = pieces; break;
+    case CmdOptions: e.hint = "F3"; e.enabled = false; break;
+    case CmdPrint: e.hint = "Ctrl+P"; e.enabled = false; break;
+    case CmdAutoHelp: e.hint = "F5"; e.enabled = pieces && !(puz.options & Puz::NoHelp); break;
+    case CmdTidy: e.hint = "Ctrl+R"; e.enabled = pieces; break;
+    case CmdPreview:
+        e.hint = "Ins, double click";
+        e.enabled = pieces && !(puz.options & Puz::NoPreview);
+        e.checked = m_app.playWindow().previewShown();
+        break;
+    case CmdInfo: e.hint = "F2"; e.enabled = false; break;
+    case CmdMakePuzzle: e.hint = "Ctrl+C"; e.enabled = false; break;
+    case CmdRanking: e.hint = "F4"; e.enabled = false; break;
+    case CmdAddBox: e.enabled = pieces && puz.boxes.size() < 9; break;
+    case CmdRemoveBox: e.enabled = pieces && !puz.boxes.empty() && puz.boxes.back().pieceCount == 0; break;
+    case CmdHideBoxes: e.enabled = pieces; break;
+    case CmdShowBoxes: e.enabled = pieces; break;
+    default: return false;
+    }
+    return true;
+}
+
+fw::Menu PuzCommands::windowMenu() const
+{
+    fw::Menu boxes;
+    boxes.addText(CmdShowBoxes, caption(CmdShowBoxes))
+        .addText(CmdHideBoxes, caption(CmdHideBoxes), 1)
+        .separator()
+        .addText(CmdAddBox, "&Add a box")
+        .addText(CmdRemoveBox, "&Remove the last box");
+    fw::Menu m;
+    m.addText(CmdOpen, caption(CmdOpen))
+        .addText(CmdSave, caption(CmdSave))
+        .addText(CmdSaveAs, caption(CmdSaveAs))
+        .addText(CmdReopenLast, caption(CmdReopenLast))
+        .separator()
+        .addText(CmdAutoHelp, caption(CmdAutoHelp))
+        .addText(CmdTidy, caption(CmdTidy))
+        .addText(CmdPreview, caption(CmdPreview))
+        .addText(CmdPause, caption(CmdPause))
+        .submenuText(text(2600) + "...", boxes)
+        .separator()
+        .addText(CmdOptions, caption(CmdOptions))
+        .addText(CmdCredits, caption(CmdCredits))
+        .addText(CmdHelp, caption(CmdHelp))
+        .separator()
+        .addText(CmdMinimize, caption(CmdMinimize))
+        .addText(CmdExit, caption(CmdExit));
+    return m;
+}
+
+// --- keys
+
+bool PuzCommands::Key(const fw::KeyEvent& e)
+{
+    WPuz& w = m_app.playWindow();
+    const unsigned kind = e.kind(), key = e.key();
+    if (w.loupe() && w.loupeKey(kind, key))
+        return true;
+    if (kind == fw::KeyEvent::Up) {
+        // The help runs on release, so that a held F5 does not repeat it.
+        if (key == fw::vk::F1 + 4 && !(e.modifiers() & fw::mod::Repeat)) {
+            Command(CmdAutoHelp);
+            return true;
+        }
+        return false;
+    }
+    if (kind != fw::KeyEvent::Down)
+        return false;
+    if ((key == fw::vk::Tab || key == fw::vk::Escape || key == fw::vk::Add) && sendKeyToBox(e))
+        return true;
+    return keyDown(e.modifiers() & (fw::mod::Ctrl | fw::mod::Shift | fw::mod::Alt), key);
+}
+
+bool PuzCommands::sendKeyToBox(const fw::KeyEvent& e)
+{
+    WBox* box = m_app.playWindow().topmostOpenBox();
+    if (!box || m_app.playWindow().mouse().band())
+        return false;
+    fw::KeyEvent copy(e.code());
+    return fw::Dispatch(copy, *box);
+}
+
+int PuzCommands::boxForKey(unsigned mods, unsigned key) const
+{
+    if (!(mods & fw::mod::Alt) || (mods & fw::mod::Ctrl))
+        return -1;
+    if (key >= '1' && key <= '9')
+        return static_cast<int>(key - '1');
+    if (key >= fw::vk::Numpad0 + 1 && key <= fw::vk::Numpad0 + 6)
+        return static_cast<int>(key - fw::vk::Numpad0 - 1);
+    static const unsigned kNoNumLock[6] = {fw::vk::End, fw::vk::Down, fw::vk::Next,
+                                           fw::vk::Left, fw::vk::Clear, fw::vk::Right};
+    for (int k = 0; k < 6; ++k)
+        if (key == kNoNumLock[k])
+            return k;
+    return -1;
+}
+
+bool PuzCommands::keyDown(unsigned mods, unsigned key)
+{
+    WPuz& w = m_app.playWindow();
+    const bool ctrl = mods == fw::mod::Ctrl, alt = (mods & fw::mod::Alt) != 0, none = mods == 0;
+    if (MultiSPuzs* band = w.mouse().band()) {
+        if (key == fw::vk::Escape) {
+            w.mouse().removeBand();
+            return true;
+        }
+        if (key == 'R' && (mods & (fw::mod::Ctrl | fw::mod::Alt)) && band->surface()) {
+            band->surface()->sendCommand(MultiSPuzs::Spread);
+            return true;
+        }
+    }
+    if (ctrl) {
+        switch (key) {
+        case 'O': return Command(CmdOpen);
+        case 'S': return Command(CmdSave);
+        case 'A': return Command(CmdSaveAs);
+        case 'B': return Command(CmdPause);
+        case 'P': return Command(CmdPrint);
+        case 'R': return Command(CmdTidy);
+        case 'C': return Command(CmdMakePuzzle);
+        case 'T': fw::PostCommand(*this, CmdNoHandler); return true;
+        default: break;
+        }
+    }
+    if (alt) {
+        if (key == 'R')
+            return Command(CmdTidy, 1);
+        if (const int box = boxForKey(mods, key); box >= 0) {
+            w.sendToBox(static_cast<uint8_t>(box));
+            return true;
+        }
+        if (!(mods & fw::mod::Ctrl) && (key == 'Q' || key == fw::vk::Return)) {
+            w.sendToBox(SPuz::OnTable);
+            return true;
+        }
+        if (key == fw::vk::F1 + 9) {
+            w.trackMenu(windowMenu(), w.pointer());
+            return true;
+        }
+        return false;
+    }
+    if (mods == fw::mod::Shift && key == fw::vk::Shift) {
+        if (!w.holding() && !w.mouse().band() && QGuiApplication::mouseButtons() == Qt::NoButton)
+            w.OpenLoupe();
+        return true;
+    }
+    if (!none)
+        return false;
+    switch (key) {
+    case fw::vk::F1: return Command(CmdHelp);
+    case fw::vk::F1 + 1: return Command(CmdInfo);
+    case fw::vk::F1 + 2: return Command(CmdOptions);
+    case fw::vk::F1 + 3: return Command(CmdRanking);
+    case fw::vk::F1 + 9: w.trackMenu(windowMenu(), w.pointer()); return true;
+    case fw::vk::Insert:
+    case fw::vk::Numpad0: return Command(CmdPreview);
+    case fw::vk::Space:
+    case fw::vk::Up:
+    case 'Z': w.uncoverAtPointer(); return true;
+    case fw::vk::Escape:
+        if (m_app.options().word & fw::opt::EscMinimizes)
+            return Command(CmdMinimize);
+        return false;
+    case fw::vk::Snapshot: return true;
+    default: return false;
+    }
+}
+
+// --- exit, pause, open, credits
+
+bool PuzCommands::Exit()
+{
+    if (m_exiting)
+        return true;
+    WPuz& w = m_app.playWindow();
+    Puz& puz = m_app.puz();
+    if (hasPieces() && (puz.state & Puz::Changed)) {
+        if (m_app.gameOptions() & fw::gameopt::AutoSave) {
+            if (!m_app.SaveGame(false))
+                return false;
+        } else {
+            w.HideLoupeFor(loupe::ExitQuestion, true);
+            const int answer = message(510, fw::mb::YesNoCancel | fw::mb::IconQuestion);
+            w.ShowLoupeAfter(loupe::ExitQuestion, true);
+            if (answer == fw::mb::IdCancel)
+                return false;
+            if (answer == fw::mb::IdYes && !m_app.SaveGame(false))
+                return false;
+        }
+    }
+    for (const auto& b : w.boxes())
+        b->hide();
+    w.runExitAnimation();
+    m_exiting = true;
+    w.close();
+    return true;
+}
+
+void PuzCommands::Pause()
+{
+    WPuz& w = m_app.playWindow();
+    w.HideLoupeFor(loupe::Pause, true);
+    message(987, fw::mb::Ok | fw::mb::IconInformation);
+    w.update();
+    w.ShowLoupeAfter(loupe::Pause, true);
+}
+
+void PuzCommands::Open()
+{
+    WPuz& w = m_app.playWindow();
+    w.HideLoupeFor(loupe::Pause, true);
+    const QString file = QFileDialog::getOpenFileName(&w, fw::toQString(caption(CmdOpen)), {},
+                                                      "Quorvane (*.puz *.sav)");
+    w.ShowLoupeAfter(loupe::Pause, true);
+    if (!file.isEmpty())
+        m_app.OpenFile(std::filesystem::path(file.toStdU16String()));
+}
+
+void PuzCommands::ShowCredits()
+{
+    WPuz& w = m_app.playWindow();
+    w.HideLoupeFor(loupe::Pause, true);
+    CreditsShow::run(m_app);
+    w.ShowLoupeAfter(loupe::Pause, true);
+}
+
+// --- PlayShell
+
+std::string PuzCommands::text(int id) const { return m_app.text(id); }
+
+std::string PuzCommands::caption(int id, int variant) const { return m_app.caption(id, variant); }
+
+int PuzCommands::message(int textId, unsigned style, const std::string& insert)
+{
+    return fw::ShowMessageId(&m_app.playWindow(), textId, insert, App::LongName, style);
+}
+
+void PuzCommands::autosave(bool joined)
+{
+    Puz& puz = m_app.puz();
+    if (!hasPieces() || !(m_app.gameOptions() & fw::gameopt::AutoSave) || !(puz.state & Puz::Changed))
+        return;
+    if (!joined) {
+        if (m_app.playWindow().holding())
+            return;
+        if (fw::tickCount() - m_app.lastSaveTick() < AutosaveIntervalMs)
+            return;
+    }
+    m_app.playWindow().repaint();
+    m_app.SaveGame(true);
+}
+
+void PuzCommands::openDropped(const std::filesystem::path& file)
+{
+    // Pictures become puzzles with the new-puzzle operation; until it
+    // exists, only puzzles and saved games open.
+    std::string ext = file.extension().string();
+    for (char& c : ext)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (ext == ".puz" || ext == ".sav")
+        m_app.OpenFile(file);
+}
+
+void PuzCommands::documentChanged() { m_app.puz().state |= Puz::Changed; }
+
+std::string PuzCommands::clickHint()
+{
+    fw::Profile& profile = m_app.profile();
+    const int shown = profile.getInt("nSayClick2");
+    if (shown >= MaxClickHints || (m_app.options().word & fw::opt::NoBalloons))
+        return {};
+    profile.setInt({}, "nSayClick2", shown + 1);
+    return "Double-click the table to show or hide the preview.";
+}
+
+bool PuzCommands::keepOpenOnClose()
+{
+    if (m_exiting)
+        return false;
+    fw::PostCommand(*this, CmdExit);
+    return true;
+}
+
+}  // namespace qv

@@ -1,0 +1,26 @@
+// qvrk32: the jigsaw puzzle game.
+#include <QApplication>
+#include <string>
+
+#include "jigsaw/shell/App.h"
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    // The command line is one argument: a path may hold blanks.
+    std::string commandLine;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1)
+            commandLine += ' ';
+        commandLine += argv[i];
+    }
+    qv::App::Setup setup;
+    setup.commandLine = commandLine;
+    qv::App app(std::move(setup));
+    const int status = app.StartUp();
+    if (status != 0)
+        return status;
+    const int result = app.Run();
+    app.Shutdown();
+    return result;
+}
