@@ -11,106 +11,112 @@ namespace qv {
 namespace {
 
 constexpr int kRings = 3;
-// How strongly each ring (1 = the outline itself) is lit or shaded.
-constexpr double kStrength[kRings + 1] = {0, 0.62, 0.34, 0.14};
+constexpr int kPad = 2;     // outside border around the bounding box, so windows need no checks
+constexpr int kDeep = kRings + 1;
+// How strongly each ring (1 = the outline itself) is lit or shaded, in 1/256.
+constexpr int kStrength[kRings + 1] = {0, 159, 87, 36};
 
-// Distance of each piece pixel from the outside, 1..kRings, or 0 for pixels
-// outside the piece and kRings + 1 for those deeper inside.
-void measureRings(const Puz& puz, const Rect16& b, std::vector<uint8_t>& ring)
-{
-    const int w = b.w, h = b.h;
-    ring.assign(static_cast<size_t>(w) * h, 0);
-    const fw::Bitmap& mask = puz.maskSheet;
-    for (int v = 0; v < h; ++v)
-        for (int u = 0; u < w; ++u)
-            if (mask.contains(b.x + u, b.y + v) && mask.pixel(b.x + u, b.y + v) == kMaskPiece)
-                ring[v * w + u] = kRings + 1;
-    auto at = [&](int u, int v) -> int { return u < 0 || v < 0 || u >= w || v >= h ? 0 : ring[v * w + u]; };
-    for (int d = 1; d <= kRings; ++d)
-        for (int v = 0; v < h; ++v)
-            for (int u = 0; u < w; ++u) {
-                uint8_t& r = ring[v * w + u];
-                if (r != kRings + 1)
-                    continue;
-                if (at(u - 1, v) == d - 1 || at(u + 1, v) == d - 1 || at(u, v - 1) == d - 1 || at(u, v + 1) == d - 1)
-                    r = static_cast<uint8_t>(d);
-            }
-}
+// The city-block distance of each pixel of the piece from the outside,
+// capped at kDeep (0 outside), over the bounding box grown by kPad.
+struct DistanceField {
+    int w = 0, h = 0;  // padded size
+    std::vector<uint8_t> d;
 
-// Sums over the outside pixels of the piece's bounding box (and a border
-// of kReach pixels around it, all outside), as summed-area tables, so the
-// outward direction at any pixel is a few lookups.
-class OutsideSums {
-public:
-    OutsideSums(const std::vector<uint8_t>& ring, int w, int h) : m_w(w + 2 * kReach), m_h(h + 2 * kReach)
+    uint8_t* row(int y) { return d.data() + static_cast<size_t>(y) * w; }
+    const uint8_t* row(int y) const { return d.data() + static_cast<size_t>(y) * w; }
+
+    void measure(const fw::Bitmap& mask, const Rect16& b)
     {
-        const size_t stride = m_w + 1;
-        // Reused between pieces: fresh tables for every piece would cost more than filling them.
-        m_count.resize(stride * (m_h + 1));
-        m_sumX.resize(m_count.size());
-        m_sumY.resize(m_count.size());
-        std::fill(m_count.begin(), m_count.begin() + stride, 0);
-        std::fill(m_sumX.begin(), m_sumX.begin() + stride, 0);
-        std::fill(m_sumY.begin(), m_sumY.begin() + stride, 0);
-        for (int y = 0; y < m_h; ++y) {
-            const size_t first = (y + 1) * stride;
-            m_count[first] = m_sumX[first] = m_sumY[first] = 0;
-            int rowCount = 0, rowX = 0, rowY = 0;
-            const int v = y - kReach;
-            for (int x = 0; x < m_w; ++x) {
-                const int u = x - kReach;
-                const bool outside = u < 0 || v < 0 || u >= w || v >= h || ring[v * w + u] == 0;
-                if (outside)
-                    ++rowCount, rowX += x, rowY += y;
-                const size_t i = (y + 1) * stride + x + 1;
-                m_count[i] = m_count[i - stride] + rowCount;
-                m_sumX[i] = m_sumX[i - stride] + rowX;
-                m_sumY[i] = m_sumY[i - stride] + rowY;
+        w = b.w + 2 * kPad;
+        h = b.h + 2 * kPad;
+        d.assign(static_cast<size_t>(w) * h, 0);
+        for (int v = 0; v < b.h; ++v) {
+            const int sy = b.y + v;
+            if (sy < 0 || sy >= mask.height())
+                continue;
+            const uint32_t* m = mask.row(sy);
+            uint8_t* out = row(v + kPad) + kPad;
+            uint8_t* up = row(v + kPad - 1) + kPad;
+            for (int u = 0; u < b.w; ++u) {
+                const int sx = b.x + u;
+                if (sx < 0 || sx >= mask.width() || m[sx] != kMaskPiece)
+                    continue;
+                out[u] = static_cast<uint8_t>(std::min<int>({kDeep, out[u - 1] + 1, up[u] + 1}));
             }
+        }
+        for (int y = h - kPad - 1; y >= kPad; --y) {
+            uint8_t* out = row(y);
+            const uint8_t* down = row(y + 1);
+            for (int x = w - kPad - 1; x >= kPad; --x)
+                if (out[x])
+                    out[x] = static_cast<uint8_t>(std::min<int>({out[x], out[x + 1] + 1, down[x] + 1}));
         }
     }
 
-    // The sum of the offsets from (u, v) of the outside pixels within kReach of it.
-    void outward(int u, int v, double& nx, double& ny) const
+    // The direction away from the inside at (x, y): minus the distance
+    // field's slope over a 5 x 5 window, which is smooth along arcs.
+    void outward(int x, int y, int& nx, int& ny) const
     {
-        const int x0 = u, y0 = v, x1 = u + 2 * kReach + 1, y1 = v + 2 * kReach + 1;  // shifted by kReach
-        const int n = box(m_count, x0, y0, x1, y1);
-        nx = box(m_sumX, x0, y0, x1, y1) - double(n) * (u + kReach);
-        ny = box(m_sumY, x0, y0, x1, y1) - double(n) * (v + kReach);
-    }
-
-    static constexpr int kReach = 3;
-
-private:
-    int box(const std::vector<int>& t, int x0, int y0, int x1, int y1) const
-    {
-        const size_t stride = m_w + 1;
-        return t[y1 * stride + x1] - t[y0 * stride + x1] - t[y1 * stride + x0] + t[y0 * stride + x0];
-    }
-
-    int m_w, m_h;
-    std::vector<int>& m_count = tables(0);
-    std::vector<int>& m_sumX = tables(1);
-    std::vector<int>& m_sumY = tables(2);
-
-    static std::vector<int>& tables(int which)
-    {
-        thread_local std::vector<int> t[3];
-        return t[which];
+        int gx = 0, gy = 0;
+        for (int dy = -2; dy <= 2; ++dy) {
+            const uint8_t* r = row(y + dy);
+            for (int dx = -2; dx <= 2; ++dx) {
+                gx += dx * r[x + dx];
+                gy += dy * r[x + dx];
+            }
+        }
+        nx = -gx;
+        ny = -gy;
     }
 };
 
-uint32_t blend(uint32_t pixel, int level, double strength)
-{
-    double t;
-    if (level >= 160) {
-        t = strength * (level - 160) / 95.0;
-        auto up = [&](uint32_t c) { return static_cast<uint32_t>(c + (255 - c) * t + 0.5); };
-        return up((pixel >> 16) & 0xFF) << 16 | up((pixel >> 8) & 0xFF) << 8 | up(pixel & 0xFF);
+// Lightening toward white or darkening toward black, by ring and light level.
+struct BlendTable {
+    int lift[kRings + 1][256];   // 1/256 of the way to white; 0 for shaded levels
+    int keep[kRings + 1][256];   // 1/256 of the colour kept
+
+    BlendTable()
+    {
+        for (int r = 0; r <= kRings; ++r)
+            for (int level = 0; level < 256; ++level) {
+                lift[r][level] = level >= 160 ? kStrength[r] * (level - 160) / 95 : 0;
+                keep[r][level] = level >= 160 ? 256 : 256 - kStrength[r] * (160 - level) / 96;
+            }
     }
-    t = 1.0 - strength * (160 - level) / 96.0;
-    auto down = [&](uint32_t c) { return static_cast<uint32_t>(c * t + 0.5); };
-    return down((pixel >> 16) & 0xFF) << 16 | down((pixel >> 8) & 0xFF) << 8 | down(pixel & 0xFF);
+};
+
+// Light levels for every outward direction the 5 x 5 window can give.
+class LevelTable {
+public:
+    static constexpr int kRange = 60;  // |slope| <= 4 * (1 + 2) * 5
+
+    LevelTable()
+    {
+        for (int y = -kRange; y <= kRange; ++y)
+            for (int x = -kRange; x <= kRange; ++x)
+                m_level[y + kRange][x + kRange] = static_cast<uint8_t>(edgeLevel(x, y));
+    }
+    int operator()(int nx, int ny) const
+    {
+        nx = std::clamp(nx, -kRange, kRange);
+        ny = std::clamp(ny, -kRange, kRange);
+        return m_level[ny + kRange][nx + kRange];
+    }
+
+private:
+    uint8_t m_level[2 * kRange + 1][2 * kRange + 1];
+};
+
+uint32_t blend(uint32_t pixel, int level, int ring)
+{
+    static const BlendTable table;
+    const int lift = table.lift[ring][level], keep = table.keep[ring][level];
+    auto channel = [&](int shift) {
+        const uint32_t c = (pixel >> shift) & 0xFF;
+        const uint32_t lifted = c + (((255 - c) * lift + 128) >> 8);
+        return ((lifted * keep + 128) >> 8) << shift;
+    };
+    return channel(16) | channel(8) | channel(0);
 }
 
 uint32_t grey(int level)
@@ -127,7 +133,7 @@ int edgeLevel(double nx, double ny)
     if (len == 0)
         return 160;
     const double facing = (-nx - ny) / (len * std::sqrt(2.0));  // 1 toward the top left
-    return std::clamp(static_cast<int>(std::lround(159.5 + 95.5 * facing)), 64, 255);
+    return std::clamp(static_cast<int>(159.5 + 95.5 * facing + 0.5), 64, 255);
 }
 
 void shadeEdges(Puz& puz, const SPuz& piece, EdgeStyle style)
@@ -135,22 +141,27 @@ void shadeEdges(Puz& puz, const SPuz& piece, EdgeStyle style)
     if (style == EdgeStyle::None || puz.pieceSheet.isNull())
         return;
     const Rect16 b = piece.bounding;
-    thread_local std::vector<uint8_t> ring;
-    measureRings(puz, b, ring);
-    const int w = b.w, h = b.h;
+    thread_local DistanceField field;
+    field.measure(puz.maskSheet, b);
     const int rings = style == EdgeStyle::Grey ? 1 : kRings;
-    const OutsideSums sums(ring, w, h);
-    for (int v = 0; v < h; ++v)
-        for (int u = 0; u < w; ++u) {
-            const int r = ring[v * w + u];
-            if (r == 0 || r > rings || !puz.pieceSheet.contains(b.x + u, b.y + v))
+    static const LevelTable levels;
+    fw::Bitmap& sheet = puz.pieceSheet;
+    for (int v = 0; v < b.h; ++v) {
+        const int sy = b.y + v;
+        if (sy < 0 || sy >= sheet.height())
+            continue;
+        const uint8_t* d = field.row(v + kPad) + kPad;
+        uint32_t* px = sheet.row(sy);
+        for (int u = 0; u < b.w; ++u) {
+            const int r = d[u], sx = b.x + u;
+            if (r == 0 || r > rings || sx < 0 || sx >= sheet.width())
                 continue;
-            double nx, ny;
-            sums.outward(u, v, nx, ny);
-            const int level = edgeLevel(nx, ny);
-            uint32_t& px = puz.pieceSheet.row(b.y + v)[b.x + u];
-            px = style == EdgeStyle::Grey ? grey(level) : blend(px, level, kStrength[r]);
+            int nx, ny;
+            field.outward(u + kPad, v + kPad, nx, ny);
+            const int level = levels(nx, ny);
+            px[sx] = style == EdgeStyle::Grey ? grey(level) : blend(px[sx], level, r);
         }
+    }
 }
 
 }  // namespace qv
