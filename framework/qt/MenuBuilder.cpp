@@ -20,7 +20,7 @@ MenuBuilder::IconSource& iconSource()
 
 QString labelOf(const Menu::Item& item)
 {
-    return item.textId ? UiText::text(1, item.textId) : toQString(item.text);
+    return item.textId ? UiText::text(4, item.textId) : toQString(item.text);
 }
 
 void fill(QMenu* qmenu, const Menu& menu, EventHandler* hintTarget)

@@ -5,8 +5,8 @@
 
 namespace fw {
 
-// Where the window layer takes its translated texts (menu entries: kind 1,
-// button captions: kind 4). The program points it at its translation layer
+// Where the window layer takes its translated texts (menu entries and
+// button captions: kind 4, by command or control id). The program points it at its translation layer
 // once at start-up; until then texts come out empty.
 class UiText {
 public:

@@ -40,7 +40,7 @@ struct MenuBuilderTest : ::testing::Test {
     void SetUp() override
     {
         UiText::setSource([](int kind, int id) {
-            return kind == 1 ? "text " + std::to_string(id) : std::string();
+            return kind == 4 ? "text " + std::to_string(id) : std::string();
         });
         MenuBuilder::setIconSource([](int icon) {
             QPixmap p(16, 16);
