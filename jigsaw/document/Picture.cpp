@@ -404,21 +404,4 @@ fw::Status WritePuzzleFile(const Puz& puz, const std::filesystem::path& path, co
     }
 }
 
-fw::Status readPictureFile(const std::filesystem::path& path, fw::Bitmap& out)
-{
-    fw::FileStream f(path, fw::FileStream::Mode::Read);
-    if (!f.isOpen())
-        return fw::Status(msg::CannotOpen, path.filename().string());
-    uint8_t magic[2] = {0, 0};
-    f.read(magic, 2);
-    f.seek(0);
-    if (magic[0] == 'B' && magic[1] == 'M')
-        return fw::readBmp(f, out);
-    JpegPicture pic;
-    fw::Status s = decodeJpeg(f, 0, {}, pic);
-    if (s.ok())
-        out = std::move(pic.rgb);
-    return s;
-}
-
 }  // namespace qv

@@ -7,6 +7,7 @@
 #include "framework/Display.h"
 #include "framework/Status.h"
 #include "jigsaw/document/Jpeg.h"
+#include "jigsaw/document/PictureFormats.h"
 #include "jigsaw/document/Rect16.h"
 
 namespace qv {
@@ -56,8 +57,5 @@ struct PictureSource {
 fw::Status WritePuzzleFile(const Puz& puz, const std::filesystem::path& path, const PictureSource& picture,
                            const fw::Bitmap& thumbnail, const fw::Display& display,
                            const std::function<void(int step)>& progress = {});
-
-// Reads a picture file a player brings: JPEG or BMP (by content).
-fw::Status readPictureFile(const std::filesystem::path& path, fw::Bitmap& out);
 
 }  // namespace qv

@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "framework/Bmp.h"
+#include "framework/PngWriter.h"
+#include "jigsaw/document/Jpeg.h"
+#include "jigsaw/document/PictureFormats.h"
+
+#ifdef QV_HAVE_GIF
+#include <gif_lib.h>
+#endif
+#ifdef QV_HAVE_WEBP
+#include <webp/encode.h>
+#endif
+
+using namespace qv;
+
+namespace {
+
+fw::Bitmap pattern()
+{
+    fw::Bitmap bmp(7, 5);
+    const uint32_t colours[4] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 7; ++x)
+            bmp.setPixel(x, y, colours[(x + 2 * y) % 4]);
+    return bmp;
+}
+
+void expectSame(const fw::Bitmap& a, const fw::Bitmap& b)
+{
+    ASSERT_EQ(a.width(), b.width());
+    ASSERT_EQ(a.height(), b.height());
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            ASSERT_EQ(a.pixel(x, y), b.pixel(x, y)) << x << "," << y;
+}
+
+#ifdef QV_HAVE_GIF
+std::vector<uint8_t> gifOf(const fw::Bitmap& bmp, bool interlace)
+{
+    std::vector<uint8_t> out;
+    auto write = [](GifFileType* g, const GifByteType* data, int n) {
+        auto* v = static_cast<std::vector<uint8_t>*>(g->UserData);
+        v->insert(v->end(), data, data + n);
+        return n;
+    };
+    int err = 0;
+    GifFileType* gif = EGifOpen(&out, write, &err);
+    GifColorType colours[4] = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 255}};
+    ColorMapObject* map = GifMakeMapObject(4, colours);
+    EGifPutScreenDesc(gif, bmp.width(), bmp.height(), 2, 0, map);
+    EGifPutImageDesc(gif, 0, 0, bmp.width(), bmp.height(), interlace, nullptr);
+    std::vector<int> order;
+    if (interlace) {
+        for (int y = 0; y < bmp.height(); y += 8) order.push_back(y);
+        for (int y = 4; y < bmp.height(); y += 8) order.push_back(y);
+        for (int y = 2; y < bmp.height(); y += 4) order.push_back(y);
+        for (int y = 1; y < bmp.height(); y += 2) order.push_back(y);
+    } else {
+        for (int y = 0; y < bmp.height(); ++y) order.push_back(y);
+    }
+    for (int y : order) {
+        std::vector<GifPixelType> line(bmp.width());
+        for (int x = 0; x < bmp.width(); ++x) {
+            const uint32_t p = bmp.pixel(x, y);
+            line[x] = p == 0xFF0000 ? 0 : p == 0x00FF00 ? 1 : p == 0x0000FF ? 2 : 3;
+        }
+        EGifPutLine(gif, line.data(), bmp.width());
+    }
+    EGifCloseFile(gif, &err);
+    GifFreeMapObject(map);
+    return out;
+}
+#endif
+
+}  // namespace
+
+TEST(PictureFormats, ReadsEachFormatByItsContent)
+{
+    const fw::Bitmap src = pattern();
+    fw::Bitmap out;
+    fw::MemoryStream bmp;
+    ASSERT_TRUE(fw::writeBmp(bmp, src));
+    ASSERT_TRUE(decodePicture(bmp.bytes(), out).ok());
+    expectSame(out, src);
+#ifdef QV_HAVE_PNG
+    fw::MemoryStream png;
+    ASSERT_TRUE(fw::writePng(png, src));
+    ASSERT_TRUE(decodePicture(png.bytes(), out).ok());
+    expectSame(out, src);
+#endif
+#ifdef QV_HAVE_GIF
+    for (bool interlace : {false, true}) {
+        fw::Bitmap tall(5, 19);
+        for (int y = 0; y < 19; ++y)
+            for (int x = 0; x < 5; ++x)
+                tall.setPixel(x, y, src.pixel((x + y) % 7, y % 5));
+        ASSERT_TRUE(decodePicture(gifOf(tall, interlace), out).ok());
+        expectSame(out, tall);
+    }
+#endif
+#ifdef QV_HAVE_WEBP
+    uint8_t* encoded = nullptr;
+    const size_t n = WebPEncodeLosslessBGRA(reinterpret_cast<const uint8_t*>(fw::Bitmap(src).bits()), src.width(),
+                                            src.height(), src.width() * 4, &encoded);
+    ASSERT_GT(n, 0u);
+    std::vector<uint8_t> webp(encoded, encoded + n);
+    WebPFree(encoded);
+    ASSERT_TRUE(decodePicture(webp, out).ok());
+    // The unused byte was 0, that is fully transparent: it turns white.
+    EXPECT_EQ(out.pixel(0, 0), 0xFFFFFFu);
+#endif
+}
+
+TEST(PictureFormats, DamagedOrUnknownFilesGiveAStatus)
+{
+    fw::MemoryStream png;
+    ASSERT_TRUE(fw::writePng(png, pattern()));
+    std::vector<std::vector<uint8_t>> cases = {
+        {},
+        {'G', 'I', 'F', '8', '9', 'a', 0xFF},
+        {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'E', 'B', 'P', 'V', 'P', '8'},
+        {'%', 'P', 'D', 'F'},
+        std::vector<uint8_t>(png.bytes().begin(), png.bytes().begin() + 40),
+    };
+    for (size_t i = 0; i < cases.size(); ++i) {
+        fw::Bitmap out;
+        fw::Status s = decodePicture(cases[i], out);
+        EXPECT_EQ(s.id, fw::msg::BadPicture) << "case " << i;
+        EXPECT_TRUE(out.isNull()) << "case " << i;
+    }
+}
