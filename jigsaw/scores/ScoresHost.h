@@ -39,6 +39,8 @@ public:
     virtual char thousandsSeparator() const { return ','; }
     // The settings key "LastCert": the signature of the last certificate made.
     virtual std::string lastCertificate() const { return {}; }
+    // Keeps the signature of a certificate just made under "LastCert".
+    virtual void storeLastCertificate(const std::string& signature) { (void)signature; }
 
     // Repaint the cells of the mini score strip named by ScoreChange bits.
     virtual void updateMiniScore(unsigned changes) { (void)changes; }
