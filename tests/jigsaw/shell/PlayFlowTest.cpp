@@ -1,0 +1,157 @@
+// The game end to end through its real window: join, turn, boxes, save,
+// quit and start again; a puzzle played to the end.
+#include <gtest/gtest.h>
+
+#include "Drive.h"
+#include "ShellFixture.h"
+#include "jigsaw/play/windows/WBox.h"
+#include "jigsaw/shell/PuzCommands.h"
+#include "jigsaw/play/windows/Sparkle.h"
+#include <set>
+
+using namespace shelltest;
+
+namespace {
+
+struct PieceState {
+    int16_t x, y;
+    uint8_t rotation, box, joined;
+    bool operator==(const PieceState&) const = default;
+};
+
+std::vector<PieceState> piecesOf(const qv::Puz& puz)
+{
+    std::vector<PieceState> out;
+    for (const qv::SPuz& p : puz.pieces)
+        out.push_back({p.tableCell.x, p.tableCell.y, p.rotation, p.box, p.joined});
+    return out;
+}
+
+int count(const std::vector<std::string>& v, const std::string& s) { return static_cast<int>(std::count(v.begin(), v.end(), s)); }
+
+}  // namespace
+
+TEST(PlayFlow, JoinTurnBoxSaveQuitAndRestart)
+{
+    ProgramFolder folder;
+    const auto puzzle = makePuzzle(folder / "bands.puz", 5, 4);
+    std::vector<PieceState> before;
+    std::vector<uint8_t> boxFlags;
+    std::vector<qv::BoxPlace> places;
+    qv::ScoreCounters counters;
+    std::filesystem::path saved;
+    {
+        Started s(folder, puzzle.string());
+        ASSERT_EQ(s.status, 0);
+        qv::WPuz& w = s.window();
+        qv::Puz& puz = s.puz();
+        ASSERT_EQ(puz.pieceCount(), 20);
+        ASSERT_EQ(w.boxes().size(), 6u);
+
+        const auto plan = findJoin(w);
+        ASSERT_TRUE(plan) << "no pair of pieces can be brought together on this screen";
+        const int wanted = (puz.pieces[plan->neighbour].rotation - puz.pieces[plan->piece].rotation + 4) & 3;
+        s.clearSounds();
+        const int turns = carryAndDrop(w, *plan);
+        EXPECT_EQ(turns, wanted);
+        const qv::SPuz& p = puz.pieces[plan->piece];
+        const qv::SPuz& n = puz.pieces[plan->neighbour];
+        EXPECT_TRUE(p.joined & (1 << plan->side));
+        EXPECT_EQ(s.app->score().Counters().joinedSides, 2);
+        EXPECT_EQ(QPoint(p.tableCell.x, p.tableCell.y), besideNeighbour(p, n, plan->side)) << "snapped exactly";
+        const auto played = s.played();
+        EXPECT_EQ(count(played, "click1.wav"), 1) << "picked up";
+        EXPECT_EQ(count(played, "gira.wav"), wanted) << "turned";
+        EXPECT_EQ(count(played, "toca.wav"), 1) << "joined";
+        EXPECT_EQ(s.app->score().Counters().moves, 1) << "turning while holding is part of the move";
+
+        // Alt+1 sends the group under the pointer to box 1, Alt+Q brings it back.
+        const QPoint over = centreInPlay(w, p);
+        QTest::mouseMove(&w, over);
+        QTest::keyClick(&w, Qt::Key_1, Qt::AltModifier);
+        EXPECT_EQ(p.box, 0);
+        EXPECT_EQ(n.box, 0);
+        EXPECT_EQ(puz.boxes[0].pieceCount, 2);
+        qv::WBox* box = w.box(0);
+        ASSERT_TRUE(box);
+        doubleClick(w, box->geometry().center());
+        ASSERT_FALSE(box->isClosed()) << "a double click opens a closed box";
+        QTest::mouseMove(&w, centreInPlay(w, p));
+        QTest::keyClick(&w, Qt::Key_Q, Qt::AltModifier);
+        EXPECT_EQ(p.box, qv::SPuz::OnTable);
+        EXPECT_EQ(n.box, qv::SPuz::OnTable);
+        EXPECT_TRUE(p.joined & (1 << plan->side)) << "the group stays joined";
+        EXPECT_EQ(puz.boxes[0].pieceCount, 0);
+
+        QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
+        saved = puz.savedPath;
+        ASSERT_FALSE(saved.empty());
+        EXPECT_TRUE(std::filesystem::exists(saved));
+        EXPECT_FALSE(puz.state & qv::Puz::Changed);
+
+        before = piecesOf(puz);
+        for (const qv::Box& b : puz.boxes)
+            boxFlags.push_back(b.flags);
+        places = puz.boxPlaces;
+        counters = s.app->score().Counters();
+        EXPECT_TRUE(s.app->commands().Exit());
+    }
+    Started again(folder, "");
+    ASSERT_EQ(again.status, 0);
+    qv::Puz& puz = again.puz();
+    EXPECT_EQ(puz.savedPath, saved) << "the last game is reopened";
+    EXPECT_EQ(piecesOf(puz), before);
+    ASSERT_EQ(puz.boxes.size(), boxFlags.size());
+    for (size_t k = 0; k < boxFlags.size(); ++k) {
+        EXPECT_EQ(puz.boxes[k].flags, boxFlags[k]);
+        EXPECT_EQ(puz.boxPlaces[k].window, places[k].window);
+        EXPECT_EQ(puz.boxPlaces[k].icon, places[k].icon);
+    }
+    EXPECT_FALSE(again.window().box(0)->isClosed()) << "box 1 was left open";
+    const qv::ScoreCounters c = again.app->score().Counters();
+    EXPECT_EQ(c.joinedSides, counters.joinedSides);
+    EXPECT_EQ(c.moves, counters.moves);
+    EXPECT_EQ(c.helps, counters.helps);
+    EXPECT_GE(c.elapsed, counters.elapsed - 1000);
+}
+
+TEST(PlayFlow, PlaysToCompletion)
+{
+    ProgramFolder folder;
+    const auto puzzle = makePuzzle(folder / "small.puz", 3, 2);
+    Started s(folder, puzzle.string());
+    ASSERT_EQ(s.status, 0);
+    qv::WPuz& w = s.window();
+    qv::Puz& puz = s.puz();
+    ASSERT_EQ(puz.pieceCount(), 6);
+    // Helps (F5, on release) until two groups are left, then the last join by hand.
+    auto groups = [&] {
+        std::set<int> firsts;
+        for (const qv::SPuz& p : puz.pieces) {
+            const auto g = w.rules().group(p.index).pieces();
+            firsts.insert(*std::min_element(g.begin(), g.end()));
+        }
+        return firsts.size();
+    };
+    for (int i = 0; i < 20 && groups() > 2; ++i)
+        QTest::keyClick(&w, Qt::Key_F5);
+    ASSERT_EQ(groups(), 2u);
+    EXPECT_GT(s.app->score().Counters().helps, 0);
+    auto plan = findJoin(w);
+    if (!plan) {
+        w.rules().Tidy(qv::SPuz::OnTable, false);  // a help may have left a group at the edge
+        plan = findJoin(w);
+    }
+    ASSERT_TRUE(plan);
+    s.clearSounds();
+    carryAndDrop(w, *plan);
+    EXPECT_TRUE(puz.state & qv::Puz::Complete);
+    EXPECT_EQ(s.app->score().state(), qv::ScoreKeeper::Finished);
+    const int32_t elapsed = s.app->score().Elapsed();
+    QTest::qWait(60);
+    EXPECT_EQ(s.app->score().Elapsed(), elapsed) << "the clock stopped";
+    const auto played = s.played();
+    EXPECT_EQ(count(played, "fin.wav"), 1);
+    EXPECT_EQ(count(played, "toca.wav"), 0);
+    EXPECT_TRUE(w.celebrating() || qv::Sparkle::started() > 0);
+}
