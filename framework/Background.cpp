@@ -138,7 +138,8 @@ void Background::Build(int height, bool print)
         m_flags &= static_cast<uint8_t>(~Stale);
 }
 
-void Background::Paint(Bitmap& surface, int x, int y, int w, int h, int surfaceHeight, bool print)
+void Background::Paint(Bitmap& surface, int x, int y, int w, int h, int surfaceHeight, bool print, int originX,
+                       int originY)
 {
     if (m_flags & Stale)
         Build(surfaceHeight);
@@ -157,11 +158,51 @@ void Background::Paint(Bitmap& surface, int x, int y, int w, int h, int surfaceH
             std::fill(surface.row(row) + x, surface.row(row) + x + w, pixel);
         return;
     }
+    auto wrap = [](int v, int n) { return ((v % n) + n) % n; };
     for (int row = y; row < y + h; ++row) {
-        const uint32_t* src = tile.row(row % tile.height());
+        const uint32_t* src = tile.row(wrap(row + originY, tile.height()));
         uint32_t* dst = surface.row(row);
         for (int col = x; col < x + w; ++col)
-            dst[col] = src[col % tile.width()];
+            dst[col] = src[wrap(col + originX, tile.width())];
+    }
+}
+
+void Background::PaintOutline(Bitmap& surface, int x, int y, int w, int h) const
+{
+    if (m_frameOff || w <= 0 || h <= 0)
+        return;
+    // On white a soft grey line; on mid grey a sunken edge (dark above and
+    // left, light below and right); on any other colour a dark and a light
+    // line side by side, so the outline shows on the colour itself.
+    uint32_t outer, inner, lower;
+    if (m_first == 0xFFFFFF) {
+        outer = inner = lower = 0xA0A0A0;
+    } else if (m_first == 0x808080) {
+        outer = inner = 0x404040;
+        lower = 0xE0E0E0;
+    } else {
+        outer = inner = lower = 0x202020;
+    }
+    const uint32_t light = 0xF0F0F0;
+    auto put = [&](int px, int py, uint32_t c) {
+        if (surface.contains(px, py))
+            surface.setPixel(px, py, c);
+    };
+    for (int i = -1; i <= w; ++i) {
+        put(x + i, y - 1, outer);
+        put(x + i, y + h, lower);
+        if (m_first != 0xFFFFFF && m_first != 0x808080) {
+            put(x + i, y - 2, light);
+            put(x + i, y + h + 1, light);
+        }
+    }
+    for (int j = -1; j <= h; ++j) {
+        put(x - 1, y + j, inner);
+        put(x + w, y + j, lower);
+        if (m_first != 0xFFFFFF && m_first != 0x808080) {
+            put(x - 2, y + j, light);
+            put(x + w + 1, y + j, light);
+        }
     }
 }
 

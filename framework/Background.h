@@ -50,8 +50,15 @@ public:
 
     // Paints area (x, y, w, h) of a surface whose pixel (0, 0) is at
     // surface coordinates (originX, originY), so areas painted one after the
-    // other join seamlessly. print: with the print tile.
-    void Paint(Bitmap& surface, int x, int y, int w, int h, int surfaceHeight, bool print = false);
+    // other join seamlessly, even across bitmaps (the bands of a printed
+    // page). print: with the print tile, built for surfaceHeight.
+    void Paint(Bitmap& surface, int x, int y, int w, int h, int surfaceHeight, bool print = false, int originX = 0,
+               int originY = 0);
+
+    // The outline of the picture area (x, y, w, h: the picture's rectangle
+    // on the surface) in the style of the first colour. Nothing when frame
+    // off is set.
+    void PaintOutline(Bitmap& surface, int x, int y, int w, int h) const;
 
     // The colour field of the colour window at point (x, y) of a W x H field.
     static uint32_t FieldColour(int width, int height, int x, int y);
