@@ -9,6 +9,7 @@
 #include "jigsaw/scores/Ranking.h"
 #include "jigsaw/scores/ReceivedRanking.h"
 #include "jigsaw/scores/windows/RankingColumns.h"
+#include "jigsaw/scores/windows/WCert.h"
 
 class QPainter;
 
@@ -16,7 +17,6 @@ namespace qv {
 
 class LiveRanking;
 class ScoresHost;
-class WCert;
 
 // The results of one ranking as a table. The current ranking is read from
 // the live ranking each time it is painted, so the game's own entry (in
