@@ -36,7 +36,7 @@ void ScoreWindows::updateMiniScore(unsigned changes)
     if (m_mini)
         m_mini->Update(changes);
     // The live entry may have moved in a ranking that is being shown.
-    if (m_ranking && m_ranking->showsCurrent())
+    if (m_ranking && m_ranking->isVisible() && m_ranking->showsCurrent())
         m_ranking->refresh();
 }
 
