@@ -1,6 +1,8 @@
 #include "jigsaw/document/EdgePainter.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cmath>
 #include <vector>
 
@@ -16,58 +18,114 @@ constexpr int kDeep = kRings + 1;
 // How strongly each ring (1 = the outline itself) is lit or shaded, in 1/256.
 constexpr int kStrength[kRings + 1] = {0, 159, 87, 36};
 
-// The city-block distance of each pixel of the piece from the outside,
-// capped at kDeep (0 outside), over the bounding box grown by kPad.
-struct DistanceField {
-    int w = 0, h = 0;  // padded size
-    std::vector<uint8_t> d;
-
-    uint8_t* row(int y) { return d.data() + static_cast<size_t>(y) * w; }
-    const uint8_t* row(int y) const { return d.data() + static_cast<size_t>(y) * w; }
-
+// The piece's pixels as row bit sets, with three erosions: level k holds
+// the pixels whose city-block distance from the outside is more than k.
+// Summed over the levels a pixel's bits give that distance capped at kDeep,
+// so rings and the slope of the distance come from word-wide bit operations
+// instead of a pass over every pixel for each ring.
+class RingBits {
+public:
     void measure(const fw::Bitmap& mask, const Rect16& b)
     {
-        w = b.w + 2 * kPad;
-        h = b.h + 2 * kPad;
-        d.assign(static_cast<size_t>(w) * h, 0);
+        m_w = b.w + 2 * kPad;
+        m_h = b.h + 2 * kPad;
+        m_words = (m_w + 63) / 64 + 1;  // one spare word: windows never need a bounds check
+        for (auto& l : m_level)
+            l.assign(static_cast<size_t>(m_words) * m_h, 0);
         for (int v = 0; v < b.h; ++v) {
             const int sy = b.y + v;
             if (sy < 0 || sy >= mask.height())
                 continue;
             const uint32_t* m = mask.row(sy);
-            uint8_t* out = row(v + kPad) + kPad;
-            uint8_t* up = row(v + kPad - 1) + kPad;
+            uint64_t* out = row(0, v + kPad);
             for (int u = 0; u < b.w; ++u) {
                 const int sx = b.x + u;
-                if (sx < 0 || sx >= mask.width() || m[sx] != kMaskPiece)
-                    continue;
-                out[u] = static_cast<uint8_t>(std::min<int>({kDeep, out[u - 1] + 1, up[u] + 1}));
+                if (sx >= 0 && sx < mask.width() && m[sx] == kMaskPiece) {
+                    const int x = u + kPad;
+                    out[x >> 6] |= uint64_t(1) << (x & 63);
+                }
             }
         }
-        for (int y = h - kPad - 1; y >= kPad; --y) {
-            uint8_t* out = row(y);
-            const uint8_t* down = row(y + 1);
-            for (int x = w - kPad - 1; x >= kPad; --x)
-                if (out[x])
-                    out[x] = static_cast<uint8_t>(std::min<int>({out[x], out[x + 1] + 1, down[x] + 1}));
-        }
+        for (int k = 1; k < kDeep; ++k)
+            erode(k - 1, k);
     }
 
-    // The direction away from the inside at (x, y): minus the distance
-    // field's slope over a 5 x 5 window, which is smooth along arcs.
+    int width() const { return m_w; }
+    // Set bits: pixels of row y with a distance of at least 1 and at most `rings`.
+    uint64_t ringWord(int y, int word, int rings) const { return row(0, y)[word] & ~row(rings, y)[word]; }
+    int words() const { return m_words; }
+
+    int depth(int x, int y) const
+    {
+        int d = 0;
+        for (int k = 0; k < kDeep; ++k)
+            d += (row(k, y)[x >> 6] >> (x & 63)) & 1;
+        return d;
+    }
+
+    // Minus the slope of the capped distance over the 5 x 5 window around
+    // (x, y): the direction away from the inside, smooth along arcs.
     void outward(int x, int y, int& nx, int& ny) const
     {
+        // For each 5-bit pattern: the sum of the offsets -2..2 of its set bits, and their count.
+        static const std::array<int8_t, 32> slope = [] {
+            std::array<int8_t, 32> t{};
+            for (int bits = 0; bits < 32; ++bits)
+                for (int j = 0; j < 5; ++j)
+                    t[bits] += static_cast<int8_t>(((bits >> j) & 1) * (j - 2));
+            return t;
+        }();
+        static const std::array<int8_t, 32> count = [] {
+            std::array<int8_t, 32> t{};
+            for (int bits = 0; bits < 32; ++bits)
+                t[bits] = static_cast<int8_t>(std::popcount(static_cast<unsigned>(bits)));
+            return t;
+        }();
         int gx = 0, gy = 0;
-        for (int dy = -2; dy <= 2; ++dy) {
-            const uint8_t* r = row(y + dy);
-            for (int dx = -2; dx <= 2; ++dx) {
-                gx += dx * r[x + dx];
-                gy += dy * r[x + dx];
+        for (int dy = -2; dy <= 2; ++dy)
+            for (int k = 0; k < kDeep; ++k) {
+                const uint32_t five = window(k, x - 2, y + dy);
+                gx += slope[five];
+                gy += dy * count[five];
             }
-        }
         nx = -gx;
         ny = -gy;
     }
+
+private:
+    uint64_t* row(int k, int y) { return m_level[k].data() + static_cast<size_t>(y) * m_words; }
+    const uint64_t* row(int k, int y) const { return m_level[k].data() + static_cast<size_t>(y) * m_words; }
+
+    // Bits x .. x + 4 of a row of level k.
+    uint32_t window(int k, int x, int y) const
+    {
+        const uint64_t* r = row(k, y);
+        const int i = x >> 6, off = x & 63;
+        uint64_t v = r[i] >> off;
+        if (off > 59)
+            v |= r[i + 1] << (64 - off);
+        return static_cast<uint32_t>(v & 0x1F);
+    }
+
+    // A pixel stays when it and its four neighbours are in the level below.
+    void erode(int from, int to)
+    {
+        for (int y = 1; y < m_h - 1; ++y) {
+            const uint64_t* up = row(from, y - 1);
+            const uint64_t* mid = row(from, y);
+            const uint64_t* down = row(from, y + 1);
+            uint64_t* out = row(to, y);
+            for (int i = 0; i < m_words; ++i) {
+                const uint64_t x = mid[i];
+                const uint64_t left = (x << 1) | (i > 0 ? mid[i - 1] >> 63 : 0);
+                const uint64_t right = (x >> 1) | (i + 1 < m_words ? mid[i + 1] << 63 : 0);
+                out[i] = x & left & right & up[i] & down[i];
+            }
+        }
+    }
+
+    int m_w = 0, m_h = 0, m_words = 0;
+    std::vector<uint64_t> m_level[kDeep];
 };
 
 // Lightening toward white or darkening toward black, by ring and light level.
@@ -141,25 +199,26 @@ void shadeEdges(Puz& puz, const SPuz& piece, EdgeStyle style)
     if (style == EdgeStyle::None || puz.pieceSheet.isNull())
         return;
     const Rect16 b = piece.bounding;
-    thread_local DistanceField field;
-    field.measure(puz.maskSheet, b);
+    thread_local RingBits bits;
+    bits.measure(puz.maskSheet, b);
     const int rings = style == EdgeStyle::Grey ? 1 : kRings;
     static const LevelTable levels;
     fw::Bitmap& sheet = puz.pieceSheet;
     for (int v = 0; v < b.h; ++v) {
-        const int sy = b.y + v;
+        const int y = v + kPad, sy = b.y + v;
         if (sy < 0 || sy >= sheet.height())
             continue;
-        const uint8_t* d = field.row(v + kPad) + kPad;
         uint32_t* px = sheet.row(sy);
-        for (int u = 0; u < b.w; ++u) {
-            const int r = d[u], sx = b.x + u;
-            if (r == 0 || r > rings || sx < 0 || sx >= sheet.width())
-                continue;
-            int nx, ny;
-            field.outward(u + kPad, v + kPad, nx, ny);
-            const int level = levels(nx, ny);
-            px[sx] = style == EdgeStyle::Grey ? grey(level) : blend(px[sx], level, r);
+        for (int i = 0; i < bits.words(); ++i) {
+            for (uint64_t word = bits.ringWord(y, i, rings); word; word &= word - 1) {
+                const int x = i * 64 + std::countr_zero(word), sx = b.x + x - kPad;
+                if (sx < 0 || sx >= sheet.width())
+                    continue;
+                int nx, ny;
+                bits.outward(x, y, nx, ny);
+                const int level = levels(nx, ny);
+                px[sx] = style == EdgeStyle::Grey ? grey(level) : blend(px[sx], level, bits.depth(x, y));
+            }
         }
     }
 }
