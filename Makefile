@@ -4,7 +4,7 @@
 JOBS ?= $(shell nproc)
 SAMPLE := build/release/bin/sample.puz
 
-.PHONY: play test deps asan bench minefield clean
+.PHONY: play test deps asan bench minefield clean fuzz
 
 deps:
 	@tools/install-deps.sh
@@ -33,6 +33,11 @@ test: deps build/debug/build.ninja
 asan: deps build/asan/build.ninja
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
+
+# Each fuzz target for FUZZ_TIME seconds (clang, libFuzzer, sanitizers).
+FUZZ_TIME ?= 60
+fuzz: deps
+	fuzz/run.sh $(FUZZ_TIME)
 
 bench: deps build/release/build.ninja
 	cmake --build --preset release -j $(JOBS)
