@@ -13,6 +13,7 @@ int channel(uint32_t colour, int shift) { return static_cast<int>((colour >> shi
 void Background::Reset()
 {
     m_texture = Bitmap();
+    m_textureFile.clear();
     m_tile = Bitmap();
     m_printTile = Bitmap();
     m_second = None;
@@ -75,7 +76,15 @@ bool Background::SetFromText(const std::string& text)
 void Background::setTexture(Bitmap texture)
 {
     m_texture = std::move(texture);
+    m_textureFile.clear();
     m_flags |= Stale;
+}
+
+void Background::setTexture(Bitmap texture, std::filesystem::path file)
+{
+    setTexture(std::move(texture));
+    if (hasTexture())
+        m_textureFile = std::move(file);
 }
 
 uint32_t Background::tint(uint32_t pixel, uint32_t first, uint32_t second)
@@ -141,8 +150,10 @@ void Background::Build(int height, bool print)
 void Background::Paint(Bitmap& surface, int x, int y, int w, int h, int surfaceHeight, bool print, int originX,
                        int originY)
 {
-    if (m_flags & Stale)
+    if (m_flags & Stale) {
+        m_printTile = Bitmap();  // made from the old colours or texture too
         Build(surfaceHeight);
+    }
     if (print && m_printTile.isNull() && Second() != None)
         Build(surfaceHeight, true);
     x = std::max(x, 0);

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,7 @@ public:
 
     // bitsPerPixel: the display's depth (planes x bits a pixel).
     explicit Background(int bitsPerPixel = 32) : m_bits(bitsPerPixel) { Reset(); }
+    int bitsPerPixel() const { return m_bits; }
 
     void Reset();
     void Set(uint32_t first, uint32_t second, uint8_t frameOff);
@@ -38,9 +40,12 @@ public:
     // Reads that text back (the part before any "["); false when it is not numbers.
     bool SetFromText(const std::string& text);
 
-    // A decoded texture picture, or a null bitmap for none.
+    // A decoded texture picture, or a null bitmap for none; file: where it
+    // came from, so a window can show and store the choice.
     void setTexture(Bitmap texture);
+    void setTexture(Bitmap texture, std::filesystem::path file);
     bool hasTexture() const { return !m_texture.isNull(); }
+    const std::filesystem::path& textureFile() const { return m_textureFile; }
 
     // Builds the screen tile for a window of the given height, or (print)
     // the print tile for that height.
@@ -75,6 +80,7 @@ private:
 
     int m_bits;
     Bitmap m_texture;
+    std::filesystem::path m_textureFile;
     uint32_t m_first = 0xFFFFFF;
     uint32_t m_second = None;
     uint8_t m_frameOff = 0;
