@@ -302,7 +302,7 @@ bool PuzCommands::keyDown(unsigned mods, unsigned key)
         return false;
     }
     if (mods == fw::mod::Shift && key == fw::vk::Shift) {
-        if (!w.holding() && !w.mouse().band() && QGuiApplication::mouseButtons() == Qt::NoButton)
+        if (!w.holding() && !w.mouse().band() && w.mouse().buttonsHeld() == 0)
             w.OpenLoupe();
         return true;
     }

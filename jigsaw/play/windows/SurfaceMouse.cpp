@@ -43,6 +43,7 @@ SurfaceMouse::~SurfaceMouse() = default;
 bool SurfaceMouse::handle(WSPuz& s, const fw::MouseEvent& e)
 {
     const QPoint window(e.x(), e.y());
+    m_buttons = e.buttons();
     m_play.m_pointer = s.mapTo(&m_play, window);
     if (s.window() != &m_play && s.parentWidget() == nullptr)
         m_play.m_pointer = m_play.mapFromGlobal(s.mapToGlobal(window));

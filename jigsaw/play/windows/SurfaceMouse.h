@@ -30,6 +30,8 @@ public:
     // The surface the held group lies on; null when nothing is held.
     WSPuz* holdSurface() const { return m_holdSurface; }
     MultiSPuzs* band() const { return m_band.get(); }
+    // The buttons held at the last mouse event (fw::MouseEvent::Button bits).
+    unsigned buttonsHeld() const { return m_buttons; }
     void removeBand();
     // The piece and point (surface coordinates) a context menu was opened for.
     int menuPiece() const { return m_menuPiece; }
@@ -72,6 +74,7 @@ private:
     std::unique_ptr<MultiSPuzs> m_band;
 
     int m_hoverPiece = -1;
+    unsigned m_buttons = 0;
     int m_menuPiece = -1;
     QPoint m_menuPoint;
     QPointer<WSPuz> m_menuSurface;

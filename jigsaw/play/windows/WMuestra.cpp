@@ -16,6 +16,12 @@ WMuestra::WMuestra(WPuz& play) : fw::Window(&play), m_play(play)
 
 WMuestra::~WMuestra() = default;
 
+QRect WMuestra::defaultPlace(const WPuz& play)
+{
+    const int side = MaxSide + 2 * Frame;
+    return QRect(play.width() - side - 24, play.height() - side - 24, side, side);
+}
+
 void WMuestra::refresh()
 {
     const Puz& puz = m_play.context().puz;
@@ -27,7 +33,8 @@ void WMuestra::refresh()
     }
     const QSize inner = m_picture.isNull() ? QSize(MaxSide, MaxSide * 3 / 4) : m_picture.size();
     resize(inner + QSize(2 * Frame, 2 * Frame));
-    QPoint at(m_play.width() - width() - 24, m_play.height() - height() - 24);
+    const QRect corner = defaultPlace(m_play);
+    QPoint at(corner.right() - width() + 1, corner.bottom() - height() + 1);
     if (puz.previewPos)
         at = QPoint(puz.previewPos->x, puz.previewPos->y);
     move(at);

@@ -1,6 +1,7 @@
 #pragma once
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 
 #include "framework/qt/Window.h"
 
@@ -20,6 +21,9 @@ public:
     explicit WMuestra(WPuz& play);
     ~WMuestra() override;
 
+    // Where a preview goes when the game has not placed it: the bottom-right
+    // corner, at most MaxSide square.
+    static QRect defaultPlace(const WPuz& play);
     // Takes the picture of the open puzzle again.
     void refresh();
     bool dragging() const { return m_dragging; }

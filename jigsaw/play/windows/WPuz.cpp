@@ -429,11 +429,7 @@ bool WPuz::sendToBox(uint8_t box)
             at = QPoint(std::max(8, from->x() - b.w - 8), from->y());
         target = toSurface(at) + offset;
     } else {
-        WBox& dest = *m_boxes[box];
-        const int n = puz.boxes[box].pieceCount;
-        const QRect area = dest.openRect();
-        const int spanX = std::max(1, area.width() - b.w - 16), spanY = std::max(1, area.height() - b.h - 24);
-        target = dest.origin() + QPoint(8 + (n * 23) % spanX, 20 + (n * 17) % spanY) + offset;
+        target = freeSpotInBox(*m_boxes[box], b.w, b.h) + offset;
     }
     m_rules.MoveToSurface(piece, p16(target), box);
     puz.state |= Puz::Changed;
@@ -442,6 +438,27 @@ bool WPuz::sendToBox(uint8_t box)
     for (auto& w : m_boxes)
         w->update();
     return true;
+}
+
+// The first spot, in reading order, where a group of w x h fits in the box
+// without covering its pieces; a cascade when the box is full.
+QPoint WPuz::freeSpotInBox(const WBox& dest, int w, int h) const
+{
+    const Puz& puz = context().puz;
+    const QRect area = dest.openRect();
+    const QPoint o = dest.origin();
+    OccupancyGrid grid(area.width(), area.height(), 8);
+    grid.Mark(0, 0, area.width(), 20);  // the label
+    for (const SPuz& s : puz.pieces)
+        if (s.box == dest.container())
+            grid.Mark(s.table.x - o.x(), s.table.y - o.y(), s.table.w, s.table.h);
+    const int cw = (w + 7) / 8 + 1, ch = (h + 7) / 8 + 1;
+    for (int y = 0; y + ch <= grid.rows(); ++y)
+        for (int x = 0; x + cw <= grid.columns(); ++x)
+            if (grid.IsFree(x, y, cw, ch))
+                return o + QPoint(x * 8 + 4, y * 8 + 4);
+    const int n = puz.boxes[dest.container()].pieceCount;
+    return o + QPoint(8 + (n * 23) % std::max(1, area.width() - w - 16), 20 + (n * 17) % std::max(1, area.height() - h - 24));
 }
 
 // --- boxes
@@ -589,6 +606,10 @@ ScatterArea WPuz::scatterArea(uint8_t container) const
     };
     a.reserved.push_back(pictureArea());
     add(markerDock());
+    // The column of closed boxes and the preview's corner, whether they are
+    // shown yet or not.
+    add(QRect(width() - WBox::IconSize - 16, 0, WBox::IconSize + 16, height()));
+    add(WMuestra::defaultPlace(*this));
     if (m_preview)
         add(m_preview->geometry());
     for (const auto& b : m_boxes)

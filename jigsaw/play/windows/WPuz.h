@@ -153,6 +153,7 @@ private:
     void createBoxes();
     void celebrationTick();
     void placeDefaultBoxes();
+    QPoint freeSpotInBox(const WBox& box, int w, int h) const;
     fw::Menu pieceMenu(int piece) const;
 
     ScoreKeeperScore m_score;

@@ -137,11 +137,16 @@ TEST(PlayFlow, PlaysToCompletion)
         QTest::keyClick(&w, Qt::Key_F5);
     ASSERT_EQ(groups(), 2u);
     EXPECT_GT(s.app->score().Counters().helps, 0);
-    auto plan = findJoin(w);
-    if (!plan) {
-        w.rules().Tidy(qv::SPuz::OnTable, false);  // a help may have left a group at the edge
-        plan = findJoin(w);
-    }
+    // The helps build at the table's corner; the two groups are laid apart
+    // in the open, so that the hand can reach every side.
+    int second = -1;
+    for (const qv::SPuz& p : puz.pieces)
+        if (!w.rules().group(0).contains(p.index))
+            second = p.index;
+    ASSERT_GE(second, 0);
+    w.rules().MoveGroup(0, {150, 150});
+    w.rules().MoveGroup(second, {static_cast<int16_t>(w.width() / 2), static_cast<int16_t>(w.height() / 2)});
+    const auto plan = findJoin(w);
     ASSERT_TRUE(plan);
     s.clearSounds();
     carryAndDrop(w, *plan);
