@@ -31,6 +31,7 @@ enum : int {
     Shaped = 4622,
     NoPuzzleChosen = 4623,
     SavedGameOf = 4624,
+    Close = 4625,
     FitZoom = 4630,           // kind 4: button 170 of the editor
     ReplacePuzzle = 4631,
     Rights = 4632,
