@@ -79,8 +79,11 @@ inline void makePuzzle(qv::Puz& puz, fw::Bitmap picture, int rows, int cols, uin
     qv::SheetOptions sheets;
     sheets.edges = edges;
     ASSERT_TRUE(qv::renderSheets(puz, sheets).ok());
-    for (qv::SPuz& p : puz.pieces)
+    // Cutting turns pieces at random; a finished puzzle has them all upright.
+    for (qv::SPuz& p : puz.pieces) {
+        ASSERT_TRUE(qv::TurnPiece(puz, p, (4 - p.rotation) & 3).ok());
         p.placeAt(p.cellOrigin.x, p.cellOrigin.y);
+    }
 }
 
 // The English texts from their source, for screenshots a person reads.
