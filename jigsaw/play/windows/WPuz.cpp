@@ -452,11 +452,11 @@ QPoint WPuz::freeSpotInBox(const WBox& dest, int w, int h) const
     for (const SPuz& s : puz.pieces)
         if (s.box == dest.container())
             grid.Mark(s.table.x - o.x(), s.table.y - o.y(), s.table.w, s.table.h);
-    const int cw = (w + 7) / 8 + 1, ch = (h + 7) / 8 + 1;
+    const int cw = (w + 7) / 8, ch = (h + 7) / 8;
     for (int y = 0; y + ch <= grid.rows(); ++y)
         for (int x = 0; x + cw <= grid.columns(); ++x)
             if (grid.IsFree(x, y, cw, ch))
-                return o + QPoint(x * 8 + 4, y * 8 + 4);
+                return o + QPoint(x * 8, y * 8);
     const int n = puz.boxes[dest.container()].pieceCount;
     return o + QPoint(8 + (n * 23) % std::max(1, area.width() - w - 16), 20 + (n * 17) % std::max(1, area.height() - h - 24));
 }
