@@ -1,5 +1,6 @@
 #include "jigsaw/library/DirectoryCache.h"
 
+#include <algorithm>
 #include <charconv>
 #include <limits>
 
@@ -389,7 +390,8 @@ std::vector<DirectoryCache::Record> DirectoryCache::Records(const std::string& t
     size_t at = text.find(RecordStart);
     while (at != std::string::npos) {
         size_t next = text.find(RecordStart, at + 1);
-        size_t end = next == std::string::npos ? text.size() : next - 1;
+        // A damaged text may hold two record starts in a row: an empty record.
+        size_t end = next == std::string::npos ? text.size() : std::max(next - 1, at + 1);
         std::string_view record(text.data() + at + 1, end - at - 1);
         Record r;
         r.seen = at > 0 && text[at - 1] == '1';
