@@ -32,6 +32,7 @@ enum : int {
     NoPuzzleChosen = 4623,
     SavedGameOf = 4624,
     Close = 4625,
+    MoveToShelf = 4626,
     FitZoom = 4630,           // kind 4: button 170 of the editor
     ReplacePuzzle = 4631,
     Rights = 4632,
