@@ -10,11 +10,17 @@
 #include "framework/qt/MessageBox.h"
 #include "framework/qt/MessageLoop.h"
 #include "framework/qt/UiText.h"
+#include "jigsaw/library/Library.h"
 #include "jigsaw/library/SavedGames.h"
 #include "jigsaw/play/windows/PlayContext.h"
 #include "jigsaw/play/windows/PlayCursors.h"
 #include "jigsaw/play/windows/WPuz.h"
+#include "jigsaw/scores/LiveRanking.h"
+#include "jigsaw/scores/windows/WMiniScore.h"
+#include "jigsaw/scores/windows/WRanking.h"
+#include "jigsaw/scores/windows/ScoreWindows.h"
 #include "jigsaw/shell/PuzCommands.h"
+#include "jigsaw/shell/ShellScoresHost.h"
 
 namespace qv {
 
@@ -67,6 +73,7 @@ App::App(Setup setup)
 
 App::~App()
 {
+    m_scoreWindows.reset();
     m_puz.setSteps(nullptr);
     m_puz.setUser(nullptr);
     m_window.reset();
@@ -123,6 +130,17 @@ int App::StartUp()
         m_setup.sound ? std::move(m_setup.sound) : fw::makeSystemSoundOutput();
     m_player = std::make_unique<fw::SoundPlayer>(std::move(output));
     m_sounds = std::make_unique<GameSounds>(m_dir, [this](const std::string& path) { m_player->play(path); });
+    // The library answers the scores code's shelf questions; the live
+    // ranking listens to the score keeping from here on.
+    m_library = std::make_unique<Library>(*m_profile, m_dir);
+    m_scoresHost = std::make_unique<ShellScoresHost>(m_traductor, *m_profile, *m_library, m_windowWidget,
+                                                     [this] { m_puz.state |= Puz::Changed; });
+    m_live = std::make_unique<LiveRanking>(
+        m_score,
+        [this] {
+            return ScoreGame::FromPuz(m_puz, (gameOptions() & fw::gameopt::Competition) != 0, m_puz.rights);
+        },
+        *m_scoresHost);
     // 7: the play window.
     m_commands = std::make_unique<PuzCommands>(*this);
     m_context = std::make_unique<PlayContext>(PlayContext{m_puz, m_score, m_options, *m_sounds, *m_commands});
@@ -131,6 +149,15 @@ int App::StartUp()
     m_window->setCommandTarget(m_commands.get());
     m_window->setWindowMenu(m_commands->windowMenu());
     m_window->setWindowIcon(QIcon(PlayCursors::icon()));
+    m_scoreWindows = std::make_unique<ScoreWindows>(*m_live, *m_scoresHost, m_window.get());
+    m_scoresHost->setWindows(m_scoreWindows.get());
+    QObject::connect(m_scoreWindows.get(), &ScoreWindows::miniScoreMoved, [this](QPoint at) {
+        const Point16 pos{static_cast<int16_t>(at.x()), static_cast<int16_t>(at.y())};
+        if (m_puz.pieceCount() > 0 && (pos.x != m_puz.scorePos.x || pos.y != m_puz.scorePos.y)) {
+            m_puz.scorePos = pos;
+            m_puz.state |= Puz::Changed;
+        }
+    });
     // 8: a 16-colour screen cannot make puzzles.
     if (QScreen* s = QGuiApplication::primaryScreen())
         m_lowColour = s->depth() < 5;
@@ -199,6 +226,8 @@ void App::Shutdown()
         m_player->waitIdle();
     m_player.reset();
     ClosePuzzle();
+    m_scoresHost->setWindows(nullptr);
+    m_scoreWindows.reset();
     m_window.reset();
     m_windowWidget = nullptr;
     m_profile->setInt({}, "AbEnd", 0);
@@ -231,8 +260,29 @@ void App::newGameDefaults()
     }
 }
 
+void App::setCompetition(bool on)
+{
+    const bool was = (gameOptions() & fw::gameopt::Competition) != 0;
+    if (was == on)
+        return;
+    if (!on && m_puz.pieceCount() > 0)
+        m_live->StoreResult();
+    setGameOption(fw::gameopt::Competition, on);
+    if (m_puz.pieceCount() == 0)
+        return;
+    if (on) {
+        m_live->OpenRanking();
+    } else {
+        m_live->CloseRanking();
+        if (m_scoreWindows)
+            m_scoreWindows->hideAll();
+    }
+}
+
 void App::ClosePuzzle()
 {
+    if (m_scoreWindows)
+        m_scoreWindows->hideAll();
     if (m_window)
         m_window->puzzleClosed();
     m_score.Reset();
@@ -247,6 +297,7 @@ bool App::OpenFile(const std::filesystem::path& path, bool showErrors)
             fw::ShowStatus(m_window.get(), fw::Status(msg::BadFile, path.string()));
         return false;
     }
+    m_scoreWindows->hideAll();
     m_window->puzzleClosed();
     m_score.Reset();
     fw::Status st;
@@ -270,6 +321,8 @@ bool App::OpenFile(const std::filesystem::path& path, bool showErrors)
     }
     m_score.OpenPuzzle(m_puz);
     m_window->puzzleOpened();
+    if (m_live->isOpen() && !(gameOptions() & fw::gameopt::HideScore))
+        m_scoreWindows->showMiniScore(true, QPoint(m_puz.scorePos.x, m_puz.scorePos.y));
     m_profile->setString({}, "LastPuz", path.string());
     m_lastSave = fw::tickCount();
     return true;
@@ -296,6 +349,10 @@ bool App::SaveGame(bool autosave)
         return false;
     }
     m_lastSave = fw::tickCount();
+    if (!autosave) {
+        m_live->OnSavedAs();
+        m_live->StoreResult();
+    }
     return true;
 }
 

@@ -19,7 +19,11 @@
 
 namespace qv {
 
+class Library;
+class LiveRanking;
 class PuzCommands;
+class ScoreWindows;
+class ShellScoresHost;
 class WPuz;
 struct PlayContext;
 
@@ -63,11 +67,18 @@ public:
     // The game's options, or the defaults of new games.
     uint32_t gameOptions() const;
     void setGameOption(uint32_t bit, bool on);
+    // Scores switched on (the ranking opens) or off (the result is stored
+    // and the game's entry leaves the ranking).
+    void setCompetition(bool on);
 
     Puz& puz() { return m_puz; }
     WPuz& playWindow() { return *m_window; }
     PuzCommands& commands() { return *m_commands; }
     ScoreKeeper& score() { return m_score; }
+    LiveRanking& liveRanking() { return *m_live; }
+    ShellScoresHost& scoresHost() { return *m_scoresHost; }
+    ScoreWindows& scoreWindows() { return *m_scoreWindows; }
+    Library& library() { return *m_library; }
     fw::Profile& profile() { return *m_profile; }
     fw::Options& options() { return m_options; }
     fw::Traductor& traductor() { return m_traductor; }
@@ -95,6 +106,9 @@ private:
     ScoreKeeper m_score{m_clock};
     std::unique_ptr<fw::SoundPlayer> m_player;
     std::unique_ptr<GameSounds> m_sounds;
+    std::unique_ptr<Library> m_library;
+    std::unique_ptr<ShellScoresHost> m_scoresHost;
+    std::unique_ptr<LiveRanking> m_live;
     QWidget* m_windowWidget = nullptr;
     ShellUser m_user;
     PictureSteps m_steps;
@@ -104,6 +118,7 @@ private:
     std::unique_ptr<PuzCommands> m_commands;
     std::unique_ptr<PlayContext> m_context;
     std::unique_ptr<WPuz> m_window;
+    std::unique_ptr<ScoreWindows> m_scoreWindows;
     uint32_t m_lastSave = 0;
     bool m_autosaving = false;
     bool m_abnormalEnd = false;

@@ -6,6 +6,7 @@
 #include "framework/Markup.h"
 #include "framework/SoundPlayer.h"
 #include "framework/VirtualKey.h"
+#include "framework/qt/Clipboard.h"
 #include "framework/qt/MessageBox.h"
 #include "framework/qt/Text.h"
 #include "jigsaw/document/Puz.h"
@@ -13,8 +14,14 @@
 #include "jigsaw/play/windows/SurfaceMouse.h"
 #include "jigsaw/play/windows/WBox.h"
 #include "jigsaw/play/windows/WPuz.h"
+#include "jigsaw/scores/ClipboardImport.h"
+#include "jigsaw/scores/LiveRanking.h"
+#include "jigsaw/scores/windows/WMiniScore.h"
+#include "jigsaw/scores/windows/WRanking.h"
+#include "jigsaw/scores/windows/ScoreWindows.h"
 #include "jigsaw/shell/App.h"
 #include "jigsaw/shell/CreditsShow.h"
+#include "jigsaw/shell/ShellScoresHost.h"
 
 namespace qv {
 
@@ -122,8 +129,20 @@ bool PuzCommands::Command(uint32_t command, uint32_t argument)
         }
         return true;
     case CmdShowScore:
-    case CmdHideScore:
-        m_app.setGameOption(fw::gameopt::HideScore, command == CmdHideScore && argument != 0);
+    case CmdHideScore: {
+        const bool hide = command == CmdHideScore && argument != 0;
+        m_app.setGameOption(fw::gameopt::HideScore, hide);
+        m_app.scoreWindows().showMiniScore(!hide && hasPieces(), QPoint(puz.scorePos.x, puz.scorePos.y));
+        return true;
+    }
+    case CmdInfo:
+        if (hasPieces())
+            m_app.scoreWindows().ShowInfo(puz);
+        return true;
+    case CmdRanking:
+        // Only a game in competition mode has a ranking open.
+        if (hasPieces())
+            m_app.scoreWindows().ShowRanking();
         return true;
     case CmdReopenLast: {
         const std::string last = m_app.profile().getString("LastPuz");
@@ -140,10 +159,8 @@ bool PuzCommands::Command(uint32_t command, uint32_t argument)
     case CmdHowToMake:
     case CmdOptions:
     case CmdPrint:
-    case CmdInfo:
     case CmdAdvanced:
     case CmdMakePuzzle:
-    case CmdRanking:
     case CmdNoHandler: return true;
     default: return false;
     }
@@ -168,9 +185,9 @@ bool PuzCommands::MenuHint(fw::MenuHintEvent& e)
         e.enabled = pieces && !(puz.options & Puz::NoPreview);
         e.checked = m_app.playWindow().previewShown();
         break;
-    case CmdInfo: e.hint = "F2"; e.enabled = false; break;
+    case CmdInfo: e.hint = "F2"; e.enabled = pieces; break;
     case CmdMakePuzzle: e.hint = "Ctrl+C"; e.enabled = false; break;
-    case CmdRanking: e.hint = "F4"; e.enabled = false; break;
+    case CmdRanking: e.hint = "F4"; e.enabled = pieces && m_app.liveRanking().isOpen(); break;
     case CmdAddBox: e.enabled = pieces && puz.boxes.size() < 9; break;
     case CmdRemoveBox: e.enabled = pieces && !puz.boxes.empty() && puz.boxes.back().pieceCount == 0; break;
     case CmdHideBoxes: e.enabled = pieces; break;
@@ -280,6 +297,7 @@ bool PuzCommands::keyDown(unsigned mods, unsigned key)
         case 'P': return Command(CmdPrint);
         case 'R': return Command(CmdTidy);
         case 'C': return Command(CmdMakePuzzle);
+        case 'V': PasteScores(); return true;
         case 'T': fw::PostCommand(*this, CmdNoHandler); return true;
         default: break;
         }
@@ -376,6 +394,12 @@ void PuzCommands::Open()
     w.ShowLoupeAfter(loupe::Pause, true);
     if (!file.isEmpty())
         m_app.OpenFile(std::filesystem::path(file.toStdU16String()));
+}
+
+void PuzCommands::PasteScores()
+{
+    // A certificate or a ranking text; any other text is left alone.
+    ClipboardImport(fw::Clipboard::text(), m_app.liveRanking(), m_app.scoresHost());
 }
 
 void PuzCommands::ShowCredits()

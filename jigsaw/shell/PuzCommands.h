@@ -34,6 +34,8 @@ public:
     bool exiting() const { return m_exiting; }
     void Pause();
     void ShowCredits();
+    // Ctrl+V: a certificate or ranking text from the clipboard.
+    void PasteScores();
     void Open();
 
     // --- PlayShell

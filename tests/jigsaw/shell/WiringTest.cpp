@@ -1,0 +1,128 @@
+// The finished windows reached through the game's commands and keys.
+#include <QApplication>
+#include <QClipboard>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "ShellFixture.h"
+#include "framework/Options.h"
+#include "framework/qt/Clipboard.h"
+#include "jigsaw/scores/Certificate.h"
+#include "jigsaw/scores/LiveRanking.h"
+#include "jigsaw/scores/windows/ScoreWindows.h"
+#include "jigsaw/scores/windows/WInfo.h"
+#include "jigsaw/scores/windows/WMiniScore.h"
+#include "jigsaw/scores/windows/WRanking.h"
+#include "jigsaw/shell/PuzCommands.h"
+
+using namespace shelltest;
+
+namespace {
+
+// Closes the next modal window once the loop runs, keeping its text.
+struct ModalCloser {
+    QString title;
+    bool seen = false;
+    void arm()
+    {
+        QTimer::singleShot(50, [this] {
+            if (QWidget* m = QApplication::activeModalWidget()) {
+                seen = true;
+                title = m->windowTitle();
+                m->close();
+            }
+        });
+    }
+};
+
+class Wired : public ::testing::Test {
+protected:
+    ProgramFolder folder;
+    std::unique_ptr<Started> s;
+
+    // Options 0x20: new games are played in competition mode.
+    void open(const std::string& settings = "[Main]\r\nOptions=4128\r\n")
+    {
+        folder.writeFile("QVrk.ini", settings);
+        const auto puzzle = makePuzzle(folder / "p.puz", 4, 3);
+        s = std::make_unique<Started>(folder, puzzle.string());
+        ASSERT_EQ(s->status, 0);
+        ASSERT_GT(s->puz().pieceCount(), 0);
+    }
+};
+
+TEST_F(Wired, ScoreWindowsFollowTheirCommandsAndSavesStoreTheResult)
+{
+    open();
+    qv::App& app = *s->app;
+    qv::ScoreWindows& sw = app.scoreWindows();
+    qv::WPuz& w = s->window();
+    ASSERT_TRUE(app.liveRanking().isOpen()) << "a competition game opens its ranking";
+    ASSERT_NE(sw.miniScore(), nullptr);
+    EXPECT_TRUE(sw.miniScore()->isVisible());
+
+    QTest::keyClick(&w, Qt::Key_F4);
+    ASSERT_NE(sw.rankingWindow(), nullptr);
+    EXPECT_TRUE(sw.rankingWindow()->isVisible());
+
+    app.commands().Command(1108, 1);
+    EXPECT_FALSE(sw.miniScore()->isVisible());
+    EXPECT_TRUE(app.gameOptions() & fw::gameopt::HideScore);
+    app.commands().Command(1108, 0);  // argument 0 acts as 1107
+    EXPECT_TRUE(sw.miniScore()->isVisible());
+    EXPECT_FALSE(app.gameOptions() & fw::gameopt::HideScore);
+
+    // The strip dragged elsewhere is kept as the game's "ScorePos:".
+    s->puz().state &= ~qv::Puz::Changed;
+    emit sw.miniScore()->moved(QPoint(123, 45));
+    EXPECT_EQ(s->puz().scorePos.x, 123);
+    EXPECT_EQ(s->puz().scorePos.y, 45);
+    EXPECT_TRUE(s->puz().state & qv::Puz::Changed);
+
+    QTest::keyClick(&w, Qt::Key_F2);
+    EXPECT_EQ(w.findChildren<qv::WInfo*>().size(), 1);
+
+    // A save by the player writes the ranking with the game's entry.
+    QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
+    const std::filesystem::path scores = app.liveRanking().ranking().ScoresPath();
+    ASSERT_FALSE(scores.empty());
+    EXPECT_TRUE(std::filesystem::exists(scores));
+    qv::Ranking stored = app.liveRanking().ranking();
+    ASSERT_TRUE(stored.Load());
+    ASSERT_EQ(stored.records.size(), 1u);
+    EXPECT_EQ(stored.records[0].key, s->puz().savedPath.stem().string());
+
+    // Scores switched off: the entry leaves the file, the windows go.
+    app.setCompetition(false);
+    EXPECT_FALSE(app.liveRanking().isOpen());
+    ASSERT_TRUE(stored.Load());
+    EXPECT_TRUE(stored.records.empty());
+    QTest::keyClick(&w, Qt::Key_F4);
+    EXPECT_TRUE(sw.rankingWindow() == nullptr || !sw.rankingWindow()->isVisible());
+}
+
+TEST_F(Wired, CtrlVImportsScoreTextsAndLeavesOtherTextAlone)
+{
+    open();
+    qv::WPuz& w = s->window();
+    ModalCloser closer;
+
+    fw::Clipboard::setText("just a note");
+    closer.arm();
+    QTest::keyClick(&w, Qt::Key_V, Qt::ControlModifier);
+    QTest::qWait(120);
+    EXPECT_FALSE(closer.seen);
+    EXPECT_EQ(fw::Clipboard::text(), "just a note");
+
+    // A certificate of this game; its puzzle is not on the library's shelf,
+    // so it counts as received and is offered in the certificate window.
+    fw::Clipboard::setText(qv::Certificate::FromCurrentGame(s->app->liveRanking()).ToText());
+    closer.arm();
+    QTest::keyClick(&w, Qt::Key_V, Qt::ControlModifier);
+    QTest::qWait(120);
+    EXPECT_TRUE(closer.seen);
+    EXPECT_EQ(closer.title, "Certificate");
+    EXPECT_EQ(fw::Clipboard::text(), "");
+}
+
+}  // namespace
