@@ -77,7 +77,8 @@ private:
 // A puzzle file of columns x rows pieces over a drawn picture (bands and
 // diagonals, so every piece looks different).
 inline std::filesystem::path makePuzzle(const std::filesystem::path& path, int columns, int rows,
-                                        uint16_t options = 0, int width = 360, int height = 270)
+                                        uint16_t options = 0, int width = 360, int height = 270,
+                                        uint32_t seed = 0)
 {
     fw::Bitmap picture(width, height);
     for (int y = 0; y < height; ++y)
@@ -91,6 +92,7 @@ inline std::filesystem::path makePuzzle(const std::filesystem::path& path, int c
     puz.stockSizeCount = 1;
     puz.options |= options;
     puz.entry.title = "Bands";
+    puz.puzzleSeed = seed;  // a fixed seed cuts and scatters the same way every run
     qv::PictureSource source;
     source.bitmap = picture;
     fw::Bitmap thumb(80, 60, 0x336699);
