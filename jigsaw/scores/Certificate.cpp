@@ -173,7 +173,8 @@ Certificate Certificate::Parse(std::string_view text)
     r.moves = static_cast<uint16_t>(leadingInt(in.valueLine()));
     r.helps = static_cast<uint16_t>(leadingInt(in.valueLine()));
     r.score = leadingInt(in.valueLine());
-    r.pieces = static_cast<int16_t>(c.columns * c.rows);
+    // The grid comes from the text: multiplied in 64 bits, it cannot overflow.
+    r.pieces = static_cast<int16_t>(int64_t(c.columns) * c.rows);
 
     size_t idAt = text.find("PuzID:", begin);
     if (idAt != std::string_view::npos)
