@@ -14,6 +14,11 @@
 #include "jigsaw/play/windows/SurfaceMouse.h"
 #include "jigsaw/play/windows/WBox.h"
 #include "jigsaw/play/windows/WPuz.h"
+#include "framework/Background.h"
+#include "jigsaw/options/WAdvanced.h"
+#include "jigsaw/options/WOptions.h"
+#include "jigsaw/options/WOptsBox.h"
+#include "jigsaw/print/WPrint.h"
 #include "jigsaw/scores/ClipboardImport.h"
 #include "jigsaw/scores/LiveRanking.h"
 #include "jigsaw/scores/windows/WMiniScore.h"
@@ -50,6 +55,7 @@ enum : uint32_t {
     CmdShowScore = 1107,
     CmdHideScore = 1108,
     CmdAdvanced = 1112,
+    CmdBoxOptions = 1116,
     CmdPreviewHidden = 1125,
     CmdReopenLast = 1128,
     CmdMakePuzzle = 1300,
@@ -156,10 +162,14 @@ bool PuzCommands::Command(uint32_t command, uint32_t argument)
     // belong to windows of their own; until they exist the commands are
     // accepted and do nothing.
     case CmdHelp:
-    case CmdHowToMake:
-    case CmdOptions:
+    case CmdOptions: ShowOptions(); return true;
+    case CmdAdvanced: ShowAdvanced(); return true;
+    case CmdBoxOptions: ShowBoxOptions(static_cast<int>(argument)); return true;
     case CmdPrint:
-    case CmdAdvanced:
+        if (hasPieces())
+            Print();
+        return true;
+    case CmdHowToMake:
     case CmdMakePuzzle:
     case CmdNoHandler: return true;
     default: return false;
@@ -176,8 +186,8 @@ bool PuzCommands::MenuHint(fw::MenuHintEvent& e)
     case CmdSaveAs: e.hint = "Ctrl+A"; e.enabled = pieces; break;
     case CmdHelp: e.hint = "F1"; break;
     case CmdPause: e.hint = "Ctrl+B"; e.enabled = pieces; break;
-    case CmdOptions: e.hint = "F3"; e.enabled = false; break;
-    case CmdPrint: e.hint = "Ctrl+P"; e.enabled = false; break;
+    case CmdOptions: e.hint = "F3"; break;
+    case CmdPrint: e.hint = "Ctrl+P"; e.enabled = pieces; break;
     case CmdAutoHelp: e.hint = "F5"; e.enabled = pieces && !(puz.options & Puz::NoHelp); break;
     case CmdTidy: e.hint = "Ctrl+R"; e.enabled = pieces; break;
     case CmdPreview:
@@ -394,6 +404,84 @@ void PuzCommands::Open()
     w.ShowLoupeAfter(loupe::Pause, true);
     if (!file.isEmpty())
         m_app.OpenFile(std::filesystem::path(file.toStdU16String()));
+}
+
+void PuzCommands::ShowOptions()
+{
+    WPuz& w = m_app.playWindow();
+    w.HideLoupeFor(loupe::Pause, false);
+    {
+        WOptions dialog(&w, m_app.options(), m_app.profile(), m_app.programDir());
+        dialog.RunModal();
+    }
+    w.ShowLoupeAfter(loupe::Pause, false);
+    w.update();
+}
+
+void PuzCommands::ShowAdvanced()
+{
+    WPuz& w = m_app.playWindow();
+    w.HideLoupeFor(loupe::Pause, false);
+    {
+        WAdvanced dialog(&w, m_app.profile(), m_app.options(), hasPieces() ? &m_app.puz() : nullptr,
+                         m_app.programDir() / "qvrk32", std::string(App::LongName) + " 2.00");
+        dialog.RunModal();
+    }
+    w.ShowLoupeAfter(loupe::Pause, false);
+}
+
+namespace {
+
+// The box options window's questions, answered by the play window.
+class BoxOptionsAnswers : public BoxOptionsHost {
+public:
+    BoxOptionsAnswers(PuzCommands& commands, WPuz& play) : m_commands(commands), m_play(play) {}
+    void showPause() override { m_commands.Pause(); }
+    void boxChanged(int box) override
+    {
+        m_commands.documentChanged();
+        if (box >= 0 && box < static_cast<int>(m_play.boxes().size()))
+            m_play.boxes()[box]->refreshState();
+    }
+    void repaintPreview() override { m_play.update(); }
+
+private:
+    PuzCommands& m_commands;
+    WPuz& m_play;
+};
+
+}  // namespace
+
+void PuzCommands::ShowBoxOptions(int box)
+{
+    WPuz& w = m_app.playWindow();
+    if (!hasPieces() || box < 0 || box >= static_cast<int>(w.boxes().size()))
+        return;
+    BoxOptionsAnswers answers(*this, w);
+    WOptsBox dialog(w.boxes()[box].get(), m_app.puz(), box, m_app.options(), answers, m_app.programDir(), true);
+    dialog.RunModal();
+}
+
+void PuzCommands::Print()
+{
+    WPuz& w = m_app.playWindow();
+    const Puz& puz = m_app.puz();
+    const ScoreCounters c = m_app.score().Counters();
+    CaptionFacts facts;
+    facts.gameName = puz.savedName.empty() ? puz.title() : puz.savedName;
+    facts.playerName = puz.playerName;
+    facts.dateStart = puz.dateStart;
+    facts.dateEnd = puz.dateEnd;
+    facts.elapsedMs = c.elapsed;
+    facts.moves = c.moves;
+    facts.helps = c.helps;
+    // The table as the player chose it ("BkClr:"), or the default one.
+    fw::Background background;
+    if (!puz.background.empty())
+        background.SetFromText(puz.background);
+    w.HideLoupeFor(loupe::Pause, true);
+    PrintDialog(&w, puz, &background, facts);
+    w.ShowLoupeAfter(loupe::Pause, true);
 }
 
 void PuzCommands::PasteScores()

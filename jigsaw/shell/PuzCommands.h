@@ -36,6 +36,11 @@ public:
     void ShowCredits();
     // Ctrl+V: a certificate or ranking text from the clipboard.
     void PasteScores();
+    void ShowOptions();
+    void ShowAdvanced();
+    // 1116 from a box window's menu; the argument is the box.
+    void ShowBoxOptions(int box);
+    void Print();
     void Open();
 
     // --- PlayShell

@@ -215,7 +215,12 @@ bool WBox::OnCommand(const fw::CommandEvent& e)
         setClosed(!isClosed());
         return true;
     case CmdBoxOptions:
-        return true;  // the box options window comes with the options windows
+        // The document opens the box options over this box.
+        if (fw::EventHandler* target = commandTarget()) {
+            fw::CommandEvent forward(CmdBoxOptions, static_cast<uint32_t>(index()));
+            fw::Dispatch(forward, *target);
+        }
+        return true;
     default:
         return WSPuz::OnCommand(e);
     }
@@ -225,10 +230,6 @@ bool WBox::OnMenuHint(fw::MenuHintEvent& e)
 {
     if (e.command() == CmdTidy) {
         e.hint = "Ctrl+R";
-        return true;
-    }
-    if (e.command() == CmdBoxOptions) {
-        e.enabled = false;
         return true;
     }
     if (e.command() == CmdOpenClose)

@@ -25,6 +25,8 @@ public:
 
     bool isClosed() const;
     void setClosed(bool closed);
+    // Its record was changed from outside (the box options): size, menu, picture.
+    void refreshState() { applyState(); }
     // The rectangle of the open box and the icon's place, on the play window.
     QRect openRect() const { return m_openRect; }
     QPoint iconPos() const { return m_iconPos; }

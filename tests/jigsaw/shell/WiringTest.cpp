@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 
 #include "ShellFixture.h"
@@ -13,6 +14,7 @@
 #include "jigsaw/scores/windows/WInfo.h"
 #include "jigsaw/scores/windows/WMiniScore.h"
 #include "jigsaw/scores/windows/WRanking.h"
+#include "jigsaw/play/windows/WBox.h"
 #include "jigsaw/shell/PuzCommands.h"
 
 using namespace shelltest;
@@ -22,6 +24,7 @@ namespace {
 // Closes the next modal window once the loop runs, keeping its text.
 struct ModalCloser {
     QString title;
+    QString className;
     bool seen = false;
     void arm()
     {
@@ -29,6 +32,7 @@ struct ModalCloser {
             if (QWidget* m = QApplication::activeModalWidget()) {
                 seen = true;
                 title = m->windowTitle();
+                className = m->metaObject()->className();
                 m->close();
             }
         });
@@ -123,6 +127,38 @@ TEST_F(Wired, CtrlVImportsScoreTextsAndLeavesOtherTextAlone)
     EXPECT_TRUE(closer.seen);
     EXPECT_EQ(closer.title, "Certificate");
     EXPECT_EQ(fw::Clipboard::text(), "");
+}
+
+TEST_F(Wired, OptionsPrintAndBoxOptionsOpenFromTheirCommands)
+{
+    open();
+    qv::WPuz& w = s->window();
+    qv::PuzCommands& commands = s->app->commands();
+    ModalCloser closer;
+    // Each command opens its dialog modally over the game; the loupe comes back afterwards.
+    const struct {
+        std::function<void()> open;
+        const char* dialog;
+    } cases[] = {
+        {[&] { QTest::keyClick(&w, Qt::Key_F3); }, "qv::WOptions"},
+        {[&] { commands.Command(1112); }, "qv::WAdvanced"},
+        {[&] { QTest::keyClick(&w, Qt::Key_P, Qt::ControlModifier); }, "qv::WPrint"},
+        {[&] {
+             ASSERT_FALSE(w.boxes().empty());
+             fw::CommandEvent fromMenu(1116);
+             fw::Dispatch(fromMenu, *w.boxes()[0]);
+         },
+         "qv::WOptsBox"},
+    };
+    for (const auto& c : cases) {
+        closer = ModalCloser();
+        closer.arm();
+        c.open();
+        QTest::qWait(100);
+        EXPECT_TRUE(closer.seen) << c.dialog;
+        EXPECT_EQ(closer.className, c.dialog);
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << c.dialog;
+    }
 }
 
 }  // namespace
