@@ -1,0 +1,67 @@
+#!/bin/sh
+# Builds the Debian package from the release preset and checks that it holds
+# everything an installed game needs: both programs and the commands that
+# start them, the translations, sounds, pictures, sample puzzles, textures,
+# help pages, menu entries, file types and icons.
+#
+#   tools/check-package.sh                 builds in build/release
+#   BUILD_DIR=build-x tools/check-package.sh   builds elsewhere
+set -eu
+cd "$(dirname "$0")/.."
+build=${BUILD_DIR:-build/release}
+
+cmake --preset release -B "$build" -DQV_BUILD_BENCH=OFF -DQV_BUILD_FUZZ=OFF >/dev/null
+# Only what the package holds; the tests are built and run by the CI steps.
+cmake --build "$build" -j "${JOBS:-2}" --target quorvane_dist
+(cd "$build" && rm -f ./*.deb && cpack -G DEB)
+
+deb=$(ls "$build"/*.deb)
+echo "package: $deb"
+list=$(dpkg-deb -c "$deb")
+
+missing=0
+expect() {
+    if ! printf '%s\n' "$list" | grep -Eq "$1"; then
+        echo "missing from the package: $1" >&2
+        missing=1
+    fi
+}
+lib='\./usr/lib(/[a-z0-9_-]+)?/quorvane'
+expect "$lib/qvrk32\$"
+expect "$lib/mvro\$"
+expect '\./usr/bin/qvrk32 -> '
+expect '\./usr/bin/mvro -> '
+for lang in eng cas cat deu fra ita; do expect "$lib/QV21$lang\\.dix\$"; done
+for sound in xoc click1 click2 toca fin gira fxr2r credits; do expect "$lib/$sound\\.wav\$"; done
+for picture in icon200 bitmap200 cursor300 cursor301 marker; do expect "$lib/$picture\\.png\$"; done
+expect "$lib/sample\\.puz\$"
+expect "$lib/textures/[a-z]+\\.jpg\$"
+expect "$lib/mvro-help\\.html\$"
+for page in index play keys boxes scores saving making options; do expect "$lib/help/$page\\.html\$"; done
+expect '\./usr/share/applications/quorvane\.desktop$'
+expect '\./usr/share/applications/minevaro\.desktop$'
+expect '\./usr/share/mime/packages/quorvane-mime\.xml$'
+for size in 32 48 256; do
+    expect "\\./usr/share/icons/hicolor/${size}x$size/apps/quorvane\\.png\$"
+    expect "\\./usr/share/icons/hicolor/${size}x$size/apps/minevaro\\.png\$"
+done
+# Nothing of a run from the build folder may slip in.
+if printf '%s\n' "$list" | grep -Eq '(_tests|\.ini|/scores/)'; then
+    echo "the package holds test programs, settings or scores:" >&2
+    printf '%s\n' "$list" | grep -E '(_tests|\.ini|/scores/)' >&2
+    missing=1
+fi
+
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "Depends: $depends"
+for dep in libqt6widgets6 libjpeg62-turbo fonts-liberation2 shared-mime-info; do
+    case "$depends" in
+        *"$dep"*) ;;
+        *) echo "missing dependency: $dep" >&2; missing=1 ;;
+    esac
+done
+
+if [ "$missing" -ne 0 ]; then
+    exit 1
+fi
+echo "package contents complete"
