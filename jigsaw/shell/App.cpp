@@ -10,6 +10,8 @@
 #include "framework/qt/MessageBox.h"
 #include "framework/qt/MessageLoop.h"
 #include "framework/qt/UiText.h"
+#include "framework/qt/WBkg.h"
+#include "jigsaw/document/PictureFormats.h"
 #include "jigsaw/library/Library.h"
 #include "jigsaw/library/SavedGames.h"
 #include "jigsaw/play/windows/PlayContext.h"
@@ -123,8 +125,9 @@ int App::StartUp()
         std::cerr << "qvrk32: the installation step " << m_commandLine.installSwitch
                   << " is not part of this build; starting the game.\n";
     }
-    // 6: cursors and pictures.
+    // 6: cursors and pictures; texture pictures decode like puzzle pictures.
     PlayCursors::load(m_dir);
+    fw::WBkg::setPictureReader(readPictureFile);
     // 9 (first half): the sounds, which the play window plays.
     std::unique_ptr<fw::SoundOutput> output =
         m_setup.sound ? std::move(m_setup.sound) : fw::makeSystemSoundOutput();

@@ -15,6 +15,7 @@
 #include "jigsaw/play/windows/WBox.h"
 #include "jigsaw/play/windows/WPuz.h"
 #include "framework/Background.h"
+#include "framework/qt/WBkgChoose.h"
 #include "jigsaw/options/WAdvanced.h"
 #include "jigsaw/options/WOptions.h"
 #include "jigsaw/options/WOptsBox.h"
@@ -157,6 +158,7 @@ bool PuzCommands::Command(uint32_t command, uint32_t argument)
         return true;
     }
     case CmdAddBox: w.addBox(); return true;
+    case CmdBackground: ChooseTableBackground(); return true;
     case CmdRemoveBox: w.removeBox(); return true;
     // Help, options, printing, information, rankings and making puzzles
     // belong to windows of their own; until they exist the commands are
@@ -199,6 +201,7 @@ bool PuzCommands::MenuHint(fw::MenuHintEvent& e)
     case CmdMakePuzzle: e.hint = "Ctrl+C"; e.enabled = false; break;
     case CmdRanking: e.hint = "F4"; e.enabled = pieces && m_app.liveRanking().isOpen(); break;
     case CmdAddBox: e.enabled = pieces && puz.boxes.size() < 9; break;
+    case CmdBackground: e.enabled = pieces; break;
     case CmdRemoveBox: e.enabled = pieces && !puz.boxes.empty() && puz.boxes.back().pieceCount == 0; break;
     case CmdHideBoxes: e.enabled = pieces; break;
     case CmdShowBoxes: e.enabled = pieces; break;
@@ -228,6 +231,7 @@ fw::Menu PuzCommands::windowMenu() const
         .submenuText(text(2600) + "...", boxes)
         .separator()
         .addText(CmdOptions, caption(CmdOptions))
+        .addText(CmdBackground, (text(3000).empty() ? std::string("Table background") : text(3000)) + "...")
         .addText(CmdCredits, caption(CmdCredits))
         .addText(CmdHelp, caption(CmdHelp))
         .separator()
@@ -482,6 +486,28 @@ void PuzCommands::Print()
     w.HideLoupeFor(loupe::Pause, true);
     PrintDialog(&w, puz, &background, facts);
     w.ShowLoupeAfter(loupe::Pause, true);
+}
+
+void PuzCommands::ChooseTableBackground()
+{
+    if (!hasPieces())
+        return;
+    WPuz& w = m_app.playWindow();
+    Puz& puz = m_app.puz();
+    fw::Background background;
+    if (!puz.background.empty())
+        background.SetFromText(puz.background);
+    fw::WBkg::Places places;
+    places.puzzlesRoot = m_app.programDir();
+    places.texturesDir = m_app.programDir();
+    w.HideLoupeFor(loupe::Pause, false);
+    const bool changed = fw::ChooseBackground(&w, background, m_app.profile(), places);
+    w.ShowLoupeAfter(loupe::Pause, false);
+    if (!changed)
+        return;
+    puz.background = background.Text();
+    documentChanged();
+    w.update();
 }
 
 void PuzCommands::PasteScores()

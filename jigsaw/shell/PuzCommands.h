@@ -18,7 +18,7 @@ class App;
 class PuzCommands : public fw::EventHandler, public PlayShell {
 public:
     // Commands of our own: the boxes a game has.
-    enum : uint32_t { CmdAddBox = 1140, CmdRemoveBox = 1141 };
+    enum : uint32_t { CmdAddBox = 1140, CmdRemoveBox = 1141, CmdBackground = 1142 };
 
     explicit PuzCommands(App& app);
 
@@ -41,6 +41,8 @@ public:
     // 1116 from a box window's menu; the argument is the box.
     void ShowBoxOptions(int box);
     void Print();
+    // The table's background, kept with the game as "BkClr:".
+    void ChooseTableBackground();
     void Open();
 
     // --- PlayShell

@@ -149,6 +149,7 @@ TEST_F(Wired, OptionsPrintAndBoxOptionsOpenFromTheirCommands)
              fw::Dispatch(fromMenu, *w.boxes()[0]);
          },
          "qv::WOptsBox"},
+        {[&] { commands.Command(qv::PuzCommands::CmdBackground); }, "fw::WBkg"},
     };
     for (const auto& c : cases) {
         closer = ModalCloser();
@@ -159,6 +160,7 @@ TEST_F(Wired, OptionsPrintAndBoxOptionsOpenFromTheirCommands)
         EXPECT_EQ(closer.className, c.dialog);
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << c.dialog;
     }
+    EXPECT_TRUE(s->puz().background.empty()) << "a closed background window changes nothing";
 }
 
 }  // namespace
