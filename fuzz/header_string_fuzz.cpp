@@ -53,11 +53,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         again.ParseHeader(built, saved);
         // A scale factor just below 1 is written with six decimals as
         // "1.000000", which reads back as 1 and is then not written at all.
-        std::string expected = built;
+        const std::string rebuilt = again.BuildHeader(saved);
+        std::string withoutFactor = built;
         const std::string one = "/FactorImgSav:1.000000";
-        if (size_t at = expected.find(one); at != std::string::npos)
-            expected.erase(at, one.size());
-        if (again.BuildHeader(saved) != expected)
+        if (size_t at = withoutFactor.find(one); at != std::string::npos)
+            withoutFactor.erase(at, one.size());
+        if (rebuilt != built && rebuilt != withoutFactor)
             __builtin_trap();
     }
     return 0;
