@@ -19,6 +19,8 @@
 #include "jigsaw/options/WAdvanced.h"
 #include "jigsaw/options/WOptions.h"
 #include "jigsaw/options/WOptsBox.h"
+#include "jigsaw/library/Library.h"
+#include "jigsaw/library/windows/WSaveAs.h"
 #include "jigsaw/print/WPrint.h"
 #include "jigsaw/scores/ClipboardImport.h"
 #include "jigsaw/scores/LiveRanking.h"
@@ -102,9 +104,12 @@ bool PuzCommands::Command(uint32_t command, uint32_t argument)
     case CmdExit2: Exit(); return true;
     case CmdOpen: Open(); return true;
     case CmdSave:
-    case CmdSaveAs:
         if (hasPieces())
             m_app.SaveGame(false);
+        return true;
+    case CmdSaveAs:
+        if (hasPieces())
+            SaveAs();
         return true;
     case CmdCredits: ShowCredits(); return true;
     case CmdPause: Pause(); return true;
@@ -486,6 +491,18 @@ void PuzCommands::Print()
     w.HideLoupeFor(loupe::Pause, true);
     PrintDialog(&w, puz, &background, facts);
     w.ShowLoupeAfter(loupe::Pause, true);
+}
+
+void PuzCommands::SaveAs()
+{
+    WPuz& w = m_app.playWindow();
+    w.HideLoupeFor(loupe::Pause, true);
+    const int command =
+        SaveAsDialog(&w, m_app.puz(), m_app.library().shelves().CurrentDirectory(), true);
+    w.ShowLoupeAfter(loupe::Pause, true);
+    // The dialog stored the names and the path in the game; 2 saves nothing.
+    if ((command == CmdSave || command == 104) && m_app.SaveGame(false))
+        m_app.library().UpdateCache(m_app.puz().savedPath);
 }
 
 void PuzCommands::ChooseTableBackground()

@@ -41,6 +41,8 @@ public:
     // 1116 from a box window's menu; the argument is the box.
     void ShowBoxOptions(int box);
     void Print();
+    // Ctrl+A: the save-as dialog, then the save it decided.
+    void SaveAs();
     // The table's background, kept with the game as "BkClr:".
     void ChooseTableBackground();
     void Open();

@@ -150,6 +150,7 @@ TEST_F(Wired, OptionsPrintAndBoxOptionsOpenFromTheirCommands)
          },
          "qv::WOptsBox"},
         {[&] { commands.Command(qv::PuzCommands::CmdBackground); }, "fw::WBkg"},
+        {[&] { QTest::keyClick(&w, Qt::Key_A, Qt::ControlModifier); }, "qv::WSaveAs"},
     };
     for (const auto& c : cases) {
         closer = ModalCloser();
@@ -161,6 +162,7 @@ TEST_F(Wired, OptionsPrintAndBoxOptionsOpenFromTheirCommands)
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << c.dialog;
     }
     EXPECT_TRUE(s->puz().background.empty()) << "a closed background window changes nothing";
+    EXPECT_TRUE(s->puz().savedPath.empty()) << "a closed save-as dialog saves nothing";
 }
 
 }  // namespace
