@@ -374,19 +374,19 @@ void MarkupLayout::spreadButtons(size_t first, size_t count)
 }
 
 // "sample/limittext:n/ini:value": the first part runs to ',', '}' or '/'.
-void MarkupLayout::fieldToken(MarkupFieldKind kind, const std::string& spec)
+void MarkupLayout::fieldToken(MarkupFieldKind kind, const std::string& field)
 {
     const int id = mubox::FirstField + m_c.control;
     if (m_pass == 0) {
         MarkupField f;
         f.id = id;
         f.kind = kind;
-        const size_t cut = std::min(spec.find_first_of(",}/"), spec.size());
-        const std::string first = spec.substr(0, cut);
-        size_t at = spec.find('/', cut);
+        const size_t cut = std::min(field.find_first_of(",}/"), field.size());
+        const std::string first = field.substr(0, cut);
+        size_t at = field.find('/', cut);
         while (at != std::string::npos) {
-            const size_t next = spec.find('/', at + 1);
-            const std::string option = spec.substr(at + 1, (next == std::string::npos ? spec.size() : next) - at - 1);
+            const size_t next = field.find('/', at + 1);
+            const std::string option = field.substr(at + 1, (next == std::string::npos ? field.size() : next) - at - 1);
             size_t n = 0;
             if (startsWith(option, "limittext:", n))
                 f.limit = std::max(0, numberAt(option, n));

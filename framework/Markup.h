@@ -150,7 +150,7 @@ private:
     void newLine();
     void buttonRow(const std::string& list);
     void spreadButtons(size_t first, size_t count);
-    void fieldToken(MarkupFieldKind kind, const std::string& spec);
+    void fieldToken(MarkupFieldKind kind, const std::string& field);
     std::string buttonCaption(int id) const;
 
     std::string m_markup;

@@ -28,7 +28,7 @@ public:
         if (!ensureInit())
             return;
         const Wave* wave = load(path);
-        if (!wave || !ensureDevice(wave->spec))
+        if (!wave || !ensureDevice(wave->format))
             return;
         SDL_ClearQueuedAudio(m_device);
         SDL_QueueAudio(m_device, wave->data.data(), static_cast<Uint32>(wave->data.size()));
@@ -43,7 +43,7 @@ public:
 
 private:
     struct Wave {
-        SDL_AudioSpec spec{};
+        SDL_AudioSpec format{};
         std::vector<Uint8> data;
     };
 
@@ -64,21 +64,21 @@ private:
         Wave& wave = m_waves[path];
         Uint8* buffer = nullptr;
         Uint32 length = 0;
-        if (SDL_LoadWAV(path.c_str(), &wave.spec, &buffer, &length)) {
+        if (SDL_LoadWAV(path.c_str(), &wave.format, &buffer, &length)) {
             wave.data.assign(buffer, buffer + length);
             SDL_FreeWAV(buffer);
         }
         return wave.data.empty() ? nullptr : &wave;
     }
 
-    bool ensureDevice(const SDL_AudioSpec& spec)
+    bool ensureDevice(const SDL_AudioSpec& format)
     {
-        if (m_device && spec.freq == m_spec.freq && spec.format == m_spec.format && spec.channels == m_spec.channels)
+        if (m_device && format.freq == m_spec.freq && format.format == m_spec.format && format.channels == m_spec.channels)
             return true;
         if (m_device)
             SDL_CloseAudioDevice(m_device);
-        m_spec = spec;
-        m_device = SDL_OpenAudioDevice(nullptr, 0, &spec, nullptr, 0);
+        m_spec = format;
+        m_device = SDL_OpenAudioDevice(nullptr, 0, &format, nullptr, 0);
         return m_device != 0;
     }
 

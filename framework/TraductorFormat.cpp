@@ -13,7 +13,7 @@ namespace {
 
 constexpr int kMaxWidth = 512;
 
-struct Spec {
+struct Conversion {
     std::string flags;
     int width = -1;
     int precision = -1;
@@ -22,26 +22,26 @@ struct Spec {
 
 // Reads flags, width, precision and size letters after a '%'; returns the
 // position of the conversion letter, or npos when the text ends first.
-size_t parseSpec(const std::string& f, size_t i, Spec& spec)
+size_t parseConversion(const std::string& f, size_t i, Conversion& conv)
 {
     while (i < f.size() && std::strchr("-+ #0", f[i]))
-        spec.flags += f[i++];
+        conv.flags += f[i++];
     auto number = [&](int& out) {
         out = 0;
         while (i < f.size() && std::isdigit(static_cast<unsigned char>(f[i])))
             out = std::min(out * 10 + (f[i++] - '0'), kMaxWidth);
     };
     if (i < f.size() && std::isdigit(static_cast<unsigned char>(f[i])))
-        number(spec.width);
+        number(conv.width);
     if (i < f.size() && f[i] == '.') {
         ++i;
-        number(spec.precision);
+        number(conv.precision);
     }
     while (i < f.size() && std::strchr("lhLqjzt", f[i]))
         ++i;
     if (i >= f.size())
         return std::string::npos;
-    spec.conversion = f[i];
+    conv.conversion = f[i];
     return i;
 }
 
@@ -75,7 +75,7 @@ std::string asString(const FormatArg& a)
 }
 
 // The format handed to snprintf is rebuilt from checked parts only.
-std::string cFormat(const Spec& s, const char* size, char conversion)
+std::string cFormat(const Conversion& s, const char* size, char conversion)
 {
     std::string f = "%" + s.flags;
     if (s.width >= 0)
@@ -85,7 +85,7 @@ std::string cFormat(const Spec& s, const char* size, char conversion)
     return f + size + conversion;
 }
 
-std::string convert(const Spec& s, const FormatArg& a)
+std::string convert(const Conversion& s, const FormatArg& a)
 {
     std::vector<char> buf(kMaxWidth * 2 + 400);
     const char c = s.conversion;
@@ -130,15 +130,15 @@ std::string formatText(const std::string& format, std::initializer_list<FormatAr
             i += 2;
             continue;
         }
-        Spec spec;
-        size_t at = parseSpec(format, i + 1, spec);
-        if (at == std::string::npos || !std::strchr("sdiuxXcfeEgG", spec.conversion)) {
+        Conversion conv;
+        size_t at = parseConversion(format, i + 1, conv);
+        if (at == std::string::npos || !std::strchr("sdiuxXcfeEgG", conv.conversion)) {
             out += ch;
             ++i;
             continue;
         }
         if (next != args.end())
-            out += convert(spec, *next++);
+            out += convert(conv, *next++);
         i = at + 1;
     }
     return out;

@@ -50,15 +50,15 @@ SdlSound::Clip SdlSound::Load(const char* resource) const
     if (!file.open(QIODevice::ReadOnly))
         return {};
     const QByteArray bytes = file.readAll();
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec source{};
     Uint8* buffer = nullptr;
     Uint32 length = 0;
-    if (!SDL_LoadWAV_RW(SDL_RWFromConstMem(bytes.constData(), int(bytes.size())), 1, &spec, &buffer,
+    if (!SDL_LoadWAV_RW(SDL_RWFromConstMem(bytes.constData(), int(bytes.size())), 1, &source, &buffer,
                         &length))
         return {};
     SDL_AudioCVT cvt;
     Clip clip;
-    if (SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_S16SYS, 1, kRate) >= 0) {
+    if (SDL_BuildAudioCVT(&cvt, source.format, source.channels, source.freq, AUDIO_S16SYS, 1, kRate) >= 0) {
         clip.resize(size_t(length) * size_t(cvt.len_mult));
         std::memcpy(clip.data(), buffer, length);
         cvt.buf = clip.data();

@@ -14,7 +14,7 @@ using namespace fw;
 namespace {
 
 // Builds a BMP file by hand, the way other programs write them.
-struct BmpSpec {
+struct BmpLayout {
     int width = 3;
     int height = 2;
     uint16_t bits = 24;
@@ -27,7 +27,7 @@ struct BmpSpec {
     int64_t dataOffsetDelta = 0;     // damage the offset
 };
 
-std::vector<uint8_t> build(const BmpSpec& s)
+std::vector<uint8_t> build(const BmpLayout& s)
 {
     MemoryStream m;
     ByteWriter w(m);
@@ -87,7 +87,7 @@ const std::vector<uint32_t> kExpected = {R, G, B, W, K, R};
 
 struct Variant {
     const char* name;
-    BmpSpec spec;
+    BmpLayout want;
 };
 
 std::vector<Variant> variants()
@@ -132,7 +132,7 @@ TEST(Bmp, ReadsEveryVariantRealFilesUse)
     for (const auto& v : variants()) {
         SCOPED_TRACE(v.name);
         Bitmap bmp;
-        Status s = decode(build(v.spec), bmp);
+        Status s = decode(build(v.want), bmp);
         ASSERT_TRUE(s.ok()) << s.text;
         if (std::string(v.name) == "bits1") {
             ASSERT_EQ(bmp.width(), 2);
@@ -191,31 +191,31 @@ TEST(Bmp, WritesPaletteBitmapsWithTheFewestBits)
 
 TEST(Bmp, RefusesMalformedHeaders)
 {
-    BmpSpec ok{.bits = 8, .palette = {K, R, G, B, W}, .pixels = {4, 0, 1, 0, 1, 2, 3, 0}};
+    BmpLayout ok{.bits = 8, .palette = {K, R, G, B, W}, .pixels = {4, 0, 1, 0, 1, 2, 3, 0}};
     struct Case {
         const char* name;
-        std::function<void(BmpSpec&)> damage;
+        std::function<void(BmpLayout&)> damage;
     };
     std::vector<Case> cases = {
-        {"zero width", [](BmpSpec& s) { s.width = 0; }},
-        {"negative width", [](BmpSpec& s) { s.width = -3; }},
-        {"height INT_MIN", [](BmpSpec& s) { s.height = INT_MIN; }},
-        {"size overflows", [](BmpSpec& s) { s.width = 0x7FFFFFFF; s.height = 0x7FFFFFFF; }},
-        {"too many pixels", [](BmpSpec& s) { s.width = 30000; s.height = 30000; }},
-        {"offset past the end", [](BmpSpec& s) { s.dataOffsetDelta = 1000; }},
-        {"palette too long", [](BmpSpec& s) { s.colorsUsed = 300; }},
-        {"palette past the end", [](BmpSpec& s) { s.colorsUsed = 200; }},
-        {"pixels cut short", [](BmpSpec& s) { s.pixels.resize(5); }},
-        {"bad bit count", [](BmpSpec& s) { s.bits = 7; }},
-        {"unknown compression", [](BmpSpec& s) { s.compression = 9; }},
-        {"top-down RLE", [](BmpSpec& s) { s.compression = 1; s.height = -2; }},
-        {"RLE4 with 8 bits", [](BmpSpec& s) { s.compression = 2; }},
-        {"huge header", [](BmpSpec& s) { s.infoSize = 0x80000000u; }},
-        {"broken mask", [](BmpSpec& s) { s.bits = 32; s.compression = 3; s.palette.clear(); s.masks = {0xF0F0, 0xFF00, 0xFF}; }},
+        {"zero width", [](BmpLayout& s) { s.width = 0; }},
+        {"negative width", [](BmpLayout& s) { s.width = -3; }},
+        {"height INT_MIN", [](BmpLayout& s) { s.height = INT_MIN; }},
+        {"size overflows", [](BmpLayout& s) { s.width = 0x7FFFFFFF; s.height = 0x7FFFFFFF; }},
+        {"too many pixels", [](BmpLayout& s) { s.width = 30000; s.height = 30000; }},
+        {"offset past the end", [](BmpLayout& s) { s.dataOffsetDelta = 1000; }},
+        {"palette too long", [](BmpLayout& s) { s.colorsUsed = 300; }},
+        {"palette past the end", [](BmpLayout& s) { s.colorsUsed = 200; }},
+        {"pixels cut short", [](BmpLayout& s) { s.pixels.resize(5); }},
+        {"bad bit count", [](BmpLayout& s) { s.bits = 7; }},
+        {"unknown compression", [](BmpLayout& s) { s.compression = 9; }},
+        {"top-down RLE", [](BmpLayout& s) { s.compression = 1; s.height = -2; }},
+        {"RLE4 with 8 bits", [](BmpLayout& s) { s.compression = 2; }},
+        {"huge header", [](BmpLayout& s) { s.infoSize = 0x80000000u; }},
+        {"broken mask", [](BmpLayout& s) { s.bits = 32; s.compression = 3; s.palette.clear(); s.masks = {0xF0F0, 0xFF00, 0xFF}; }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        BmpSpec s = ok;
+        BmpLayout s = ok;
         c.damage(s);
         Bitmap bmp;
         Status st = decode(build(s), bmp);
@@ -231,7 +231,7 @@ TEST(Bmp, RefusesMalformedHeaders)
 TEST(Bmp, DamagedRunLengthDataKeepsWhatWasDrawn)
 {
     // A literal run that claims more bytes than follow, and runs past the row end.
-    BmpSpec s{.bits = 8, .compression = 1, .palette = {K, R}, .pixels = {9, 1, 0, 0, 0, 200, 1}};
+    BmpLayout s{.bits = 8, .compression = 1, .palette = {K, R}, .pixels = {9, 1, 0, 0, 0, 200, 1}};
     Bitmap bmp;
     EXPECT_EQ(decode(build(s), bmp).id, msg::BadPicture);
     s.pixels = {9, 1, 0, 2, 250, 250, 1, 1};  // jump far outside: drawing stops quietly
