@@ -139,9 +139,12 @@ void expectSurvives(FileKind& kind, uint32_t seed)
 {
     KillReport r = killWhileSaving(kind, seed);
     EXPECT_EQ(r.kills, Kills);
-    // The test only shows something when kills land inside saves.
-    EXPECT_GT(r.midSave, 0);
     std::printf("%s: %d kills, %d inside a save\n", kind.file.filename().c_str(), r.kills, r.midSave);
+    // Where kills land depends on the machine's speed: a run in which none
+    // landed inside a save showed nothing, so it is reported as skipped,
+    // not as passed.
+    if (r.midSave == 0)
+        GTEST_SKIP() << "no kill landed inside a save on this run";
 }
 
 class KillSaveTest : public ::testing::Test {
