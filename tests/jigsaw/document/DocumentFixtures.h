@@ -1,4 +1,5 @@
 #pragma once
+#include "tests/support/TempDir.h"
 #include <atomic>
 #include <filesystem>
 #include <string>
@@ -10,27 +11,7 @@
 
 namespace testfix {
 
-// A fresh folder per test, removed afterwards.
-class TempDir {
-public:
-    TempDir()
-    {
-        static std::atomic<int> n{0};
-        m_path = std::filesystem::temp_directory_path() /
-                 ("qvdoc-" + std::to_string(::getpid()) + "-" + std::to_string(n++));
-        std::filesystem::create_directories(m_path);
-    }
-    ~TempDir()
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    const std::filesystem::path& path() const { return m_path; }
-    std::filesystem::path operator/(const std::string& name) const { return m_path / name; }
-
-private:
-    std::filesystem::path m_path;
-};
+using qvtest::TempDir;
 
 // A small puzzle file: two stock sizes (4 x 6 and 6 x 8), a few bytes
 // standing in for thumbnail and picture.

@@ -1,4 +1,5 @@
 #pragma once
+#include "tests/support/TempDir.h"
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -20,27 +21,7 @@
 
 namespace testfix {
 
-// A fresh folder per test, removed afterwards.
-class TempDir {
-public:
-    TempDir()
-    {
-        static std::atomic<int> n{0};
-        m_path = std::filesystem::temp_directory_path() /
-                 ("qvprint-" + std::to_string(::getpid()) + "-" + std::to_string(n++));
-        std::filesystem::create_directories(m_path);
-    }
-    ~TempDir()
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    const std::filesystem::path& path() const { return m_path; }
-    std::filesystem::path operator/(const std::string& name) const { return m_path / name; }
-
-private:
-    std::filesystem::path m_path;
-};
+using qvtest::TempDir;
 
 // A picture whose pixels all differ from their neighbours, so a misplaced
 // pixel shows, and never white, so a drawn pixel differs from the paper.
