@@ -1,9 +1,14 @@
 #include "minefield/IniFile.h"
 
+#include <atomic>
 #include <cctype>
+#include <cerrno>
+#include <fcntl.h>
 #include <fstream>
 #include <sstream>
+#include <string>
 #include <system_error>
+#include <unistd.h>
 
 namespace mf {
 
@@ -28,6 +33,30 @@ bool SameName(std::string_view a, std::string_view b)
             return false;
     }
     return true;
+}
+
+bool WriteAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        bytes.remove_prefix(size_t(n));
+    }
+    return true;
+}
+
+// The rename itself reaches the disk only with its folder.
+void SyncFolder(const std::filesystem::path& file)
+{
+    const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
 }
 
 }  // namespace
@@ -110,23 +139,27 @@ std::string IniFile::Text() const
 
 bool IniFile::Save(const std::filesystem::path& path) const
 {
+    // Written beside the file under a name of this process, put on the disk,
+    // then renamed over it: a crash or a full disk leaves the old file whole,
+    // and a failed save leaves no temporary file to take up the space.
+    static std::atomic<unsigned> counter{0};
     std::filesystem::path temp = path;
-    temp += ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return false;
-        const std::string text = Text();
-        out.write(text.data(), std::streamsize(text.size()));
-        if (!out.flush())
-            return false;
-    }
+    temp.replace_filename("." + path.filename().string() + ".tmp" + std::to_string(::getpid()) + "-" +
+                          std::to_string(counter++));
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    const std::string text = Text();
+    bool ok = WriteAll(fd, text) && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
     std::error_code ec;
-    std::filesystem::rename(temp, path, ec);
-    if (ec) {
+    if (ok)
+        std::filesystem::rename(temp, path, ec);
+    if (!ok || ec) {
         std::filesystem::remove(temp, ec);
         return false;
     }
+    SyncFolder(path);
     return true;
 }
 

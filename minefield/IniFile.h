@@ -15,7 +15,8 @@ class IniFile {
 public:
     // A missing or unreadable file reads as empty.
     void Load(const std::filesystem::path& path);
-    // Replaces the file as a whole (written aside, then renamed over it).
+    // Replaces the file as a whole (written aside, put on the disk, then
+    // renamed over it); false leaves the old file and no temporary one.
     bool Save(const std::filesystem::path& path) const;
 
     std::string GetString(std::string_view section, std::string_view key, std::string_view fallback,

@@ -1,8 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <memory>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include "minefield/BestTimes.h"
 #include "minefield/IniFile.h"
@@ -42,21 +48,105 @@ TEST(IniFile, IntegersReadLikeAtol)
     }
 }
 
+namespace {
+
+std::vector<std::string> NamesIn(const std::filesystem::path& dir)
+{
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(dir))
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string ReadText(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A limit on the size of written files: writes past it fail as on a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+};
+
+}  // namespace
+
 TEST(IniFile, SaveReplacesTheFileAndAMissingFileReadsEmpty)
 {
     const auto dir = std::filesystem::temp_directory_path() / "mf_ini_test";
+    std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     const auto path = dir / "mvro.ini";
-    std::filesystem::remove(path);
     IniFile ini;
     ini.Load(path);
     EXPECT_EQ(ini.GetInt("MVRO", "SOUND", 1), 1);
     ini.Set("MVRO", "SOUND", "0");
     ASSERT_TRUE(ini.Save(path));
+    ini.Set("MVRO", "SOUND", "2");
+    ASSERT_TRUE(ini.Save(path));
     IniFile again;
     again.Load(path);
-    EXPECT_EQ(again.GetInt("MVRO", "SOUND", 1), 0);
-    EXPECT_FALSE(std::filesystem::exists(dir / "mvro.ini.tmp"));
+    EXPECT_EQ(again.GetInt("MVRO", "SOUND", 1), 2);
+    EXPECT_EQ(NamesIn(dir), std::vector<std::string>{"mvro.ini"});
+    std::filesystem::remove_all(dir);
+}
+
+TEST(IniFile, FailedSaveKeepsTheOldFileAndLeavesNoTemporaryFile)
+{
+    const auto dir = std::filesystem::temp_directory_path() / ("mf_ini_fail_" + std::to_string(::getpid()));
+    struct Case {
+        const char* name;
+        std::function<void()> fault;  // set up before the save, undone after it
+        std::function<void()> undo;
+        bool oldFile;  // a version saved before
+    };
+    std::unique_ptr<FileSizeLimit> limit;
+    const Case cases[] = {
+        {"disk full after 100 bytes", [&] { limit = std::make_unique<FileSizeLimit>(100); }, [&] { limit.reset(); }, true},
+        {"disk full at once", [&] { limit = std::make_unique<FileSizeLimit>(0); }, [&] { limit.reset(); }, true},
+        // Renaming onto a folder fails after the new text was written.
+        {"rename refused", [&] { std::filesystem::create_directories(dir / "mvro.ini" / "in-the-way"); },
+         [] {}, false},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+        const auto path = dir / "mvro.ini";
+        IniFile ini;
+        ini.Set("MVRO", "SOUND", "1");
+        std::string before;
+        if (c.oldFile) {
+            ASSERT_TRUE(ini.Save(path));
+            before = ReadText(path);
+        }
+        ini.Set("MVRO", "TEXTURE", std::string(400, 'x'));
+        c.fault();
+        const bool saved = ini.Save(path);
+        c.undo();
+        EXPECT_FALSE(saved) << c.name;
+        EXPECT_EQ(NamesIn(dir), std::vector<std::string>{"mvro.ini"}) << c.name;
+        if (c.oldFile) {
+            EXPECT_EQ(ReadText(path), before) << c.name;
+        }
+    }
     std::filesystem::remove_all(dir);
 }
 
