@@ -1,9 +1,11 @@
 #include <QApplication>
 #include <QCommandLineParser>
 
+#include "minefield/SettingsFolder.h"
 #include "minefield/windows/TMyFrameWindow.h"
 
-// Minevaro: the settings file and the help lie beside the program.
+// Minevaro: the help lies beside the program; the settings file too, unless
+// the program is installed (then it is in the user's configuration folder).
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
@@ -18,7 +20,7 @@ int main(int argc, char* argv[])
 
     mf::TMyFrameWindow::Options options;
     options.programDir = QApplication::applicationDirPath();
-    options.iniPath = options.programDir + "/mvro.ini";
+    options.iniPath = QString::fromStdString(mf::SettingsFolder::SettingsFile(options.programDir.toStdString()).string());
     if (parser.isSet(seed))
         options.seed = parser.value(seed).toUInt();
 
