@@ -31,6 +31,10 @@ install(CODE "
   endforeach()
 ")
 
+# The marker that makes an installed copy keep its settings, puzzles and
+# caches in the user's folders even where this folder is writable (root).
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/system-install DESTINATION ${QV_PRIVATE_DIR})
+
 # Relative links, so that a staged install (DESTDIR, the package) stays right.
 file(RELATIVE_PATH QV_LINK_TARGET
      ${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR} ${CMAKE_INSTALL_PREFIX}/${QV_PRIVATE_DIR})

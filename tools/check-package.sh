@@ -4,13 +4,20 @@
 # start them, the translations, sounds, pictures, sample puzzles, textures,
 # help pages, menu entries, file types and icons.
 #
-#   tools/check-package.sh                 builds in build/release
+#   tools/check-package.sh                     builds in build/release
 #   BUILD_DIR=build-x tools/check-package.sh   builds elsewhere
+#   PRESET=debug tools/check-package.sh        reuses the debug build (build/debug):
+#                                              the same files, no second compile
 set -eu
 cd "$(dirname "$0")/.."
-build=${BUILD_DIR:-build/release}
+preset=${PRESET:-release}
+build=${BUILD_DIR:-build/$preset}
 
-cmake --preset release -B "$build" -DQV_BUILD_BENCH=OFF -DQV_BUILD_FUZZ=OFF >/dev/null
+# A build folder that is already configured is used as it is, so that the
+# check does not change the options of a developer's or CI's build.
+if [ ! -f "$build/build.ninja" ]; then
+    cmake --preset "$preset" -B "$build" -DQV_BUILD_BENCH=OFF -DQV_BUILD_FUZZ=OFF >/dev/null
+fi
 # Only what the package holds; the tests are built and run by the CI steps.
 cmake --build "$build" -j "${JOBS:-2}" --target quorvane_dist
 (cd "$build" && rm -f ./*.deb && cpack -G DEB)
@@ -35,6 +42,7 @@ for lang in eng cas cat deu fra ita; do expect "$lib/QV21$lang\\.dix\$"; done
 for sound in xoc click1 click2 toca fin gira fxr2r credits; do expect "$lib/$sound\\.wav\$"; done
 for picture in icon200 bitmap200 cursor300 cursor301 marker; do expect "$lib/$picture\\.png\$"; done
 expect "$lib/sample\\.puz\$"
+expect "$lib/system-install\$"
 expect "$lib/textures/[a-z]+\\.jpg\$"
 expect "$lib/mvro-help\\.html\$"
 for page in index play keys boxes scores saving making options; do expect "$lib/help/$page\\.html\$"; done
