@@ -56,6 +56,8 @@ void Puz::Reset()
     mouseTravel = 0;
     backgroundColour = 0xFFFFFFFF;
     background.clear();
+    backgroundTexture.clear();
+    backgroundFrameOff = 0;
     state = edit = 0;
     options = BackgroundReset;
     sizeFlags = 0;

@@ -137,6 +137,11 @@ public:
     int16_t cuttingVersion = 0;  // "VersMakePieza:"
     std::string background;      // "BkClr:" up to "["
     uint32_t backgroundColour = 0xFFFFFFFF;  // after "["; all ones = not chosen
+    // Our own key "QvBkTex:": the table's texture (a file name of the
+    // program's textures, or a full path) and the picture outline switched
+    // off. Kept apart from "BkClr:", which holds numbers only.
+    std::string backgroundTexture;
+    uint8_t backgroundFrameOff = 0;
     std::vector<SPuz> pieces;
     std::vector<int16_t> order;  // stacking order, 0 = top
     std::vector<Rect16> knobs;   // each knob twice, one copy per piece

@@ -49,6 +49,56 @@ bool readPoint(HeaderString& h, const char* key, char joint, Point16& p)
 
 std::string point(const Point16& p, char joint) { return number(p.x) + joint + number(p.y); }
 
+// The texture reference goes into the header with "%" escapes for "%", the
+// separators of both header readers ("/" and the library's "-"), blanks
+// (the reader trims them) and control bytes, so no file name can end the item early or pose as another key.
+std::string escapeTexture(const std::string& text)
+{
+    static const char* const hex = "0123456789ABCDEF";
+    std::string out;
+    for (char c : text) {
+        const auto b = static_cast<unsigned char>(c);
+        if (c == '%' || c == '/' || c == '-' || b <= 0x20) {
+            out += '%';
+            out += hex[b >> 4];
+            out += hex[b & 0x0F];
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+int hexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+// A "%" not followed by two hex digits stays as it is.
+std::string unescapeTexture(const std::string& text)
+{
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 2 < text.size() && hexDigit(text[i + 1]) >= 0 && hexDigit(text[i + 2]) >= 0) {
+            out += static_cast<char>(hexDigit(text[i + 1]) * 16 + hexDigit(text[i + 2]));
+            i += 2;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+// Longer texture references are not kept: the whole header must stay a
+// stored text of at most 65535 bytes.
+constexpr size_t kMaxTexture = 1024;
+
 }  // namespace
 
 fw::Status PuzHeader::parse(Puz& puz, const std::string& text, bool saved)
@@ -75,6 +125,7 @@ void PuzHeader::parseCommon(Puz& puz, HeaderString& h, bool saved)
         if (bracket != std::string::npos)
             puz.backgroundColour = static_cast<uint32_t>(HeaderString::parseNumber(v->substr(bracket + 1)));
     }
+    parseTexture(puz, h);
     if (auto v = h.take("(c):"))
         puz.rights = *v;
     if (auto v = h.take("Rndn:")) {
@@ -239,6 +290,7 @@ void PuzHeader::buildCommon(const Puz& puz, std::string& out)
         std::snprintf(buf, sizeof buf, "[0x%X", static_cast<unsigned>(puz.backgroundColour));
         out += buf;
     }
+    buildTexture(puz, out);
     out += "/Tit:" + HeaderString::escape(puz.entry.title);
     for (const auto& f : kFlags) {
         if (f.written && (puz.options & f.bit))
@@ -380,6 +432,37 @@ void PuzHeader::buildBoxWindows(const Puz& puz, std::string& out)
                 number(b.window.h) + "," + number(b.icon.x) + "," + number(b.icon.y);
     }
     out += "/QvBoxWin:" + list;
+}
+
+}  // namespace qv
+
+namespace qv {
+
+// Our own key beside "BkClr:": "QvBkTex:" frame off (0 or 1), then "," and
+// the texture when there is one. Readers that do not know it skip it, and
+// "BkClr:" keeps only the numbers any reader expects.
+void PuzHeader::parseTexture(Puz& puz, HeaderString& h)
+{
+    auto v = h.take("QvBkTex:");
+    if (!v)
+        return;
+    puz.backgroundFrameOff = !v->empty() && (*v)[0] == '1' ? 1 : 0;
+    const size_t comma = v->find(',');
+    if (comma == std::string::npos)
+        return;
+    std::string texture = unescapeTexture(v->substr(comma + 1));
+    if (texture.size() <= kMaxTexture && texture.find('\0') == std::string::npos)
+        puz.backgroundTexture = std::move(texture);
+}
+
+void PuzHeader::buildTexture(const Puz& puz, std::string& out)
+{
+    const bool texture = !puz.backgroundTexture.empty() && puz.backgroundTexture.size() <= kMaxTexture;
+    if (!texture && !puz.backgroundFrameOff)
+        return;
+    out += puz.backgroundFrameOff ? "/QvBkTex:1" : "/QvBkTex:0";
+    if (texture)
+        out += "," + escapeTexture(puz.backgroundTexture);
 }
 
 }  // namespace qv
