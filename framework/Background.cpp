@@ -156,8 +156,14 @@ void Background::Paint(Bitmap& surface, int x, int y, int w, int h, int surfaceH
     }
     if (print && m_printTile.isNull() && Second() != None)
         Build(surfaceHeight, true);
-    x = std::max(x, 0);
-    y = std::max(y, 0);
+    if (x < 0) {
+        w += x;
+        x = 0;
+    }
+    if (y < 0) {
+        h += y;
+        y = 0;
+    }
     w = std::min(w, surface.width() - x);
     h = std::min(h, surface.height() - y);
     if (w <= 0 || h <= 0)
@@ -169,12 +175,26 @@ void Background::Paint(Bitmap& surface, int x, int y, int w, int h, int surfaceH
             std::fill(surface.row(row) + x, surface.row(row) + x + w, pixel);
         return;
     }
+    // Whole runs of tile rows are copied: the table repaints large areas
+    // while a group is dragged, so this must not go pixel by pixel.
     auto wrap = [](int v, int n) { return ((v % n) + n) % n; };
+    const int tw = tile.width(), th = tile.height();
+    const int firstCol = wrap(x + originX, tw);
     for (int row = y; row < y + h; ++row) {
-        const uint32_t* src = tile.row(wrap(row + originY, tile.height()));
-        uint32_t* dst = surface.row(row);
-        for (int col = x; col < x + w; ++col)
-            dst[col] = src[wrap(col + originX, tile.width())];
+        const uint32_t* src = tile.row(wrap(row + originY, th));
+        uint32_t* dst = surface.row(row) + x;
+        if (tw == 1) {
+            std::fill(dst, dst + w, src[0]);
+            continue;
+        }
+        int col = firstCol;
+        for (int left = w; left > 0;) {
+            const int n = std::min(left, tw - col);
+            std::copy(src + col, src + col + n, dst);
+            dst += n;
+            left -= n;
+            col = 0;
+        }
     }
 }
 
@@ -199,7 +219,11 @@ void Background::PaintOutline(Bitmap& surface, int x, int y, int w, int h) const
         if (surface.contains(px, py))
             surface.setPixel(px, py, c);
     };
-    for (int i = -1; i <= w; ++i) {
+    // Only the part of the outline that lies on the surface is walked: the
+    // table paints small areas while pieces are dragged.
+    const int iFrom = std::max(-1, -x), iTo = std::min(w, surface.width() - 1 - x);
+    const int jFrom = std::max(-1, -y), jTo = std::min(h, surface.height() - 1 - y);
+    for (int i = iFrom; i <= iTo; ++i) {
         put(x + i, y - 1, outer);
         put(x + i, y + h, lower);
         if (m_first != 0xFFFFFF && m_first != 0x808080) {
@@ -207,7 +231,7 @@ void Background::PaintOutline(Bitmap& surface, int x, int y, int w, int h) const
             put(x + i, y + h + 1, light);
         }
     }
-    for (int j = -1; j <= h; ++j) {
+    for (int j = jFrom; j <= jTo; ++j) {
         put(x - 1, y + j, inner);
         put(x + w, y + j, lower);
         if (m_first != 0xFFFFFF && m_first != 0x808080) {

@@ -45,6 +45,7 @@ public:
     void setTexture(Bitmap texture);
     void setTexture(Bitmap texture, std::filesystem::path file);
     bool hasTexture() const { return !m_texture.isNull(); }
+    const Bitmap& texture() const { return m_texture; }
     const std::filesystem::path& textureFile() const { return m_textureFile; }
 
     // Builds the screen tile for a window of the given height, or (print)

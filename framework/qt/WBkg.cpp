@@ -79,6 +79,7 @@ void fillSwatch(QLabel* label, uint32_t colour)
 }  // namespace
 
 void WBkg::setPictureReader(PictureReader r) { reader() = r ? std::move(r) : readWithToolkit; }
+Status WBkg::readPicture(const std::filesystem::path& file, Bitmap& out) { return reader()(file, out); }
 void WBkg::setFileAsker(FileAsker a) { asker() = a ? std::move(a) : askWithDialog; }
 
 WBkg::WBkg(QWidget* parent, Background& background, Profile& profile, Places places)

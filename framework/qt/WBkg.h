@@ -49,6 +49,9 @@ public:
     // its pictures. By default the window system's reader is used.
     using PictureReader = std::function<Status(const std::filesystem::path&, Bitmap&)>;
     static void setPictureReader(PictureReader reader);
+    // Decodes a texture with the reader set above (a table reopening a game
+    // with a texture reads it the same way).
+    static Status readPicture(const std::filesystem::path& file, Bitmap& out);
     // Asks for a picture file of the player's (the "Other picture" entry).
     using FileAsker = std::function<std::filesystem::path(QWidget*)>;
     static void setFileAsker(FileAsker asker);

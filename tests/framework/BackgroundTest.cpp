@@ -54,6 +54,13 @@ TEST(Background, AdjacentAreasJoinLikeTheirUnion)
         for (int y = 0; y < 30; ++y)
             for (int x = 0; x < 40; ++x)
                 ASSERT_EQ(whole.pixel(x, y), parts.pixel(x, y)) << x << "," << y << " texture " << withTexture;
+        // An area reaching past the top-left paints only what lies on the surface.
+        Bitmap clipped(40, 30, 0xABCDEF), expected(40, 30, 0xABCDEF);
+        bg.Paint(clipped, -5, -3, 20, 10, 30);
+        bg.Paint(expected, 0, 0, 15, 7, 30);
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 40; ++x)
+                ASSERT_EQ(clipped.pixel(x, y), expected.pixel(x, y)) << x << "," << y << " texture " << withTexture;
     }
 }
 

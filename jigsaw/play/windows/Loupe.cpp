@@ -107,8 +107,10 @@ void Loupe::paint(QPainter& p)
     // The table under the lens, a size / factor square around the centre.
     const int span = std::max(1, static_cast<int>(std::lround(m_size / m_factor)));
     const QPoint s = m_play.toSurface(m_centre) - QPoint(span / 2, span / 2);
-    renderSurfaceArea(m_play.context().puz, SPuz::OnTable, s.x(), s.y(), span, span, m_play.backgroundPixel(),
-                      m_scratch);
+    if (m_scratch.width() != span || m_scratch.height() != span)
+        m_scratch = fw::Bitmap(span, span);
+    m_play.paintGround(m_scratch, s);
+    drawSurfacePieces(m_play.context().puz, SPuz::OnTable, s.x(), s.y(), m_scratch);
     const QImage view(reinterpret_cast<const uchar*>(m_scratch.bits()), m_scratch.width(), m_scratch.height(),
                       m_scratch.width() * 4, QImage::Format_RGB32);
     // The handle first, so that the rim covers its end.

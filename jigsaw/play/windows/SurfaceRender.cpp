@@ -7,13 +7,9 @@
 
 namespace qv {
 
-void renderSurfaceArea(const Puz& puz, uint8_t container, int x, int y, int w, int h, uint32_t backgroundPixel,
-                       fw::Bitmap& out, const std::set<int>* skip)
+void drawSurfacePieces(const Puz& puz, uint8_t container, int x, int y, fw::Bitmap& out, const std::set<int>* skip)
 {
-    if (out.width() != w || out.height() != h)
-        out = fw::Bitmap(w, h, backgroundPixel);
-    else
-        std::fill(out.bits(), out.bits() + static_cast<size_t>(w) * h, backgroundPixel);
+    const int w = out.width(), h = out.height();
     if (w <= 0 || h <= 0 || puz.pieceSheet.isNull())
         return;
     const int right = x + w, bottom = y + h;

@@ -16,12 +16,13 @@
 namespace qv {
 
 namespace {
-constexpr uint32_t kDefaultBoxPixel = 0x6B5A45;
+constexpr uint32_t kDefaultBoxColour = 0x455A6B;  // 0x00BBGGRR
 enum : uint32_t { CmdPause = 170, CmdTidy = 1103, CmdBoxOptions = 1116, CmdOpenClose = 1119, CmdHelp = 119 };
 }  // namespace
 
 WBox::WBox(PlayContext& context, WPuz& play, int index)
-    : WSPuz(context, static_cast<uint8_t>(index), &play), m_play(play)
+    : WSPuz(context, static_cast<uint8_t>(index), &play), m_play(play),
+      m_ground(play.tableBackground().bitsPerPixel())
 {
     setCommandTarget(play.commandTarget());
     buildMenu();
@@ -135,12 +136,21 @@ void WBox::endMove()
     context().puz.state |= Puz::Changed;
 }
 
-uint32_t WBox::backgroundPixel() const
+void WBox::prepareGround()
 {
     const Puz& puz = context().puz;
+    uint32_t colour = kDefaultBoxColour;
     if (index() < static_cast<int>(puz.boxes.size()) && puz.boxes[index()].colour != Box::NoColour)
-        return fw::pixelFromColorRef(puz.boxes[index()].colour);
-    return kDefaultBoxPixel;
+        colour = puz.boxes[index()].colour & 0xFFFFFF;
+    const fw::Background& table = m_play.tableBackground();
+    if (m_groundStamp == m_play.backgroundStamp() && colour == m_groundColour && m_groundStamp != 0)
+        return;
+    m_groundStamp = m_play.backgroundStamp();
+    m_groundColour = colour;
+    // A box never shows the picture's outline.
+    m_ground.Set(colour, table.Second(), 1);
+    if (table.hasTexture())
+        m_ground.setTexture(table.texture(), table.textureFile());
 }
 
 QString WBox::tipText() const

@@ -1,6 +1,7 @@
 #pragma once
 #include <QPoint>
 #include <QRect>
+#include <cstdint>
 
 #include "jigsaw/play/windows/WSPuz.h"
 
@@ -39,7 +40,6 @@ public:
     void moveWith(QPoint global);
     void endMove();
 
-    uint32_t backgroundPixel() const override;
     // The tip of a closed box: text 2600, the name, text 570 with the number.
     QString tipText() const;
 
@@ -48,6 +48,8 @@ protected:
     bool OnMenuHint(fw::MenuHintEvent& event) override;
     bool OnKey(const fw::KeyEvent& event) override;
     void paintEvent(QPaintEvent* event) override;
+    fw::Background& ground() override { return m_ground; }
+    void prepareGround() override;
     void paintOverlay(QPainter& painter, const QRect& area) override;
     bool event(QEvent* event) override;
 
@@ -61,6 +63,11 @@ private:
     QPoint m_iconPos;
     bool m_moving = false;
     QPoint m_moveGrab;  // pointer minus the window's position
+    // The box's own colour on the table's material: its blend or texture
+    // with the box colour in place of the table's first colour.
+    fw::Background m_ground;
+    uint32_t m_groundColour = 0;
+    unsigned m_groundStamp = 0;  // the table background it was derived from
 };
 
 }  // namespace qv

@@ -9,8 +9,10 @@
 #include <QTransform>
 #include <algorithm>
 
+#include "framework/Display.h"
 #include "framework/VirtualKey.h"
 #include "framework/qt/Text.h"
+#include "framework/qt/WBkg.h"
 #include "jigsaw/document/PieceSheet.h"
 #include "jigsaw/document/Puz.h"
 #include "jigsaw/play/GameSounds.h"
@@ -35,6 +37,16 @@ constexpr int FrameWidth = 2;  // of the finished picture's border
 constexpr int MaxBoxes = 9;
 
 Point16 p16(QPoint p) { return {static_cast<int16_t>(p.x()), static_cast<int16_t>(p.y())}; }
+
+// The table's colour until the game chooses one: a dark green baize.
+constexpr uint32_t kDefaultTable = 0x465D2F;
+
+// Planes x bits a pixel as the background understands them.
+int displayDepth()
+{
+    const fw::Display& d = fw::Display::current();
+    return d.isPalette16() ? 4 : d.isPalette256() ? 8 : 32;
+}
 
 // Distinct light colours for new boxes (0x00BBGGRR).
 constexpr uint32_t kBoxColours[MaxBoxes] = {0x4A6E9C, 0x5C8C4E, 0x8C5A4A, 0x4E7E8E, 0x7A5A86,
@@ -96,7 +108,7 @@ void pauseFor(int ms)
 
 WPuz::WPuz(PlayContext& context)
     : WSPuz(context, SPuz::OnTable, nullptr), m_score(context.score), m_rules(context.puz, *this, m_score),
-      m_mouse(std::make_unique<SurfaceMouse>(*this))
+      m_mouse(std::make_unique<SurfaceMouse>(*this)), m_table(displayDepth())
 {
     setWindowTitle("Quorvane");
     setAcceptFiles(true);
@@ -564,6 +576,85 @@ WBox* WPuz::topmostOpenBox() const
 
 void WPuz::boxActivated(WBox* b) { m_topBox = b; }
 
+// --- the table's background
+
+fw::Background& WPuz::tableBackground()
+{
+    prepareGround();
+    return m_table;
+}
+
+void WPuz::prepareGround()
+{
+    const Puz& puz = context().puz;
+    if (m_backgroundStamp != 0 && puz.background == m_tableChoice.colours &&
+        puz.backgroundTexture == m_tableChoice.texture && puz.backgroundFrameOff == m_tableChoice.frameOff)
+        return;
+    m_tableChoice = {puz.background, puz.backgroundTexture, puz.backgroundFrameOff};
+    // Unreadable numbers leave the default table.
+    m_table.Set(kDefaultTable, fw::Background::None, puz.backgroundFrameOff);
+    if (!puz.background.empty())
+        m_table.SetFromText(puz.background);
+    // A texture that is gone or does not decode leaves the colours alone.
+    if (!puz.backgroundTexture.empty()) {
+        const std::filesystem::path file = textureFile(puz.backgroundTexture);
+        fw::Bitmap texture;
+        if (fw::WBkg::readPicture(file, texture).ok())
+            m_table.setTexture(std::move(texture), file);
+    }
+    ++m_backgroundStamp;
+}
+
+void WPuz::backgroundChosen()
+{
+    Puz& puz = context().puz;
+    puz.background = m_table.Text();
+    puz.backgroundFrameOff = m_table.frameOff();
+    puz.backgroundTexture = m_table.hasTexture() ? textureName(m_table.textureFile()) : std::string();
+    m_tableChoice = {puz.background, puz.backgroundTexture, puz.backgroundFrameOff};
+    ++m_backgroundStamp;
+    update();
+    for (auto& b : m_boxes)
+        b->update();
+    if (m_loupe)
+        m_loupe->widget().update();
+}
+
+std::string WPuz::textureName(const std::filesystem::path& file)
+{
+    std::error_code ec;
+    const auto folder = std::filesystem::weakly_canonical(texturesFolder(), ec);
+    const auto parent = std::filesystem::weakly_canonical(file.parent_path(), ec);
+    if (!ec && parent == folder)
+        return file.filename().string();
+    return std::filesystem::absolute(file, ec).string();
+}
+
+std::filesystem::path WPuz::textureFile(const std::string& name)
+{
+    const std::filesystem::path stored(name);
+    return stored.has_parent_path() ? stored : texturesFolder() / stored;
+}
+
+std::filesystem::path WPuz::texturesFolder()
+{
+    return std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) / "textures";
+}
+
+void WPuz::paintGroundMarks(fw::Bitmap& out, QPoint at)
+{
+    const Puz& puz = context().puz;
+    if (puz.pieceCount() == 0 || !(puz.options & Puz::BackgroundReset))
+        return;
+    const Rect16 pic = pictureArea();
+    // The outline lies within 2 pixels around the picture area.
+    const QRect area(at, QSize(out.width(), out.height()));
+    const QRect ring = QRect(pic.x, pic.y, pic.w, pic.h).adjusted(-2, -2, 2, 2);
+    if (!area.intersects(ring) || QRect(pic.x, pic.y, pic.w, pic.h).contains(area))
+        return;
+    m_table.PaintOutline(out, pic.x - at.x(), pic.y - at.y(), pic.w, pic.h);
+}
+
 // --- areas
 
 Rect16 WPuz::pictureArea() const
@@ -777,12 +868,6 @@ void WPuz::resizeEvent(QResizeEvent* e)
 void WPuz::paintOverlay(QPainter& p, const QRect&)
 {
     const Puz& puz = context().puz;
-    if (puz.pieceCount() > 0 && !(puz.state & Puz::Complete)) {
-        // Where the picture would lie, faintly: the area the scatter kept free.
-        p.setPen(QPen(QColor(255, 255, 255, 40), 1, Qt::DotLine));
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(toWindow(pictureArea()).adjusted(0, 0, -1, -1));
-    }
     if (puz.state & Puz::Complete) {
         p.setPen(QPen(QColor(240, 220, 150), FrameWidth));
         p.drawRect(completionBorder().adjusted(1, 1, -1, -1));

@@ -1,8 +1,10 @@
 #pragma once
 #include <QPoint>
 #include <QPointer>
+#include <filesystem>
 #include <memory>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "framework/Menu.h"
@@ -86,6 +88,25 @@ public:
     // The finished picture with its border, in window coordinates.
     QRect completionBorder() const;
 
+    // --- the table's background
+    // The table's background as the game chose it ("BkClr:" and our texture
+    // key); the boxes derive theirs from it. Changed through it (the
+    // background window), it must be handed back with backgroundChosen().
+    fw::Background& tableBackground();
+    // Keeps what the background now holds with the game and repaints every
+    // surface.
+    void backgroundChosen();
+    // Counts the changes of the table's background, so boxes know when to
+    // derive theirs again.
+    unsigned backgroundStamp() const { return m_backgroundStamp; }
+    // Where the program's own textures lie: a texture from there is kept
+    // with the game by its file name alone.
+    static std::filesystem::path texturesFolder();
+    // How a texture file is kept with the game (its name when it is one of
+    // ours, else its full path) and where a kept name is found again.
+    static std::string textureName(const std::filesystem::path& file);
+    static std::filesystem::path textureFile(const std::string& name);
+
     // --- boxes
     const std::vector<std::unique_ptr<WBox>>& boxes() const { return m_boxes; }
     WBox* box(int index) const;
@@ -147,6 +168,9 @@ protected:
     bool OnCloseRequest() override;
     void paintOverlay(QPainter& painter, const QRect& area) override;
     void resizeEvent(QResizeEvent* event) override;
+    fw::Background& ground() override { return m_table; }
+    void prepareGround() override;
+    void paintGroundMarks(fw::Bitmap& out, QPoint at) override;
 
 private:
     friend class SurfaceMouse;
@@ -173,6 +197,12 @@ private:
     double m_mmPerPixel = 0.25;
     int m_celebration = 0;
     bool m_boxesHidden = false;
+    fw::Background m_table;
+    struct TableChoice {
+        std::string colours, texture;
+        uint8_t frameOff = 0;
+    } m_tableChoice;  // the document's choice the table now shows
+    unsigned m_backgroundStamp = 0;
 };
 
 }  // namespace qv

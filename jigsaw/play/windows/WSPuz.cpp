@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPaintEvent>
 #include <QPainter>
+#include <algorithm>
 
 #include "jigsaw/document/PieceSheet.h"
 #include "jigsaw/document/Puz.h"
@@ -48,7 +49,30 @@ void WSPuz::setHiddenPieces(std::set<int> pieces)
     update();
 }
 
-uint32_t WSPuz::backgroundPixel() const { return 0x2F5D46; }
+uint32_t WSPuz::backgroundPixel() const
+{
+    auto* self = const_cast<WSPuz*>(this);
+    self->prepareGround();
+    return fw::pixelFromColorRef(self->ground().First());
+}
+
+void WSPuz::paintGround(fw::Bitmap& out, QPoint at)
+{
+    prepareGround();
+    fw::Background& g = ground();
+    const QPoint anchor = g.hasTexture() ? at : toWindow(at);
+    g.Paint(out, 0, 0, out.width(), out.height(), std::max(1, height()), false, anchor.x(), anchor.y());
+    paintGroundMarks(out, at);
+}
+
+void WSPuz::resizeEvent(QResizeEvent* event)
+{
+    fw::Window::resizeEvent(event);
+    // A blend spans the window: its strip follows the new height.
+    fw::Background& g = ground();
+    if (!g.hasTexture() && g.Second() != fw::Background::None && g.tile().height() != height())
+        g.Build(std::max(1, height()));
+}
 
 void WSPuz::paintEvent(QPaintEvent* event)
 {
@@ -63,8 +87,10 @@ void WSPuz::paintArea(QPainter& painter, const QRect& windowRect)
     if (windowRect.isEmpty())
         return;
     const QPoint s = toSurface(windowRect.topLeft());
-    renderSurfaceArea(m_context.puz, m_container, s.x(), s.y(), windowRect.width(), windowRect.height(),
-                      backgroundPixel(), m_scratch, m_hidden.empty() ? nullptr : &m_hidden);
+    if (m_scratch.width() != windowRect.width() || m_scratch.height() != windowRect.height())
+        m_scratch = fw::Bitmap(windowRect.width(), windowRect.height());
+    paintGround(m_scratch, s);
+    drawSurfacePieces(m_context.puz, m_container, s.x(), s.y(), m_scratch, m_hidden.empty() ? nullptr : &m_hidden);
     const QImage view(reinterpret_cast<const uchar*>(m_scratch.bits()), m_scratch.width(), m_scratch.height(),
                       m_scratch.width() * 4, QImage::Format_RGB32);
     painter.drawImage(windowRect.topLeft(), view);

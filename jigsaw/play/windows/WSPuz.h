@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <set>
 
+#include "framework/Background.h"
 #include "framework/Bitmap.h"
 #include "framework/qt/Window.h"
 #include "jigsaw/document/Rect16.h"
@@ -46,13 +47,28 @@ public:
     // Pieces left out of painting (a group that an animation shows).
     void setHiddenPieces(std::set<int> pieces);
 
-    // 0x00RRGGBB behind the pieces.
-    virtual uint32_t backgroundPixel() const;
+    // The ground the pieces lie on (the table's background, or the box's).
+    virtual fw::Background& ground() = 0;
+    // The plain colour of the ground as a pixel (0x00RRGGBB): all of it
+    // when there is no blend or texture.
+    uint32_t backgroundPixel() const;
+    // Fills out (its whole size) with the ground of the surface area whose
+    // top-left is the surface point at: a texture is anchored to the surface
+    // so it moves with the pieces, a blend to the window it spans; either
+    // way areas painted one after the other join without a seam.
+    void paintGround(fw::Bitmap& out, QPoint at);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     // Drawn over the pieces in window coordinates (frames, markers, bands).
     virtual void paintOverlay(QPainter& painter, const QRect& area);
+
+    // Brings the ground up to date with what it shows (the document's
+    // choice, the box's colour) before it is painted.
+    virtual void prepareGround() {}
+    // Drawn on the ground under the pieces (the picture area's outline).
+    virtual void paintGroundMarks(fw::Bitmap&, QPoint) {}
+    void resizeEvent(QResizeEvent* event) override;
 
     bool OnMouse(const fw::MouseEvent& event) override;
     bool OnCommand(const fw::CommandEvent& event) override;
