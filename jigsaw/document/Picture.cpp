@@ -46,18 +46,15 @@ bool readCacheHead(fw::Stream& file, uint64_t offset, CacheHead& head)
     return !r.failed();
 }
 
-bool writeDirectory(fw::Stream& file, const Entry& entry)
+// The directory's cache offset alone: one small write, so the other
+// fields are never touched while the cache changes.
+bool writeCacheOffset(fw::FileStream& file, const Entry& entry, uint32_t offset)
 {
-    const PuzzleDirectory& d = entry.directory;
-    if (!file.seek(entry.directoryPosition))
+    constexpr uint64_t kCacheOffsetField = 13;  // after the thumbnail, picture offsets, length and kind
+    if (!file.seek(entry.directoryPosition + kCacheOffsetField))
         return false;
     fw::ByteWriter w(file);
-    w.u32(d.thumbnailOffset);
-    w.u32(d.pictureOffset);
-    w.u32(d.pictureLength);
-    w.u8(d.pictureKind);
-    w.u32(d.cacheOffset);
-    w.u32(d.secondPictureOffset);
+    w.u32(offset);
     return !w.failed();
 }
 
@@ -200,32 +197,37 @@ private:
         return std::max<uint64_t>(end, pictureEnd(m_dir));
     }
 
-    // Writes the head, then the block, then points the directory at it; a
-    // failure leaves the directory as it was (or the cache offset 0), so the
-    // file stays readable.
+    // The cache becomes reachable only once it is whole on the disk: the
+    // directory's cache offset is cleared (and synced) before the block is
+    // written, and set again after the block is synced. A crash in between
+    // leaves a puzzle without a cache, whose picture is decoded again; it can
+    // never leave a head that matches in front of a half-written block.
     bool writeCacheBlock(uint64_t at, uint8_t mode, const std::function<bool(fw::Stream&)>& block)
     {
         if (at > 0xFFFFFFFFu)
             return false;
         fw::FileStream out(m_puz.puzzlePath, fw::FileStream::Mode::ReadWrite);
-        if (!out.isOpen() || !out.seek(at))
+        if (!out.isOpen())
+            return false;
+        const Entry& entry = m_puz.entry;
+        if (m_dir.cacheOffset != 0) {
+            const bool cleared = writeCacheOffset(out, entry, 0);
+            m_puz.entry.directory.cacheOffset = 0;
+            if (!cleared || !out.sync())
+                return false;
+        }
+        if (!out.seek(at))
             return false;
         fw::ByteWriter w(out);
         w.u8(mode);
         w.u16(static_cast<uint16_t>(m_settings.display.width));
         w.u16(static_cast<uint16_t>(m_settings.display.height));
-        Entry entry = m_puz.entry;
-        entry.directory.cacheOffset = static_cast<uint32_t>(at);
-        if (w.failed() || !block(out)) {
-            entry.directory.cacheOffset = 0;
-            writeDirectory(out, entry);
-            m_puz.entry.directory.cacheOffset = 0;
+        if (w.failed() || !block(out))
             return false;
-        }
         const uint64_t end = out.tell();
-        if (!writeDirectory(out, entry) || !out.close())
+        if (!out.sync() || !writeCacheOffset(out, entry, static_cast<uint32_t>(at)) || !out.close())
             return false;
-        m_puz.entry.directory.cacheOffset = entry.directory.cacheOffset;
+        m_puz.entry.directory.cacheOffset = static_cast<uint32_t>(at);
         // A smaller cache than the one it replaces leaves no stale bytes behind.
         std::error_code ec;
         if (std::filesystem::file_size(m_puz.puzzlePath, ec) > end && !ec)

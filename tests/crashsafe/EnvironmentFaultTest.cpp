@@ -40,49 +40,6 @@ std::vector<std::string> namesIn(const fs::path& dir)
     return out;
 }
 
-// A puzzle with a real picture, so that opening decodes it and may write
-// the picture cache into the file.
-bool writePicturePuzzle(const fs::path& path)
-{
-    fw::Bitmap bmp(160, 120);
-    for (int y = 0; y < bmp.height(); ++y)
-        for (int x = 0; x < bmp.width(); ++x)
-            bmp.row(y)[x] = static_cast<uint32_t>((x * 3) << 16 | (y * 2) << 8 | (x ^ y));
-    fw::MemoryStream jpeg;
-    if (!qv::EncodeJpeg(bmp, {}, jpeg, 0, 80, qv::kJpegOptimise).ok())
-        return false;
-    qv::PuzzleFileContent c;
-    c.title = "Castle";
-    c.sizeCount = 1;
-    c.header = "/Med0:4#6/Tit:Castle/Rndn:5";
-    c.palette = {0x112233};
-    c.jpeg = jpeg.take();
-    return qv::writePuzzleFile(path, c).ok();
-}
-
-// Opening with pixels; the cache is wanted and the disk said to be roomy,
-// so only the file system itself can keep the cache from being written.
-struct PixelOpening {
-    qv::HeadlessUser user;
-    qv::PictureSteps steps;
-    qv::CutRandom rng;
-    PixelOpening()
-    {
-        user.screen = {800, 600};
-        user.frame = {800, 560};
-        steps.picture.display.width = 800;
-        steps.picture.display.height = 600;
-        steps.picture.cacheEnabled = true;
-        steps.picture.freeSpace = [](const fs::path&) -> uint64_t { return 1u << 30; };
-    }
-    void attach(qv::Puz& puz)
-    {
-        puz.setUser(&user);
-        puz.setSteps(&steps);
-        puz.setGenerator(&rng);
-    }
-};
-
 // An open game of a 4 x 6 puzzle, without pixels, saved as Game.sav beside it.
 struct OpenGame {
     qv::HeadlessUser user;
@@ -202,22 +159,20 @@ TEST_F(EnvironmentFaultTest, FullDiskKeepsEveryOldFile)
     for (size_t i = 0; i < std::size(files); ++i)
         EXPECT_EQ(readAll(files[i]), before[i]) << files[i];
 
-    // The jigsaw game's writers leave no half-written temporary file to
-    // take the room the player needs to free.
-    // (The mine field's own writer is not held to this: it leaves
-    // "mvro.ini.tmp", which its next save overwrites.)
+    // No writer leaves a half-written temporary file to take the room the
+    // player needs to free.
     const std::set<std::string> expected = {"Castle.puz", "Game.sav", "scores", "QVrk.ini", "dircache.tmp",
-                                            "mvro.ini", "mvro.ini.tmp", "filler"};
+                                            "mvro.ini", "filler"};
     for (const std::string& name : namesIn(d))
         EXPECT_TRUE(expected.count(name)) << name;
     EXPECT_EQ(namesIn(d / "scores"), std::vector<std::string>{"Castle.0"});
 
     // With room again, the same saves go through.
     fs::remove(filler);
-    fs::remove(d / "mvro.ini.tmp");
     EXPECT_TRUE(game.puz.Save().ok());
     EXPECT_TRUE(ranking.Save());
     EXPECT_TRUE(cache.Save());
+    EXPECT_TRUE(ini.Save(d / "mvro.ini"));
 }
 
 TEST_F(EnvironmentFaultTest, FullDiskLeavesThePuzzleFileReadableWhenItsPictureCacheCannotBeWritten)

@@ -4,17 +4,20 @@
 // random wait and looks at what lies on the disk.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <functional>
 #include <random>
 #include <set>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include "CrashSafeFixtures.h"
 #include "framework/FileStream.h"
 #include "framework/Profile.h"
+#include "jigsaw/document/Entry.h"
 #include "jigsaw/document/Puz.h"
 #include "jigsaw/library/DirectoryCache.h"
 #include "jigsaw/scores/Ranking.h"
@@ -297,4 +300,84 @@ TEST_F(KillSaveTest, DirectoryCache)
         return e.title == "New" ? 1 : e.title == "Old" ? 0 : -1;
     };
     expectSurvives(kind, 1305);
+}
+
+// The picture cache is rewritten in place inside the puzzle file whenever
+// the puzzle opens on another display. A child that rewrites it dies at a
+// chosen byte (the file-size limit kills it there), for cut points all
+// through the rewrite: the file must then open with the right picture on
+// either display, from a whole cache or by decoding the picture again.
+TEST_F(KillSaveTest, PictureCacheRewriteCutAtAnyByte)
+{
+    const fs::path puzzle = dir / "Castle.puz";
+    ASSERT_TRUE(writePicturePuzzle(puzzle, fw::Display::defaultPalette()));
+    // True colour keeps 24-bit pixels, 256 colours 8-bit indices: caches of
+    // different heads and sizes, so a torn rewrite shows in the picture.
+    PixelOpening displays[2];
+    displays[1].steps.picture.display = {640, 480, 256, false};
+    const auto open = [&](int v, fw::Bitmap* picture) {
+        qv::Puz puz;
+        displays[v].attach(puz);
+        if (!puz.OpenPuzzle(puzzle, 0, 0).ok())
+            return false;
+        if (picture)
+            *picture = puz.picture;
+        return true;
+    };
+    const auto same = [](const fw::Bitmap& a, const fw::Bitmap& b) {
+        return a.width() == b.width() && a.height() == b.height() &&
+               std::equal(a.bits(), a.bits() + size_t(a.width()) * a.height(), b.bits());
+    };
+    // Each display's picture, decoded and then read back from its cache,
+    // and the file as it lies with that display's cache in it.
+    fw::Bitmap reference[2];
+    std::vector<uint8_t> withCache[2];
+    for (int v : {0, 1}) {
+        fw::Bitmap cached;
+        ASSERT_TRUE(open(v, &reference[v]));
+        ASSERT_TRUE(open(v, &cached));
+        ASSERT_TRUE(same(reference[v], cached)) << "display " << v;
+        withCache[v] = readAll(puzzle);
+    }
+    ASSERT_FALSE(same(reference[0], reference[1]));
+    qv::Entry entry;
+    ASSERT_TRUE(entry.readFile(puzzle).ok());
+    const uint64_t cacheAt = entry.directory.cacheOffset;
+    ASSERT_GT(cacheAt, 0u);
+
+    int cutInside = 0;
+    for (int v : {0, 1}) {
+        const std::vector<uint8_t>& before = withCache[1 - v];
+        const uint64_t end = std::max(before.size(), withCache[v].size());
+        // Every cut from the directory (its cache offset) to past the end.
+        std::vector<uint64_t> cuts = {entry.directoryPosition, entry.directoryPosition + 14, cacheAt, cacheAt + 3};
+        for (uint64_t at = cacheAt + 5; at <= end + 1; at += 1999)
+            cuts.push_back(at);
+        for (uint64_t cut : cuts) {
+            writeAll(puzzle, std::string(before.begin(), before.end()));
+            const pid_t pid = ::fork();
+            ASSERT_GE(pid, 0);
+            if (pid == 0) {
+                const rlimit noCore{0, 0};
+                ::setrlimit(RLIMIT_CORE, &noCore);
+                const rlimit size{cut, cut};
+                ::setrlimit(RLIMIT_FSIZE, &size);
+                ::_exit(open(v, nullptr) ? 0 : 1);
+            }
+            int status = 0;
+            ::waitpid(pid, &status, 0);
+            const bool cutOff = WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ;
+            ASSERT_TRUE(cutOff || (WIFEXITED(status) && WEXITSTATUS(status) == 0))
+                << "display " << v << ", cut at " << cut << ": " << status;
+            cutInside += cutOff;
+            for (int w : {0, 1}) {
+                fw::Bitmap picture;
+                ASSERT_TRUE(open(w, &picture)) << "cut at " << cut << ", display " << w;
+                ASSERT_TRUE(same(picture, reference[w]))
+                    << "rewrite for display " << v << " cut at byte " << cut << ": display " << w
+                    << " shows another picture";
+            }
+        }
+    }
+    EXPECT_GT(cutInside, 20);
 }
