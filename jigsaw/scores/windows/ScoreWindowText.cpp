@@ -87,6 +87,7 @@ std::string buttonCaption(int id)
     case 4500: return "&Accept";
     case 4501: return "Make a &certificate";
     case 5001: return "&Merge into my ranking";
+    case 1009: return "&Print...";
     default: return {};
     }
 }

@@ -1,15 +1,20 @@
 #include "jigsaw/scores/windows/WRanking.h"
 
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <algorithm>
 
+#include "framework/qt/MessageBox.h"
 #include "framework/qt/Text.h"
 #include "jigsaw/scores/Certificate.h"
 #include "jigsaw/scores/LiveRanking.h"
 #include "jigsaw/scores/ScoresHost.h"
+#include "jigsaw/scores/windows/RankingPrint.h"
 #include "jigsaw/scores/windows/ScoreWindowText.h"
 #include "jigsaw/scores/windows/WCert.h"
 
@@ -26,6 +31,18 @@ const QColor kLiveColour(0, 0, 255);
 const QColor kReceivedColour(0, 128, 128);
 const QColor kOtherColour(0, 0, 128);
 const QColor kHighlightBack(255, 248, 200);
+
+// The font at the pixel size its points give on the screen: the table is
+// measured with screen metrics, and a printer scales pixels and rules alike,
+// where points would be enlarged a second time.
+QFont screenFont(const char* family, int points, bool bold)
+{
+    QFont font(family);
+    font.setPointSize(points);
+    font.setBold(bold);
+    font.setPixelSize(QFontInfo(font).pixelSize());
+    return font;
+}
 
 }  // namespace
 
@@ -63,14 +80,12 @@ std::string WRanking::title() const
 void WRanking::build()
 {
     setTitle(scoreText(m_host, txt::RankingTitle));
-    m_titleFont = QFont("Arial");
-    m_titleFont.setPointSize(12);
-    m_titleFont.setBold(true);
-    m_tableFont = QFont("Times New Roman");
-    m_tableFont.setPointSize(11);
+    m_titleFont = screenFont("Arial", 12, true);
+    m_tableFont = screenFont("Times New Roman", 11, false);
     addButton(IdOk, QRect(), buttonCaption(IdOk), true);
     if (m_mode & Received)
         addButton(IdMerge, QRect(), buttonCaption(IdMerge));
+    addButton(IdPrint, QRect(), buttonCaption(IdPrint));
     layout();
 }
 
@@ -95,12 +110,16 @@ void WRanking::layout()
     const int titleWidth = QFontMetrics(m_titleFont).horizontalAdvance(fw::toQString(title()));
     const int width = std::max(tableWidth(), titleWidth) + 2 * kMargin;
     const int buttonsTop = m_tableTop + m_rowsShown * m_rowHeight + 12;
-    int x = width - kMargin - kOkWidth;
-    if (QWidget* ok = control(IdOk))
-        ok->setGeometry(x, buttonsTop, kOkWidth, kButtonHeight);
-    if (QWidget* merge = control(IdMerge)) {
-        const int w = merge->fontMetrics().horizontalAdvance(static_cast<QPushButton*>(merge)->text()) + 30;
-        merge->setGeometry(x - 10 - w, buttonsTop, w, kButtonHeight);
+    // Right to left: OK, then merge (received rankings only), then print.
+    int x = width - kMargin;
+    for (int id : {int(IdOk), int(IdMerge), int(IdPrint)}) {
+        auto* button = static_cast<QPushButton*>(control(id));
+        if (!button)
+            continue;
+        const int w = id == IdOk ? kOkWidth : button->fontMetrics().horizontalAdvance(button->text()) + 30;
+        x -= w;
+        button->setGeometry(x, buttonsTop, w, kButtonHeight);
+        x -= 10;
     }
     setClientSize(width, buttonsTop + kButtonHeight + kMargin);
 }
@@ -181,6 +200,12 @@ void WRanking::paintEvent(QPaintEvent*)
     QPainter p(this);
     p.fillRect(rect(), Qt::white);
     paintTable(p, m_mode);
+}
+
+QRect WRanking::tableArea() const
+{
+    const int rows = std::max<int>(1, static_cast<int>(ranking().records.size()));
+    return QRect(kMargin, kMargin, width() - 2 * kMargin, m_tableTop + rows * m_rowHeight - kMargin);
 }
 
 void WRanking::paintTable(QPainter& p, unsigned mode) const
@@ -266,6 +291,17 @@ void WRanking::merge()
     enableControl(IdMerge, false);
 }
 
+void WRanking::print()
+{
+    QPrinter printer;
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const fw::Status status = PrintRanking(printer, *this);
+    if (!status.ok())
+        fw::ShowStatus(this, status);
+}
+
 bool WRanking::OnCommand(const fw::CommandEvent& e)
 {
     switch (e.command()) {
@@ -277,6 +313,7 @@ bool WRanking::OnCommand(const fw::CommandEvent& e)
             close();
         return true;
     case IdMerge: merge(); return true;
+    case IdPrint: print(); return true;
     case IdHelp: emit helpRequested((m_mode & Received) ? ReceivedHelpTopic : HelpTopic); return true;
     default: return false;
     }

@@ -32,7 +32,7 @@ public:
         Received = 0x04,          // a received ranking: merge button, help topic 109
         CertificateShowing = 0x80 // a certificate opened from this window is showing
     };
-    enum : int { IdMerge = 5001, HelpTopic = 108, ReceivedHelpTopic = 109 };
+    enum : int { IdPrint = 1009, IdMerge = 5001, HelpTopic = 108, ReceivedHelpTopic = 109 };
 
     // The current ranking of the open game; its live entry is first refilled
     // from the game.
@@ -69,6 +69,8 @@ public:
     // Draws title, headings and rows with the painter's origin at the
     // window's top-left; printing passes Black.
     void paintTable(QPainter& painter, unsigned mode) const;
+    // What paintTable draws on: from the title to the last row.
+    QRect tableArea() const;
     // The certificate window of a row of the current ranking.
     WCert* openCertificate(int row);
     WCert* certificateWindow() const { return m_certificate; }
@@ -86,6 +88,7 @@ private:
     void build();
     void layout();
     void merge();
+    void print();
     const Ranking& currentRanking() const;
     std::string title() const;
     int tableWidth() const;
