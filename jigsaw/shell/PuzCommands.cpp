@@ -484,12 +484,12 @@ void PuzCommands::Print()
     facts.elapsedMs = c.elapsed;
     facts.moves = c.moves;
     facts.helps = c.helps;
-    // The table as the player chose it ("BkClr:"), or the default one.
-    fw::Background background;
-    if (!puz.background.empty())
-        background.SetFromText(puz.background);
+    // The table as the player chose it, texture and all; white paper when
+    // the game never chose one.
+    fw::Background paper;
+    const fw::Background* background = puz.background.empty() ? &paper : &w.tableBackground();
     w.HideLoupeFor(loupe::Pause, true);
-    PrintDialog(&w, puz, &background, facts);
+    PrintDialog(&w, puz, background, facts);
     w.ShowLoupeAfter(loupe::Pause, true);
 }
 
@@ -510,21 +510,18 @@ void PuzCommands::ChooseTableBackground()
     if (!hasPieces())
         return;
     WPuz& w = m_app.playWindow();
-    Puz& puz = m_app.puz();
-    fw::Background background;
-    if (!puz.background.empty())
-        background.SetFromText(puz.background);
+    // The table's own background: what the window picks shows on the table.
+    fw::Background& background = w.tableBackground();
     fw::WBkg::Places places;
     places.puzzlesRoot = m_app.programDir();
-    places.texturesDir = m_app.programDir();
+    places.texturesDir = WPuz::texturesFolder();
     w.HideLoupeFor(loupe::Pause, false);
     const bool changed = fw::ChooseBackground(&w, background, m_app.profile(), places);
     w.ShowLoupeAfter(loupe::Pause, false);
     if (!changed)
         return;
-    puz.background = background.Text();
+    w.backgroundChosen();
     documentChanged();
-    w.update();
 }
 
 void PuzCommands::PasteScores()
