@@ -229,6 +229,8 @@ Status Traductor::SetLanguage(const std::string& code, bool remember)
 
 std::string Traductor::Lookup(int kind, int id, int variant, int context, int flags) const
 {
+    if (m_reportAll && !(flags & Raw))
+        flags |= ReportMissing;
     return find(kind, id, variant, context, flags & (ReportMissing | Raw), 0);
 }
 

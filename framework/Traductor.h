@@ -69,6 +69,10 @@ public:
     // Where reports go (missing entries asked for with ReportMissing, a
     // wrong file version, a reference chain that does not end).
     void setReporter(Reporter reporter) { m_reporter = std::move(reporter); }
+    // Every lookup that finds nothing is reported, as if asked with
+    // ReportMissing (raw lookups excepted: they are probes). For checking
+    // that a language has every text the windows ask for.
+    void setReportAll(bool on) { m_reportAll = on; }
     void setRememberHook(std::function<void(const std::string&)> hook) { m_remember = std::move(hook); }
     void setChangeHook(std::function<void()> hook) { m_changed = std::move(hook); }
 
@@ -96,6 +100,7 @@ private:
     Reporter m_reporter;
     std::function<void(const std::string&)> m_remember;
     std::function<void()> m_changed;
+    bool m_reportAll = false;
 };
 
 }  // namespace fw

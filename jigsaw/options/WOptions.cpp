@@ -1,6 +1,12 @@
 #include "jigsaw/options/WOptions.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QIcon>
+#include <QImage>
+#include <QLabel>
+#include <QPixmap>
+#include <algorithm>
 
 #include "framework/qt/Text.h"
 #include "framework/qt/UiText.h"
@@ -36,11 +42,36 @@ bool checkedFor(const WOptions::Check& c, uint32_t word)
     const bool set = (word & c.bit) != 0;
     return c.inverted ? !set : set;
 }
+
+// Each language by its own name, so that a player who cannot read the
+// current one still finds theirs (Windows-1252).
+std::string languageName(const std::string& code)
+{
+    static const struct {
+        const char* code;
+        const char* name;
+    } kNames[] = {{"eng", "English"}, {"cas", "Espa\xF1ol"},  {"cat", "Catal\xE0"},
+                  {"deu", "Deutsch"}, {"fra", "Fran\xE7" "ais"}, {"ita", "Italiano"}};
+    for (const auto& n : kNames) {
+        if (code == n.code)
+            return n.name;
+    }
+    return code;
+}
+
+QIcon flagIcon(const fw::Bitmap& flag)
+{
+    if (flag.isNull())
+        return {};
+    const QImage view(reinterpret_cast<const uchar*>(flag.bits()), flag.width(), flag.height(), flag.width() * 4,
+                      QImage::Format_RGB32);
+    return QIcon(QPixmap::fromImage(view.copy()));
+}
 }  // namespace
 
 WOptions::WOptions(QWidget* parent, fw::Options& options, fw::Profile& profile,
-                   const std::filesystem::path& programDir)
-    : WBaseInfo(parent), m_options(options), m_profile(profile)
+                   const std::filesystem::path& programDir, fw::Traductor* traductor)
+    : WBaseInfo(parent), m_options(options), m_profile(profile), m_traductor(traductor)
 {
     setTitle(textOr(1, 809, "Options"));
     layOut(programDir);
@@ -81,10 +112,39 @@ void WOptions::layOut(const std::filesystem::path& programDir)
                  checkedFor(c, m_options.word));
     }
     y += 24;
+    if (m_traductor && !m_traductor->languages().empty())
+        y = addLanguageChoice(y);
     addButton(IdOk, QRect(kWidth - 3 * 96, y, 86, 28), {}, true);
     addButton(IdCancel, QRect(kWidth - 2 * 96, y, 86, 28));
     addButton(IdHelp, QRect(kWidth - 96, y, 86, 28));
     setClientSize(kWidth, y + 40);
+}
+
+int WOptions::addLanguageChoice(int y)
+{
+    const std::vector<std::string>& codes = m_traductor->languages();
+    std::vector<std::string> names;
+    for (const std::string& c : codes)
+        names.push_back(languageName(c));
+    QLabel* label = addText(IdLanguage + 1, QRect(24, y + 2, 140, kRow), textOr(4, IdLanguage, "&Language:"));
+    QComboBox* list = addList(IdLanguage, QRect(170, y, kWidth - 194, kRow + 4), names,
+                              std::max(0, m_traductor->currentIndex()));
+    label->setBuddy(list);  // the '&' letter reaches the list
+    const std::vector<fw::Bitmap>& flags = m_traductor->flags();
+    for (size_t k = 0; k < flags.size() && k < codes.size(); ++k)
+        list->setItemIcon(static_cast<int>(k), flagIcon(flags[k]));
+    return y + kRow + 20;
+}
+
+// Another language is loaded and remembered; the translation layer then
+// tells the program, which rebuilds its menus and window texts.
+void WOptions::applyLanguage()
+{
+    if (!m_traductor || !control(IdLanguage))
+        return;
+    const int chosen = selection(IdLanguage);
+    if (chosen >= 0 && chosen != m_traductor->currentIndex())
+        m_traductor->SetLanguage(chosen, true);
 }
 
 uint32_t WOptions::wordFromChecks() const
@@ -107,6 +167,7 @@ bool WOptions::OnCommand(const fw::CommandEvent& event)
             m_options.word = word;
             m_options.changed = 1;
         }
+        applyLanguage();
         break;
     }
     case IdHelp:

@@ -5,6 +5,7 @@
 
 #include "framework/Options.h"
 #include "framework/Profile.h"
+#include "framework/Traductor.h"
 #include "framework/qt/WBaseInfo.h"
 
 namespace qv {
@@ -13,9 +14,11 @@ namespace qv {
 // options word, in three groups. OK takes the boxes into the options word
 // and marks the options changed when the word differs; Cancel leaves it.
 // The options are written to the settings file when the window is
-// destroyed, and only when something changed.
+// destroyed, and only when something changed. Given the translation layer,
+// it also offers the languages that have a file; OK with another language
+// switches to it at once (remembered as "lang", windows told).
 //
-//   qv::WOptions w(playWindow, options, profile, programDir);
+//   qv::WOptions w(playWindow, options, profile, programDir, &traductor);
 //   w.RunModal();   // 1 OK, 2 Cancel; the word is saved when w goes
 class WOptions : public fw::WBaseInfo {
     Q_OBJECT
@@ -28,8 +31,10 @@ public:
     };
     static const Check kChecks[11];
     static constexpr int HelpTopic = 155;
+    static constexpr int IdLanguage = 2530;
 
-    WOptions(QWidget* parent, fw::Options& options, fw::Profile& profile, const std::filesystem::path& programDir);
+    WOptions(QWidget* parent, fw::Options& options, fw::Profile& profile, const std::filesystem::path& programDir,
+             fw::Traductor* traductor = nullptr);
     ~WOptions() override;
 
     // Where the help key goes (the help file at a topic).
@@ -43,9 +48,12 @@ protected:
 
 private:
     void layOut(const std::filesystem::path& programDir);
+    int addLanguageChoice(int y);
+    void applyLanguage();
 
     fw::Options& m_options;
     fw::Profile& m_profile;
+    fw::Traductor* m_traductor;
     std::function<void(int)> m_help;
 };
 

@@ -1,5 +1,6 @@
 #include "jigsaw/shell/App.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <iostream>
@@ -16,6 +17,7 @@
 #include "jigsaw/library/SavedGames.h"
 #include "jigsaw/play/windows/PlayContext.h"
 #include "jigsaw/play/windows/PlayCursors.h"
+#include "jigsaw/play/windows/WBox.h"
 #include "jigsaw/play/windows/WPuz.h"
 #include "jigsaw/scores/LiveRanking.h"
 #include "jigsaw/scores/windows/WMiniScore.h"
@@ -104,15 +106,33 @@ bool App::loadTranslation()
         return false;
     }
     m_traductor.setRememberHook([this](const std::string& code) { m_profile->setString({}, "lang", code); });
+    m_traductor.setChangeHook([this] { languageChanged(); });
     fw::UiText::setSource([this](int kind, int id) { return m_traductor.Lookup(kind, id); });
     return true;
+}
+
+// Menus hold the texts they were built with: the window menu is built anew;
+// everything else hears the broadcast and repaints with the new texts.
+void App::languageChanged()
+{
+    if (!m_window)
+        return;
+    m_window->setWindowMenu(m_commands->windowMenu());
+    for (const auto& box : m_window->boxes())
+        box->refreshState();
+    fw::Event changed(fw::ev::LanguageChanged);
+    fw::Broadcast(changed);
+    for (QWidget* w : QApplication::topLevelWidgets())
+        w->update();
 }
 
 int App::StartUp()
 {
     // 1, 2: the program's folder and its settings.
     m_dir = m_setup.programDir.empty() ? runningProgramDir() : m_setup.programDir;
-    m_profile = std::make_unique<fw::Profile>(fw::Options::settingsPath(m_dir, ShortName));
+    m_folders = std::make_unique<GameFolders>(GameFolders::ForProgram(m_dir));
+    m_folders->Prepare();
+    m_profile = std::make_unique<fw::Profile>(fw::Options::settingsPath(m_folders->settingsFolder(), ShortName));
     // 3, 4: options.
     m_profile->setDefaultSection("Main");
     m_options.load(*m_profile);
@@ -135,7 +155,7 @@ int App::StartUp()
     m_sounds = std::make_unique<GameSounds>(m_dir, [this](const std::string& path) { m_player->play(path); });
     // The library answers the scores code's shelf questions; the live
     // ranking listens to the score keeping from here on.
-    m_library = std::make_unique<Library>(*m_profile, m_dir);
+    m_library = std::make_unique<Library>(*m_profile, m_folders->puzzlesRoot());
     m_scoresHost = std::make_unique<ShellScoresHost>(m_traductor, *m_profile, *m_library, m_windowWidget,
                                                      [this] { m_puz.state |= Puz::Changed; });
     m_live = std::make_unique<LiveRanking>(
@@ -202,9 +222,11 @@ void App::openFromCommandLine()
         return;
     case CommandLine::Kind::None:
     case CommandLine::Kind::Install: {
+        // The very first start (nothing open at the last exit) opens the sample.
         const std::string last = m_profile->getString("LastPuz");
-        if (!last.empty())
-            OpenFile(last, false);
+        const std::filesystem::path file = last.empty() ? m_folders->firstPuzzle() : std::filesystem::path(last);
+        if (!file.empty())
+            OpenFile(file, false);
         return;
     }
     }

@@ -15,6 +15,7 @@
 #include "jigsaw/play/ScoreKeeper.h"
 #include "jigsaw/play/TickClock.h"
 #include "jigsaw/shell/CommandLine.h"
+#include "jigsaw/shell/GameFolders.h"
 #include "jigsaw/shell/ShellUser.h"
 
 namespace qv {
@@ -85,6 +86,9 @@ public:
     GameSounds& sounds() { return *m_sounds; }
     fw::SoundPlayer& soundPlayer() { return *m_player; }
     const std::filesystem::path& programDir() const { return m_dir; }
+    // Where the settings, the puzzles root and caches live (beside the
+    // program, or the user's folders for an installed copy).
+    const GameFolders& folders() const { return *m_folders; }
     bool previousRunEndedAbnormally() const { return m_abnormalEnd; }
     bool lowColourScreen() const { return m_lowColour; }
     std::string text(int id) const;
@@ -93,12 +97,14 @@ public:
 private:
     static std::filesystem::path runningProgramDir();
     bool loadTranslation();
+    void languageChanged();
     void openFromCommandLine();
     void newGameDefaults();
 
     Setup m_setup;
     CommandLine m_commandLine;
     std::filesystem::path m_dir;
+    std::unique_ptr<GameFolders> m_folders;
     std::unique_ptr<fw::Profile> m_profile;
     fw::Options m_options;
     fw::Traductor m_traductor;

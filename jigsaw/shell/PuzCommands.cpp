@@ -420,7 +420,7 @@ void PuzCommands::ShowOptions()
     WPuz& w = m_app.playWindow();
     w.HideLoupeFor(loupe::Pause, false);
     {
-        WOptions dialog(&w, m_app.options(), m_app.profile(), m_app.programDir());
+        WOptions dialog(&w, m_app.options(), m_app.profile(), m_app.programDir(), &m_app.traductor());
         dialog.RunModal();
     }
     w.ShowLoupeAfter(loupe::Pause, false);
@@ -513,7 +513,7 @@ void PuzCommands::ChooseTableBackground()
     // The table's own background: what the window picks shows on the table.
     fw::Background& background = w.tableBackground();
     fw::WBkg::Places places;
-    places.puzzlesRoot = m_app.programDir();
+    places.puzzlesRoot = m_app.folders().cacheFolder();
     places.texturesDir = WPuz::texturesFolder();
     w.HideLoupeFor(loupe::Pause, false);
     const bool changed = fw::ChooseBackground(&w, background, m_app.profile(), places);

@@ -247,6 +247,15 @@ TEST_F(TraductorTest, LookupFindsTextsAndMissingEntriesGiveTheEmptyText)
     EXPECT_EQ(tr.Lookup(1, 12345, 2, 16, Traductor::ReportMissing), "");
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_EQ(reports[0], "Traductor:: id:12345 tip:1 atm:2 ctx:16");
+
+    // Told to report every miss: plain lookups report, found texts and raw probes do not.
+    tr.setReportAll(true);
+    EXPECT_EQ(tr.GetText(500), "pieza");
+    EXPECT_EQ(tr.Lookup(4, 777, 0, 0, Traductor::Raw), "");
+    EXPECT_EQ(reports.size(), 1u);
+    EXPECT_EQ(tr.Lookup(4, 777), "");
+    ASSERT_EQ(reports.size(), 2u);
+    EXPECT_EQ(reports[1], "Traductor:: id:777 tip:4 atm:0 ctx:0");
 }
 
 TEST_F(TraductorTest, ReferencesFollowUnderTheVariantAndContextAsked)
