@@ -51,8 +51,15 @@ inline void useSampleTextures()
 }
 
 // A 6 x 4 puzzle opened on a 900 x 700 table in a real play window, its
-// pieces piled in the top-left corner so the rest of the table is bare.
+// pieces piled in the top-left corner so the rest of the table is bare
+// (or left where the scatter put them). picture: a JPEG to cut instead of
+// the made-up one.
 struct PlayTable {
+    struct Setup {
+        std::filesystem::path saved;
+        std::filesystem::path picture;
+        bool pile = true;
+    };
     static constexpr int W = 900, H = 700;
     qvtest::TempDir dir;
     qv::HeadlessUser user;
@@ -66,7 +73,8 @@ struct PlayTable {
     qv::PlayContext context{puz, score, options, sounds, shell};
     std::unique_ptr<qv::WPuz> window;
 
-    explicit PlayTable(const std::filesystem::path& saved = {})
+    explicit PlayTable(const std::filesystem::path& saved = {}) : PlayTable(Setup{saved, {}, true}) {}
+    explicit PlayTable(const Setup& setup) : m_pile(setup.pile)
     {
         useSampleTextures();
         user.screen = user.frame = {W, H};
@@ -74,11 +82,11 @@ struct PlayTable {
         steps.picture.display.height = H;
         puz.setUser(&user);
         puz.setSteps(&steps);
-        if (saved.empty()) {
-            makePuzzle(dir / "table.puz");
+        if (setup.saved.empty()) {
+            makePuzzle(dir / "table.puz", setup.picture);
             open(dir / "table.puz");
         } else {
-            open(saved);
+            open(setup.saved);
         }
     }
     ~PlayTable() { fw::WBkg::setPictureReader(nullptr); }
@@ -93,12 +101,12 @@ struct PlayTable {
         window->resize(W, H);
         window->show();
         window->puzzleOpened();
-        for (int p = 0; p < puz.pieceCount(); ++p)
+        for (int p = 0; m_pile && p < puz.pieceCount(); ++p)
             window->rules().MoveGroup(p, {4, 4});
         QCoreApplication::processEvents();
     }
 
-    static void makePuzzle(const std::filesystem::path& path)
+    static void makePuzzle(const std::filesystem::path& path, const std::filesystem::path& jpeg)
     {
         fw::Bitmap picture(360, 240);
         for (int y = 0; y < picture.height(); ++y)
@@ -113,6 +121,7 @@ struct PlayTable {
         maker.entry.title = "Table";
         qv::PictureSource source;
         source.bitmap = picture;
+        source.jpegFile = jpeg;
         if (!qv::WritePuzzleFile(maker, path, source, {}, fw::Display()).ok())
             throw std::runtime_error("the test puzzle cannot be written");
     }
@@ -124,6 +133,9 @@ struct PlayTable {
         surface.paintGround(out, surface.origin());
         return out;
     }
+
+private:
+    bool m_pile;
 };
 
 }  // namespace playtest
