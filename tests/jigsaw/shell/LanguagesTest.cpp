@@ -13,6 +13,7 @@
 #include "framework/qt/MUBox.h"
 #include "framework/qt/MenuBuilder.h"
 #include "framework/qt/MessageBox.h"
+#include "framework/qt/Screenshot.h"
 #include "framework/qt/UiText.h"
 #include "jigsaw/document/Entry.h"
 #include "jigsaw/library/NewPuzzleRules.h"
@@ -128,6 +129,7 @@ TEST(LanguageSwitch, TheOptionsWindowSwitchesRemembersAndRebuildsTheMenus)
         EXPECT_EQ(list->currentIndex(), app.traductor().currentIndex());
         EXPECT_EQ(list->itemText(deu), "Deutsch");
         list->setCurrentIndex(deu);
+        fw::saveScreenshot(options, "options-language");
         options.sendCommand(ok ? qv::WOptions::IdOk : qv::WOptions::IdCancel);
         if (!ok) {
             EXPECT_EQ(app.traductor().currentLanguage(), "eng") << "cancelled";
