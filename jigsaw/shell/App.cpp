@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 #include <iostream>
 #include <unistd.h>
 
@@ -174,6 +175,8 @@ int App::StartUp()
     m_window->setWindowIcon(QIcon(PlayCursors::icon()));
     m_scoreWindows = std::make_unique<ScoreWindows>(*m_live, *m_scoresHost, m_window.get());
     m_scoresHost->setWindows(m_scoreWindows.get());
+    QObject::connect(m_scoreWindows.get(), &ScoreWindows::helpRequested,
+                     [this](int topic) { m_commands->ShowHelp(topic); });
     QObject::connect(m_scoreWindows.get(), &ScoreWindows::miniScoreMoved, [this](QPoint at) {
         const Point16 pos{static_cast<int16_t>(at.x()), static_cast<int16_t>(at.y())};
         if (m_puz.pieceCount() > 0 && (pos.x != m_puz.scorePos.x || pos.y != m_puz.scorePos.y)) {
@@ -200,6 +203,7 @@ int App::StartUp()
     // 11: an abnormal end of the last run leaves "AbEnd" at 1.
     m_abnormalEnd = m_profile->getInt("AbEnd") != 0;
     m_profile->setInt({}, "AbEnd", 1);
+    m_library->setAbnormalEnd(m_abnormalEnd);
     // 12, 13.
     if (m_setup.showWindow)
         m_window->showOnScreen();
@@ -214,8 +218,11 @@ void App::openFromCommandLine()
     case CommandLine::Kind::Puzzle:
     case CommandLine::Kind::SavedGame: OpenFile(m_commandLine.path); return;
     case CommandLine::Kind::Picture:
-        // Making a puzzle from a picture arrives with the new-puzzle
-        // operation; until then the picture is refused like any other file.
+        // The editor runs modally once the message loop runs, over the shown window.
+        QTimer::singleShot(0, m_window.get(), [this, picture = m_commandLine.path] {
+            m_commands->MakePuzzleFrom(picture);
+        });
+        return;
     case CommandLine::Kind::OtherPath:
         fw::ShowMessageId(m_window.get(), msg::BadFile, m_commandLine.path.string(), "Error",
                           fw::mb::Ok | fw::mb::IconStop);
@@ -314,7 +321,9 @@ void App::ClosePuzzle()
     m_puz.Reset();
 }
 
-bool App::OpenFile(const std::filesystem::path& path, bool showErrors)
+bool App::OpenFile(const std::filesystem::path& path, bool showErrors) { return OpenFile(path, 0, 0, showErrors); }
+
+bool App::OpenFile(const std::filesystem::path& path, int sizeIndex, unsigned options, bool showErrors)
 {
     const std::string ext = lowerExtension(path);
     if (ext != ".puz" && ext != ".sav") {
@@ -328,7 +337,7 @@ bool App::OpenFile(const std::filesystem::path& path, bool showErrors)
     fw::Status st;
     {
         fw::WaitCursor wait;
-        st = m_puz.Open(path, 0, 0);
+        st = m_puz.Open(path, sizeIndex, options);
     }
     if (!st.ok()) {
         m_puz.Reset();
@@ -358,7 +367,7 @@ bool App::SaveGame(bool autosave)
     if (m_puz.pieceCount() == 0)
         return false;
     if (m_puz.savedPath.empty()) {
-        // Until the save-as dialog exists, the name it would propose, beside the puzzle.
+        // No dialog for a save nobody asked for: the name it would propose.
         m_puz.savedName = savedgames::ProposedName(m_puz);
         m_puz.savedPath = savedgames::SavedGamePath(m_puz.puzzlePath.parent_path(), m_puz.savedName, m_puz.playerName);
     }
@@ -378,6 +387,7 @@ bool App::SaveGame(bool autosave)
         m_live->OnSavedAs();
         m_live->StoreResult();
     }
+    m_library->UpdateCache(m_puz.savedPath);
     return true;
 }
 

@@ -58,11 +58,16 @@ public:
     void Shutdown();
 
     // --- the open puzzle
-    // Opens a "puz" or "sav" file (anything else is refused with a message).
+    // Opens a "puz" or "sav" file (anything else is refused with a message);
+    // a puzzle at a size index (5: the custom size, asked for) with the
+    // options 0x20 (no rotation) and 0x100 (rectangular pieces).
     bool OpenFile(const std::filesystem::path& path, bool showErrors = true);
+    bool OpenFile(const std::filesystem::path& path, int sizeIndex, unsigned options, bool showErrors = true);
     void ClosePuzzle();
-    // Saves the game; never saved games get the name the save-as dialog
-    // would propose, beside their puzzle. Autosaves do not become "LastPuz".
+    // Saves the game, then the scores (not for autosaves) and the shelf's
+    // cache. Games never saved (an autosave, the exit's save with autosave
+    // on) get the name the save-as dialog would propose, beside their
+    // puzzle. Autosaves do not become "LastPuz".
     bool SaveGame(bool autosave);
     uint32_t lastSaveTick() const { return m_lastSave; }
     // The game's options, or the defaults of new games.

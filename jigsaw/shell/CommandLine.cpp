@@ -65,16 +65,20 @@ CommandLine CommandLine::parse(std::string text)
     if (text.front() == '@' && parseInstallSwitch(text, out))
         return out;
     out.path = std::filesystem::path(text);
-    const std::string ext = lower(out.path.extension().string());
-    if (isPictureExtension(ext))
-        out.kind = Kind::Picture;
-    else if (ext == ".puz")
-        out.kind = Kind::Puzzle;
-    else if (ext == ".sav")
-        out.kind = Kind::SavedGame;
-    else
-        out.kind = Kind::OtherPath;
+    out.kind = KindOfPath(out.path);
     return out;
+}
+
+CommandLine::Kind CommandLine::KindOfPath(const std::filesystem::path& path)
+{
+    const std::string ext = lower(path.extension().string());
+    if (isPictureExtension(ext))
+        return Kind::Picture;
+    if (ext == ".puz")
+        return Kind::Puzzle;
+    if (ext == ".sav")
+        return Kind::SavedGame;
+    return Kind::OtherPath;
 }
 
 }  // namespace qv

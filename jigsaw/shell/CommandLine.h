@@ -23,6 +23,8 @@ struct CommandLine {
     // The whole text after the program's name, as one argument; quotes
     // around a path are dropped.
     static CommandLine parse(std::string text);
+    // A path's kind by its extension: Picture, Puzzle, SavedGame or OtherPath.
+    static Kind KindOfPath(const std::filesystem::path& path);
 };
 
 }  // namespace qv

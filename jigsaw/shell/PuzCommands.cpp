@@ -1,12 +1,14 @@
 #include "jigsaw/shell/PuzCommands.h"
 
-#include <QFileDialog>
+#include <QApplication>
 #include <QGuiApplication>
+#include <QTimer>
 
 #include "framework/Markup.h"
 #include "framework/SoundPlayer.h"
 #include "framework/VirtualKey.h"
 #include "framework/qt/Clipboard.h"
+#include "framework/qt/MUBox.h"
 #include "framework/qt/MessageBox.h"
 #include "framework/qt/Text.h"
 #include "jigsaw/document/Puz.h"
@@ -20,6 +22,10 @@
 #include "jigsaw/options/WOptions.h"
 #include "jigsaw/options/WOptsBox.h"
 #include "jigsaw/library/Library.h"
+#include "jigsaw/library/windows/NewPuzzle.h"
+#include "jigsaw/library/windows/WEdPuz.h"
+#include "jigsaw/library/windows/WLibrary.h"
+#include "jigsaw/library/windows/WMakePuzzke.h"
 #include "jigsaw/library/windows/WSaveAs.h"
 #include "jigsaw/print/WPrint.h"
 #include "jigsaw/scores/ClipboardImport.h"
@@ -28,7 +34,9 @@
 #include "jigsaw/scores/windows/WRanking.h"
 #include "jigsaw/scores/windows/ScoreWindows.h"
 #include "jigsaw/shell/App.h"
+#include "jigsaw/shell/CommandLine.h"
 #include "jigsaw/shell/CreditsShow.h"
+#include "jigsaw/shell/ShellHelp.h"
 #include "jigsaw/shell/ShellScoresHost.h"
 
 namespace qv {
@@ -45,6 +53,7 @@ enum : uint32_t {
     CmdExit2 = 111,
     CmdCredits = 114,
     CmdHelp = 119,
+    CmdSelectPicture = 120,
     CmdPause = 170,
     CmdNoHandler = 1001,
     CmdHideBoxes = 1006,
@@ -70,7 +79,13 @@ constexpr int MaxClickHints = 3;
 
 }  // namespace
 
-PuzCommands::PuzCommands(App& app) : m_app(app) {}
+PuzCommands::PuzCommands(App& app) : m_app(app), m_help(std::make_unique<ShellHelp>(app.programDir()))
+{
+    // The help buttons of message boxes (the custom-size prompt...).
+    fw::MUBox::setHelpHandler([this](int topic) { ShowHelp(topic); });
+}
+
+PuzCommands::~PuzCommands() { fw::MUBox::setHelpHandler(nullptr); }
 
 bool PuzCommands::hasPieces() const { return m_app.puz().pieceCount() > 0; }
 
@@ -105,7 +120,7 @@ bool PuzCommands::Command(uint32_t command, uint32_t argument)
     case CmdOpen: Open(); return true;
     case CmdSave:
         if (hasPieces())
-            m_app.SaveGame(false);
+            Save();
         return true;
     case CmdSaveAs:
         if (hasPieces())
@@ -152,9 +167,13 @@ bool PuzCommands::Command(uint32_t command, uint32_t argument)
             m_app.scoreWindows().ShowInfo(puz);
         return true;
     case CmdRanking:
-        // Only a game in competition mode has a ranking open.
-        if (hasPieces())
+        // Only a game in competition mode has a ranking.
+        if (hasPieces() && (m_app.gameOptions() & fw::gameopt::Competition))
             m_app.scoreWindows().ShowRanking();
+        return true;
+    case CmdCompetition:
+        if (hasPieces())
+            m_app.setCompetition(!(m_app.gameOptions() & fw::gameopt::Competition));
         return true;
     case CmdReopenLast: {
         const std::string last = m_app.profile().getString("LastPuz");
@@ -165,10 +184,10 @@ bool PuzCommands::Command(uint32_t command, uint32_t argument)
     case CmdAddBox: w.addBox(); return true;
     case CmdBackground: ChooseTableBackground(); return true;
     case CmdRemoveBox: w.removeBox(); return true;
-    // Help, options, printing, information, rankings and making puzzles
-    // belong to windows of their own; until they exist the commands are
-    // accepted and do nothing.
-    case CmdHelp:
+    case CmdHelp: ShowHelp(helpContext()); return true;
+    case CmdHowToMake: ShowHelp(HelpMaking); return true;
+    case CmdMakePuzzle:
+    case CmdSelectPicture: MakePuzzle(); return true;
     case CmdOptions: ShowOptions(); return true;
     case CmdAdvanced: ShowAdvanced(); return true;
     case CmdBoxOptions: ShowBoxOptions(static_cast<int>(argument)); return true;
@@ -176,8 +195,6 @@ bool PuzCommands::Command(uint32_t command, uint32_t argument)
         if (hasPieces())
             Print();
         return true;
-    case CmdHowToMake:
-    case CmdMakePuzzle:
     case CmdNoHandler: return true;
     default: return false;
     }
@@ -203,8 +220,12 @@ bool PuzCommands::MenuHint(fw::MenuHintEvent& e)
         e.checked = m_app.playWindow().previewShown();
         break;
     case CmdInfo: e.hint = "F2"; e.enabled = pieces; break;
-    case CmdMakePuzzle: e.hint = "Ctrl+C"; e.enabled = false; break;
+    case CmdMakePuzzle: e.hint = "Ctrl+C"; break;
     case CmdRanking: e.hint = "F4"; e.enabled = pieces && m_app.liveRanking().isOpen(); break;
+    case CmdCompetition:
+        e.enabled = pieces;
+        e.checked = pieces && (m_app.gameOptions() & fw::gameopt::Competition);
+        break;
     case CmdAddBox: e.enabled = pieces && puz.boxes.size() < 9; break;
     case CmdBackground: e.enabled = pieces; break;
     case CmdRemoveBox: e.enabled = pieces && !puz.boxes.empty() && puz.boxes.back().pieceCount == 0; break;
@@ -221,24 +242,27 @@ fw::Menu PuzCommands::windowMenu() const
     boxes.addText(CmdShowBoxes, caption(CmdShowBoxes))
         .addText(CmdHideBoxes, caption(CmdHideBoxes), 1)
         .separator()
-        .addText(CmdAddBox, "&Add a box")
-        .addText(CmdRemoveBox, "&Remove the last box");
+        .addText(CmdAddBox, caption(CmdAddBox))
+        .addText(CmdRemoveBox, caption(CmdRemoveBox));
     fw::Menu m;
     m.addText(CmdOpen, caption(CmdOpen))
         .addText(CmdSave, caption(CmdSave))
         .addText(CmdSaveAs, caption(CmdSaveAs))
         .addText(CmdReopenLast, caption(CmdReopenLast))
+        .addText(CmdMakePuzzle, caption(CmdMakePuzzle))
         .separator()
         .addText(CmdAutoHelp, caption(CmdAutoHelp))
         .addText(CmdTidy, caption(CmdTidy))
         .addText(CmdPreview, caption(CmdPreview))
         .addText(CmdPause, caption(CmdPause))
         .submenuText(text(2600) + "...", boxes)
+        .addText(CmdCompetition, caption(CmdCompetition))
         .separator()
         .addText(CmdOptions, caption(CmdOptions))
         .addText(CmdBackground, (text(3000).empty() ? std::string("Table background") : text(3000)) + "...")
         .addText(CmdCredits, caption(CmdCredits))
         .addText(CmdHelp, caption(CmdHelp))
+        .addText(CmdHowToMake, caption(CmdHowToMake))
         .separator()
         .addText(CmdMinimize, caption(CmdMinimize))
         .addText(CmdExit, caption(CmdExit));
@@ -367,26 +391,38 @@ bool PuzCommands::keyDown(unsigned mods, unsigned key)
 
 // --- exit, pause, open, credits
 
+bool PuzCommands::closeForNewPuzzle()
+{
+    if (!settleChanges())
+        return false;
+    m_app.ClosePuzzle();
+    return true;
+}
+
+bool PuzCommands::settleChanges()
+{
+    WPuz& w = m_app.playWindow();
+    Puz& puz = m_app.puz();
+    if (!hasPieces() || !(puz.state & Puz::Changed))
+        return true;
+    if (m_app.gameOptions() & fw::gameopt::AutoSave)
+        return m_app.SaveGame(false);
+    w.HideLoupeFor(loupe::ExitQuestion, true);
+    const int answer = message(510, fw::mb::YesNoCancel | fw::mb::IconQuestion);
+    w.ShowLoupeAfter(loupe::ExitQuestion, true);
+    if (answer == fw::mb::IdCancel)
+        return false;
+    // A game never saved gets its name in the save-as dialog; cancelling it stays.
+    return answer != fw::mb::IdYes || Save();
+}
+
 bool PuzCommands::Exit()
 {
     if (m_exiting)
         return true;
     WPuz& w = m_app.playWindow();
-    Puz& puz = m_app.puz();
-    if (hasPieces() && (puz.state & Puz::Changed)) {
-        if (m_app.gameOptions() & fw::gameopt::AutoSave) {
-            if (!m_app.SaveGame(false))
-                return false;
-        } else {
-            w.HideLoupeFor(loupe::ExitQuestion, true);
-            const int answer = message(510, fw::mb::YesNoCancel | fw::mb::IconQuestion);
-            w.ShowLoupeAfter(loupe::ExitQuestion, true);
-            if (answer == fw::mb::IdCancel)
-                return false;
-            if (answer == fw::mb::IdYes && !m_app.SaveGame(false))
-                return false;
-        }
-    }
+    if (!settleChanges())
+        return false;
     for (const auto& b : w.boxes())
         b->hide();
     w.runExitAnimation();
@@ -408,12 +444,93 @@ void PuzCommands::Open()
 {
     WPuz& w = m_app.playWindow();
     w.HideLoupeFor(loupe::Pause, true);
-    const QString file = QFileDialog::getOpenFileName(&w, fw::toQString(caption(CmdOpen)), {},
-                                                      "Quorvane (*.puz *.sav)");
+    const std::optional<OpenChoice> choice = runLibrary();
     w.ShowLoupeAfter(loupe::Pause, true);
-    if (!file.isEmpty())
-        m_app.OpenFile(std::filesystem::path(file.toStdU16String()));
+    // A guarded saved game was let through by the library with its password.
+    if (choice)
+        m_app.OpenFile(choice->path, choice->sizeIndex, choice->options);
 }
+
+std::optional<OpenChoice> PuzCommands::runLibrary()
+{
+    // New and removed shelves and moved puzzles answer "again": the window
+    // is shown anew over the changed shelves.
+    for (;;) {
+        WLibrary library(&m_app.playWindow(), m_app.library());
+        library.setHelp([this](int topic) { ShowHelp(topic); });
+        const int result = library.Exec();
+        if (result == WLibrary::IdAgain)
+            continue;
+        if (result != WLibrary::IdOk)
+            return std::nullopt;
+        return library.choice();
+    }
+}
+
+void PuzCommands::MakePuzzle()
+{
+    WPuz& w = m_app.playWindow();
+    w.HideLoupeFor(loupe::Pause, true);
+    WMakePuzzke::Result made;
+    {
+        WMakePuzzke dialog(&w, m_app.profile(), false);
+        dialog.setNewPuzzleRunning(&NewPuzzle::running);
+        dialog.setHelp([this](int topic) { ShowHelp(topic); });
+        made = dialog.Exec();
+    }
+    w.ShowLoupeAfter(loupe::Pause, true);
+    if (made.picture)
+        MakePuzzleFrom(*made.picture);
+    else if (made.reopenLast)
+        fw::PostCommand(*this, CmdReopenLast);
+}
+
+// What the new-puzzle operation asks of the play window and the open game.
+class PuzCommands::NewPuzzleAnswers : public NewPuzzleHost {
+public:
+    explicit NewPuzzleAnswers(PuzCommands& commands) : m_commands(commands) {}
+    bool closePuzzle() override { return m_commands.closeForNewPuzzle(); }
+    void bringToFront() override
+    {
+        m_commands.m_app.playWindow().raise();
+        m_commands.m_app.playWindow().activateWindow();
+    }
+    void maximise() override { m_commands.Command(CmdMaximize); }
+    void setBusy(bool busy) override { m_commands.m_app.playWindow().setEnabled(!busy); }
+
+private:
+    PuzCommands& m_commands;
+};
+
+void PuzCommands::MakePuzzleFrom(const std::filesystem::path& picture)
+{
+    NewPuzzleAnswers answers(*this);
+    NewPuzzle operation(&m_app.playWindow(), m_app.library(), answers);
+    operation.setEditorRun([this](WEdPuz& editor) {
+        editor.setHelp([this](int topic) { ShowHelp(topic); });
+        return editor.Exec();
+    });
+    // The editor wrote the puzzle and made it the last one; 1128 opens it.
+    if (operation.FromPicture(picture))
+        fw::PostCommand(*this, CmdReopenLast);
+    m_app.playWindow().update();
+}
+
+// --- help
+
+int PuzCommands::helpContext() const
+{
+    QWidget* at = QApplication::focusWidget();
+    if (!at)
+        at = QApplication::activeWindow();
+    for (; at; at = at->parentWidget()) {
+        if (dynamic_cast<WBox*>(at))
+            return HelpBoxes;
+    }
+    return HelpIndex::Contents;
+}
+
+void PuzCommands::ShowHelp(int topic) { m_help->Show(topic); }
 
 void PuzCommands::ShowOptions()
 {
@@ -421,6 +538,7 @@ void PuzCommands::ShowOptions()
     w.HideLoupeFor(loupe::Pause, false);
     {
         WOptions dialog(&w, m_app.options(), m_app.profile(), m_app.programDir(), &m_app.traductor());
+        dialog.setHelp([this](int topic) { ShowHelp(topic); });
         dialog.RunModal();
     }
     w.ShowLoupeAfter(loupe::Pause, false);
@@ -468,6 +586,7 @@ void PuzCommands::ShowBoxOptions(int box)
         return;
     BoxOptionsAnswers answers(*this, w);
     WOptsBox dialog(w.boxes()[box].get(), m_app.puz(), box, m_app.options(), answers, m_app.programDir(), true);
+    dialog.setHelp([this](int topic) { ShowHelp(topic); });
     dialog.RunModal();
 }
 
@@ -493,16 +612,30 @@ void PuzCommands::Print()
     w.ShowLoupeAfter(loupe::Pause, true);
 }
 
-void PuzCommands::SaveAs()
+bool PuzCommands::Save()
 {
+    if (!hasPieces())
+        return false;
+    if (m_app.puz().savedPath.empty())
+        return SaveAs(false);
+    return m_app.SaveGame(false);
+}
+
+bool PuzCommands::SaveAs(bool saveAsMode)
+{
+    if (!hasPieces())
+        return false;
     WPuz& w = m_app.playWindow();
     w.HideLoupeFor(loupe::Pause, true);
-    const int command =
-        SaveAsDialog(&w, m_app.puz(), m_app.library().shelves().CurrentDirectory(), true);
+    int command = 2;
+    {
+        WSaveAs dialog(&w, m_app.puz(), m_app.library().shelves().CurrentDirectory(), saveAsMode);
+        dialog.setHelp([this](int topic) { ShowHelp(topic); });
+        command = dialog.Exec();
+    }
     w.ShowLoupeAfter(loupe::Pause, true);
     // The dialog stored the names and the path in the game; 2 saves nothing.
-    if ((command == CmdSave || command == 104) && m_app.SaveGame(false))
-        m_app.library().UpdateCache(m_app.puz().savedPath);
+    return (command == CmdSave || command == 104) && m_app.SaveGame(false);
 }
 
 void PuzCommands::ChooseTableBackground()
@@ -566,13 +699,16 @@ void PuzCommands::autosave(bool joined)
 
 void PuzCommands::openDropped(const std::filesystem::path& file)
 {
-    // Pictures become puzzles with the new-puzzle operation; until it
-    // exists, only puzzles and saved games open.
-    std::string ext = file.extension().string();
-    for (char& c : ext)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (ext == ".puz" || ext == ".sav")
+    const CommandLine::Kind kind = CommandLine::KindOfPath(file);
+    if (kind == CommandLine::Kind::Puzzle || kind == CommandLine::Kind::SavedGame) {
         m_app.OpenFile(file);
+        return;
+    }
+    if (kind != CommandLine::Kind::Picture)
+        return;
+    // The editor runs modally; not inside the drop, which the program the
+    // file came from waits for.
+    QTimer::singleShot(0, &m_app.playWindow(), [this, file] { MakePuzzleFrom(file); });
 }
 
 void PuzCommands::documentChanged() { m_app.puz().state |= Puz::Changed; }

@@ -1,5 +1,8 @@
 #pragma once
 #include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "framework/EventHandler.h"
@@ -10,6 +13,8 @@
 namespace qv {
 
 class App;
+class ShellHelp;
+struct OpenChoice;
 
 // The document's command and key handler: every numbered command of the
 // menus and every key of the play window ends here, and is carried out or
@@ -18,9 +23,14 @@ class App;
 class PuzCommands : public fw::EventHandler, public PlayShell {
 public:
     // Commands of our own: the boxes a game has.
-    enum : uint32_t { CmdAddBox = 1140, CmdRemoveBox = 1141, CmdBackground = 1142 };
+    // Commands of our own: the boxes a game has, the table's background and
+    // competition mode on or off for the open game.
+    enum : uint32_t { CmdAddBox = 1140, CmdRemoveBox = 1141, CmdBackground = 1142, CmdCompetition = 1143 };
+    // Help topics of the play window's own contexts.
+    enum : int { HelpBoxes = 110, HelpMaking = 151 };
 
     explicit PuzCommands(App& app);
+    ~PuzCommands() override;
 
     void OnEvent(fw::Event& event) override;
     bool Command(uint32_t command, uint32_t argument = 0);
@@ -41,11 +51,26 @@ public:
     // 1116 from a box window's menu; the argument is the box.
     void ShowBoxOptions(int box);
     void Print();
-    // Ctrl+A: the save-as dialog, then the save it decided.
-    void SaveAs();
+    // Ctrl+S: a game saved before is saved again; a game never saved
+    // gets the save-as dialog first. False when nothing was saved.
+    bool Save();
+    // Ctrl+A (saveAsMode) and a first Ctrl+S: the save-as dialog, then the
+    // save it decided, the scores and the shelf's cache.
+    bool SaveAs(bool saveAsMode = true);
     // The table's background, kept with the game as "BkClr:".
     void ChooseTableBackground();
+    // Ctrl+O: the library window, shown again while it answers "again",
+    // then what it chose is opened.
     void Open();
+    // Ctrl+C: the make-a-puzzle dialog, then the new-puzzle operation.
+    void MakePuzzle();
+    // The new-puzzle operation for a picture (dropped, or named on the
+    // command line); the made puzzle is opened by command 1128.
+    void MakePuzzleFrom(const std::filesystem::path& picture);
+    // The help at a topic; F1 asks for the topic of where the user is.
+    void ShowHelp(int topic);
+    int helpContext() const;
+    ShellHelp& help() { return *m_help; }
 
     // --- PlayShell
     std::string text(int id) const override;
@@ -64,8 +89,16 @@ private:
     bool keyDown(unsigned modifiers, unsigned key);
     bool sendKeyToBox(const fw::KeyEvent& event);
     int boxForKey(unsigned modifiers, unsigned key) const;
+    std::optional<OpenChoice> runLibrary();
+    // A changed game is saved, or the user is asked whether to save it;
+    // false when the user chose to stay with it (or its save failed).
+    bool settleChanges();
+    // The open game settled and closed before a new puzzle is made.
+    bool closeForNewPuzzle();
 
+    class NewPuzzleAnswers;
     App& m_app;
+    std::unique_ptr<ShellHelp> m_help;
     bool m_exiting = false;
 };
 

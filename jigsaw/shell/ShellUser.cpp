@@ -1,7 +1,6 @@
 #include "jigsaw/shell/ShellUser.h"
 
 #include <QGuiApplication>
-#include <QInputDialog>
 #include <QScreen>
 #include <QWidget>
 #include <ctime>
@@ -10,6 +9,8 @@
 #include "framework/qt/MessageBox.h"
 #include "framework/qt/Text.h"
 #include "jigsaw/document/Entry.h"
+#include "jigsaw/document/Puz.h"
+#include "jigsaw/library/windows/CustomSizePrompt.h"
 
 namespace qv {
 
@@ -20,14 +21,11 @@ bool ShellUser::confirmLargerFrame(const Puz&, Point16 savedFrame)
            fw::mb::IdOk;
 }
 
-std::optional<std::string> ShellUser::askCustomSize(const Puz&)
+std::optional<std::string> ShellUser::askCustomSize(const Puz& puz)
 {
-    bool ok = false;
-    const QString answer = QInputDialog::getText(m_window, fw::toQString(fw::MessageText(500)),
-                                                 fw::toQString(fw::MessageText(857)), QLineEdit::Normal, {}, &ok);
-    if (!ok)
-        return std::nullopt;
-    return fw::fromQString(answer.left(7));
+    // The custom size is chosen in the library window; its help explains it.
+    constexpr int kLibraryHelp = 100;
+    return AskCustomSize(m_window, puz.title(), kLibraryHelp);
 }
 
 Point16 ShellUser::screenSize() const

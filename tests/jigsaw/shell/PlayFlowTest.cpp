@@ -4,6 +4,7 @@
 
 #include "Drive.h"
 #include "ShellFixture.h"
+#include "jigsaw/library/windows/WSaveAs.h"
 #include "jigsaw/play/windows/WBox.h"
 #include "jigsaw/shell/PuzCommands.h"
 #include "jigsaw/play/windows/Sparkle.h"
@@ -83,6 +84,8 @@ TEST(PlayFlow, JoinTurnBoxSaveQuitAndRestart)
         EXPECT_TRUE(p.joined & (1 << plan->side)) << "the group stays joined";
         EXPECT_EQ(puz.boxes[0].pieceCount, 0);
 
+        // A game never saved is named in the save-as dialog first.
+        answerModal<qv::WSaveAs>([](qv::WSaveAs& d) { d.sendCommand(qv::saveas::NeverSaved); });
         QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
         saved = puz.savedPath;
         ASSERT_FALSE(saved.empty());

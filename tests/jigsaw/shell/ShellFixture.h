@@ -1,6 +1,8 @@
 #pragma once
 #include <QApplication>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 #include <atomic>
 #include <filesystem>
 #include <memory>
@@ -99,6 +101,21 @@ inline std::filesystem::path makePuzzle(const std::filesystem::path& path, int c
     const fw::Status s = qv::WritePuzzleFile(puz, path, source, thumb, fw::Display());
     EXPECT_TRUE(s.ok()) << s.id << " " << s.text;
     return path;
+}
+
+// Answers the next modal window of type T once it shows (it is looked for
+// every 20 ms for a few seconds): the answer fills it in and closes it.
+template <class T>
+void answerModal(std::function<void(T&)> answer, int tries = 200)
+{
+    QTimer::singleShot(20, [answer = std::move(answer), tries] {
+        if (T* modal = dynamic_cast<T*>(QApplication::activeModalWidget())) {
+            answer(*modal);
+            return;
+        }
+        if (tries > 0)
+            answerModal<T>(answer, tries - 1);
+    });
 }
 
 // The program started over a program folder, its sounds recorded.

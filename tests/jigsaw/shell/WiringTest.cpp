@@ -14,6 +14,7 @@
 #include "jigsaw/scores/windows/WInfo.h"
 #include "jigsaw/scores/windows/WMiniScore.h"
 #include "jigsaw/scores/windows/WRanking.h"
+#include "jigsaw/library/windows/WSaveAs.h"
 #include "jigsaw/play/windows/WBox.h"
 #include "jigsaw/shell/PuzCommands.h"
 
@@ -87,6 +88,7 @@ TEST_F(Wired, ScoreWindowsFollowTheirCommandsAndSavesStoreTheResult)
     EXPECT_EQ(w.findChildren<qv::WInfo*>().size(), 1);
 
     // A save by the player writes the ranking with the game's entry.
+    answerModal<qv::WSaveAs>([](qv::WSaveAs& d) { d.sendCommand(qv::saveas::NeverSaved); });
     QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
     const std::filesystem::path scores = app.liveRanking().ranking().ScoresPath();
     ASSERT_FALSE(scores.empty());
