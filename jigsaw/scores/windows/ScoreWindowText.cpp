@@ -72,7 +72,12 @@ QString scoreLabel(const ScoresHost& host, int id)
 std::string describeRanking(const ScoresHost& host, const std::string& title, int level, int columns, int rows,
                             uint16_t flags)
 {
-    return rankingDescription(title, level, columns, rows, flags, [&](int id) { return scoreText(host, id); });
+    // On screen a blank follows the comma before each option, as in running
+    // text; the messages keep the bare comma.
+    return rankingDescription(title, level, columns, rows, flags, [&](int id) {
+        const std::string s = scoreText(host, id);
+        return id == txt::NoRotation || id == txt::Rectangular ? " " + s : s;
+    });
 }
 
 std::string buttonCaption(int id)

@@ -48,7 +48,8 @@ QString scoreQText(const ScoresHost& host, int id);
 // The same with a colon at the end unless the text has one.
 QString scoreLabel(const ScoresHost& host, int id);
 
-// The ranking description with the translated words.
+// The ranking description with the translated words, as windows show it
+// (a blank after each comma).
 std::string describeRanking(const ScoresHost& host, const std::string& title, int level, int columns, int rows,
                             uint16_t flags);
 

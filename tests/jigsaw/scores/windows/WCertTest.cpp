@@ -64,7 +64,7 @@ TEST_F(ScoreWindowsTest, CertificateModesHaveTheirHeadingsButtonsAndOwnerLine)
         EXPECT_EQ(w.text(WCert::IdHeading), c.heading);
         EXPECT_EQ(w.text(WCert::IdOwner), c.owner);
         EXPECT_EQ(w.text(WCert::IdTitle), "Castle by the Sea");
-        EXPECT_EQ(w.text(WCert::IdPieces), "80 pieces,no rotation");
+        EXPECT_EQ(w.text(WCert::IdPieces), "80 pieces, no rotation");
         EXPECT_EQ(w.text(WCert::IdScore), "118,400");
         for (int id : c.present)
             EXPECT_NE(w.control(id), nullptr) << id;
