@@ -167,4 +167,51 @@ TEST_F(Wired, OptionsPrintAndBoxOptionsOpenFromTheirCommands)
     EXPECT_TRUE(s->puz().savedPath.empty()) << "a closed save-as dialog saves nothing";
 }
 
+// The entry of the play window's menu, found by command (submenus too).
+const fw::Menu::Item* menuItem(const fw::Menu& menu, uint32_t command)
+{
+    for (const fw::Menu::Item& item : menu.items()) {
+        if (item.kind == fw::Menu::Item::Command && item.command == command)
+            return &item;
+        if (item.submenu) {
+            if (const fw::Menu::Item* inner = menuItem(*item.submenu, command))
+                return inner;
+        }
+    }
+    return nullptr;
+}
+
+TEST_F(Wired, CompetitionIsSwitchedFromThePlayWindowsMenuAndF4FollowsIt)
+{
+    open("[Main]\r\nOptions=4096\r\n");  // new games without competition
+    qv::App& app = *s->app;
+    qv::PuzCommands& commands = app.commands();
+    qv::WPuz& w = s->window();
+    // The menu's own entries carry translated texts.
+    const fw::Menu menu = commands.windowMenu();
+    for (uint32_t id : {qv::PuzCommands::CmdCompetition, qv::PuzCommands::CmdAddBox, qv::PuzCommands::CmdRemoveBox}) {
+        const fw::Menu::Item* item = menuItem(menu, id);
+        ASSERT_NE(item, nullptr) << id;
+        EXPECT_FALSE(app.caption(static_cast<int>(id)).empty()) << id;
+        EXPECT_EQ(item->text, app.caption(static_cast<int>(id))) << id;
+    }
+    auto checked = [&] {
+        fw::MenuHintEvent hint(qv::PuzCommands::CmdCompetition);
+        EXPECT_TRUE(commands.MenuHint(hint));
+        return hint.checked;
+    };
+    ASSERT_FALSE(checked());
+    ASSERT_FALSE(app.liveRanking().isOpen());
+    for (bool on : {true, false, true}) {
+        commands.Command(qv::PuzCommands::CmdCompetition);
+        EXPECT_EQ(bool(app.gameOptions() & fw::gameopt::Competition), on);
+        EXPECT_EQ(app.liveRanking().isOpen(), on);
+        EXPECT_EQ(checked(), on);
+        QTest::keyClick(&w, Qt::Key_F4);
+        qv::WRanking* ranking = app.scoreWindows().rankingWindow();
+        EXPECT_EQ(ranking != nullptr && ranking->isVisible(), on) << "F4 only in competition mode";
+        app.scoreWindows().hideAll();
+    }
+}
+
 }  // namespace

@@ -1,0 +1,115 @@
+// Where the help opens: the topic index over the pages, and the help the
+// game's commands ask for.
+#include <QUrl>
+#include <gtest/gtest.h>
+
+#include "ShellFixture.h"
+#include "jigsaw/play/windows/WBox.h"
+#include "jigsaw/shell/HelpIndex.h"
+#include "jigsaw/shell/PuzCommands.h"
+#include "jigsaw/shell/ShellHelp.h"
+
+using namespace shelltest;
+using qv::HelpIndex;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct HelpFolder {
+    fs::path dir = fs::temp_directory_path() / ("qvhelp-" + std::to_string(::getpid()));
+    HelpFolder() { fs::create_directories(dir); }
+    ~HelpFolder()
+    {
+        std::error_code ec;
+        fs::remove_all(dir, ec);
+    }
+    void write(const std::string& name, const std::string& text) const
+    {
+        FILE* f = std::fopen((dir / name).c_str(), "wb");
+        std::fwrite(text.data(), 1, text.size(), f);
+        std::fclose(f);
+    }
+};
+
+TEST(HelpIndex, TopicsAreFoundByTheirAnchorsAndTheRestOpenTheContents)
+{
+    HelpFolder help;
+    help.write("index.html", "<h1>Help</h1><a href=\"#t110\">boxes</a>");
+    help.write("boxes.html", "<h1 id=\"t110\">Boxes</h1><h2 id=\"t117\">Options</h2>");
+    // Not anchors of a topic: no digits, digits running on, a number too large.
+    help.write("odd.html", "<p id=\"t\"> <p id=\"t12x\"> <p id=\"t1234567\"> <p id='t5'> <p id=\"t7\">");
+    help.write("notes.txt", "<p id=\"t8\">");
+    const HelpIndex index(help.dir);
+    const struct {
+        int topic;
+        const char* page;
+    } cases[] = {
+        {110, "boxes.html#t110"}, {117, "boxes.html#t117"}, {7, "odd.html#t7"},
+        {12, "index.html"},       {5, "index.html"},        {8, "index.html"},
+        {1234567, "index.html"},  {HelpIndex::Contents, "index.html"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(index.PageOf(c.topic), c.page) << c.topic;
+    EXPECT_EQ(index.FileOf(117), help.dir / "boxes.html");
+    EXPECT_EQ(index.AnchorOf(12), "");
+}
+
+TEST(HelpIndex, TheFirstFolderWithTheContentsPageIsTheHelp)
+{
+    HelpFolder help;
+    fs::create_directories(help.dir / "empty");
+    fs::create_directories(help.dir / "second");
+    fs::create_directories(help.dir / "third");
+    std::fclose(std::fopen((help.dir / "second" / "index.html").c_str(), "wb"));
+    std::fclose(std::fopen((help.dir / "third" / "index.html").c_str(), "wb"));
+    EXPECT_EQ(HelpIndex::FindFolder({help.dir / "missing", help.dir / "empty", help.dir / "second", help.dir / "third"}),
+              help.dir / "second");
+    EXPECT_FALSE(HelpIndex::FindFolder({help.dir / "missing", help.dir / "empty", {}}));
+}
+
+// The program's own pages, copied beside the program as the build does.
+TEST(Help, F1AndTheHelpCommandsOpenTheTopicOfWhereThePlayerIs)
+{
+    ProgramFolder folder;
+    const fs::path bin = QCoreApplication::applicationDirPath().toStdString();
+    ASSERT_TRUE(fs::exists(bin / "help" / "index.html")) << "the build copies the help pages beside the program";
+    fs::copy(bin / "help", folder / "help", fs::copy_options::recursive);
+    const auto puzzle = makePuzzle(folder / "p.puz", 4, 3);
+    Started s(folder, puzzle.string());
+    ASSERT_EQ(s.status, 0);
+    std::vector<QUrl> opened;
+    s.app->commands().help().setOpener([&](const QUrl& url) {
+        opened.push_back(url);
+        return true;
+    });
+    qv::WPuz& w = s.window();
+    ASSERT_FALSE(w.boxes().empty());
+    qv::WBox& box = *w.boxes()[0];
+    const struct {
+        const char* where;
+        std::function<void()> ask;
+        const char* page;
+        const char* anchor;
+    } cases[] = {
+        {"F1 on the table", [&] { QTest::keyClick(&w, Qt::Key_F1); }, "index.html", ""},
+        {"F1 in a box",
+         [&] {
+             box.show();
+             box.setFocus();
+             QTest::keyClick(&box, Qt::Key_F1);
+         },
+         "boxes.html", "t110"},
+        {"how to make a puzzle", [&] { s.app->commands().Command(1301); }, "making.html", "t151"},
+    };
+    for (const auto& c : cases) {
+        w.setFocus();
+        opened.clear();
+        c.ask();
+        ASSERT_EQ(opened.size(), 1u) << c.where;
+        EXPECT_TRUE(opened[0].isLocalFile()) << c.where;
+        EXPECT_EQ(fs::path(opened[0].toLocalFile().toStdString()), folder / "help" / c.page) << c.where;
+        EXPECT_EQ(opened[0].fragment().toStdString(), c.anchor) << c.where;
+    }
+}
+
+}  // namespace
