@@ -496,6 +496,7 @@ public:
         m_commands.m_app.playWindow().activateWindow();
     }
     void maximise() override { m_commands.Command(CmdMaximize); }
+    // The editor, a window of its own, stays usable over the disabled play window.
     void setBusy(bool busy) override { m_commands.m_app.playWindow().setEnabled(!busy); }
 
 private:

@@ -235,6 +235,7 @@ void answerEditor(bool& shown)
 {
     answerModal<qv::WEdPuz>([&shown](qv::WEdPuz& editor) {
         shown = true;
+        EXPECT_TRUE(editor.isEnabled()) << "the player can use the editor";
         for (int k = 0; k < 5; ++k)
             editor.setText(qv::WEdPuz::IdFirstSize + k, "");
         editor.setText(qv::WEdPuz::IdFirstSize, "12");
