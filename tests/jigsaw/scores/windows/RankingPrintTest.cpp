@@ -4,8 +4,10 @@
 #include <QPageSize>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTimer>
 #include <cmath>
 #include <cstdlib>
 
@@ -104,4 +106,22 @@ TEST_F(ScoreWindowsTest, PrintedRankingHasEveryRowInBlackAtTheWindowsSizeOrShrun
         EXPECT_GE(area.left(), std::floor(paper.left() * kDpi) - 1) << "nothing is cut at the margin";
         EXPECT_LE(area.right(), std::ceil(paper.right() * kDpi) + 1);
     }
+}
+
+TEST_F(ScoreWindowsTest, PrintButtonAsksForThePrinterFirst)
+{
+    storeRanking();
+    open();
+    WRanking w(*live, host);
+    auto* print = qobject_cast<QPushButton*>(w.control(WRanking::IdPrint));
+    ASSERT_NE(print, nullptr);
+    QString asked;
+    QTimer::singleShot(50, [&] {
+        if (QWidget* m = QApplication::activeModalWidget()) {
+            asked = m->metaObject()->className();
+            m->close();  // cancelled: nothing is printed
+        }
+    });
+    print->click();
+    EXPECT_EQ(asked, "QPrintDialog");
 }
