@@ -10,7 +10,6 @@
 #include "framework/qt/Clipboard.h"
 #include "framework/qt/MUBox.h"
 #include "framework/qt/MessageBox.h"
-#include "framework/qt/Text.h"
 #include "jigsaw/document/Puz.h"
 #include "jigsaw/play/windows/MultiSPuzs.h"
 #include "jigsaw/play/windows/SurfaceMouse.h"
