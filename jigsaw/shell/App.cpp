@@ -224,8 +224,8 @@ void App::openFromCommandLine()
         });
         return;
     case CommandLine::Kind::OtherPath:
-        fw::ShowMessageId(m_window.get(), msg::BadFile, m_commandLine.path.string(), "Error",
-                          fw::mb::Ok | fw::mb::IconStop);
+        // Not a game file: the player chooses one in the library.
+        QTimer::singleShot(0, m_window.get(), [this] { m_commands->Open(); });
         return;
     case CommandLine::Kind::None:
     case CommandLine::Kind::Install: {

@@ -103,6 +103,19 @@ TEST_F(LibraryCommands, CtrlOOpensWhatTheLibraryChoseAtItsSizeAndOptions)
     }
 }
 
+TEST_F(LibraryCommands, AnotherFileOnTheCommandLineShowsTheLibrary)
+{
+    folder.writeFile("notes.txt", "not a puzzle");
+    bool shown = false;
+    answerModal<qv::WLibrary>([&](qv::WLibrary& w) {
+        shown = true;
+        w.sendCommand(qv::WLibrary::IdCancel);
+    });
+    start((folder / "notes.txt").string());
+    EXPECT_TRUE(waitFor([&] { return shown; }));
+    EXPECT_EQ(s->puz().pieceCount(), 0);
+}
+
 TEST_F(LibraryCommands, AGuardedSavedGameOpensOnlyWithItsPassword)
 {
     start();
