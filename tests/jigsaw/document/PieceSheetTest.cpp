@@ -7,6 +7,7 @@
 #include "jigsaw/document/EdgePainter.h"
 #include "jigsaw/document/PieceSheet.h"
 #include "jigsaw/document/Puz.h"
+#include "jigsaw/document/Scatter.h"
 
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 
@@ -299,4 +300,54 @@ TEST(PieceSheet, LowMemoryDropsThePictureAndTurnsStillWork)
         for (int i = 0; i < 4; ++i)
             ASSERT_TRUE(TurnPiece(puz, p, 1).ok());
     EXPECT_TRUE(std::equal(image.bits(), image.bits() + image.width() * image.height(), puz.pieceSheet.bits()));
+}
+
+namespace {
+
+uint64_t fnv(uint64_t h, const void* data, size_t n)
+{
+    const auto* b = static_cast<const unsigned char*>(data);
+    for (size_t i = 0; i < n; ++i)
+        h = (h ^ b[i]) * 0x100000001B3ull;
+    return h;
+}
+
+}  // namespace
+
+// Frozen sheets and scatter: a reopened game must show the same pieces in the
+// same places, so faster rendering or scattering may not move a single byte.
+TEST(PieceSheet, SheetsAndScatterStayByteForByte)
+{
+    struct Case {
+        int w, h, rows, cols;
+        uint32_t seed;
+        uint16_t options;
+        EdgeStyle edges;
+        uint64_t sheets, places;
+    };
+    const Case cases[] = {
+        {600, 450, 15, 20, 4711, 0, EdgeStyle::Blend, 0x4b478ca0378b6d4a, 0xc5c8544dc1b3159e},
+        {600, 450, 15, 20, 4711, 0, EdgeStyle::Grey, 0x8265ca5119b47312, 0xc5c8544dc1b3159e},
+        {333, 517, 9, 5, 77, Puz::NoRotable, EdgeStyle::Blend, 0x4b0969a3894f3f6d, 0xd9b392e896c51cf1},
+        {250, 250, 5, 5, 9, Puz::NoDeform, EdgeStyle::Blend, 0x6bf79b0eeda87bc8, 0x2fd2e6e1598c6695},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.w << "x" << c.h << " seed " << c.seed);
+        Puz puz;
+        cut(puz, c.w, c.h, c.rows, c.cols, c.seed, c.options);
+        ASSERT_TRUE(renderSheets(puz, {c.edges}).ok());
+        const size_t bytes = size_t(puz.pieceSheet.width()) * puz.pieceSheet.height() * 4;
+        const uint64_t sheets = fnv(fnv(0xCBF29CE484222325ull, puz.pieceSheet.bits(), bytes), puz.maskSheet.bits(), bytes);
+        // The band search on a roomy table, then restarts on one too small.
+        puz.generator().seed(c.seed + 1);
+        ScatterArea roomy{1600, 900, SPuz::OnTable, {{500, 200, int16_t(c.w), int16_t(c.h)}}};
+        Scatter(puz, roomy, {}, false);
+        ScatterArea tight{c.w + 40, c.h + 40, SPuz::OnTable, {{20, 20, int16_t(c.w), int16_t(c.h)}}};
+        scatterNewGame(puz, tight);
+        uint64_t places = 0xCBF29CE484222325ull;
+        for (const SPuz& p : puz.pieces)
+            places = fnv(places, &p.table, sizeof p.table);
+        EXPECT_EQ(sheets, c.sheets) << std::hex << "0x" << sheets;
+        EXPECT_EQ(places, c.places) << std::hex << "0x" << places;
+    }
 }
