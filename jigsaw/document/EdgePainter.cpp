@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 #include "jigsaw/document/Puz.h"
@@ -21,23 +22,29 @@ constexpr int kStrength[kRings + 1] = {0, 159, 87, 36};
 // The piece's pixels as row bit sets, with three erosions: level k holds
 // the pixels whose city-block distance from the outside is more than k.
 // Summed over the levels a pixel's bits give that distance capped at kDeep,
-// so rings and the slope of the distance come from word-wide bit operations
-// instead of a pass over every pixel for each ring.
+// so rings come from word-wide bit operations instead of a pass over every
+// pixel for each ring. The capped distance is also kept as one byte a pixel,
+// and the outward direction comes from its 5 x 5 sums, taken a row at a time.
 class RingBits {
 public:
     void measure(const fw::Bitmap& mask, const Rect16& b)
     {
         m_w = b.w + 2 * kPad;
         m_h = b.h + 2 * kPad;
-        m_words = (m_w + 63) / 64 + 1;  // one spare word: windows never need a bounds check
+        m_words = (m_w + 63) / 64 + 1;  // one spare word: shifts across words need no check
         for (auto& l : m_level)
             l.assign(static_cast<size_t>(m_words) * m_h, 0);
+        const bool inside = b.x >= 0 && b.x + b.w <= mask.width();
         for (int v = 0; v < b.h; ++v) {
             const int sy = b.y + v;
             if (sy < 0 || sy >= mask.height())
                 continue;
             const uint32_t* m = mask.row(sy);
             uint64_t* out = row(0, v + kPad);
+            if (inside) {
+                packRow(m + b.x, b.w, out);
+                continue;
+            }
             for (int u = 0; u < b.w; ++u) {
                 const int sx = b.x + u;
                 if (sx >= 0 && sx < mask.width() && m[sx] == kMaskPiece) {
@@ -48,63 +55,55 @@ public:
         }
         for (int k = 1; k < kDeep; ++k)
             erode(k - 1, k);
+        measureDepth();
     }
 
-    int width() const { return m_w; }
     // Set bits: pixels of row y with a distance of at least 1 and at most `rings`.
     uint64_t ringWord(int y, int word, int rings) const { return row(0, y)[word] & ~row(rings, y)[word]; }
     int words() const { return m_words; }
 
-    int depth(int x, int y) const
+    int depth(int x, int y) const { return m_depth[static_cast<size_t>(y) * m_stride + x]; }
+
+    // Prepares outward() for the pixels of row y (2 <= y < height - 2).
+    void sumRow(int y)
     {
-        int d = 0;
-        for (int k = 0; k < kDeep; ++k)
-            d += (row(k, y)[x >> 6] >> (x & 63)) & 1;
-        return d;
+        const uint8_t* d[5];
+        for (int i = 0; i < 5; ++i)
+            d[i] = m_depth.data() + static_cast<size_t>(y - 2 + i) * m_stride;
+        for (int x = 0; x < m_w; ++x) {
+            m_sum[x] = static_cast<int16_t>(d[0][x] + d[1][x] + d[2][x] + d[3][x] + d[4][x]);
+            m_tilt[x] = static_cast<int16_t>(2 * (d[4][x] - d[0][x]) + d[3][x] - d[1][x]);
+        }
     }
 
     // Minus the slope of the capped distance over the 5 x 5 window around
-    // (x, y): the direction away from the inside, smooth along arcs.
-    void outward(int x, int y, int& nx, int& ny) const
+    // (x, y) of the row last summed: the direction away from the inside,
+    // smooth along arcs.
+    void outward(int x, int& nx, int& ny) const
     {
-        // For each 5-bit pattern: the sum of the offsets -2..2 of its set bits, and their count.
-        static const std::array<int8_t, 32> slope = [] {
-            std::array<int8_t, 32> t{};
-            for (int bits = 0; bits < 32; ++bits)
-                for (int j = 0; j < 5; ++j)
-                    t[bits] += static_cast<int8_t>(((bits >> j) & 1) * (j - 2));
-            return t;
-        }();
-        static const std::array<int8_t, 32> count = [] {
-            std::array<int8_t, 32> t{};
-            for (int bits = 0; bits < 32; ++bits)
-                t[bits] = static_cast<int8_t>(std::popcount(static_cast<unsigned>(bits)));
-            return t;
-        }();
-        int gx = 0, gy = 0;
-        for (int dy = -2; dy <= 2; ++dy)
-            for (int k = 0; k < kDeep; ++k) {
-                const uint32_t five = window(k, x - 2, y + dy);
-                gx += slope[five];
-                gy += dy * count[five];
-            }
-        nx = -gx;
-        ny = -gy;
+        const int16_t* s = m_sum.data() + x;
+        const int16_t* t = m_tilt.data() + x;
+        nx = -(2 * (s[2] - s[-2]) + s[1] - s[-1]);
+        ny = -(t[-2] + t[-1] + t[0] + t[1] + t[2]);
     }
 
 private:
     uint64_t* row(int k, int y) { return m_level[k].data() + static_cast<size_t>(y) * m_words; }
     const uint64_t* row(int k, int y) const { return m_level[k].data() + static_cast<size_t>(y) * m_words; }
 
-    // Bits x .. x + 4 of a row of level k.
-    uint32_t window(int k, int x, int y) const
+    // Piece pixels of a mask row, w of them, as bits from kPad on.
+    static void packRow(const uint32_t* m, int w, uint64_t* out)
     {
-        const uint64_t* r = row(k, y);
-        const int i = x >> 6, off = x & 63;
-        uint64_t v = r[i] >> off;
-        if (off > 59)
-            v |= r[i + 1] << (64 - off);
-        return static_cast<uint32_t>(v & 0x1F);
+        for (int u0 = 0; u0 < w; u0 += 64) {
+            const int n = std::min(64, w - u0);
+            uint64_t word = 0;
+            for (int u = 0; u < n; ++u)
+                word |= uint64_t(m[u0 + u] == kMaskPiece) << u;
+            const int x = u0 + kPad;
+            out[x >> 6] |= word << (x & 63);
+            if (x & 63)
+                out[(x >> 6) + 1] |= word >> (64 - (x & 63));
+        }
     }
 
     // A pixel stays when it and its four neighbours are in the level below.
@@ -124,8 +123,42 @@ private:
         }
     }
 
-    int m_w = 0, m_h = 0, m_words = 0;
+    // The capped distance a byte a pixel: the levels' bits spread to bytes
+    // eight at a time and added (at most kDeep, so bytes never carry).
+    void measureDepth()
+    {
+        static const std::array<uint64_t, 256> spread = [] {
+            std::array<uint64_t, 256> t{};
+            for (int bits = 0; bits < 256; ++bits)
+                for (int j = 0; j < 8; ++j)
+                    t[bits] |= uint64_t((bits >> j) & 1) << (8 * j);
+            return t;
+        }();
+        m_stride = m_words * 64;
+        m_depth.assign(static_cast<size_t>(m_stride) * m_h, 0);
+        m_sum.assign(m_stride, 0);
+        m_tilt.assign(m_stride, 0);
+        const int bytes = (m_w + 7) / 8;
+        for (int k = 0; k < kDeep; ++k)
+            for (int y = 0; y < m_h; ++y) {
+                const uint64_t* r = row(k, y);
+                uint8_t* d = m_depth.data() + static_cast<size_t>(y) * m_stride;
+                for (int i = 0; i < bytes; ++i) {
+                    const unsigned eight = (r[i >> 3] >> ((i & 7) * 8)) & 0xFF;
+                    if (!eight)
+                        continue;
+                    uint64_t now;
+                    std::memcpy(&now, d + 8 * i, 8);
+                    now += spread[eight];
+                    std::memcpy(d + 8 * i, &now, 8);
+                }
+            }
+    }
+
+    int m_w = 0, m_h = 0, m_words = 0, m_stride = 0;
     std::vector<uint64_t> m_level[kDeep];
+    std::vector<uint8_t> m_depth;
+    std::vector<int16_t> m_sum, m_tilt;
 };
 
 // Lightening toward white or darkening toward black, by ring and light level.
@@ -209,13 +242,18 @@ void shadeEdges(Puz& puz, const SPuz& piece, EdgeStyle style)
         if (sy < 0 || sy >= sheet.height())
             continue;
         uint32_t* px = sheet.row(sy);
+        bool summed = false;
         for (int i = 0; i < bits.words(); ++i) {
             for (uint64_t word = bits.ringWord(y, i, rings); word; word &= word - 1) {
                 const int x = i * 64 + std::countr_zero(word), sx = b.x + x - kPad;
                 if (sx < 0 || sx >= sheet.width())
                     continue;
+                if (!summed) {
+                    bits.sumRow(y);
+                    summed = true;
+                }
                 int nx, ny;
-                bits.outward(x, y, nx, ny);
+                bits.outward(x, nx, ny);
                 const int level = levels(nx, ny);
                 px[sx] = style == EdgeStyle::Grey ? grey(level) : blend(px[sx], level, bits.depth(x, y));
             }
