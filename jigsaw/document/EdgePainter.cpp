@@ -67,12 +67,17 @@ public:
     // Prepares outward() for the pixels of row y (2 <= y < height - 2).
     void sumRow(int y)
     {
-        const uint8_t* d[5];
-        for (int i = 0; i < 5; ++i)
-            d[i] = m_depth.data() + static_cast<size_t>(y - 2 + i) * m_stride;
+        const uint8_t* __restrict d0 = m_depth.data() + static_cast<size_t>(y - 2) * m_stride;
+        const uint8_t* __restrict d1 = d0 + m_stride;
+        const uint8_t* __restrict d2 = d1 + m_stride;
+        const uint8_t* __restrict d3 = d2 + m_stride;
+        const uint8_t* __restrict d4 = d3 + m_stride;
+        // At most 5 x kDeep and 3 x kDeep: bytes hold both.
+        uint8_t* __restrict sum = m_sum.data();
+        int8_t* __restrict tilt = m_tilt.data();
         for (int x = 0; x < m_w; ++x) {
-            m_sum[x] = static_cast<int16_t>(d[0][x] + d[1][x] + d[2][x] + d[3][x] + d[4][x]);
-            m_tilt[x] = static_cast<int16_t>(2 * (d[4][x] - d[0][x]) + d[3][x] - d[1][x]);
+            sum[x] = static_cast<uint8_t>(d0[x] + d1[x] + d2[x] + d3[x] + d4[x]);
+            tilt[x] = static_cast<int8_t>(2 * (d4[x] - d0[x]) + d3[x] - d1[x]);
         }
     }
 
@@ -81,8 +86,8 @@ public:
     // smooth along arcs.
     void outward(int x, int& nx, int& ny) const
     {
-        const int16_t* s = m_sum.data() + x;
-        const int16_t* t = m_tilt.data() + x;
+        const uint8_t* s = m_sum.data() + x;
+        const int8_t* t = m_tilt.data() + x;
         nx = -(2 * (s[2] - s[-2]) + s[1] - s[-1]);
         ny = -(t[-2] + t[-1] + t[0] + t[1] + t[2]);
     }
@@ -139,26 +144,28 @@ private:
         m_sum.assign(m_stride, 0);
         m_tilt.assign(m_stride, 0);
         const int bytes = (m_w + 7) / 8;
-        for (int k = 0; k < kDeep; ++k)
-            for (int y = 0; y < m_h; ++y) {
-                const uint64_t* r = row(k, y);
-                uint8_t* d = m_depth.data() + static_cast<size_t>(y) * m_stride;
-                for (int i = 0; i < bytes; ++i) {
-                    const unsigned eight = (r[i >> 3] >> ((i & 7) * 8)) & 0xFF;
-                    if (!eight)
-                        continue;
-                    uint64_t now;
-                    std::memcpy(&now, d + 8 * i, 8);
-                    now += spread[eight];
-                    std::memcpy(d + 8 * i, &now, 8);
-                }
+        for (int y = 0; y < m_h; ++y) {
+            const uint64_t* r[kDeep];
+            for (int k = 0; k < kDeep; ++k)
+                r[k] = row(k, y);
+            uint8_t* d = m_depth.data() + static_cast<size_t>(y) * m_stride;
+            for (int i = 0; i < bytes; ++i) {
+                const int shift = (i & 7) * 8;
+                if (!((r[0][i >> 3] >> shift) & 0xFF))
+                    continue;  // outside the piece: stays 0
+                uint64_t sum = 0;
+                for (int k = 0; k < kDeep; ++k)
+                    sum += spread[(r[k][i >> 3] >> shift) & 0xFF];
+                std::memcpy(d + 8 * i, &sum, 8);
             }
+        }
     }
 
     int m_w = 0, m_h = 0, m_words = 0, m_stride = 0;
     std::vector<uint64_t> m_level[kDeep];
     std::vector<uint8_t> m_depth;
-    std::vector<int16_t> m_sum, m_tilt;
+    std::vector<uint8_t> m_sum;
+    std::vector<int8_t> m_tilt;
 };
 
 // Lightening toward white or darkening toward black, by ring and light level.

@@ -159,6 +159,15 @@ void paintImage(Puz& puz, const SPuz& p)
         int x, y;
         unturn(0, v, x, y);
         x += srcX, y += srcY;
+        if (inside && r == 0) {
+            // Unturned: straight runs the compiler can widen.
+            const uint32_t* __restrict src = pic.row(y) + x;
+            const uint32_t* __restrict m = mask + b.x;
+            uint32_t* __restrict out = dst + b.x;
+            for (int u = 0; u < b.w; ++u)
+                out[u] = m[u] == kMaskPiece ? src[u] : 0;
+            continue;
+        }
         if (inside) {
             const uint32_t* src = pic.row(y) + x;
             const ptrdiff_t step = stepX + ptrdiff_t(stepY) * pic.width();
