@@ -41,6 +41,8 @@ else
     targets=$(cd "$root/fuzz" && ls *_fuzz.cpp | sed 's/\.cpp$//')
 fi
 mkdir -p "$build/logs" "$build/artifacts"
+stamp="$build/logs/.started"
+touch "$stamp"
 
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:allocator_may_return_null=1}
@@ -87,6 +89,12 @@ for i in "${!pids[@]}"; do
     printf '%-26s %-6s %12s %8s %8s %s\n' "$name" "$result" "${execs:-?}" "${rate:-?}" "${cov:-?}" "${ft:-?}"
     if [ "$result" != ok ]; then
         grep -E 'ERROR|SUMMARY|Test unit written|==[0-9]+==' "$log" | head -8 | sed 's/^/    /'
+        # The input itself, so a finding on a machine that is gone can be
+        # replayed: base64 -d >input; build/fuzz/bin/<target> input
+        find "$build/artifacts" -name "$name-*" -newer "$stamp" -size -8k | while read -r input; do
+            echo "    $(basename "$input") (base64):"
+            base64 -w 76 "$input" | sed 's/^/      /'
+        done
     fi
 done
 exit $failed
