@@ -41,20 +41,19 @@ const int kMessages[] = {
     987 /* paused */, 995 /* double-click hint */,
 };
 
-std::string labels(const fw::Menu& menu, std::vector<std::string>& empty, const std::string& where)
+// Every entry of the menu and its submenus has a label; the ones without are
+// collected by where they are.
+void labels(const fw::Menu& menu, std::vector<std::string>& empty, const std::string& where)
 {
-    std::string all;
     for (const fw::Menu::Item& item : menu.items()) {
         if (item.kind == fw::Menu::Item::Separator)
             continue;
         const std::string label = item.textId ? fw::UiText::lookup(1, item.textId) : item.text;
         if (label.empty())
             empty.push_back(where + " command " + std::to_string(item.command));
-        all += label + "|";
         if (item.submenu)
-            all += labels(*item.submenu, empty, where + " > " + label);
+            labels(*item.submenu, empty, where + " > " + label);
     }
-    return all;
 }
 
 // Builds, shows and closes the menu, as a click would.
