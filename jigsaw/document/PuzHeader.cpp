@@ -122,6 +122,10 @@ void PuzHeader::parseCommon(Puz& puz, HeaderString& h, bool saved)
     if (auto v = h.take("BkClr:")) {
         size_t bracket = v->find('[');
         puz.background = v->substr(0, bracket);
+        // Blanks before the colour would end the value once it is written
+        // back without one, and be dropped there: drop them here already.
+        while (!puz.background.empty() && (puz.background.back() == ' ' || puz.background.back() == '\t'))
+            puz.background.pop_back();
         if (bracket != std::string::npos)
             puz.backgroundColour = static_cast<uint32_t>(HeaderString::parseNumber(v->substr(bracket + 1)));
     }
