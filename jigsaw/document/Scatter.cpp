@@ -118,17 +118,48 @@ void OccupancyGrid::FindPlace(int w, int h, int band, CutRandom& rng, int& x, in
         return;
     for (int i = 0; i < rowsToTry; ++i) {
         const int row = (y0 + i) % ny;
-        for (int j = 0; j < nx; ++j) {
-            const int col = (x0 + j) % nx;
-            if (!isOccupied(col, row) && IsFree(col, row, cw, ch)) {
-                m_lastColumn = col;
-                m_lastRow = row;
-                x = col * m_cell;
-                y = row * m_cell;
-                return;
-            }
+        // Columns x0 .. nx - 1, then 0 .. x0 - 1.
+        const int col = firstFit(row, x0, nx, cw, ch);
+        const int found = col >= 0 ? col : firstFit(row, 0, x0, cw, ch);
+        if (found >= 0) {
+            m_lastColumn = found;
+            m_lastRow = row;
+            x = found * m_cell;
+            y = row * m_cell;
+            return;
         }
     }
+}
+
+int OccupancyGrid::firstFit(int row, int from, int to, int cw, int ch) const
+{
+    const uint8_t* top = m_bits.data() + static_cast<size_t>(row) * m_columns;
+    for (int col = from; col < to;) {
+        col = static_cast<int>(std::find(top + col, top + to, 0) - top);
+        if (col >= to)
+            break;
+        // An occupied cell at column k rules out every spot from col to k,
+        // since each of their windows holds it: go on after the last one.
+        const int k = lastOccupied(col, row, cw, ch);
+        if (k < 0)
+            return col;
+        col = k + 1;
+    }
+    return -1;
+}
+
+int OccupancyGrid::lastOccupied(int cx, int cy, int cw, int ch) const
+{
+    int last = -1;
+    for (int r = cy; r < cy + ch; ++r) {
+        const uint8_t* row = m_bits.data() + static_cast<size_t>(r) * m_columns;
+        for (int c = cx + cw - 1; c >= std::max(cx, last + 1); --c)
+            if (row[c]) {
+                last = c;
+                break;
+            }
+    }
+    return last;
 }
 
 int Scatter(Puz& puz, const ScatterArea& area, const std::function<void(const SPuz&)>& landed, bool wholeTable,

@@ -37,6 +37,11 @@ public:
     void FindPlace(int w, int h, int band, CutRandom& rng, int& x, int& y);
 
 private:
+    // The first column in from .. to - 1 of the row where a cw x ch spot is free, or -1.
+    int firstFit(int row, int from, int to, int cw, int ch) const;
+    // The rightmost occupied column of the spot, or -1 when it is free.
+    int lastOccupied(int cx, int cy, int cw, int ch) const;
+
     int m_cell;
     int m_columns;
     int m_rows;
