@@ -216,7 +216,7 @@ void App::openFromCommandLine()
 {
     switch (m_commandLine.kind) {
     case CommandLine::Kind::Puzzle:
-    case CommandLine::Kind::SavedGame: OpenFile(m_commandLine.path); return;
+    case CommandLine::Kind::SavedGame: m_commands->OpenGuarded(m_commandLine.path); return;
     case CommandLine::Kind::Picture:
         // The editor runs modally once the message loop runs, over the shown window.
         QTimer::singleShot(0, m_window.get(), [this, picture = m_commandLine.path] {

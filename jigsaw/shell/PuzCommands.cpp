@@ -21,10 +21,12 @@
 #include "jigsaw/options/WOptions.h"
 #include "jigsaw/options/WOptsBox.h"
 #include "jigsaw/library/Library.h"
+#include "jigsaw/library/SavedGameHead.h"
 #include "jigsaw/library/windows/NewPuzzle.h"
 #include "jigsaw/library/windows/WEdPuz.h"
 #include "jigsaw/library/windows/WLibrary.h"
 #include "jigsaw/library/windows/WMakePuzzke.h"
+#include "jigsaw/library/windows/WPassw.h"
 #include "jigsaw/library/windows/WSaveAs.h"
 #include "jigsaw/print/WPrint.h"
 #include "jigsaw/scores/ClipboardImport.h"
@@ -75,6 +77,7 @@ enum : uint32_t {
 };
 
 constexpr int MaxClickHints = 3;
+constexpr int kWrongPassword = 4610;
 
 }  // namespace
 
@@ -700,15 +703,35 @@ void PuzCommands::autosave(bool joined)
 void PuzCommands::openDropped(const std::filesystem::path& file)
 {
     const CommandLine::Kind kind = CommandLine::KindOfPath(file);
-    if (kind == CommandLine::Kind::Puzzle || kind == CommandLine::Kind::SavedGame) {
-        m_app.OpenFile(file);
+    if (kind == CommandLine::Kind::OtherPath)
         return;
+    // Opening may ask (a password, the editor); not inside the drop, which
+    // the program the file came from waits for.
+    QTimer::singleShot(0, &m_app.playWindow(), [this, file, kind] {
+        if (kind == CommandLine::Kind::Picture)
+            MakePuzzleFrom(file);
+        else
+            OpenGuarded(file);
+    });
+}
+
+bool PuzCommands::OpenGuarded(const std::filesystem::path& file)
+{
+    if (CommandLine::KindOfPath(file) == CommandLine::Kind::SavedGame) {
+        SavedGameHead head;
+        // An unreadable head is reported by the opening itself.
+        if (SavedGameHead::read(file, head).ok() && !head.password.empty()) {
+            WPuz& w = m_app.playWindow();
+            const std::optional<std::string> typed = PasswordPrompt(&w, file.filename().string());
+            if (!typed)
+                return false;
+            if (!PasswordMatches(head.password, *typed)) {
+                fw::ShowMessage(&w, m_app.text(kWrongPassword), App::LongName, fw::mb::Ok | fw::mb::IconStop);
+                return false;
+            }
+        }
     }
-    if (kind != CommandLine::Kind::Picture)
-        return;
-    // The editor runs modally; not inside the drop, which the program the
-    // file came from waits for.
-    QTimer::singleShot(0, &m_app.playWindow(), [this, file] { MakePuzzleFrom(file); });
+    return m_app.OpenFile(file);
 }
 
 void PuzCommands::documentChanged() { m_app.puz().state |= Puz::Changed; }

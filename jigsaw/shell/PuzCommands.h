@@ -67,6 +67,9 @@ public:
     // The new-puzzle operation for a picture (dropped, or named on the
     // command line); the made puzzle is opened by command 1128.
     void MakePuzzleFrom(const std::filesystem::path& picture);
+    // A puzzle or saved game from outside the library (dropped, on the
+    // command line): a saved game with a password asks for it first.
+    bool OpenGuarded(const std::filesystem::path& file);
     // The help at a topic; F1 asks for the topic of where the user is.
     void ShowHelp(int topic);
     int helpContext() const;

@@ -5,6 +5,7 @@
 #include <QMimeData>
 #include <QUrl>
 #include <gtest/gtest.h>
+#include <optional>
 
 #include "ShellFixture.h"
 #include "framework/EventQueue.h"
@@ -54,6 +55,20 @@ public:
     }
     fs::path shelf() { return s->app->library().shelves().CurrentDirectory(); }
     qv::WPuz& window() { return s->window(); }
+    // A saved game "Evening by Ann.sav" of a 4 x 3 puzzle, guarded by "Beacon"; nothing left open.
+    fs::path guardedGame()
+    {
+        makePuzzle(shelf() / "p.puz", 4, 3);
+        EXPECT_TRUE(s->app->OpenFile(shelf() / "p.puz"));
+        qv::Puz& puz = s->puz();
+        puz.savedName = "Evening";
+        puz.playerName = "Ann";
+        puz.password = "Beacon";
+        puz.savedPath = shelf() / "Evening by Ann.sav";
+        EXPECT_TRUE(s->app->SaveGame(false));
+        s->app->ClosePuzzle();
+        return shelf() / "Evening by Ann.sav";
+    }
     void ctrl(Qt::Key key) { QTest::keyClick(&window(), key, Qt::ControlModifier); }
 };
 
@@ -119,15 +134,8 @@ TEST_F(LibraryCommands, AnotherFileOnTheCommandLineShowsTheLibrary)
 TEST_F(LibraryCommands, AGuardedSavedGameOpensOnlyWithItsPassword)
 {
     start();
-    makePuzzle(shelf() / "p.puz", 4, 3);
-    ASSERT_TRUE(s->app->OpenFile(shelf() / "p.puz"));
+    guardedGame();
     qv::Puz& puz = s->puz();
-    puz.savedName = "Evening";
-    puz.playerName = "Ann";
-    puz.password = "Beacon";
-    puz.savedPath = shelf() / "Evening by Ann.sav";
-    ASSERT_TRUE(s->app->SaveGame(false));
-    s->app->ClosePuzzle();
 
     // Cancelled at the password: the library stays; closed, nothing opens.
     std::vector<std::string> asked;
@@ -159,6 +167,42 @@ TEST_F(LibraryCommands, AGuardedSavedGameOpensOnlyWithItsPassword)
     EXPECT_TRUE(puz.state & qv::Puz::FromSaved);
     EXPECT_EQ(puz.savedName, "Evening");
     EXPECT_EQ(puz.password, "Beacon");
+}
+
+void dropOn(QWidget& target, const fs::path& file);
+
+TEST_F(LibraryCommands, AGuardedSavedGameDroppedOnTheTableAsksItsPasswordToo)
+{
+    start();
+    const fs::path saved = guardedGame();
+    const struct {
+        std::optional<std::string> typed;  // nullopt: the prompt is cancelled
+        bool opens;
+    } cases[] = {{std::nullopt, false}, {"Lantern", false}, {"BEACON", true}};
+    for (const auto& c : cases) {
+        bool prompted = false, refused = false;
+        answerModal<qv::WPassw>([&](qv::WPassw& p) {
+            prompted = true;
+            if (c.typed && !c.opens) {
+                answerModal<fw::MUBox>([&](fw::MUBox& box) {
+                    refused = true;
+                    box.command(fw::mubox::Ok);
+                });
+            }
+            if (c.typed)
+                p.setText(qv::WPassw::IdPassword, *c.typed);
+            p.sendCommand(c.typed ? qv::WPassw::IdOk : qv::WPassw::IdCancel);
+        });
+        dropOn(window(), saved);
+        waitFor([&] { return prompted && (c.opens ? s->puz().pieceCount() > 0 : !QApplication::activeModalWidget()); });
+        QTest::qWait(100);
+        const std::string typed = c.typed.value_or("(cancelled)");
+        EXPECT_TRUE(prompted) << typed;
+        EXPECT_EQ(refused, c.typed && !c.opens) << typed;
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << typed;
+        EXPECT_EQ(s->puz().pieceCount() > 0, c.opens) << typed;
+    }
+    EXPECT_EQ(s->puz().savedPath, saved);
 }
 
 // --- Ctrl+S and Ctrl+A: the save-as dialog, the scores and the shelf's cache

@@ -104,7 +104,9 @@ inline std::filesystem::path makePuzzle(const std::filesystem::path& path, int c
 }
 
 // Answers the next modal window of type T once it shows (it is looked for
-// every 20 ms for a few seconds): the answer fills it in and closes it.
+// every 20 ms for a few seconds): the answer fills it in and closes it. Arm
+// only answers that will be used: one left waiting would answer a window of
+// the next test.
 template <class T>
 void answerModal(std::function<void(T&)> answer, int tries = 200)
 {
