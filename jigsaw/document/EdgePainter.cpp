@@ -67,18 +67,9 @@ public:
     // Prepares outward() for the pixels of row y (2 <= y < height - 2).
     void sumRow(int y)
     {
-        const uint8_t* __restrict d0 = m_depth.data() + static_cast<size_t>(y - 2) * m_stride;
-        const uint8_t* __restrict d1 = d0 + m_stride;
-        const uint8_t* __restrict d2 = d1 + m_stride;
-        const uint8_t* __restrict d3 = d2 + m_stride;
-        const uint8_t* __restrict d4 = d3 + m_stride;
-        // At most 5 x kDeep and 3 x kDeep: bytes hold both.
-        uint8_t* __restrict sum = m_sum.data();
-        int8_t* __restrict tilt = m_tilt.data();
-        for (int x = 0; x < m_w; ++x) {
-            sum[x] = static_cast<uint8_t>(d0[x] + d1[x] + d2[x] + d3[x] + d4[x]);
-            tilt[x] = static_cast<int8_t>(2 * (d4[x] - d0[x]) + d3[x] - d1[x]);
-        }
+        const uint8_t* d = m_depth.data() + static_cast<size_t>(y - 2) * m_stride;
+        sumColumns(d, d + m_stride, d + 2 * m_stride, d + 3 * m_stride, d + 4 * m_stride, m_sum.data(),
+                   m_tilt.data(), m_w);
     }
 
     // Minus the slope of the capped distance over the 5 x 5 window around
@@ -87,14 +78,27 @@ public:
     void outward(int x, int& nx, int& ny) const
     {
         const uint8_t* s = m_sum.data() + x;
-        const int8_t* t = m_tilt.data() + x;
+        const auto t = [&](int i) { return static_cast<int8_t>(m_tilt[x + i]); };
         nx = -(2 * (s[2] - s[-2]) + s[1] - s[-1]);
-        ny = -(t[-2] + t[-1] + t[0] + t[1] + t[2]);
+        ny = -(t(-2) + t(-1) + t(0) + t(1) + t(2));
     }
 
 private:
     uint64_t* row(int k, int y) { return m_level[k].data() + static_cast<size_t>(y) * m_words; }
     const uint64_t* row(int k, int y) const { return m_level[k].data() + static_cast<size_t>(y) * m_words; }
+
+    // Over the five depth rows around a row: their sum (at most 5 x kDeep)
+    // and their sum weighted by the row offset -2..2 (within +-3 x kDeep,
+    // kept as a two's complement byte). Bytes, so the loop runs wide.
+    static void sumColumns(const uint8_t* __restrict d0, const uint8_t* __restrict d1, const uint8_t* __restrict d2,
+                           const uint8_t* __restrict d3, const uint8_t* __restrict d4, uint8_t* __restrict sum,
+                           uint8_t* __restrict tilt, int w)
+    {
+        for (int x = 0; x < w; ++x) {
+            sum[x] = static_cast<uint8_t>(d0[x] + d1[x] + d2[x] + d3[x] + d4[x]);
+            tilt[x] = static_cast<uint8_t>(d4[x] + d4[x] + d3[x] - d1[x] - d0[x] - d0[x]);
+        }
+    }
 
     // Piece pixels of a mask row, w of them, as bits from kPad on.
     static void packRow(const uint32_t* m, int w, uint64_t* out)
@@ -164,8 +168,7 @@ private:
     int m_w = 0, m_h = 0, m_words = 0, m_stride = 0;
     std::vector<uint64_t> m_level[kDeep];
     std::vector<uint8_t> m_depth;
-    std::vector<uint8_t> m_sum;
-    std::vector<int8_t> m_tilt;
+    std::vector<uint8_t> m_sum, m_tilt;
 };
 
 // Lightening toward white or darkening toward black, by ring and light level.
@@ -205,9 +208,12 @@ private:
     uint8_t m_level[2 * kRange + 1][2 * kRange + 1];
 };
 
+// Built at start-up rather than on first use: no guard check per pixel.
+const BlendTable blendTable;
+
 uint32_t blend(uint32_t pixel, int level, int ring)
 {
-    static const BlendTable table;
+    const BlendTable& table = blendTable;
     const int lift = table.lift[ring][level], keep = table.keep[ring][level];
     auto channel = [&](int shift) {
         const uint32_t c = (pixel >> shift) & 0xFF;
@@ -234,6 +240,10 @@ int edgeLevel(double nx, double ny)
     return std::clamp(static_cast<int>(159.5 + 95.5 * facing + 0.5), 64, 255);
 }
 
+namespace {
+const LevelTable levels;
+}  // namespace
+
 void shadeEdges(Puz& puz, const SPuz& piece, EdgeStyle style)
 {
     if (style == EdgeStyle::None || puz.pieceSheet.isNull())
@@ -242,7 +252,6 @@ void shadeEdges(Puz& puz, const SPuz& piece, EdgeStyle style)
     thread_local RingBits bits;
     bits.measure(puz.maskSheet, b);
     const int rings = style == EdgeStyle::Grey ? 1 : kRings;
-    static const LevelTable levels;
     fw::Bitmap& sheet = puz.pieceSheet;
     for (int v = 0; v < b.h; ++v) {
         const int y = v + kPad, sy = b.y + v;
