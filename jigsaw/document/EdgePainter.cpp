@@ -143,7 +143,7 @@ private:
                     t[bits] |= uint64_t((bits >> j) & 1) << (8 * j);
             return t;
         }();
-        m_stride = m_words * 64;
+        m_stride = (m_w + 7) / 8 * 8;  // whole 8-byte groups
         m_depth.assign(static_cast<size_t>(m_stride) * m_h, 0);
         m_sum.assign(m_stride, 0);
         m_tilt.assign(m_stride, 0);
