@@ -51,6 +51,8 @@ void WSPuz::setHiddenPieces(std::set<int> pieces)
 
 uint32_t WSPuz::backgroundPixel() const
 {
+    // Bringing the ground up to date refreshes a cache; what the surface
+    // shows does not change.
     auto* self = const_cast<WSPuz*>(this);
     self->prepareGround();
     return fw::pixelFromColorRef(self->ground().First());
