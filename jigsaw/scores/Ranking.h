@@ -78,7 +78,7 @@ std::string rankingDescription(const std::string& title, int level, int columns,
 {
     std::string s = title + " ";
     if (level < 5)
-        s += std::to_string(columns * rows) + " " + text(500);
+        s += std::to_string(int64_t(columns) * rows) + " " + text(500);  // a received grid may be huge
     else
         s += "Custom level";
     if (flags & Ranking::NoRotable)
