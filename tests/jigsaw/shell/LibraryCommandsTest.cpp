@@ -325,10 +325,13 @@ TEST_F(LibraryCommands, APictureBecomesAPuzzleThatIsThenOpen)
          [&](LibraryCommands& t) {
              answerModal<qv::WMakePuzzke>([&](qv::WMakePuzzke& d) {
                  answerModal<QFileDialog>([&](QFileDialog& files) {
-                     files.selectFile(QString::fromStdString(picture.string()));
-                     // done() rather than accept(): accept() checks the name against the
-                     // dialog's folder model, which a loaded machine may not have filled yet,
-                     // and then waits on a message box nobody answers.
+                     // The name typed into the dialog's own field, and done() rather than
+                     // accept(): both selectFile() and accept() go through the dialog's folder
+                     // model, which a loaded machine may not have filled yet.
+                     const QString name = QString::fromStdString(picture.string());
+                     files.selectFile(name);
+                     if (auto* edit = files.findChild<QLineEdit*>("fileNameEdit"))
+                         edit->setText(name);
                      static_cast<QDialog&>(files).done(QDialog::Accepted);
                  });
                  d.sendCommand(qv::WMakePuzzke::IdSelect);
