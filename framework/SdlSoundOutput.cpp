@@ -51,6 +51,9 @@ private:
     {
         if (!m_triedInit) {
             m_triedInit = true;
+            // The program ends on SIGINT and SIGTERM through handlers of its
+            // own; SDL's would swallow them into events nobody reads.
+            SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
             m_initialised = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
         }
         return m_initialised;

@@ -1,6 +1,7 @@
 #include "jigsaw/shell/App.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>
@@ -26,13 +27,12 @@
 #include "jigsaw/scores/windows/ScoreWindows.h"
 #include "jigsaw/shell/PuzCommands.h"
 #include "jigsaw/shell/ShellScoresHost.h"
+#include "jigsaw/shell/StartTranslation.h"
 
 namespace qv {
 
 namespace {
 
-constexpr const char* kLanguages = "eng,cas,cat,deu,fra,ita";
-constexpr const char* kDixBase = "QV21";
 constexpr int kDefaultBoxes = 6;
 constexpr uint32_t kBoxColours[kDefaultBoxes] = {0x4A6E9C, 0x5C8C4E, 0x8C5A4A, 0x4E7E8E, 0x7A5A86, 0x3E7A9E};
 
@@ -100,15 +100,15 @@ bool App::loadTranslation()
     std::string lang = m_profile->getString("lang");
     if (lang.empty())
         lang = fw::Traductor::DefaultLanguage(fw::Traductor::SystemLanguageAbbreviation());
-    const fw::Status st = m_traductor.Create(lang, m_dir, kDixBase, 0, kLanguages);
-    if (!st.ok()) {
-        std::cerr << "qvrk32: the translation files " << kDixBase << "*.dix cannot be loaded from " << m_dir.string()
-                  << (m_traductor.lastError().empty() ? "" : ": " + m_traductor.lastError()) << "\n";
+    // Button captions come from the translation as soon as one is loaded.
+    fw::UiText::setSource([this](int kind, int id) { return m_traductor.Lookup(kind, id); });
+    const auto show = [](const std::string& text, const std::string& caption, unsigned style) {
+        fw::ShowMessage(nullptr, text, caption, style);
+    };
+    if (!LoadStartTranslation(m_traductor, lang, m_dir, show))
         return false;
-    }
     m_traductor.setRememberHook([this](const std::string& code) { m_profile->setString({}, "lang", code); });
     m_traductor.setChangeHook([this] { languageChanged(); });
-    fw::UiText::setSource([this](int kind, int id) { return m_traductor.Lookup(kind, id); });
     return true;
 }
 
@@ -265,6 +265,36 @@ void App::Shutdown()
     m_profile->setInt({}, "AbEnd", 0);
 }
 
+void App::endSession()
+{
+    const bool first = !m_endingSession;
+    m_endingSession = true;
+    // Whatever modal window or menu is open ends its loop as cancelled.
+    while (QWidget* popup = QApplication::activePopupWidget())
+        popup->close();
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* dialog = qobject_cast<QDialog*>(w); dialog && dialog->isVisible())
+            dialog->reject();
+    }
+    if (first && m_started) {
+        if (m_window && m_window->loupe())
+            m_window->CloseLoupe();
+        if (m_puz.pieceCount() > 0 && (m_puz.state & Puz::Changed))
+            SaveGame(false);
+        if (m_scoreWindows)
+            m_scoreWindows->hideAll();
+        if (m_window) {
+            for (const auto& b : m_window->boxes())
+                b->hide();
+        }
+    }
+    // Every loop of the thread ends, nested ones too, and loops opened while
+    // the stack unwinds return at once. The timer ends the main loop in case
+    // it had not started yet (a signal during start-up).
+    QCoreApplication::exit(0);
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+}
+
 // --- the open puzzle
 
 uint32_t App::gameOptions() const { return m_puz.gameOptions.value_or(m_options.gameDefaults); }
@@ -379,7 +409,11 @@ bool App::SaveGame(bool autosave)
     m_score.Resume();
     m_autosaving = false;
     if (!st.ok()) {
-        fw::ShowStatus(m_window.get(), st);
+        if (m_endingSession)
+            std::cerr << "qvrk32: the game could not be saved at the end of the session (message " << st.id
+                      << (st.text.empty() ? "" : ", " + st.text) << ")\n";
+        else
+            fw::ShowStatus(m_window.get(), st);
         return false;
     }
     m_lastSave = fw::tickCount();

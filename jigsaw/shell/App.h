@@ -56,6 +56,12 @@ public:
     int Run();
     // After the loop: options saved, sound stopped, puzzle closed, "AbEnd" 0.
     void Shutdown();
+    // The system ends the session (logout, kill, Ctrl+C): modal windows are
+    // closed, a changed game is saved without a question and the loop ends,
+    // so that Shutdown keeps all a normal exit keeps. Safe to call again and
+    // from any loop, a modal dialog's included.
+    void endSession();
+    bool endingSession() const { return m_endingSession; }
 
     // --- the open puzzle
     // Opens a "puz" or "sav" file (anything else is refused with a message);
@@ -135,6 +141,7 @@ private:
     bool m_abnormalEnd = false;
     bool m_lowColour = false;
     bool m_started = false;
+    bool m_endingSession = false;
 };
 
 }  // namespace qv

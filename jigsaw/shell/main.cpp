@@ -3,6 +3,8 @@
 #include <string>
 
 #include "jigsaw/shell/App.h"
+#include "jigsaw/shell/SessionSignals.h"
+#include "jigsaw/shell/TestInput.h"
 
 int main(int argc, char** argv)
 {
@@ -17,9 +19,12 @@ int main(int argc, char** argv)
     qv::App::Setup setup;
     setup.commandLine = commandLine;
     qv::App app(std::move(setup));
+    // Watched from the start: a logout during start-up ends the run in order too.
+    qv::SessionSignals sessionSignals([&app](int) { app.endSession(); });
     const int status = app.StartUp();
     if (status != 0)
         return status;
+    qv::PlayTestInput(app);
     const int result = app.Run();
     app.Shutdown();
     return result;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <csignal>
+#include <cstdio>
 #include <condition_variable>
 #include <mutex>
 #include <vector>
@@ -109,4 +111,47 @@ TEST(SoundPlayer, SystemOutputIsHarmlessWithoutDeviceOrFile)
     player.play("/nonexistent/sound.wav");
     player.waitIdle();
     EXPECT_FALSE(player.busy());
+}
+
+// The game ends on SIGTERM and SIGINT through handlers of its own; the sound
+// device must not take those signals over once a sound has played.
+TEST(SoundPlayer, SystemOutputLeavesTheSignalsAlone)
+{
+    const std::string wav = ::testing::TempDir() + "qv-signals-click.wav";
+    {
+        // 20 ms of silence, 8-bit mono at 8000 Hz.
+        const uint32_t samples = 160;
+        std::vector<uint8_t> bytes;
+        auto text = [&](const char* s) { bytes.insert(bytes.end(), s, s + 4); };
+        auto u32 = [&](uint32_t v) {
+            for (int k = 0; k < 4; ++k)
+                bytes.push_back(static_cast<uint8_t>(v >> (8 * k)));
+        };
+        auto u16 = [&](uint16_t v) {
+            bytes.push_back(static_cast<uint8_t>(v));
+            bytes.push_back(static_cast<uint8_t>(v >> 8));
+        };
+        text("RIFF"), u32(36 + samples), text("WAVE");
+        text("fmt "), u32(16), u16(1), u16(1), u32(8000), u32(8000), u16(1), u16(8);
+        text("data"), u32(samples);
+        bytes.insert(bytes.end(), samples, 0x80);
+        FILE* f = std::fopen(wav.c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        std::fwrite(bytes.data(), 1, bytes.size(), f);
+        std::fclose(f);
+    }
+    struct sigaction before[2];
+    const int signals[2] = {SIGTERM, SIGINT};
+    for (int k = 0; k < 2; ++k)
+        ASSERT_EQ(::sigaction(signals[k], nullptr, &before[k]), 0);
+    SoundPlayer player(makeSystemSoundOutput());
+    player.play(wav);
+    player.waitIdle();
+    // Still alive: a device that took the signals gives them back only when it closes.
+    for (int k = 0; k < 2; ++k) {
+        struct sigaction now;
+        ASSERT_EQ(::sigaction(signals[k], nullptr, &now), 0);
+        EXPECT_EQ(now.sa_handler, before[k].sa_handler) << "signal " << signals[k];
+    }
+    std::remove(wav.c_str());
 }

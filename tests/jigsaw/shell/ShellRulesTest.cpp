@@ -4,6 +4,7 @@
 
 #include "Drive.h"
 #include "ShellFixture.h"
+#include "framework/qt/MUBox.h"
 #include "framework/Profile.h"
 #include "jigsaw/play/windows/Loupe.h"
 #include "jigsaw/shell/CommandLine.h"
@@ -47,8 +48,15 @@ TEST(StartUp, WithoutTranslationsTheProgramEndsWithAStatus)
     for (const auto& e : std::filesystem::directory_iterator(folder.path()))
         if (e.path().extension() == ".dix")
             std::filesystem::remove(e.path());
+    // Nothing can be translated: the program's own English text says why.
+    bool told = false;
+    answerModal<fw::MUBox>([&told](fw::MUBox& box) {
+        told = true;
+        box.command(fw::mubox::Ok);
+    });
     Started s(folder, "");
     EXPECT_NE(s.status, 0);
+    EXPECT_TRUE(told);
     s.app.reset();
 }
 
