@@ -36,7 +36,8 @@ void BestTimes::Load(const IniFile& ini)
         // A UTF-8 name is at most four bytes a character.
         const std::string full =
             FirstCharacters(ini.GetString(section, FullNameKey(i), "", 4 * MaxNameLength), MaxNameLength);
-        m_names[size_t(i)] = !full.empty() && StoredName(full) == stored ? full : Utf8FromWindows1252(stored);
+        const bool usable = !full.empty() && IsUtf8(full) && StoredName(full) == stored;
+        m_names[size_t(i)] = usable ? full : Utf8FromWindows1252(stored);
     }
 }
 

@@ -105,6 +105,14 @@ std::string Windows1252FromUtf8(std::string_view utf8, bool* lossless)
     return out;
 }
 
+bool IsUtf8(std::string_view text)
+{
+    for (size_t pos = 0; pos < text.size();)
+        if (NextCharacter(text, pos) == 0xFFFFFFFF)
+            return false;
+    return true;
+}
+
 std::string FirstCharacters(std::string_view utf8, size_t characters)
 {
     size_t pos = 0;

@@ -14,6 +14,7 @@ std::string Utf8FromWindows1252(std::string_view bytes);
 // Characters Windows-1252 lacks (and broken UTF-8) become '?'; `lossless`
 // tells whether that happened.
 std::string Windows1252FromUtf8(std::string_view utf8, bool* lossless = nullptr);
+bool IsUtf8(std::string_view text);
 // The first `characters` characters (code points) of a UTF-8 text.
 std::string FirstCharacters(std::string_view utf8, size_t characters);
 

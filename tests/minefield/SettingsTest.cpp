@@ -291,11 +291,14 @@ TEST(BestTimes, NamesOutsideWindows1252AreKeptWhileOtherBuildsReadTheirRendering
         EXPECT_EQ(loaded.Name(1), k.kept);
     }
 
-    // Another build that writes a new record leaves our key behind: its N key wins.
+    // Another build that writes a new record leaves our key behind: its N key
+    // wins; so does it over a damaged key of ours.
     IniFile ini;
-    ini.Parse("[SQUARE]\r\nN0=Bob\r\nN0Utf8=Zo\xC3\xAB \xC5\x81ukasz\r\nN2=Jos\xE9\r\n");
+    ini.Parse("[SQUARE]\r\nN0=Bob\r\nN0Utf8=Zo\xC3\xAB \xC5\x81ukasz\r\nN2=Jos\xE9\r\n"
+              "N3=Zo? ?\r\nN3Utf8=Zo\xC3 \xC5\r\n");
     BestTimes loaded(ShapeKind::Square);
     loaded.Load(ini);
     EXPECT_EQ(loaded.Name(0), "Bob");
     EXPECT_EQ(loaded.Name(2), "Jos\xC3\xA9");  // a file's single bytes read as Windows-1252
+    EXPECT_EQ(loaded.Name(3), "Zo? ?");
 }
