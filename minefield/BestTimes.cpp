@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "minefield/Windows1252.h"
+
 namespace mf {
 
 namespace {
@@ -11,7 +13,15 @@ std::string Key(char letter, int level)
     return std::string(1, letter) + char('0' + level);
 }
 
+std::string FullNameKey(int level) { return Key('N', level) + "Utf8"; }
+
 bool IsLevel(int level) { return level >= 0 && level < LevelCount; }
+
+// What the N key holds for a name: at most 29 bytes, one per character.
+std::string StoredName(const std::string& name, bool* lossless = nullptr)
+{
+    return Windows1252FromUtf8(FirstCharacters(name, BestTimes::MaxNameLength), lossless);
+}
 
 }  // namespace
 
@@ -22,7 +32,12 @@ void BestTimes::Load(const IniFile& ini)
     const std::string section(ShapeKeyword(m_shape));
     for (int i = 0; i < LevelCount; ++i) {
         m_times[size_t(i)] = ini.GetInt(section, Key('T', i), 0);
-        m_names[size_t(i)] = ini.GetString(section, Key('N', i), Anonymous, MaxNameLength);
+        const std::string stored = ini.GetString(section, Key('N', i), Anonymous, MaxNameLength);
+        // A UTF-8 name is at most four bytes a character.
+        const std::string full =
+            FirstCharacters(ini.GetString(section, FullNameKey(i), "", 4 * MaxNameLength), MaxNameLength);
+        const bool usable = !full.empty() && IsUtf8(full) && StoredName(full) == stored;
+        m_names[size_t(i)] = usable ? full : Utf8FromWindows1252(stored);
     }
 }
 
@@ -31,7 +46,12 @@ void BestTimes::Save(IniFile& ini) const
     const std::string section(ShapeKeyword(m_shape));
     for (int i = 0; i < LevelCount; ++i) {
         ini.Set(section, Key('T', i), std::to_string(m_times[size_t(i)]));
-        ini.Set(section, Key('N', i), m_names[size_t(i)]);
+        bool lossless = true;
+        ini.Set(section, Key('N', i), StoredName(m_names[size_t(i)], &lossless));
+        if (lossless)
+            ini.Remove(section, FullNameKey(i));
+        else
+            ini.Set(section, FullNameKey(i), m_names[size_t(i)]);
     }
 }
 
@@ -56,7 +76,7 @@ bool BestTimes::Store(int level, int32_t h, int32_t m, int32_t s, const std::str
 void BestTimes::SetName(int level, const std::string& name)
 {
     if (IsLevel(level))
-        m_names[size_t(level)] = name.substr(0, MaxNameLength);
+        m_names[size_t(level)] = FirstCharacters(name, MaxNameLength);
 }
 
 void BestTimes::Reset()

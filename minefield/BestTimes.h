@@ -11,10 +11,14 @@ namespace mf {
 
 // The five best times (one per level) of one shape, kept in the shape's
 // section of mvro.ini as T0..T4 (whole seconds, 0 = none) and N0..N4.
+// Names are held as UTF-8. N0..N4 are Windows-1252, which every build
+// reads; a name that does not fit it is kept whole in a key of our own
+// (N0Utf8..N4Utf8), which counts only while its N key still matches it, so
+// a record that another build wrote over it wins.
 class BestTimes {
 public:
     static constexpr const char* Anonymous = "Anonymous";
-    static constexpr size_t MaxNameLength = 29;
+    static constexpr size_t MaxNameLength = 29;  // characters
 
     explicit BestTimes(ShapeKind shape);
 

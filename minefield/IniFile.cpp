@@ -189,6 +189,12 @@ int32_t IniFile::GetInt(std::string_view section, std::string_view key, int32_t 
     return i < 0 ? fallback : ParseProfileInt(m_lines[size_t(i)].value);
 }
 
+void IniFile::Remove(std::string_view section, std::string_view key)
+{
+    for (int i = FindEntry(section, key); i >= 0; i = FindEntry(section, key))
+        m_lines.erase(m_lines.begin() + i);
+}
+
 void IniFile::Set(std::string_view section, std::string_view key, std::string_view value)
 {
     if (const int i = FindEntry(section, key); i >= 0) {

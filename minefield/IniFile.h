@@ -23,6 +23,7 @@ public:
                           size_t maxLength) const;
     int32_t GetInt(std::string_view section, std::string_view key, int32_t fallback) const;
     void Set(std::string_view section, std::string_view key, std::string_view value);
+    void Remove(std::string_view section, std::string_view key);
 
     std::string Text() const;
     void Parse(std::string_view text);

@@ -7,12 +7,16 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "minefield/Texts.h"
+
 namespace mf {
 
 namespace {
 
 const char* const kLevelNames[LevelCount] = {"Beginner", "Novice", "Intermediate", "Advanced",
                                              "Expert"};
+
+QString Ui(std::string_view utf8) { return QString::fromUtf8(utf8.data(), qsizetype(utf8.size())); }
 
 IniFile ReadIni(const QString& path)
 {
@@ -47,12 +51,17 @@ TBestDialog::TBestDialog(ShapeKind shape, QString iniPath, QWidget* parent)
     ok->setObjectName("ok");
     QPushButton* reset = buttons->addButton("&Reset Scores", QDialogButtonBox::ResetRole);
     reset->setObjectName("reset");
+    // Enter (after Enter in the name entry) means OK, never Reset, even
+    // when the focus sits on Reset.
+    reset->setAutoDefault(false);
+    ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &TBestDialog::accept);
     connect(reset, &QPushButton::clicked, this, &TBestDialog::ResetScores);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addWidget(buttons);
+    ok->setFocus();
     ShowRecords();
 }
 
@@ -60,7 +69,7 @@ void TBestDialog::ShowRecords()
 {
     for (int i = 0; i < LevelCount; ++i) {
         m_timeFields[size_t(i)]->setText(QString::fromStdString(FormatClock(m_best.Time(i))));
-        m_nameFields[size_t(i)]->setText(QString::fromLatin1(m_best.Name(i).c_str()));
+        m_nameFields[size_t(i)]->setText(QString::fromStdString(m_best.Name(i)));
     }
 }
 
@@ -74,6 +83,16 @@ bool TBestDialog::StoreRecord(int level, int h, int m, int s, const std::string&
 
 void TBestDialog::ResetScores()
 {
+    const Language language = SessionLanguage();
+    QMessageBox ask(QMessageBox::Question, windowTitle(), Ui(Text(text::ResetQuestion, language)),
+                    QMessageBox::Yes | QMessageBox::No, this);
+    ask.setObjectName("resetQuestion");
+    ask.button(QMessageBox::Yes)->setText(Ui(Text(text::Yes, language)));
+    ask.button(QMessageBox::No)->setText(Ui(Text(text::No, language)));
+    ask.setDefaultButton(QMessageBox::No);
+    ask.setEscapeButton(QMessageBox::No);
+    if (ask.exec() != QMessageBox::Yes)
+        return;
     m_best.Reset();
     ShowRecords();
 }
@@ -82,7 +101,7 @@ void TBestDialog::accept()
 {
     // The names are written as the fields show them.
     for (int i = 0; i < LevelCount; ++i)
-        m_best.SetName(i, m_nameFields[size_t(i)]->text().toLatin1().toStdString());
+        m_best.SetName(i, m_nameFields[size_t(i)]->text().toStdString());
     IniFile ini = ReadIni(m_iniPath);
     m_best.Save(ini);
     if (!ini.Save(m_iniPath.toStdString()))

@@ -18,6 +18,7 @@ public:
 
     // Stores a record when it is a best time and shows it.
     bool StoreRecord(int level, int h, int m, int s, const std::string& name);
+    // Asks first; the answer No (also Enter and Escape) keeps the records.
     void ResetScores();
     const BestTimes& Records() const { return m_best; }
 

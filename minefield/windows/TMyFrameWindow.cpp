@@ -393,12 +393,13 @@ void TMyFrameWindow::EndOfWonGame()
     input.setObjectName("nameEntry");
     input.setWindowTitle("Minevaro");
     input.setLabelText(" You have the best time. Please enter your name:");
-    input.setTextValue(QString::fromLatin1(m_lastName.c_str()));
+    input.setTextValue(QString::fromStdString(m_lastName));
     if (auto* edit = input.findChild<QLineEdit*>())
         edit->setMaxLength(28);
     if (input.exec() != QDialog::Accepted)
         return;
-    m_lastName = input.textValue().left(28).toLatin1().toStdString();
+    // Kept as typed: the best times keep what Windows-1252 lacks in a key of their own.
+    m_lastName = input.textValue().left(28).toStdString();
     best.StoreRecord(level, h, m, s, m_lastName);
     best.exec();
 }

@@ -253,3 +253,52 @@ TEST(SevenSegment, BoxesAndPolygonsOfTheToolBarCounter)
     EXPECT_EQ(polys[SegMiddle].points[0], (Point{4, 14}));
     EXPECT_EQ(polys[SegMiddle].points[3], (Point{16, 14}));
 }
+
+// Names are kept as typed (UTF-8). The N keys hold what other builds read,
+// Windows-1252 with '?' for what it lacks; a key of our own beside them
+// keeps the whole name, and counts only while the N key still matches it.
+TEST(BestTimes, NamesOutsideWindows1252AreKeptWhileOtherBuildsReadTheirRendering)
+{
+    const std::string longName(30 * 2, 'x');
+    std::string thirtyL;
+    for (int i = 0; i < 30; ++i)
+        thirtyL += "\xC5\x81";  // Ł
+    struct Case {
+        const char* what;
+        std::string name, nKey, kept;
+        bool ownKey;
+    };
+    const Case cases[] = {
+        {"plain", "Ann", "Ann", "Ann", false},
+        {"in Windows-1252 above Latin-1", "\xE2\x82\xAC" "uro \xC5\xA0", "\x80uro \x8A",
+         "\xE2\x82\xAC" "uro \xC5\xA0", false},
+        {"outside Windows-1252", "Zo\xC3\xAB \xC5\x81ukasz", "Zo\xEB ?ukasz", "Zo\xC3\xAB \xC5\x81ukasz", true},
+        {"29 characters, not bytes", thirtyL, std::string(29, '?'), thirtyL.substr(0, 58), true},
+        {"cut at 29", longName, longName.substr(0, 29), longName.substr(0, 29), false},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.what);
+        IniFile ini;
+        ini.Parse("[HEXAGON]\r\nN1Utf8=stale\r\n");
+        BestTimes best(ShapeKind::Hexagon);
+        ASSERT_TRUE(best.Store(1, 0, 0, 9, k.name));
+        EXPECT_EQ(best.Name(1), k.kept);
+        best.Save(ini);
+        EXPECT_EQ(ini.GetString("HEXAGON", "N1", "", 29), k.nKey);
+        EXPECT_EQ(ini.GetString("HEXAGON", "N1Utf8", "-", 200) != "-", k.ownKey) << ini.Text();
+        BestTimes loaded(ShapeKind::Hexagon);
+        loaded.Load(ini);
+        EXPECT_EQ(loaded.Name(1), k.kept);
+    }
+
+    // Another build that writes a new record leaves our key behind: its N key
+    // wins; so does it over a damaged key of ours.
+    IniFile ini;
+    ini.Parse("[SQUARE]\r\nN0=Bob\r\nN0Utf8=Zo\xC3\xAB \xC5\x81ukasz\r\nN2=Jos\xE9\r\n"
+              "N3=Zo? ?\r\nN3Utf8=Zo\xC3 \xC5\r\n");
+    BestTimes loaded(ShapeKind::Square);
+    loaded.Load(ini);
+    EXPECT_EQ(loaded.Name(0), "Bob");
+    EXPECT_EQ(loaded.Name(2), "Jos\xC3\xA9");  // a file's single bytes read as Windows-1252
+    EXPECT_EQ(loaded.Name(3), "Zo? ?");
+}

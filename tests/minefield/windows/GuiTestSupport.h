@@ -4,6 +4,10 @@
 #include <QThread>
 #include <QTimer>
 #include <functional>
+#include <ostream>
+
+// Failures show texts as texts.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 namespace mftest {
 
