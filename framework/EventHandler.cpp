@@ -50,7 +50,9 @@ EventHandler::EventHandler()
     r.living.emplace(m_id, this);
 }
 
-EventHandler::~EventHandler()
+EventHandler::~EventHandler() { retire(); }
+
+void EventHandler::retire()
 {
     Registry& r = registry();
     std::lock_guard guard(r.lock);
@@ -63,14 +65,18 @@ void EventHandler::OnEvent(Event&) {}
 
 void EventHandler::setIdleWork(bool on)
 {
-    std::lock_guard guard(registry().lock);
-    setMember(registry().idle, m_id, on);
+    Registry& r = registry();
+    std::lock_guard guard(r.lock);
+    if (r.living.count(m_id))
+        setMember(r.idle, m_id, on);
 }
 
 void EventHandler::setBroadcastReceiver(bool on)
 {
-    std::lock_guard guard(registry().lock);
-    setMember(registry().broadcast, m_id, on);
+    Registry& r = registry();
+    std::lock_guard guard(r.lock);
+    if (r.living.count(m_id))
+        setMember(r.broadcast, m_id, on);
 }
 
 EventHandler* EventHandler::find(uint64_t id)
@@ -85,6 +91,8 @@ bool Dispatch(Event& event, EventHandler& handler)
 {
     // The flags are cleared first: an event dispatched a second time must
     // not report the first handler's answer.
+    if (handler.retired())
+        return false;
     const bool wasDispatching = event.hasFlag(evflag::Dispatching);
     event.clearFlag(evflag::Handled | evflag::HandledAsNot);
     event.setFlag(evflag::Dispatching);

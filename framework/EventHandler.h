@@ -28,6 +28,15 @@ public:
 
     // The living handler with this serial number, or nullptr.
     static EventHandler* find(uint64_t id);
+    // Whether the handler has left the registry (retired or being destroyed).
+    bool retired() const { return find(m_id) != this; }
+
+protected:
+    // Leaves the registry before the object dies: from now on it gets no
+    // dispatched, posted or broadcast event and no idle call, and every
+    // reference to it reads null. For an object whose deletion must wait
+    // until the code on the stack that uses it has returned.
+    void retire();
 
 private:
     uint64_t m_id;
@@ -48,6 +57,7 @@ private:
 
 // Delivers an event to one handler at once; true when it was handled. A
 // handler that set evflag::HandledAsNot ran, but the result is "not handled".
+// A retired handler is not called: the result is "not handled".
 bool Dispatch(Event& event, EventHandler& handler);
 
 // Dispatches the event to every broadcast receiver; returns how many handled it.

@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QTimerEvent>
 #include <QUrl>
 #include <cstdlib>
@@ -71,7 +72,23 @@ Window::Window(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags)
     setFocusPolicy(Qt::StrongFocus);
 }
 
-Window::~Window() = default;
+// Whatever the toolkit still sends while the window's parts are torn down
+// must not reach handlers whose members are gone.
+Window::~Window() { retire(); }
+
+void Window::disposeLater()
+{
+    if (m_disposed)
+        return;
+    m_disposed = true;
+    retire();
+    releaseMouseCapture();
+    for (const auto& [qtId, id] : m_timers)
+        killTimer(qtId);
+    m_timers.clear();
+    hide();
+    deleteLater();
+}
 
 void Window::OnEvent(Event& e)
 {
@@ -106,7 +123,7 @@ bool Window::forwards(uint16_t number) const
     return number == ev::Command || number == ev::Key || number == ev::MenuHint;
 }
 
-bool Window::dispatchToSelf(Event& e) { return Dispatch(e, *this); }
+bool Window::dispatchToSelf(Event& e) { return !m_disposed && Dispatch(e, *this); }
 
 bool Window::sendCommand(uint32_t command, uint32_t argument)
 {
@@ -173,6 +190,12 @@ uint32_t Window::trackMenu(const Menu& menu, QPoint at)
 
 bool Window::event(QEvent* event)
 {
+    // Input still queued for a window that is closed for good goes nowhere,
+    // not on to the window behind it.
+    if (m_disposed && event->isInputEvent()) {
+        event->accept();
+        return true;
+    }
     switch (event->type()) {
     case QEvent::WindowActivate:
     case QEvent::WindowDeactivate: {
@@ -256,16 +279,25 @@ void Window::keyPressEvent(QKeyEvent* event)
     if (event->isAutoRepeat())
         mods |= mod::Repeat;
     bool handled = false;
+    // A key may close this very window (a deleted one, if someone deletes
+    // it at once): its characters then go nowhere.
+    const QPointer<Window> alive(this);
     if (vk) {
         KeyEvent down(KeyEvent::Down, mods, static_cast<unsigned>(vk));
         handled = dispatchToSelf(down);
+        if (!alive)
+            return;
     }
     // Characters follow their key; Alt combinations type nothing.
     if (!(mods & mod::Alt)) {
         for (char c : fromQString(event->text())) {
+            if (!alive || m_disposed)
+                return;
             KeyEvent ch(KeyEvent::Char, mods, static_cast<unsigned char>(c));
             handled = dispatchToSelf(ch) || handled;
         }
+        if (!alive)
+            return;
     }
     if (!handled)
         event->ignore();  // lets a dialog see Enter and Esc its controls left alone
@@ -291,12 +323,14 @@ void Window::keyReleaseEvent(QKeyEvent* event)
 void Window::closeEvent(QCloseEvent* event)
 {
     Event request(ev::Close);
+    const QPointer<Window> alive(this);
     if (dispatchToSelf(request)) {
         event->ignore();
         return;
     }
     event->accept();
-    emit closed();
+    if (alive)
+        emit closed();
 }
 
 void Window::dragEnterEvent(QDragEnterEvent* event)

@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <map>
+#include <memory>
 
 #include "framework/EventHandler.h"
 #include "framework/EventQueue.h"
@@ -35,6 +36,15 @@ class Window : public QWidget, public EventHandler {
 public:
     explicit Window(QWidget* parent = nullptr, Qt::WindowFlags flags = {});
     ~Window() override;
+
+    // Closes the window for good and deletes it once the event loop is back
+    // at the top. A command may close a window from inside one of its own
+    // events (a key that opens another puzzle reaches the box that the
+    // opening removes), and the toolkit goes on using the window after the
+    // handler returns. Until then the window is hidden, retired from the
+    // event registry and deaf: nothing is dispatched to it.
+    void disposeLater();
+    bool disposed() const { return m_disposed; }
 
     void OnEvent(Event& event) override;
 
@@ -111,6 +121,24 @@ private:
     QPoint m_pressPoint;
     bool m_dragging = false;
     bool m_tabIsKey = true;
+    bool m_disposed = false;
 };
+
+// Owns a window and disposes of it later instead of deleting it at once.
+struct LaterDeleter {
+    void operator()(Window* window) const
+    {
+        if (window)
+            window->disposeLater();
+    }
+};
+template <class W>
+using WindowPtr = std::unique_ptr<W, LaterDeleter>;
+
+template <class W, class... Args>
+WindowPtr<W> makeWindow(Args&&... args)
+{
+    return WindowPtr<W>(new W(std::forward<Args>(args)...));
+}
 
 }  // namespace fw

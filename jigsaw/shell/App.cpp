@@ -229,11 +229,13 @@ void App::openFromCommandLine()
         return;
     case CommandLine::Kind::None:
     case CommandLine::Kind::Install: {
-        // The very first start (nothing open at the last exit) opens the sample.
+        // The very first start (nothing open at the last exit) opens the
+        // sample quietly; a last game that cannot be opened is reported, and
+        // the program goes on with the empty table.
         const std::string last = m_profile->getString("LastPuz");
         const std::filesystem::path file = last.empty() ? m_folders->firstPuzzle() : std::filesystem::path(last);
         if (!file.empty())
-            OpenFile(file, false);
+            OpenFile(file, !last.empty());
         return;
     }
     }

@@ -179,7 +179,7 @@ bool PuzCommands::Command(uint32_t command, uint32_t argument)
         return true;
     case CmdReopenLast: {
         const std::string last = m_app.profile().getString("LastPuz");
-        if (!last.empty())
+        if (!last.empty() && settleChanges())
             m_app.OpenFile(last);
         return true;
     }
@@ -393,14 +393,6 @@ bool PuzCommands::keyDown(unsigned mods, unsigned key)
 
 // --- exit, pause, open, credits
 
-bool PuzCommands::closeForNewPuzzle()
-{
-    if (!settleChanges())
-        return false;
-    m_app.ClosePuzzle();
-    return true;
-}
-
 bool PuzCommands::settleChanges()
 {
     WPuz& w = m_app.playWindow();
@@ -449,7 +441,7 @@ void PuzCommands::Open()
     const std::optional<OpenChoice> choice = runLibrary();
     w.ShowLoupeAfter(loupe::Pause, true);
     // A guarded saved game was let through by the library with its password.
-    if (choice)
+    if (choice && settleChanges())
         m_app.OpenFile(choice->path, choice->sizeIndex, choice->options);
 }
 
@@ -491,7 +483,7 @@ void PuzCommands::MakePuzzle()
 class PuzCommands::NewPuzzleAnswers : public NewPuzzleHost {
 public:
     explicit NewPuzzleAnswers(PuzCommands& commands) : m_commands(commands) {}
-    bool closePuzzle() override { return m_commands.closeForNewPuzzle(); }
+    bool settlePuzzle() override { return m_commands.settleChanges(); }
     void bringToFront() override
     {
         m_commands.m_app.playWindow().raise();
@@ -513,9 +505,12 @@ void PuzCommands::MakePuzzleFrom(const std::filesystem::path& picture)
         editor.setHelp([this](int topic) { ShowHelp(topic); });
         return editor.Exec();
     });
-    // The editor wrote the puzzle and made it the last one; 1128 opens it.
-    if (operation.FromPicture(picture))
+    // The editor wrote the puzzle and made it the last one. The old game,
+    // settled before the editor, goes only now; 1128 opens the new one.
+    if (operation.FromPicture(picture)) {
+        m_app.ClosePuzzle();
         fw::PostCommand(*this, CmdReopenLast);
+    }
     m_app.playWindow().update();
 }
 
@@ -637,8 +632,11 @@ bool PuzCommands::SaveAs(bool saveAsMode)
         command = dialog.Exec();
     }
     w.ShowLoupeAfter(loupe::Pause, true);
-    // The dialog stored the names and the path in the game; 2 saves nothing.
-    return (command == CmdSave || command == 104) && m_app.SaveGame(false);
+    // The dialog stored the names and the path in the game; 1 (a game never
+    // saved, also when it replaces another saved game), 102 and 104 save,
+    // 2 saves nothing.
+    const bool save = command == saveas::NeverSaved || command == saveas::Save || command == saveas::SaveOther;
+    return save && m_app.SaveGame(false);
 }
 
 void PuzCommands::ChooseTableBackground()
@@ -731,7 +729,7 @@ bool PuzCommands::OpenGuarded(const std::filesystem::path& file)
             }
         }
     }
-    return m_app.OpenFile(file);
+    return settleChanges() && m_app.OpenFile(file);
 }
 
 void PuzCommands::documentChanged() { m_app.puz().state |= Puz::Changed; }

@@ -93,11 +93,11 @@ private:
     bool sendKeyToBox(const fw::KeyEvent& event);
     int boxForKey(unsigned modifiers, unsigned key) const;
     std::optional<OpenChoice> runLibrary();
-    // A changed game is saved, or the user is asked whether to save it;
-    // false when the user chose to stay with it (or its save failed).
+    // Asked before anything closes or replaces the open game (exit, the
+    // library, 1128, a dropped file, a new puzzle): a changed game is saved
+    // (autosave), or the user is asked with text 510; false when the user
+    // chose to stay with it (or its save failed or was cancelled).
     bool settleChanges();
-    // The open game settled and closed before a new puzzle is made.
-    bool closeForNewPuzzle();
 
     class NewPuzzleAnswers;
     App& m_app;

@@ -119,3 +119,33 @@ TEST(HandlerRegistryTest, IdleWorkGoesToRegisteredHandlers)
     EXPECT_EQ(on.calls, 2);
     EXPECT_EQ(off.calls, 0);
 }
+
+TEST(HandlerRegistryTest, ARetiredHandlerIsDeafWhileItStillLives)
+{
+    struct Retiring : Base {
+        int idle = 0;
+        Retiring()
+        {
+            setBroadcastReceiver(true);
+            setIdleWork(true);
+        }
+        void OnIdle() override { ++idle; }
+        void retireNow() { retire(); }
+    };
+    Retiring h;
+    HandlerRef ref(&h);
+    h.retireNow();
+    // Asking to receive again after retiring changes nothing.
+    h.setBroadcastReceiver(true);
+    h.setIdleWork(true);
+    CommandEvent e(1);
+    EXPECT_FALSE(Dispatch(e, h));
+    Event changed(ev::LanguageChanged);
+    EXPECT_EQ(Broadcast(changed), 0);
+    RunIdleWork();
+    EXPECT_EQ(h.seen, 0);
+    EXPECT_EQ(h.idle, 0);
+    EXPECT_TRUE(h.retired());
+    EXPECT_EQ(ref.get(), nullptr);
+    EXPECT_EQ(EventHandler::find(h.handlerId()), nullptr);
+}

@@ -105,7 +105,7 @@ std::optional<fs::path> NewPuzzle::FromPicture(const fs::path& picture)
     if (refusedOnLowColour() || g_running)
         return std::nullopt;
     RunningMark mark;
-    if (!m_host.closePuzzle())
+    if (!m_host.settlePuzzle())
         return std::nullopt;
     return makeFrom(picture);
 }
@@ -126,7 +126,7 @@ std::optional<fs::path> NewPuzzle::Ask(bool askFlag, bool* checkState)
     const int answer = box.Execute();
     if (askFlag && checkState)
         *checkState = box.isChecked(fw::mubox::FirstField);
-    if (answer != fw::mb::IdYes || !m_host.closePuzzle())
+    if (answer != fw::mb::IdYes || !m_host.settlePuzzle())
         return std::nullopt;
     m_host.maximise();
     std::optional<fs::path> picture = choosePicture();

@@ -19,9 +19,11 @@ class WEdPuz;
 class NewPuzzleHost {
 public:
     virtual ~NewPuzzleHost() = default;
-    // Closes the open puzzle, asking to save it first; false when the user
-    // chose to stay with it.
-    virtual bool closePuzzle() = 0;
+    // Settles the open game's changes before a new puzzle is made (saved,
+    // or the user chose to drop them); false when the user chose to stay
+    // with it. The game stays open: the caller replaces it only once the
+    // new puzzle is written, so an editor cancelled leaves it as it was.
+    virtual bool settlePuzzle() = 0;
     virtual void bringToFront() {}
     virtual void maximise() {}
     // The play window is busy while the editor runs.
@@ -35,7 +37,8 @@ fw::Status LoadEditorPicture(QWidget* parent, const std::filesystem::path& file,
 
 // The new-puzzle operation: the picture is loaded, the puzzle editor runs
 // modally over the play window, and the puzzle file it writes is handed
-// back; the caller then sends command 1128, which opens it. It refuses to
+// back; the caller then closes the old game and sends command 1128, which
+// opens the new one. It refuses to
 // run on a 16-colour display and never runs twice at the same time.
 //
 //   NewPuzzle op(playWindow, library, host);

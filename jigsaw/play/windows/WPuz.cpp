@@ -233,7 +233,7 @@ void WPuz::SetPreviewHidden(bool hidden)
         return;
     }
     if (!m_preview)
-        m_preview = std::make_unique<WMuestra>(*this);
+        m_preview = fw::makeWindow<WMuestra>(*this);
     m_preview->refresh();
     m_preview->show();
     m_preview->raise();
@@ -485,7 +485,7 @@ void WPuz::createBoxes()
     Puz& puz = context().puz;
     m_boxes.clear();
     for (size_t k = 0; k < puz.boxes.size(); ++k)
-        m_boxes.push_back(std::make_unique<WBox>(context(), *this, static_cast<int>(k)));
+        m_boxes.push_back(fw::makeWindow<WBox>(context(), *this, static_cast<int>(k)));
     placeDefaultBoxes();
 }
 
@@ -543,7 +543,7 @@ void WPuz::addBox()
     b.flags = 0x01;
     puz.boxes.push_back(b);
     puz.boxPlaces.resize(puz.boxes.size());
-    m_boxes.push_back(std::make_unique<WBox>(context(), *this, static_cast<int>(puz.boxes.size() - 1)));
+    m_boxes.push_back(fw::makeWindow<WBox>(context(), *this, static_cast<int>(puz.boxes.size() - 1)));
     placeDefaultBoxes();
     puz.state |= Puz::Changed;
 }

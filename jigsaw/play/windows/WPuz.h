@@ -108,7 +108,7 @@ public:
     static std::filesystem::path textureFile(const std::string& name);
 
     // --- boxes
-    const std::vector<std::unique_ptr<WBox>>& boxes() const { return m_boxes; }
+    const std::vector<fw::WindowPtr<WBox>>& boxes() const { return m_boxes; }
     WBox* box(int index) const;
     void setBoxesHidden(bool hidden);
     void addBox();
@@ -182,11 +182,13 @@ private:
 
     ScoreKeeperScore m_score;
     PlayRules m_rules;
-    std::vector<std::unique_ptr<WBox>> m_boxes;
+    // Box windows and the preview go when a puzzle closes, often from inside
+    // one of their own events: they are disposed of later, not deleted.
+    std::vector<fw::WindowPtr<WBox>> m_boxes;
     QPointer<WBox> m_topBox;
     std::unique_ptr<Loupe> m_loupe;
     std::set<int> m_loupeReasons;
-    std::unique_ptr<WMuestra> m_preview;
+    fw::WindowPtr<WMuestra> m_preview;
     std::unique_ptr<SurfaceMouse> m_mouse;
     Marker m_marker;
     std::vector<int> m_marked;  // pieces marked, latest last

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QTest>
 #include <QUrl>
 
@@ -231,6 +232,39 @@ TEST_F(WindowTest, CloseRequestCanBeRefused)
     w.handles = [](Event&) { return false; };
     EXPECT_TRUE(w.close());
     EXPECT_EQ(closedSignals, 1);
+}
+
+// A key whose handling closes its own window: the window lives on, deaf,
+// until the loop is back at the top; what is still queued for it goes
+// nowhere, not on to the window behind it.
+TEST_F(WindowTest, AWindowClosedInsideItsOwnKeyIsDeletedLater)
+{
+    RecordingWindow parent;
+    parent.resize(200, 150);
+    parent.show();
+    fw::WindowPtr<RecordingWindow> child = fw::makeWindow<RecordingWindow>(&parent);
+    child->show();
+    QPointer<RecordingWindow> alive(child.get());
+    child->action = [&](Event& e) {
+        if (e.number() == ev::Key && static_cast<KeyEvent&>(e).kind() == KeyEvent::Down)
+            child.reset();
+    };
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_O, Qt::ControlModifier, QString(QChar(0x0f)));
+    QApplication::sendEvent(alive.data(), &press);
+    ASSERT_TRUE(alive) << "deleted inside its own event";
+    EXPECT_TRUE(alive->disposed());
+    EXPECT_FALSE(alive->isVisible());
+    EXPECT_EQ(alive->keyCodes, (std::vector<uint32_t>{code(1, 1, 'O')})) << "its character is not handled";
+    EXPECT_FALSE(HandlerRef(alive.data()));
+
+    QKeyEvent late(QEvent::KeyPress, Qt::Key_F2, Qt::NoModifier);
+    QApplication::sendEvent(alive.data(), &late);
+    EXPECT_FALSE(alive->sendCommand(5));
+    EXPECT_EQ(alive->keyCodes.size(), 1u);
+    EXPECT_TRUE(parent.keyCodes.empty());
+
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(alive);
 }
 
 TEST(ClipboardTest, TextsGoThroughTheCodePage)

@@ -32,7 +32,7 @@ std::vector<PieceState> piecesOf(const Puz& puz)
 }
 
 struct Host : NewPuzzleHost {
-    bool closePuzzle() override { return true; }
+    bool settlePuzzle() override { return true; }
 };
 
 // A picture becomes a puzzle through the editor, the library finds and

@@ -281,9 +281,9 @@ TEST(LoadEditorPicture, PicturesUnderEightPixelsAreRefused)
 struct Host : NewPuzzleHost {
     bool close = true;
     std::vector<std::string> log;
-    bool closePuzzle() override
+    bool settlePuzzle() override
     {
-        log.push_back("close");
+        log.push_back("settle");
         return close;
     }
     void setBusy(bool on) override { log.push_back(on ? "busy" : "idle"); }
@@ -307,7 +307,7 @@ TEST_F(WEdPuzTest, TheNewPuzzleOperationRunsOnceAtATime)
     EXPECT_TRUE(op.editorShown());
     EXPECT_EQ(made, lib.root / "Harbour.puz");
     EXPECT_FALSE(NewPuzzle::running());
-    EXPECT_EQ(host.log, (std::vector<std::string>{"close", "busy", "idle"}));
+    EXPECT_EQ(host.log, (std::vector<std::string>{"settle", "busy", "idle"}));
 
     host.close = false;
     EXPECT_FALSE(op.FromPicture(jpeg));

@@ -1,0 +1,329 @@
+// What happens to the open game when something else takes the table: the
+// windows of the closing puzzle, the question about its changes, the
+// save-as onto another saved game, and a last game that cannot be reopened.
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QPointer>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+#include "ShellFixture.h"
+#include "framework/EventQueue.h"
+#include "framework/FileStream.h"
+#include "framework/qt/MUBox.h"
+#include "jigsaw/document/Jpeg.h"
+#include "jigsaw/library/Library.h"
+#include "jigsaw/library/SavedGameHead.h"
+#include "jigsaw/library/windows/WEdPuz.h"
+#include "jigsaw/library/windows/WLibrary.h"
+#include "jigsaw/library/windows/WMakePuzzke.h"
+#include "jigsaw/library/windows/WSaveAs.h"
+#include "jigsaw/play/windows/WBox.h"
+#include "jigsaw/play/windows/WMuestra.h"
+#include "jigsaw/shell/PuzCommands.h"
+
+using namespace shelltest;
+namespace fs = std::filesystem;
+
+namespace {
+
+bool waitFor(const std::function<bool()>& done, int ms = 8000)
+{
+    for (int waited = 0; waited < ms; waited += 20) {
+        fw::DeliverDue();
+        if (done())
+            return true;
+        QTest::qWait(20);
+    }
+    return done();
+}
+
+void writePicture(const fs::path& file)
+{
+    fw::Bitmap picture(320, 240);
+    for (int y = 0; y < 240; ++y)
+        for (int x = 0; x < 320; ++x)
+            picture.setPixel(x, y, static_cast<uint32_t>((x * 255 / 320) << 16 | (y * 255 / 240) << 8 | 0x40));
+    fw::FileStream f(file, fw::FileStream::Mode::Create);
+    ASSERT_TRUE(qv::EncodeJpeg(picture, {}, f, 0, 85, 0).ok());
+}
+
+void dropOn(QWidget& target, const fs::path& file)
+{
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(file.string()))});
+    QDragEnterEvent enter(QPoint(200, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&target, &enter);
+    QDropEvent drop(QPointF(200, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&target, &drop);
+}
+
+// The editor's answer: twelve pieces and OK, or Cancel confirmed.
+void answerEditor(bool ok, bool& shown)
+{
+    answerModal<qv::WEdPuz>([ok, &shown](qv::WEdPuz& editor) {
+        shown = true;
+        if (!ok) {
+            answerModal<fw::MUBox>([](fw::MUBox& box) { box.command(fw::mubox::Yes); });
+            editor.sendCommand(qv::WEdPuz::IdCancel);
+            return;
+        }
+        for (int k = 0; k < 5; ++k)
+            editor.setText(qv::WEdPuz::IdFirstSize + k, "");
+        editor.setText(qv::WEdPuz::IdFirstSize, "12");
+        editor.sendCommand(qv::WEdPuz::IdOk);
+    });
+}
+
+// Sends a key press as the toolkit delivers it and tells whether the
+// window was destroyed before the toolkit was done with the event.
+bool destroyedInsideItsKey(QWidget* target, Qt::Key key, Qt::KeyboardModifiers mods, const QString& text)
+{
+    QObject watcher;
+    bool inside = true, destroyedInside = false;
+    QObject::connect(target, &QObject::destroyed, &watcher, [&] { destroyedInside = inside; });
+    QKeyEvent press(QEvent::KeyPress, key, mods, text);
+    QApplication::sendEvent(target, &press);
+    inside = false;
+    return destroyedInside;
+}
+
+class ReplacingTheGame : public ::testing::Test {
+public:
+    ProgramFolder folder;
+    std::unique_ptr<Started> s;
+
+    // The settings are written anew: a game left open by the last case is
+    // not reopened.
+    void start(const std::string& settings = "[Main]\r\nOptions=4096\r\n")
+    {
+        folder.writeFile("QVrk.ini", settings);
+        s = std::make_unique<Started>(folder, "");
+        ASSERT_EQ(s->status, 0);
+    }
+    fs::path shelf() { return s->app->library().shelves().CurrentDirectory(); }
+    qv::WPuz& window() { return s->window(); }
+    qv::Puz& puz() { return s->puz(); }
+    bool idle() { return !QApplication::activeModalWidget(); }
+};
+
+}  // namespace
+
+// A key that closes the puzzle can arrive at one of the puzzle's own
+// windows (a box, the preview); the window must outlive the key's handling.
+TEST_F(ReplacingTheGame, AWindowOfTheClosingPuzzleOutlivesTheKeyThatClosedIt)
+{
+    const fs::path picture = folder / "Harbour.jpg";
+    writePicture(picture);
+    const struct {
+        const char* route;
+        Qt::Key key;
+        Qt::KeyboardModifiers mods;
+        const char* text;  // what the window system types with the key
+        bool preview;      // the key goes to the preview, else to box 1
+        std::function<void(ReplacingTheGame&, bool&)> arm;
+        const char* opened;  // the puzzle open afterwards; null: the same
+    } cases[] = {
+        {"Ctrl+O on a box, another puzzle chosen", Qt::Key_O, Qt::ControlModifier, "\x0f", false,
+         [](ReplacingTheGame&, bool&) {
+             answerModal<qv::WLibrary>([](qv::WLibrary& w) {
+                 ASSERT_TRUE(w.selectEntry("q.puz"));
+                 w.sendCommand(qv::WLibrary::IdOk);
+             });
+         },
+         "q.puz"},
+        {"Ctrl+C on a box, a puzzle made", Qt::Key_C, Qt::ControlModifier, "\x03", false,
+         [&](ReplacingTheGame&, bool& shown) {
+             answerModal<qv::WMakePuzzke>([&](qv::WMakePuzzke& d) {
+                 d.setChooser([&](const qv::PictureDialogStart&) { return std::optional<fs::path>(picture); });
+                 answerEditor(true, shown);
+                 d.sendCommand(qv::WMakePuzzke::IdSelect);
+             });
+         },
+         "Harbour.puz"},
+        {"Insert on the preview", Qt::Key_Insert, Qt::NoModifier, "", true, [](ReplacingTheGame&, bool&) {},
+         nullptr},
+    };
+    for (const auto& c : cases) {
+        start();
+        makePuzzle(shelf() / "p.puz", 4, 3);
+        makePuzzle(shelf() / "q.puz", 5, 4);
+        ASSERT_TRUE(s->app->OpenFile(shelf() / "p.puz"));
+        QWidget* target = nullptr;
+        if (c.preview) {
+            for (qv::WMuestra* m : window().findChildren<qv::WMuestra*>())
+                if (m->isVisible())
+                    target = m;
+        } else {
+            ASSERT_FALSE(window().boxes().empty());
+            target = window().boxes()[0].get();
+        }
+        ASSERT_TRUE(target) << c.route;
+        QPointer<QWidget> alive(target);
+        bool editorShown = false;
+        c.arm(*this, editorShown);
+        EXPECT_FALSE(destroyedInsideItsKey(target, c.key, c.mods, QString::fromLatin1(c.text))) << c.route;
+        const fs::path expected = c.opened ? shelf() / c.opened : shelf() / "p.puz";
+        EXPECT_TRUE(waitFor([&] { return idle() && puz().puzzlePath == expected && !alive; })) << c.route;
+        EXPECT_FALSE(alive) << c.route << ": the closed window is deleted once the loop is back";
+        if (c.preview)
+            EXPECT_FALSE(window().previewShown()) << c.route;
+        s.reset();
+        QTest::qWait(20);
+    }
+}
+
+// Every way of putting another game on the table first settles the
+// changes of the open one: Yes saves, No drops them, Cancel keeps the game.
+TEST_F(ReplacingTheGame, EveryWayOfReplacingAChangedGameAsksFirst)
+{
+    const fs::path picture = folder / "Harbour.jpg";
+    writePicture(picture);
+    enum Answer { Cancel, No, Yes };
+    using Route = std::function<void(ReplacingTheGame&)>;
+    const Route library = [](ReplacingTheGame& t) {
+        answerModal<qv::WLibrary>([](qv::WLibrary& w) {
+            ASSERT_TRUE(w.selectEntry("q.puz"));
+            w.sendCommand(qv::WLibrary::IdOk);
+        });
+        QTest::keyClick(&t.window(), Qt::Key_O, Qt::ControlModifier);
+    };
+    const Route reopenLast = [](ReplacingTheGame& t) {
+        t.s->app->profile().setString({}, "LastPuz", (t.shelf() / "q.puz").string());
+        t.s->app->commands().Command(1128);
+    };
+    const Route droppedPuzzle = [](ReplacingTheGame& t) { dropOn(t.window(), t.shelf() / "q.puz"); };
+    const Route droppedPicture = [&](ReplacingTheGame& t) { dropOn(t.window(), picture); };
+    const Route ctrlC = [&](ReplacingTheGame& t) {
+        answerModal<qv::WMakePuzzke>([&](qv::WMakePuzzke& d) {
+            d.setChooser([&](const qv::PictureDialogStart&) { return std::optional<fs::path>(picture); });
+            d.sendCommand(qv::WMakePuzzke::IdSelect);
+        });
+        QTest::keyClick(&t.window(), Qt::Key_C, Qt::ControlModifier);
+    };
+    const struct {
+        const char* name;
+        Route route;
+        Answer answer;
+        std::optional<bool> editorOk;  // the editor's answer, when it shows
+        const char* opened;            // null: the old game stays open
+    } cases[] = {
+        {"library, Cancel", library, Cancel, std::nullopt, nullptr},
+        {"library, No", library, No, std::nullopt, "q.puz"},
+        {"library, Yes", library, Yes, std::nullopt, "q.puz"},
+        {"reopen the last, Cancel", reopenLast, Cancel, std::nullopt, nullptr},
+        {"reopen the last, No", reopenLast, No, std::nullopt, "q.puz"},
+        {"dropped puzzle, Cancel", droppedPuzzle, Cancel, std::nullopt, nullptr},
+        {"dropped puzzle, Yes", droppedPuzzle, Yes, std::nullopt, "q.puz"},
+        {"dropped picture, No, editor cancelled", droppedPicture, No, false, nullptr},
+        {"dropped picture, No, puzzle made", droppedPicture, No, true, "Harbour.puz"},
+        {"Ctrl+C, Cancel", ctrlC, Cancel, std::nullopt, nullptr},
+        {"Ctrl+C, Yes, puzzle made", ctrlC, Yes, true, "Harbour.puz"},
+    };
+    for (const auto& c : cases) {
+        start();
+        makePuzzle(shelf() / "p.puz", 4, 3);
+        makePuzzle(shelf() / "q.puz", 5, 4);
+        ASSERT_TRUE(s->app->OpenFile(shelf() / "p.puz"));
+        puz().savedName = "Morning";
+        puz().playerName = "Ann";
+        puz().savedPath = shelf() / "Morning by Ann.sav";
+        ASSERT_TRUE(s->app->SaveGame(false));
+        // The change: the game's name, which shows in the saved file's head.
+        puz().savedName = "Evening";
+        puz().state |= qv::Puz::Changed;
+
+        int asked = 0;
+        answerModal<fw::MUBox>([&](fw::MUBox& box) {
+            ++asked;
+            box.command(c.answer == Yes ? fw::mubox::Yes : c.answer == No ? fw::mubox::No : fw::mubox::Cancel);
+        });
+        bool editorShown = false;
+        if (c.editorOk)
+            answerEditor(*c.editorOk, editorShown);
+        c.route(*this);
+        const fs::path expected = c.opened ? shelf() / c.opened : shelf() / "p.puz";
+        waitFor([&] { return asked > 0 && idle() && puz().puzzlePath == expected && (!c.editorOk || editorShown); });
+        QTest::qWait(150);
+        fw::DeliverDue();
+
+        EXPECT_EQ(asked, 1) << c.name;
+        EXPECT_EQ(editorShown, c.editorOk.has_value()) << c.name;
+        EXPECT_EQ(puz().puzzlePath, expected) << c.name;
+        EXPECT_GT(puz().pieceCount(), 0) << c.name << ": never an empty table";
+        if (!c.opened) {
+            EXPECT_EQ(puz().savedName, "Evening") << c.name << ": the changed game is still there";
+            EXPECT_TRUE(puz().state & qv::Puz::Changed) << c.name;
+        }
+        qv::SavedGameHead head;
+        ASSERT_TRUE(qv::SavedGameHead::read(shelf() / "Morning by Ann.sav", head).ok()) << c.name;
+        EXPECT_EQ(head.name, c.answer == Yes ? "Evening" : "Morning") << c.name;
+        s->puz().state &= ~qv::Puz::Changed;
+        fs::remove(shelf() / "Harbour.puz");
+        s.reset();
+        QTest::qWait(20);
+    }
+}
+
+// A game never saved, saved under the name of another saved game: the
+// other game is replaced after question 519, by this game.
+TEST_F(ReplacingTheGame, SavingOverAnotherSavedGameWritesThisGame)
+{
+    start();
+    makePuzzle(shelf() / "p.puz", 4, 3);
+    makePuzzle(shelf() / "q.puz", 5, 4);
+    const fs::path other = shelf() / "Evening by Ann.sav";
+    ASSERT_TRUE(s->app->OpenFile(shelf() / "q.puz"));
+    puz().savedName = "Evening";
+    puz().playerName = "Ann";
+    puz().savedPath = other;
+    ASSERT_TRUE(s->app->SaveGame(false));
+    s->app->ClosePuzzle();
+
+    ASSERT_TRUE(s->app->OpenFile(shelf() / "p.puz"));
+    puz().state |= qv::Puz::Changed;
+    int overwriteAsked = 0;
+    answerModal<qv::WSaveAs>([&](qv::WSaveAs& d) {
+        d.setText(qv::WSaveAs::IdName, "Evening");
+        d.setText(qv::WSaveAs::IdPlayer, "Ann");
+        answerModal<fw::MUBox>([&](fw::MUBox& box) {
+            ++overwriteAsked;
+            box.command(fw::mubox::Ok);
+        });
+        d.sendCommand(qv::saveas::NeverSaved);
+    });
+    QTest::keyClick(&window(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(overwriteAsked, 1);
+    EXPECT_EQ(puz().savedPath, other);
+    EXPECT_FALSE(puz().state & qv::Puz::Changed) << "saved";
+    qv::SavedGameHead head;
+    ASSERT_TRUE(qv::SavedGameHead::read(other, head).ok());
+    EXPECT_EQ(head.puzzlePath, shelf() / "p.puz") << "the file holds this game now";
+}
+
+// The last game named by the settings cannot be opened at start-up: the
+// player is told why, and the program starts with the empty table.
+TEST_F(ReplacingTheGame, ALastGameThatCannotBeReopenedIsReported)
+{
+    folder.writeFile("broken.sav", "not a saved game at all");
+    const struct {
+        const char* name;
+        std::string last;
+    } cases[] = {
+        {"missing", (folder / "gone.puz").string()},
+        {"damaged", (folder / "broken.sav").string()},
+    };
+    for (const auto& c : cases) {
+        QString title;
+        answerModal<fw::MUBox>([&](fw::MUBox& box) {
+            title = box.windowTitle();
+            box.command(fw::mubox::Ok);
+        });
+        start("[Main]\r\nOptions=4096\r\nLastPuz=" + c.last + "\r\n");
+        waitFor([&] { return !title.isEmpty() && idle(); }, 3000);
+        EXPECT_EQ(title, "Error") << c.name;
+        EXPECT_EQ(puz().pieceCount(), 0) << c.name;
+        EXPECT_TRUE(window().isVisible()) << c.name;
+        s.reset();
+    }
+}
