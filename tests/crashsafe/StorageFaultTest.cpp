@@ -76,7 +76,8 @@ TEST_F(StorageFaultTest, CacheWriteThatRunsOutOfRoomGivesTheFileBackItsLength)
         return puz.entry.directory.cacheOffset == 0 ? 0 : 2;
     });
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-    EXPECT_EQ(readAll(puzzle), before);
+    EXPECT_EQ(fs::file_size(puzzle), before.size());
+    EXPECT_TRUE(readAll(puzzle) == before);
 }
 
 TEST_F(StorageFaultTest, NextOpenCutsWhatAKilledCacheWriteLeftBehind)
@@ -107,7 +108,7 @@ TEST_F(StorageFaultTest, NextOpenCutsWhatAKilledCacheWriteLeftBehind)
     }
     EXPECT_EQ(fs::file_size(puzzle), fs::file_size(clean));
     EXPECT_EQ(directoryOf(puzzle).cacheOffset, directoryOf(clean).cacheOffset);
-    EXPECT_EQ(readAll(puzzle), readAll(clean));
+    EXPECT_TRUE(readAll(puzzle) == readAll(clean));
     const auto withCache = fs::file_size(puzzle);
     qv::Puz again;
     opening.attach(again);
