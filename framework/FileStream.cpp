@@ -10,9 +10,12 @@ bool FileStream::open(const std::filesystem::path& path, Mode mode)
 {
     close();
     clearError();
+    m_writeErrno = 0;
     const char* how = mode == Mode::Read ? "rb" : mode == Mode::ReadWrite ? "r+b" : "w+b";
     m_file = std::fopen(path.c_str(), how);
     if (!m_file) {
+        if (mode != Mode::Read)
+            m_writeErrno = errno;  // a file that cannot be made on a full disk
         m_openError = std::strerror(errno);
         return false;
     }
@@ -30,16 +33,28 @@ bool FileStream::close()
 {
     if (!m_file)
         return true;
-    bool ok = std::fclose(m_file) == 0 && !error();
+    const bool closed = std::fclose(m_file) == 0;
+    if (!closed)
+        noteWriteFailure();
     m_file = nullptr;
-    return ok;
+    return closed && !error();
 }
 
 bool FileStream::sync()
 {
-    if (!m_file || std::fflush(m_file) != 0)
+    if (!m_file)
         return false;
-    return ::fsync(::fileno(m_file)) == 0;
+    if (std::fflush(m_file) != 0 || ::fsync(::fileno(m_file)) != 0) {
+        noteWriteFailure();
+        return false;
+    }
+    return true;
+}
+
+void FileStream::noteWriteFailure()
+{
+    if (m_writeErrno == 0)
+        m_writeErrno = errno;
 }
 
 size_t FileStream::read(void* buffer, size_t count)
@@ -65,8 +80,10 @@ size_t FileStream::write(const void* buffer, size_t count)
     if (count == 0)
         return 0;  // an empty vector's buffer may be null, which fwrite must not get
     size_t n = std::fwrite(buffer, 1, count, m_file);
-    if (n < count)
+    if (n < count) {
+        noteWriteFailure();
         setError();
+    }
     return n;
 }
 

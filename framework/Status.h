@@ -21,6 +21,8 @@ struct Status {
 namespace msg {
 constexpr int OutOfMemory = 8;
 constexpr int Cancelled = 2;
+// A file could not be written for want of room on the disk; the old one is whole (with the path).
+constexpr int DiskFull = 1040;
 }  // namespace msg
 
 }  // namespace fw

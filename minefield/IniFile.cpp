@@ -8,6 +8,7 @@
 #include <sstream>
 #include <string>
 #include <system_error>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace mf {
@@ -57,6 +58,21 @@ void SyncFolder(const std::filesystem::path& file)
         return;
     ::fsync(fd);
     ::close(fd);
+}
+
+// A settings file that is a link stays one: its target is what is replaced.
+std::filesystem::path FollowLinks(std::filesystem::path p)
+{
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code ec;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(p, ec)) || ec)
+            break;
+        const std::filesystem::path to = std::filesystem::read_symlink(p, ec);
+        if (ec)
+            break;
+        p = to.is_absolute() ? to : p.parent_path() / to;
+    }
+    return p;
 }
 
 }  // namespace
@@ -137,11 +153,13 @@ std::string IniFile::Text() const
     return out;
 }
 
-bool IniFile::Save(const std::filesystem::path& path) const
+bool IniFile::Save(const std::filesystem::path& given) const
 {
     // Written beside the file under a name of this process, put on the disk,
     // then renamed over it: a crash or a full disk leaves the old file whole,
     // and a failed save leaves no temporary file to take up the space.
+    // The file keeps its link, mode and (where allowed) owner.
+    const std::filesystem::path path = FollowLinks(given);
     static std::atomic<unsigned> counter{0};
     std::filesystem::path temp = path;
     temp.replace_filename("." + path.filename().string() + ".tmp" + std::to_string(::getpid()) + "-" +
@@ -149,6 +167,12 @@ bool IniFile::Save(const std::filesystem::path& path) const
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0)
         return false;
+    struct stat old {};
+    if (::stat(path.c_str(), &old) == 0) {
+        if (::fchown(fd, old.st_uid, old.st_gid) != 0)
+            (void)!::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+        ::fchmod(fd, old.st_mode & 07777);
+    }
     const std::string text = Text();
     bool ok = WriteAll(fd, text) && ::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;

@@ -1,5 +1,6 @@
 #include "jigsaw/document/Picture.h"
 
+#include <algorithm>
 #include <cmath>
 #include <new>
 #include <system_error>
@@ -79,6 +80,8 @@ public:
 
     fw::Status run()
     {
+        if (m_dir.pictureKind != 0 && mayWriteCache())
+            cutLeftovers();
         if (!m_file.open(m_puz.puzzlePath, fw::FileStream::Mode::Read))
             return fw::Status(msg::CannotOpen, m_puz.puzzlePath.filename().string());
         const bool low = m_settings.display.lowColour;
@@ -123,9 +126,9 @@ private:
             fw::ByteReader r(m_file);
             palette = readPaletteBlock(r);
         }
-        const bool writeCache = cacheWritable();
         JpegDecodeRequest req;
         req.colours = coloursFor(disp);
+        const bool writeCache = cacheWritable(jpegOffset, req.colours);
         req.length = m_dir.pictureLength;
         if (req.colours == 256 && !palette.empty())
             req.palette = &palette;
@@ -178,15 +181,120 @@ private:
         }
     }
 
-    bool cacheWritable()
+    bool mayWriteCache() const
     {
-        if (!m_settings.cacheEnabled || (m_puz.edit & (Puz::Making | Puz::Editing)))
+        return m_settings.cacheEnabled && !(m_puz.edit & (Puz::Making | Puz::Editing));
+    }
+
+    // The cache is written only when the disk keeps the margin free after
+    // it: the cache itself (up to tens of megabytes) must not be what fills
+    // the disk and makes the next save fail.
+    bool cacheWritable(uint64_t jpegOffset, int colours)
+    {
+        if (!mayWriteCache())
             return false;
+        int w = 0, h = 0;
+        if (!readJpegSize(m_file, jpegOffset, w, h).ok())
+            return false;
+        const uint64_t end = m_file.size();
+        const uint64_t cacheEnd = cachePosition() + kCacheHead + cacheBmpBytes(w, h, colours);
+        const uint64_t growth = cacheEnd > end ? cacheEnd - end : 0;
         auto freeSpace = m_settings.freeSpace ? m_settings.freeSpace : defaultFreeSpace;
-        if (freeSpace(m_puz.puzzlePath) < m_settings.minFreeDisk)
+        if (freeSpace(m_puz.puzzlePath) < growth + m_settings.minFreeDisk)
             return false;
         fw::FileStream probe;
         return probe.open(m_puz.puzzlePath, fw::FileStream::Mode::ReadWrite);
+    }
+
+    // Bytes past the blocks the directory reaches are what a cache write
+    // that was killed left behind (its offset is only set once it is
+    // whole). They are cut off before anything else is read or written, so
+    // no later cache is appended after them.
+    void cutLeftovers()
+    {
+        std::error_code ec;
+        const uint64_t size = std::filesystem::file_size(m_puz.puzzlePath, ec);
+        if (ec)
+            return;
+        fw::FileStream in;
+        if (!in.open(m_puz.puzzlePath, fw::FileStream::Mode::Read))
+            return;
+        const uint64_t end = dataEnd(in, size);
+        in.close();
+        fw::FileStream probe;  // a read-only puzzle file is left alone
+        if (end != 0 && end < size && probe.open(m_puz.puzzlePath, fw::FileStream::Mode::ReadWrite)) {
+            probe.close();
+            std::filesystem::resize_file(m_puz.puzzlePath, end, ec);
+        }
+    }
+
+    // Where the data the directory reaches ends; 0 when that cannot be told
+    // (a block of unknown length after the picture, a cache that does not
+    // read), and then nothing is cut.
+    uint64_t dataEnd(fw::Stream& in, uint64_t size) const
+    {
+        const uint64_t picEnd = pictureEnd(m_dir);
+        if (picEnd > size || (m_dir.secondPictureOffset && m_dir.secondPictureOffset >= picEnd) ||
+            (m_dir.thumbnailOffset && m_dir.thumbnailOffset >= picEnd))
+            return 0;
+        if (m_dir.cacheOffset == 0)
+            return picEnd;
+        if (m_dir.cacheOffset < picEnd)
+            return 0;
+        const uint64_t block = cacheBlockBytes(in, m_dir.cacheOffset);
+        const uint64_t end = block ? m_dir.cacheOffset + kCacheHead + block : 0;
+        return end <= size ? end : 0;
+    }
+
+    // The length of the block after a cache head: a palette block, or a BMP
+    // image measured by its own headers (the larger of its stated size and
+    // the pixels its header describes); 0 when it does not read.
+    static uint64_t cacheBlockBytes(fw::Stream& in, uint64_t offset)
+    {
+        CacheHead head;
+        if (!readCacheHead(in, offset, head))
+            return 0;
+        fw::ByteReader r(in);
+        if (head.mode & kPaletteOnlyCache) {
+            const uint16_t count = r.u16();
+            return r.failed() ? 0 : 2 + uint64_t(count) * 4;
+        }
+        const uint16_t magic = r.u16();
+        const uint32_t fileSize = r.u32();
+        r.u32();
+        const uint32_t pixelsAt = r.u32();
+        const uint32_t headerSize = r.u32();
+        int64_t w = 0, h = 0;
+        uint32_t compression = 0, imageSize = 0;
+        uint16_t bits = 0;
+        if (headerSize == 12) {
+            w = r.u16();
+            h = r.u16();
+            r.u16();
+            bits = r.u16();
+        } else {
+            w = r.i32();
+            h = r.i32();
+            r.u16();
+            bits = r.u16();
+            compression = r.u32();
+            imageSize = r.u32();
+        }
+        if (r.failed() || magic != 0x4D42 || w <= 0)
+            return 0;
+        const uint64_t stride = (uint64_t(w) * bits + 31) / 32 * 4;
+        const uint64_t pixels = (compression == 0 || compression == 3) ? stride * uint64_t(h < 0 ? -h : h) : imageSize;
+        return std::max<uint64_t>(fileSize, uint64_t(pixelsAt) + pixels);
+    }
+
+    // The size of the BMP a cache of a w x h picture takes at most: 24 bits
+    // a pixel in true colour, 8 or 4 bits with a full palette otherwise.
+    static uint64_t cacheBmpBytes(int w, int h, int colours)
+    {
+        const int bits = colours == 0 ? 24 : colours == 16 ? 4 : 8;
+        const uint64_t paletteBytes = colours == 0 ? 0 : uint64_t(colours) * 4;
+        const uint64_t stride = (uint64_t(std::max(w, 0)) * bits + 31) / 32 * 4;
+        return 54 + paletteBytes + stride * uint64_t(std::max(h, 0));
     }
 
     uint64_t cachePosition() const
@@ -216,17 +324,27 @@ private:
             if (!cleared || !out.sync())
                 return false;
         }
-        if (!out.seek(at))
+        // From here on nothing at or after `at` is reachable, so a write
+        // cut short (a full disk) gives the file back its old length and
+        // leaves no dead bytes to fill the disk further.
+        auto giveUp = [&] {
+            out.close();
+            std::error_code ec;
+            if (std::filesystem::file_size(m_puz.puzzlePath, ec) > at && !ec)
+                std::filesystem::resize_file(m_puz.puzzlePath, at, ec);
             return false;
+        };
+        if (!out.seek(at))
+            return giveUp();
         fw::ByteWriter w(out);
         w.u8(mode);
         w.u16(static_cast<uint16_t>(m_settings.display.width));
         w.u16(static_cast<uint16_t>(m_settings.display.height));
         if (w.failed() || !block(out))
-            return false;
+            return giveUp();
         const uint64_t end = out.tell();
         if (!out.sync() || !writeCacheOffset(out, entry, static_cast<uint32_t>(at)) || !out.close())
-            return false;
+            return giveUp();
         m_puz.entry.directory.cacheOffset = static_cast<uint32_t>(at);
         // A smaller cache than the one it replaces leaves no stale bytes behind.
         std::error_code ec;

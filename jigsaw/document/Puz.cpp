@@ -204,9 +204,10 @@ fw::Status Puz::Save(unsigned flags)
     if (flags & TemporarySave)
         return saveTemporary();
     savedFrame = m_user->playFrameSize();
-    bool ok = fw::replaceFile(savedPath, [this](fw::Stream& out) { return SavedGameFile::write(*this, out); });
-    if (!ok)
-        return fw::Status(msg::BadFile, savedPath.string());
+    int why = 0;
+    bool ok = fw::replaceFile(savedPath, [this](fw::Stream& out) { return SavedGameFile::write(*this, out); }, &why);
+    if (!ok)  // a full disk is not a damaged file: the player only has to make room
+        return fw::Status(fw::isNoRoomError(why) ? fw::msg::DiskFull : msg::BadFile, savedPath.string());
     state |= FromSaved;
     state &= static_cast<uint8_t>(~Changed);
     m_user->rememberLastPuzzle(savedPath);

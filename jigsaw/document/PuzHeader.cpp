@@ -37,6 +37,16 @@ bool containsNoCase(const std::string& text, const std::string& word)
     return it != text.end();
 }
 
+// A size read in full width: a value past 16 bits must not wrap into a small
+// one and pass the check it is read for.
+bool readSize(HeaderString& h, const char* key, char joint, int64_t& a, int64_t& b)
+{
+    auto v = h.take(key);
+    return v && HeaderString::parsePair(*v, joint, a, b);
+}
+
+int16_t clamped16(int64_t v) { return static_cast<int16_t>(std::clamp<int64_t>(v, INT16_MIN, INT16_MAX)); }
+
 bool readPoint(HeaderString& h, const char* key, char joint, Point16& p)
 {
     auto v = h.take(key);
@@ -183,7 +193,10 @@ fw::Status PuzHeader::parseSaved(Puz& puz, HeaderString& h)
     puz.programVersion = vers ? i16(HeaderString::parseNumber(*vers)) : Entry::DefaultRequired;
     auto cutVers = h.take("VersMakePieza:");
     puz.cuttingVersion = cutVers ? i16(HeaderString::parseNumber(*cutVers)) : 0;
-    bool hasFrame = readPoint(h, "SZW:", 'x', puz.savedFrame);
+    int64_t frameW = 0, frameH = 0;
+    const bool hasFrame = readSize(h, "SZW:", 'x', frameW, frameH);
+    if (hasFrame)
+        puz.savedFrame = {clamped16(frameW), clamped16(frameH)};
     if (auto v = h.take("FactorImgSav:"))
         puz.pictureScale = static_cast<float>(HeaderString::parseReal(*v));
     readPoint(h, "ScorePos:", ',', puz.scorePos);
@@ -203,7 +216,7 @@ fw::Status PuzHeader::parseSaved(Puz& puz, HeaderString& h)
     if (!hasFrame)
         return {};
     Point16 frame = puz.user().playFrameSize();
-    if (puz.savedFrame.x > frame.x || puz.savedFrame.y > frame.y) {
+    if (frameW > frame.x || frameH > frame.y) {
         if (!puz.user().confirmLargerFrame(puz, puz.savedFrame))
             return fw::Status(fw::msg::Cancelled);
         puz.state |= Puz::BringIntoView;
@@ -251,11 +264,11 @@ void PuzHeader::parseBoxes(Puz& puz, HeaderString& h)
 
 fw::Status PuzHeader::parsePuzzle(Puz& puz, HeaderString& h)
 {
-    Point16 least;
-    if (readPoint(h, "MinRes:", 'x', least)) {
+    int64_t leastW = 0, leastH = 0;
+    if (readSize(h, "MinRes:", 'x', leastW, leastH)) {
         Point16 screen = puz.user().screenSize();
-        if (screen.x < least.x || screen.y < least.y)
-            return fw::Status(msg::ScreenTooSmall, point(least, 'x'));
+        if (screen.x < leastW || screen.y < leastH)
+            return fw::Status(msg::ScreenTooSmall, std::to_string(leastW) + "x" + std::to_string(leastH));
     }
     if (h.takeFlag("nocustom"))
         puz.sizeFlags |= Puz::NoCustomSize;

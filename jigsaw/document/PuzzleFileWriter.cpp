@@ -81,8 +81,11 @@ bool writePuzzleFile(fw::Stream& out, const PuzzleFileContent& c)
 
 fw::Status writePuzzleFile(const std::filesystem::path& path, const PuzzleFileContent& content)
 {
-    bool ok = fw::replaceFile(path, [&](fw::Stream& out) { return writePuzzleFile(out, content); });
-    return ok ? fw::Status{} : fw::Status(msg::BadFile, path.string());
+    int why = 0;
+    bool ok = fw::replaceFile(path, [&](fw::Stream& out) { return writePuzzleFile(out, content); }, &why);
+    if (ok)
+        return {};
+    return fw::Status(fw::isNoRoomError(why) ? fw::msg::DiskFull : msg::BadFile, path.string());
 }
 
 }  // namespace qv

@@ -235,6 +235,7 @@ fw::Status Certificate::Import(LiveRanking& live, ScoresHost& host) const
     int row = ranking.Insert(record);
     host.showRankingRow(ranking, row);
     ranking.Save();
+    tellKeptDamaged(ranking, host);
     return {};
 }
 

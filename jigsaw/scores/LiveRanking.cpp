@@ -76,9 +76,13 @@ void LiveRanking::OpenRanking()
     m_ranking.rows = static_cast<int16_t>(game.rows);
     m_ranking.flags = game.flags & Ranking::RankingFlags;
     std::filesystem::path puzzle = game.pieces > 0 ? game.puzzlePath : std::filesystem::path();
-    std::filesystem::path savedDir =
-        game.savedGamePath.empty() ? game.puzzlePath.parent_path() : game.savedGamePath.parent_path();
-    m_ranking.placeAsCurrent(puzzle, savedDir);
+    // Saved games go to the shelf that is current when they are saved, which
+    // need not be the puzzle's folder nor the folder of this game: a record
+    // is dropped only when its game is in none of them.
+    std::vector<std::filesystem::path> savedDirs = {game.puzzlePath.parent_path(), m_host.shelfDirectory()};
+    if (!game.savedGamePath.empty())
+        savedDirs.push_back(game.savedGamePath.parent_path());
+    m_ranking.placeAsCurrent(puzzle, std::move(savedDirs));
     m_ranking.Load();
     m_open = true;
     locateLiveEntry(game);
@@ -180,6 +184,7 @@ void LiveRanking::StoreResult()
         return;
     RefreshLiveEntry();
     m_ranking.Save();
+    tellKeptDamaged(m_ranking, m_host);
 }
 
 void LiveRanking::OnSavedAs()
@@ -213,6 +218,7 @@ void LiveRanking::CloseRanking()
     if (m_live >= 0)
         m_ranking.records.erase(m_ranking.records.begin() + m_live);
     m_ranking.Save();
+    tellKeptDamaged(m_ranking, m_host);
     m_host.closeRankingWindow();
     forget();
     m_host.updateMiniScore(AllChanged);

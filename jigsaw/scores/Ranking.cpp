@@ -50,11 +50,11 @@ std::set<std::string> savedGameNames(const fs::path& dir)
 
 }  // namespace
 
-void Ranking::placeAsCurrent(const fs::path& puzzlePath, const fs::path& savedGamesDir)
+void Ranking::placeAsCurrent(const fs::path& puzzlePath, std::vector<fs::path> savedGamesDirs)
 {
     m_current = true;
     m_puzzlePath = puzzlePath;
-    m_savedGamesDir = savedGamesDir;
+    m_savedGamesDirs = std::move(savedGamesDirs);
     m_shelf = nullptr;
 }
 
@@ -62,7 +62,7 @@ void Ranking::placeOnShelf(const ShelfLookup* shelf)
 {
     m_current = false;
     m_puzzlePath.clear();
-    m_savedGamesDir.clear();
+    m_savedGamesDirs.clear();
     m_shelf = shelf;
 }
 
@@ -155,10 +155,13 @@ bool Ranking::Load()
     if (path.empty())
         return false;
     records.clear();
+    m_damaged = false;
     fw::FileStream file;
     if (!file.open(path, fw::FileStream::Mode::Read))
         return true;
-    Read(file, records);
+    // An empty file holds nothing to lose; anything else that does not read
+    // is kept aside before the next save replaces it.
+    m_damaged = !Read(file, records) && file.size() > 0;
     if (m_current)
         dropRecordsOfDeletedGames();
     // Best first; equal scores keep their file order.
@@ -169,7 +172,9 @@ bool Ranking::Load()
 
 void Ranking::dropRecordsOfDeletedGames()
 {
-    std::set<std::string> saved = savedGameNames(m_savedGamesDir);
+    std::set<std::string> saved;
+    for (const fs::path& dir : m_savedGamesDirs)
+        saved.merge(savedGameNames(dir));
     std::erase_if(records, [&](const ScoreRecord& r) { return !r.isReceived() && !saved.count(lowered(r.key)); });
 }
 
@@ -178,7 +183,29 @@ bool Ranking::Save() const
     fs::path path = ScoresPath();
     if (path.empty())
         return false;
+    if (m_damaged) {
+        // A rename needs no room on the disk, so the damaged file is kept
+        // even when the disk is full. Without a free name it stays in place.
+        const fs::path aside = DamagedCopyPath(path);
+        std::error_code ec;
+        if (aside.empty() || (fs::rename(path, aside, ec), ec))
+            return false;
+        m_damaged = false;
+        m_keptDamaged = aside;
+    }
     return fw::replaceFile(path, [this](fw::Stream& s) { return Write(s, records); });
+}
+
+fs::path Ranking::DamagedCopyPath(const fs::path& scoresFile)
+{
+    for (int n = 1; n < 100; ++n) {
+        fs::path p = scoresFile;
+        p += n == 1 ? std::string(".damaged") : ".damaged" + std::to_string(n);
+        std::error_code ec;
+        if (!fs::exists(fs::symlink_status(p, ec)))
+            return p;
+    }
+    return {};
 }
 
 int Ranking::Insert(const ScoreRecord& record)

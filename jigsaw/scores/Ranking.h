@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "jigsaw/scores/ScoreRecord.h"
@@ -31,9 +32,13 @@ public:
     std::vector<ScoreRecord> records;  // best score first
 
     // The ranking of the open puzzle: its scores file lies beside
-    // puzzlePath, and loading drops records whose saved game is no longer in
-    // savedGamesDir.
-    void placeAsCurrent(const std::filesystem::path& puzzlePath, const std::filesystem::path& savedGamesDir);
+    // puzzlePath, and loading drops records whose saved game is in none of
+    // the folders where saved games of this puzzle are kept.
+    void placeAsCurrent(const std::filesystem::path& puzzlePath, std::vector<std::filesystem::path> savedGamesDirs);
+    void placeAsCurrent(const std::filesystem::path& puzzlePath, const std::filesystem::path& savedGamesDir)
+    {
+        placeAsCurrent(puzzlePath, std::vector<std::filesystem::path>{savedGamesDir});
+    }
     // Another puzzle's ranking, found on the current shelf by file name or title.
     void placeOnShelf(const ShelfLookup* shelf);
     bool isCurrent() const { return m_current; }
@@ -47,7 +52,15 @@ public:
     // False only when no path can be formed; a missing or damaged file loads empty.
     bool Load();
     // Writes the first 15 records that have a key, replacing the file whole.
+    // A damaged file that Load found is first put aside (see keptDamaged),
+    // so that no result in it is lost to the rewrite.
     bool Save() const;
+    // Where the last Save put the damaged file it replaced (empty when it
+    // did not); taking it clears it, so the player is told once.
+    std::filesystem::path takeKeptDamaged() const { return std::exchange(m_keptDamaged, {}); }
+    // The name a damaged scores file is kept under: "Castle.3R.damaged",
+    // or with a number after it when that name is taken.
+    static std::filesystem::path DamagedCopyPath(const std::filesystem::path& scoresFile);
     // Index the record now stands at, or -1 when it is not in the first 15.
     int Insert(const ScoreRecord& record);
 
@@ -63,9 +76,12 @@ private:
     std::filesystem::path puzzleFilePath() const;
     void dropRecordsOfDeletedGames();
 
+    // Load found a file that is there but cannot be read.
+    mutable bool m_damaged = false;
+    mutable std::filesystem::path m_keptDamaged;
     bool m_current = false;
     std::filesystem::path m_puzzlePath;
-    std::filesystem::path m_savedGamesDir;
+    std::vector<std::filesystem::path> m_savedGamesDirs;
     const ShelfLookup* m_shelf = nullptr;
 };
 

@@ -239,6 +239,7 @@ fw::Status ReceivedRanking::MergeIntoLocal(LiveRanking& live, ScoresHost& host) 
         host.showRankingRow(local, row);
     }
     local.Save();
+    tellKeptDamaged(local, host);
     return {};
 }
 

@@ -2,12 +2,12 @@
 #include <string>
 
 #include "framework/Status.h"
+#include "jigsaw/scores/Ranking.h"
 #include "jigsaw/scores/ShelfLookup.h"
 
 namespace qv {
 
 class Certificate;
-class Ranking;
 class ReceivedRanking;
 
 // Message ids of rankings and certificates.
@@ -18,13 +18,15 @@ constexpr int PuzzleNotOnShelf = 548;      // with the ranking description
 constexpr int DifferentPuzzleFile = 549;   // with the ranking description
 constexpr int RankingTextForged = 553;     // signature does not match (warning)
 constexpr int RankingNotLoadable = 554;    // with the title
+constexpr int DamagedScoresKept = 1041;    // a damaged scores file was put aside (with its new path)
 }  // namespace msg
 
 enum class MessageIcon { Information, Warning };
 // 546 and 553 warn; the other messages of rankings inform.
 inline MessageIcon scoresMessageIcon(int id)
 {
-    return id == msg::CertificateForged || id == msg::RankingTextForged ? MessageIcon::Warning
+    return id == msg::CertificateForged || id == msg::RankingTextForged || id == msg::DamagedScoresKept
+               ? MessageIcon::Warning
                                                                          : MessageIcon::Information;
 }
 
@@ -56,5 +58,14 @@ public:
     virtual void showMessage(const fw::Status& status, MessageIcon icon) { (void)status; (void)icon; }
     virtual void emptyClipboard() {}
 };
+
+// After a save: when it put a damaged scores file aside, the player hears
+// where it went (once: the file that is written is sound).
+inline void tellKeptDamaged(const Ranking& ranking, ScoresHost& host)
+{
+    const std::filesystem::path kept = ranking.takeKeptDamaged();
+    if (!kept.empty())
+        host.showMessage(fw::Status(msg::DamagedScoresKept, kept.string()), MessageIcon::Warning);
+}
 
 }  // namespace qv

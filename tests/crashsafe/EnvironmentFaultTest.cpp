@@ -145,7 +145,7 @@ TEST_F(EnvironmentFaultTest, FullDiskKeepsEveryOldFile)
     // Each save of a new version fails, says so, and leaves the old file.
     game.puz.playerName = std::string(3000, 'N');
     fw::Status st = game.puz.Save();
-    EXPECT_EQ(st.id, qv::msg::BadFile);
+    EXPECT_EQ(st.id, fw::msg::DiskFull);
     EXPECT_EQ(st.text, game.puz.savedPath.string());
     ranking.records[0].player = std::string(3000, 'N');
     EXPECT_FALSE(ranking.Save());

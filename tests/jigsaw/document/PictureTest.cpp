@@ -262,6 +262,40 @@ TEST_F(PictureFile, NoCacheWithoutTheSettingOrTheDiskSpace)
     std::filesystem::permissions(m_path, std::filesystem::perms::owner_all);
 }
 
+// The 400000 bytes are a margin the disk keeps beyond the cache itself,
+// which is far bigger: a cache never fills a nearly full disk.
+TEST_F(PictureFile, CacheIsWrittenOnlyWhenTheDiskKeepsItsMarginBeyondIt)
+{
+    make(300, 200);
+    const uint64_t size = std::filesystem::file_size(m_path);
+    const uint64_t cache = 5 + 54 + 900 * 200;  // head, then a 24-bit BMP of the full picture
+    const struct {
+        uint64_t free;
+        bool written;
+    } cases[] = {
+        {400000, false},
+        {400000 + cache - 1, false},
+        {400000 + cache, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.free);
+        std::filesystem::resize_file(m_path, size);
+        {
+            fw::FileStream f(m_path, fw::FileStream::Mode::ReadWrite);
+            Entry e;
+            ASSERT_TRUE(e.readFile(m_path).ok());
+            f.seek(e.directoryPosition + 13);
+            fw::ByteWriter(f).u32(0);
+        }
+        PictureSteps steps;
+        steps.picture.freeSpace = [&](const std::filesystem::path&) { return c.free; };
+        Puz puz;
+        ASSERT_TRUE(open(puz, steps).ok());
+        EXPECT_EQ(directory().cacheOffset != 0, c.written);
+        EXPECT_EQ(std::filesystem::file_size(m_path), c.written ? size + cache : size);
+    }
+}
+
 TEST_F(PictureFile, ABmpPictureIsReadAndADamagedOneResets)
 {
     make(240, 160);

@@ -197,6 +197,46 @@ TEST(SavedGame, QuestionsAboutTheScreen)
     EXPECT_EQ(small.text, "1280x768");
 }
 
+// Sizes past 16 bits must not wrap into small ones that pass the checks.
+TEST(SavedGame, WideSizesAreCheckedInFullWidth)
+{
+    qv::HeadlessUser user;
+    user.frame = {1000, 700};
+    user.screen = {1024, 768};
+    Puz p;
+    p.setUser(&user);
+
+    user.confirm = false;
+    // 65536 would wrap to 0 and 70000 to 4464: both are larger than the frame.
+    for (const char* frame : {"/SZW:65536x700", "/SZW:1000x70000", "/SZW:4294967296x1"}) {
+        SCOPED_TRACE(frame);
+        EXPECT_EQ(p.ParseHeader(frame, true).id, fw::msg::Cancelled);
+    }
+    user.confirm = true;
+    ASSERT_TRUE(p.ParseHeader("/SZW:70000x600", true).ok());
+    EXPECT_EQ(p.savedFrame.x, 32767) << "kept as large as 16 bits hold";
+    EXPECT_EQ(p.savedFrame.y, 600);
+
+    const struct {
+        const char* header;
+        const char* needed;  // empty: the screen is large enough
+    } minimum[] = {
+        {"/MinRes:65536x480", "65536x480"},
+        {"/MinRes:640x66304", "640x66304"},  // would wrap to 768
+        {"/MinRes:-65536x768", ""},
+    };
+    for (const auto& m : minimum) {
+        SCOPED_TRACE(m.header);
+        const fw::Status st = p.ParseHeader(m.header, false);
+        if (*m.needed == 0) {
+            EXPECT_TRUE(st.ok());
+        } else {
+            EXPECT_EQ(st.id, qv::msg::ScreenTooSmall);
+            EXPECT_EQ(st.text, m.needed);
+        }
+    }
+}
+
 TEST(SavedGame, OldHelpCountersAndStoredPaths)
 {
     Game g;

@@ -251,3 +251,69 @@ TEST_F(LiveRankingTest, MiniScoreCellsShowTimeScoresAndPlacesWithTheirTrends)
     EXPECT_EQ(paused.timeColour, MiniScore::LightGrey);
     EXPECT_EQ(paused.ChangedFrom(second), unsigned(TimeChanged));
 }
+
+// One bad byte makes the file read as empty; the save after it must not
+// take the results with it: the damaged file is kept beside the new one,
+// and the player is told once.
+TEST_F(LiveRankingTest, DamagedScoresFileIsKeptAsideBeforeTheFirstRewriteAndToldOnce)
+{
+    touch("g.sav");
+    stored({record("*R*", "Bob", 9000), record("*R*", "Cy", 8500)});
+    const fs::path file = dir / "scores" / "Castle.0";
+    std::string bytes = slurp(file);
+    bytes[bytes.size() - 3] ^= 0x55;  // inside the end mark
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
+
+    game.savedGamePath = dir / "g.sav";
+    open();
+    EXPECT_EQ(live->ranking().records.size(), 1u) << "a damaged file reads as empty";
+    live->StoreResult();
+    EXPECT_EQ(slurp(dir / "scores" / "Castle.0.damaged"), bytes);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].id, msg::DamagedScoresKept);
+    EXPECT_EQ(host.messages[0].text, (dir / "scores" / "Castle.0.damaged").string());
+    EXPECT_EQ(host.icons[0], MessageIcon::Warning);
+    EXPECT_EQ(onDisk().size(), 1u) << "a sound file is written in its place";
+
+    // Later saves and opens find a sound file: no second copy, no second message.
+    live->StoreResult();
+    open();
+    live->StoreResult();
+    EXPECT_EQ(host.messages.size(), 1u);
+    EXPECT_FALSE(fs::exists(dir / "scores" / "Castle.0.damaged2"));
+
+    // Damaged once more: the first copy stays, the new one gets a number.
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << "QVRRBOF garbage";
+    open();
+    live->CloseRanking();
+    EXPECT_EQ(slurp(dir / "scores" / "Castle.0.damaged"), bytes);
+    EXPECT_EQ(slurp(dir / "scores" / "Castle.0.damaged2"), "QVRRBOF garbage");
+    EXPECT_EQ(host.messages.size(), 2u);
+}
+
+// Saved games go to the current shelf, which need not be the puzzle's
+// folder: a new game there must not take the records of the games saved
+// on that shelf out of the file.
+TEST_F(LiveRankingTest, NewGameSavedOnTheShelfKeepsTheRecordsOfOtherSavedGames)
+{
+    const fs::path shelf = dir / "shelf";
+    fs::create_directories(shelf);
+    host.dir = shelf;
+    std::ofstream(shelf / "Castle-16 by Bob.sav") << "x";
+    stored({record("Castle-16 by Bob", "Bob", 9000), record("*R*", "Cy", 8500)});
+
+    game.player = "Emil";
+    open();
+    EXPECT_EQ(players(live->ranking().records), (std::vector<std::string>{"Bob", "Cy", "Emil"}));
+    game.savedGamePath = shelf / "Castle-16 by Emil.sav";
+    std::ofstream(game.savedGamePath) << "x";
+    live->OnSavedAs();
+    live->StoreResult();
+    EXPECT_EQ(players(onDisk()), (std::vector<std::string>{"Bob", "Cy", "Emil"}));
+
+    // Opened again as Emil's saved game: Bob is still there; a game whose
+    // file is gone from every folder still loses its record.
+    fs::remove(shelf / "Castle-16 by Bob.sav");
+    open();
+    EXPECT_EQ(players(live->ranking().records), (std::vector<std::string>{"Cy", "Emil"}));
+}
