@@ -1,10 +1,10 @@
-# Opens PUZZLE as a new game on TABLE, saves it, opens the saved game on
+# Opens PUZZLE as a new game on TABLE (its third size), saves it, opens the saved game on
 # the same table, and checks that both give the same picture rectangle,
 # seed and pieces (the digest over every piece's place, shape and knobs).
 file(MAKE_DIRECTORY ${WORK})
 set(saved ${WORK}/game.sav)
 file(REMOVE ${saved})
-execute_process(COMMAND ${PUZDUMP} open ${PUZZLE} --table ${TABLE} --seed 7 --save ${saved}
+execute_process(COMMAND ${PUZDUMP} open ${PUZZLE} --table ${TABLE} --size 2 --seed 7 --save ${saved}
                 OUTPUT_VARIABLE made RESULT_VARIABLE rc ERROR_VARIABLE err)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "new game: status ${rc}: ${err}")
@@ -14,9 +14,10 @@ execute_process(COMMAND ${PUZDUMP} open ${saved} --table ${TABLE}
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "saved game: status ${rc}: ${err}")
 endif()
+string(JSON madeFlag GET "${made}" saved)
 string(JSON savedFlag GET "${reopened}" saved)
-if(NOT savedFlag)
-  message(FATAL_ERROR "the saved game was not opened as one")
+if(madeFlag OR NOT savedFlag)
+  message(FATAL_ERROR "opened as a saved game: new ${madeFlag}, reopened ${savedFlag}")
 endif()
 foreach(field picture seed digest)
   string(JSON a GET "${made}" ${field})

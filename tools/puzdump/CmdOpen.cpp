@@ -167,6 +167,7 @@ int runOpen(int argc, char** argv)
     fw::Status s = puz.Open(a.file, a.size, 0);
     if (!s.ok())
         return fail("cannot open " + a.file + " (message " + std::to_string(s.id) + (s.text.empty() ? "" : ": " + s.text) + ")");
+    const bool fromSaved = puz.state & qv::Puz::FromSaved;  // saving sets it too
     if (!a.save.empty()) {
         puz.savedPath = a.save;
         if (puz.savedName.empty())
@@ -186,7 +187,7 @@ int runOpen(int argc, char** argv)
     j.field("scatterFull", bool(puz.options & qv::Puz::ScatterFull));
     j.field("rows", int(puz.gridRows())).field("columns", int(puz.gridColumns()));
     j.field("seed", static_cast<int64_t>(puz.cuttingSeed));
-    j.field("saved", bool(puz.state & qv::Puz::FromSaved));
+    j.field("saved", fromSaved);
     j.key("sheet").ints(puz.pieceSheet.width(), puz.pieceSheet.height());
     j.field("digest", digest);
     j.key("pieces").beginArray();

@@ -310,3 +310,34 @@ TEST(SavedPictureSize, KeyWrittenAndSmallerTableFollowsTheRule)
     EXPECT_EQ(sizeOf(smaller.puz), (Point16{int16_t(rule.width), int16_t(rule.height)}));
     EXPECT_LT(smaller.puz.pictureRect.w, 743);
 }
+
+// The digest follows the cut and the places, not where the sheet holds a piece.
+TEST(SavedPictureSize, DigestSeesKnobsAndPlacesButNotTheSheet)
+{
+    Puz p;
+    CutRandom rng;
+    p.setGenerator(&rng);
+    testfix::TempDir dir;
+    ASSERT_TRUE(writePuzzleFile(dir / "p.puz", testfix::sampleContent("/Med0:4#5/Tit:D/Rndn:9")).ok());
+    ASSERT_TRUE(p.OpenPuzzle(dir / "p.puz", 0, 0).ok());
+    const uint64_t cut = DigestPieces(DescribePieces(p));
+
+    // Moved in the sheet with everything it carries: the same piece.
+    SPuz& s = p.pieces[6];
+    auto shift = [](Rect16& r) { r.x = static_cast<int16_t>(r.x + 40), r.y = static_cast<int16_t>(r.y + 3); };
+    shift(s.bounding), shift(s.cell);
+    for (int k = 0; k < 4; ++k)
+        if (s.knob[k] >= 0)
+            shift(p.knobs[s.knob[k]]);
+    EXPECT_EQ(DigestPieces(DescribePieces(p)), cut);
+
+    int side = 0;
+    while (side < 4 && s.knobDir[side] == 0)
+        ++side;
+    ASSERT_LT(side, 4) << "an inner piece has knobs";
+    p.knobs[s.knob[side]].w++;
+    EXPECT_NE(DigestPieces(DescribePieces(p)), cut) << "a knob of another size";
+    p.knobs[s.knob[side]].w--;
+    s.placeAt(s.tableCell.x + 1, s.tableCell.y);
+    EXPECT_NE(DigestPieces(DescribePieces(p)), cut) << "a piece elsewhere on the table";
+}
