@@ -12,6 +12,7 @@
 #include "jigsaw/document/PicturePalette.h"
 #include "jigsaw/document/Puz.h"
 #include "jigsaw/document/PuzzleFileWriter.h"
+#include "jigsaw/document/SavedPictureSize.h"
 #include "jigsaw/document/Thumbnail.h"
 
 namespace qv {
@@ -391,7 +392,7 @@ private:
     PictureScale scaleFor(int w, int h) const
     {
         const Point16 t = table();
-        return scalePicture(w, h, t.x, t.y, m_puz.options & Puz::ImgFull, m_puz.pictureScale);
+        return ScaleDocumentPicture(m_puz, w, h, t.x, t.y);
     }
 
     fw::Status scale(Decoded& pic)
@@ -408,10 +409,7 @@ private:
             if (!pic.palette.empty())
                 m_puz.picture = expandPalette(mapToPalette(m_puz.picture, pic.palette, false));
         }
-        m_puz.pictureRect = {0, 0, static_cast<int16_t>(sc.width), static_cast<int16_t>(sc.height)};
-        m_puz.pictureScale = static_cast<float>(sc.factor);
-        if (sc.scatterFull)
-            m_puz.options |= Puz::ScatterFull;
+        SetPictureScale(m_puz, sc, pic.fullWidth, pic.fullHeight);
         return {};
     }
 

@@ -28,6 +28,7 @@ std::string lowerExtension(const std::filesystem::path& path)
 fw::Status PictureSizeSteps::loadPicture(Puz& puz)
 {
     puz.pictureRect = {0, 0, static_cast<int16_t>(m_width), static_cast<int16_t>(m_height)};
+    puz.pictureFull = {static_cast<int16_t>(m_width), static_cast<int16_t>(m_height)};
     return {};
 }
 
@@ -76,6 +77,7 @@ void Puz::Reset()
     entry.clear();
     dateStart = dateEnd = 0;
     pictureScale = 1.0f;
+    savedPictureSize = savedPictureFull = pictureFull = {};
     pictureRect = {};
     pieceWidth = pieceHeight = 0;
     std::fill(std::begin(rows), std::end(rows), 0);

@@ -131,6 +131,12 @@ public:
     int16_t programVersion = Entry::DefaultRequired;   // "Vers:" of a saved game
     Point16 savedFrame;          // "SZW:"
     float pictureScale = 1.0f;   // "FactorImgSav:"
+    // Our own key "QvPicSz:" of a saved game: the picture rectangle's size
+    // when it was saved and the full size of the picture it was scaled from
+    // (zero = absent). The six decimals of the factor can stand for one
+    // pixel less, and one pixel changes the whole cut.
+    Point16 savedPictureSize;
+    Point16 savedPictureFull;
     std::string rights;          // "(c):"
     uint32_t puzzleSeed = 0;     // "Rndn:" of the puzzle; 0 = cut at random
     uint32_t cuttingSeed = 0;
@@ -151,6 +157,7 @@ public:
     fw::Bitmap pieceSheet;
     fw::Bitmap maskSheet;
     Rect16 pictureRect;
+    Point16 pictureFull;         // the picture's size before scaling
     int16_t pieceWidth = 0;
     int16_t pieceHeight = 0;
     double mouseTravel = 0;      // millimetres, "mmsrun:"

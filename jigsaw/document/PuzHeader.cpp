@@ -199,6 +199,7 @@ fw::Status PuzHeader::parseSaved(Puz& puz, HeaderString& h)
         puz.savedFrame = {clamped16(frameW), clamped16(frameH)};
     if (auto v = h.take("FactorImgSav:"))
         puz.pictureScale = static_cast<float>(HeaderString::parseReal(*v));
+    parsePictureSize(puz, h);
     readPoint(h, "ScorePos:", ',', puz.scorePos);
     readPoint(h, "bmphalf:", ',', puz.viewOrigin);
     auto travel = h.take("mmsrun:");
@@ -322,6 +323,7 @@ void PuzHeader::buildSaved(const Puz& puz, std::string& out)
     out += "/SZW:" + point(puz.savedFrame, 'x');
     if (puz.pictureScale != 1.0f)
         out += "/FactorImgSav:" + HeaderString::formatFixed6(puz.pictureScale);
+    buildPictureSize(puz, out);
     out += "/ScorePos:" + point(puz.scorePos, ',');
     out += "/bmphalf:" + point(puz.viewOrigin, ',');
     out += "/mmsrun:" + HeaderString::formatWhole(puz.mouseTravel);
@@ -454,6 +456,37 @@ void PuzHeader::buildBoxWindows(const Puz& puz, std::string& out)
 }  // namespace qv
 
 namespace qv {
+
+// Our own key beside "FactorImgSav:": "QvPicSz:" the picture rectangle's
+// width "x" height, "," and the full picture's width "x" height. A value
+// that no single factor could have given is damaged and not kept.
+void PuzHeader::parsePictureSize(Puz& puz, HeaderString& h)
+{
+    auto v = h.take("QvPicSz:");
+    if (!v)
+        return;
+    const size_t comma = v->find(',');
+    int64_t w = 0, hh = 0, fullW = 0, fullH = 0;
+    if (comma == std::string::npos || !HeaderString::parsePair(v->substr(0, comma), 'x', w, hh) ||
+        !HeaderString::parsePair(v->substr(comma + 1), 'x', fullW, fullH))
+        return;
+    const bool sizes = w > 0 && hh > 0 && w <= fullW && hh <= fullH && fullW <= 32767 && fullH <= 32767;
+    // Some f has trunc(fullW * f) = w and trunc(fullH * f) = hh: the ranges
+    // [w / fullW, (w + 1) / fullW) and [hh / fullH, (hh + 1) / fullH) overlap.
+    if (!sizes || w * fullH >= (hh + 1) * fullW || hh * fullW >= (w + 1) * fullH)
+        return;
+    puz.savedPictureSize = {i16(w), i16(hh)};
+    puz.savedPictureFull = {i16(fullW), i16(fullH)};
+}
+
+void PuzHeader::buildPictureSize(const Puz& puz, std::string& out)
+{
+    const Rect16& r = puz.pictureRect;
+    if (r.w <= 0 || r.h <= 0 || puz.pictureFull.x < r.w || puz.pictureFull.y < r.h)
+        return;
+    out += "/QvPicSz:" + number(r.w) + "x" + number(r.h) + "," + number(puz.pictureFull.x) + "x" +
+           number(puz.pictureFull.y);
+}
 
 // Our own key beside "BkClr:": "QvBkTex:" frame off (0 or 1), then "," and
 // the texture when there is one. Readers that do not know it skip it, and

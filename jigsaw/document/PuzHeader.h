@@ -30,6 +30,8 @@ private:
     static void parseGameOptions(Puz& puz, HeaderString& h);
     static void parseBoxWindows(Puz& puz, HeaderString& h);
     static void buildBoxWindows(const Puz& puz, std::string& out);
+    static void parsePictureSize(Puz& puz, HeaderString& h);
+    static void buildPictureSize(const Puz& puz, std::string& out);
     static void parseTexture(Puz& puz, HeaderString& h);
     static void buildTexture(const Puz& puz, std::string& out);
 };

@@ -7,6 +7,8 @@ set(cases
   "cut;--bogus"
   "header"
   "header;/nonexistent/file.puz"
+  "open;/nonexistent/game.sav;--table;800x600"
+  "open;game.sav;--table;800x600;--seed;3"
   "shelf"
   "shelf;/nonexistent/folder"
   "nosuchcommand")

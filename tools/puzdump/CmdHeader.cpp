@@ -122,6 +122,8 @@ void writeSavedFields(JsonWriter& j, const qv::Puz& p)
     j.field("cuttingVersion", int(p.cuttingVersion));
     j.key("savedFrame").ints(p.savedFrame.x, p.savedFrame.y);
     j.field("pictureScale", double(p.pictureScale)).field("mouseTravel", p.mouseTravel);
+    if (p.savedPictureSize.x > 0)  // our own key: the picture's exact size and its full size
+        j.key("pictureSize").ints(p.savedPictureSize.x, p.savedPictureSize.y, p.savedPictureFull.x, p.savedPictureFull.y);
     j.key("scorePos").ints(p.scorePos.x, p.scorePos.y);
     j.key("viewOrigin").ints(p.viewOrigin.x, p.viewOrigin.y);
     j.field("dateStart", int64_t(p.dateStart)).field("dateEnd", int64_t(p.dateEnd));

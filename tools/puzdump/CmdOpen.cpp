@@ -1,8 +1,12 @@
 // puzdump open FILE --table WxH [--size I] [--seed S] [--colours 0|256|16]
-//                   [--cache] [--png PATH [--sheet table|pieces|masks]]
-// Opens a puzzle as the game does (picture, scale, cut, sheets, scatter)
-// and prints the scale factor, the picture rectangle and every piece's
-// sheet and table rectangles as JSON; --png writes a sheet or the table.
+//                   [--cache] [--save GAME.sav] [--png PATH [--sheet table|pieces|masks]]
+// Opens a puzzle or a saved game as the game does (picture, scale, cut,
+// sheets, then scatter or the saved places) and prints the scale factor,
+// the picture rectangle, a digest of the pieces and every piece's place,
+// shape and knobs as JSON; --save writes the opened game as a saved game,
+// so a new game's cut can be compared with its reopened one; --png writes
+// a sheet or the table.
+#include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -10,6 +14,7 @@
 #include "Command.h"
 #include "JsonWriter.h"
 #include "framework/PngWriter.h"
+#include "jigsaw/document/PieceDigest.h"
 #include "jigsaw/document/PieceSheet.h"
 #include "jigsaw/document/PictureSteps.h"
 #include "jigsaw/document/Puz.h"
@@ -25,6 +30,8 @@ struct OpenArgs {
     long long seed = -1;
     int colours = 0;
     bool cache = false;
+    bool sizeGiven = false;
+    std::string save;
     std::string png;
     std::string sheet = "table";
 };
@@ -34,6 +41,14 @@ bool number(const char* text, long long lo, long long hi, long long& out)
     char* end = nullptr;
     out = std::strtoll(text, &end, 10);
     return *text && end && !*end && out >= lo && out <= hi;
+}
+
+bool isSavedGame(const std::string& path)
+{
+    std::string ext = std::filesystem::path(path).extension().string();
+    for (char& c : ext)
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return ext == ".sav";
 }
 
 bool parse(int argc, char** argv, OpenArgs& a, std::string& error)
@@ -53,11 +68,13 @@ bool parse(int argc, char** argv, OpenArgs& a, std::string& error)
             }
             a.tableW = w, a.tableH = h;
         } else if (opt == "--size" && hasValue && number(argv[i + 1], 0, 4, v)) {
-            a.size = int(v), ++i;
+            a.size = int(v), a.sizeGiven = true, ++i;
         } else if (opt == "--seed" && hasValue && number(argv[i + 1], 1, 0xFFFFFFFFLL, v)) {
             a.seed = v, ++i;
         } else if (opt == "--colours" && hasValue && number(argv[i + 1], 0, 256, v) && (v == 0 || v == 16 || v == 256)) {
             a.colours = int(v), ++i;
+        } else if (opt == "--save" && hasValue) {
+            a.save = argv[++i];
         } else if (opt == "--png" && hasValue) {
             a.png = argv[++i];
         } else if (opt == "--sheet" && hasValue) {
@@ -75,6 +92,10 @@ bool parse(int argc, char** argv, OpenArgs& a, std::string& error)
     }
     if (a.file.empty() || !a.tableW) {
         error = "FILE and --table are required";
+        return false;
+    }
+    if (isSavedGame(a.file) && (a.sizeGiven || a.seed > 0)) {
+        error = "a saved game brings its own size and seed";
         return false;
     }
     return true;
@@ -111,6 +132,21 @@ fw::Bitmap drawTable(const qv::Puz& puz, const qv::ScatterArea& area)
 
 void rect(JsonWriter& j, const char* name, const qv::Rect16& r) { j.key(name).ints(r.x, r.y, r.w, r.h); }
 
+// Place, shape and knobs of one piece, in numbers that a new game and its
+// reopened saved game share.
+void pieceShape(JsonWriter& j, const qv::PieceShape& s)
+{
+    j.key("origin").ints(s.origin.x, s.origin.y);
+    j.key("at").ints(s.at.x, s.at.y);
+    j.field("joined", int(s.joined)).field("box", int(s.box));
+    j.key("size").ints(s.size.x, s.size.y);
+    rect(j, "cell", s.cell);
+    j.key("knobs").beginArray();
+    for (const qv::KnobShape& k : s.knobs)
+        j.ints(k.direction, k.rect.x, k.rect.y, k.rect.w, k.rect.h);
+    j.endArray();
+}
+
 int runOpen(int argc, char** argv)
 {
     OpenArgs a;
@@ -128,9 +164,20 @@ int runOpen(int argc, char** argv)
     qv::Puz puz;
     puz.setUser(&user);
     puz.setSteps(&steps);
-    fw::Status s = puz.OpenPuzzle(a.file, a.size, 0);
+    fw::Status s = puz.Open(a.file, a.size, 0);
     if (!s.ok())
         return fail("cannot open " + a.file + " (message " + std::to_string(s.id) + (s.text.empty() ? "" : ": " + s.text) + ")");
+    const bool fromSaved = puz.state & qv::Puz::FromSaved;  // saving sets it too
+    if (!a.save.empty()) {
+        puz.savedPath = a.save;
+        if (puz.savedName.empty())
+            puz.savedName = puz.title();
+        if (!puz.Save().ok())
+            return fail("cannot write " + a.save);
+    }
+    const std::vector<qv::PieceShape> shapes = qv::DescribePieces(puz);
+    char digest[24];
+    std::snprintf(digest, sizeof digest, "%016" PRIx64, qv::DigestPieces(shapes));
     const qv::ScatterArea area = qv::PictureSteps::defaultTable(puz, steps.picture.display);
     JsonWriter j;
     j.beginObject();
@@ -140,12 +187,16 @@ int runOpen(int argc, char** argv)
     j.field("scatterFull", bool(puz.options & qv::Puz::ScatterFull));
     j.field("rows", int(puz.gridRows())).field("columns", int(puz.gridColumns()));
     j.field("seed", static_cast<int64_t>(puz.cuttingSeed));
+    j.field("saved", fromSaved);
     j.key("sheet").ints(puz.pieceSheet.width(), puz.pieceSheet.height());
+    j.field("digest", digest);
     j.key("pieces").beginArray();
-    for (const qv::SPuz& p : puz.pieces) {
+    for (size_t i = 0; i < puz.pieces.size(); ++i) {
+        const qv::SPuz& p = puz.pieces[i];
         j.beginObject().field("index", int(p.index)).field("rotation", int(p.rotation));
         rect(j, "sheet", p.bounding);
         rect(j, "table", p.table);
+        pieceShape(j, shapes[i]);
         j.endObject();
     }
     j.endArray().endObject();
@@ -160,7 +211,9 @@ int runOpen(int argc, char** argv)
     return 0;
 }
 
-CommandRegistrar reg{"open", "FILE --table WxH [--size I] [--seed S] [--colours 0|256|16] [--cache] [--png PATH [--sheet table|pieces|masks]]",
+CommandRegistrar reg{"open",
+                     "PUZZLE.puz|GAME.sav --table WxH [--size I] [--seed S] [--colours 0|256|16] [--cache] "
+                     "[--save GAME.sav] [--png PATH [--sheet table|pieces|masks]]",
                      &runOpen};
 
 }  // namespace

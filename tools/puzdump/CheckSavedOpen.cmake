@@ -1,0 +1,32 @@
+# Opens PUZZLE as a new game on TABLE (its third size), saves it, opens the saved game on
+# the same table, and checks that both give the same picture rectangle,
+# seed and pieces (the digest over every piece's place, shape and knobs).
+file(MAKE_DIRECTORY ${WORK})
+set(saved ${WORK}/game.sav)
+file(REMOVE ${saved})
+execute_process(COMMAND ${PUZDUMP} open ${PUZZLE} --table ${TABLE} --size 2 --seed 7 --save ${saved}
+                OUTPUT_VARIABLE made RESULT_VARIABLE rc ERROR_VARIABLE err)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "new game: status ${rc}: ${err}")
+endif()
+execute_process(COMMAND ${PUZDUMP} open ${saved} --table ${TABLE}
+                OUTPUT_VARIABLE reopened RESULT_VARIABLE rc ERROR_VARIABLE err)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "saved game: status ${rc}: ${err}")
+endif()
+string(JSON madeFlag GET "${made}" saved)
+string(JSON savedFlag GET "${reopened}" saved)
+if(madeFlag OR NOT savedFlag)
+  message(FATAL_ERROR "opened as a saved game: new ${madeFlag}, reopened ${savedFlag}")
+endif()
+foreach(field picture seed digest)
+  string(JSON a GET "${made}" ${field})
+  string(JSON b GET "${reopened}" ${field})
+  if(NOT a STREQUAL b)
+    message(FATAL_ERROR "${field} differs on ${TABLE}: new game ${a}, reopened ${b}")
+  endif()
+endforeach()
+string(JSON n LENGTH "${made}" pieces)
+if(n LESS 2)
+  message(FATAL_ERROR "only ${n} pieces")
+endif()
