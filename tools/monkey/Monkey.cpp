@@ -241,6 +241,7 @@ void Monkey::type(const std::string& text)
 bool Monkey::refresh()
 {
     m_windows = m_desk.windowsOf(m_gameRun.pid());
+    m_shotTaken = false;
     const Win* best = nullptr;
     for (const Win& w : m_windows)
         if (!w.dialog && !w.popup && !w.tooltip && (!best || w.area() > best->area()))
@@ -278,7 +279,12 @@ std::pair<int, int> Monkey::pointOnPiece()
 {
     const int step = 12;
     const Win& w = m_main;
-    const std::vector<uint32_t> px = m_desk.sample(w.x, w.y, w.w, w.h, step);
+    // One look at the screen a step: the pieces move only when played.
+    if (!m_shotTaken) {
+        m_shot = m_desk.sample(w.x, w.y, w.w, w.h, step);
+        m_shotTaken = true;
+    }
+    const std::vector<uint32_t>& px = m_shot;
     if (px.empty())
         return anyPoint();
     auto coarse = [](uint32_t c) { return ((c >> 20) & 0xF) << 8 | ((c >> 12) & 0xF) << 4 | ((c >> 4) & 0xF); };
@@ -627,21 +633,40 @@ bool Monkey::sync()
     while (!m_desk.ping(m_main.id, 500)) {
         if (!m_gameRun.running())
             return true;  // its end is judged by the caller
+        // The window may have been replaced (a window destroyed while its
+        // process lives on answers no ping): ask the current one.
+        refresh();
         if (Clock::now() - begin > std::chrono::milliseconds(kHangMs)) {
-            // A window destroyed while its process lives on answers no ping
-            // either; look for another window before calling it a hang.
-            refresh();
-            if (m_windows.empty() || !m_desk.ping(m_main.id, 2000)) {
-                m_gameRun.signal(SIGABRT);  // the sanitizer prints where it stood
-                m_gameRun.waitEnd(20000);
-                finding("hang", "no answer to _NET_WM_PING for " + std::to_string(kHangMs / 1000) + " s");
-                return false;
-            }
-            return true;
+            finding("hang", "no answer to _NET_WM_PING for " + std::to_string(kHangMs / 1000) + " s\n" + hangStacks());
+            return false;
         }
     }
     pause(30);
     return true;
+}
+
+// Where a hung game stands: every thread's stack when a debugger is at
+// hand, else the sanitizer's report of an abort.
+std::string Monkey::hangStacks()
+{
+    const fs::path log = m_cfg.logDir / "hang-stacks.log";
+    std::string text;
+    if (::access("/usr/bin/gdb", X_OK) == 0) {
+        runTool({"/usr/bin/gdb", "-p", std::to_string(m_gameRun.pid()), "-batch", "-ex", "thread apply all bt 25"},
+                log);
+        std::istringstream in(readFile(log));
+        for (std::string line; std::getline(in, line);)
+            if (line.rfind("Thread ", 0) == 0 || line.rfind("#", 0) == 0)
+                text += line + "\n";
+    }
+    m_gameRun.signal(SIGCONT);
+    m_gameRun.signal(SIGABRT);
+    m_gameRun.waitEnd(20000);
+    const std::string report = m_gameRun.output();
+    const size_t at = report.find("AddressSanitizer");
+    if (at != std::string::npos)
+        text += report.substr(report.rfind('\n', at) == std::string::npos ? 0 : report.rfind('\n', at) + 1, 6000);
+    return text;
 }
 
 bool Monkey::launch(bool reopenOwnFiles)
@@ -687,9 +712,7 @@ bool Monkey::launch(bool reopenOwnFiles)
             return false;
         }
         if (Clock::now() - begin > std::chrono::milliseconds(kStartMs)) {
-            m_gameRun.signal(SIGABRT);
-            m_gameRun.waitEnd(20000);
-            finding("hang", "no window " + std::to_string(kStartMs / 1000) + " s after the start");
+            finding("hang", "no window " + std::to_string(kStartMs / 1000) + " s after the start\n" + hangStacks());
             return false;
         }
         pause(200);

@@ -73,6 +73,7 @@ private:
     bool launch(bool reopenOwnFiles);
     bool closeGame();
     bool sync();  // waits for the game to handle what was sent; false on a hang
+    std::string hangStacks();
     bool checkFiles();
     bool checkIni(const std::filesystem::path& file);
     bool checkAfterEnd(bool asked);
@@ -93,6 +94,8 @@ private:
     bool m_found = false;
     bool m_closing = false;
     std::vector<Window> m_seenDialogs;
+    std::vector<uint32_t> m_shot;  // the play window's colours on a grid
+    bool m_shotTaken = false;
 };
 
 }  // namespace monkey
