@@ -22,10 +22,13 @@ bin=${MONKEY_BIN:-build/asan/bin}
 case $bin in /*) ;; *) bin=$root/$bin ;; esac
 for program in "$game" monkey puzdump; do
     if [ ! -x "$bin/$program" ]; then
-        echo "monkey: $bin/$program is missing (cmake --preset asan && cmake --build --preset asan --target qvrk32 mvro puzdump monkey)" >&2
+        echo "monkey: $bin/$program is missing (cmake --preset asan && cmake --build --preset asan --target qvrk32 mvro puzdump monkey sample_puzzles jigsaw_textures)" >&2
         exit 2
     fi
 done
+if [ "$game" = qvrk32 ] && ! ls "$bin"/*.puz >/dev/null 2>&1; then
+    echo "monkey: note: no sample puzzles in $bin (target sample_puzzles); the game starts without a puzzle"
+fi
 
 tmp=$(mktemp -d /tmp/monkey.XXXXXX)
 prog=$tmp/prog
