@@ -304,7 +304,8 @@ void WPuz::markGroup(WSPuz& surface, int piece, bool mark)
         const bool wasMarked = puz.pieces[piece].flags & PlayRules::Marked;
         int from = -1;
         if (wasMarked) {
-            for (int p : m_rules.group(piece).pieces())
+            const PieceList group = m_rules.group(piece);
+            for (int p : group.pieces())
                 if (puz.pieces[p].flags & PlayRules::MarkerPiece)
                     from = p;
         }
@@ -313,7 +314,10 @@ void WPuz::markGroup(WSPuz& surface, int piece, bool mark)
         m_marked.push_back(piece);
     } else {
         int from = piece;
-        for (int p : m_rules.group(piece).pieces())
+        // The group is kept in a local: a range over pieces() of the
+        // temporary would outlive it.
+        const PieceList group = m_rules.group(piece);
+        for (int p : group.pieces())
             if (puz.pieces[p].flags & PlayRules::MarkerPiece)
                 from = p;
         m_rules.SetMarked(piece, false, false);

@@ -166,3 +166,40 @@ TEST(PlayFlow, PlaysToCompletion)
     EXPECT_EQ(count(played, "toca.wav"), 0);
     EXPECT_TRUE(w.celebrating() || qv::Sparkle::started() > 0);
 }
+
+// Alt+click marks a group, a second Alt+click moves the marker within it, a
+// plain click takes the mark off again: the marker's start is looked up in
+// the group each time (the sanitizer build caught that lookup reading a
+// group already destroyed).
+TEST(PlayFlow, MarkRemarkAndUnmarkAGroup)
+{
+    ProgramFolder folder;
+    const auto puzzle = makePuzzle(folder / "bands.puz", 5, 4);
+    Started s(folder, puzzle.string());
+    ASSERT_EQ(s.status, 0);
+    qv::WPuz& w = s.window();
+    qv::Puz& puz = s.puz();
+    const auto plan = findJoin(w);
+    ASSERT_TRUE(plan);
+    carryAndDrop(w, *plan);
+    const qv::SPuz& p = puz.pieces[plan->piece];
+    const qv::SPuz& n = puz.pieces[plan->neighbour];
+    ASSERT_TRUE(p.joined & (1 << plan->side));
+    auto marked = [](const qv::SPuz& piece) { return (piece.flags & qv::PlayRules::Marked) != 0; };
+
+    const QPoint at = centreInPlay(w, p);
+    press(w, Qt::LeftButton, at, Qt::AltModifier);
+    release(w, Qt::LeftButton, at);
+    EXPECT_TRUE(marked(p));
+    EXPECT_TRUE(marked(n)) << "the whole group is marked";
+
+    const QPoint other = centreInPlay(w, n);
+    press(w, Qt::LeftButton, other, Qt::AltModifier);
+    release(w, Qt::LeftButton, other);
+    EXPECT_TRUE(marked(p) && marked(n)) << "marking a marked group keeps it marked";
+
+    press(w, Qt::LeftButton, at);
+    release(w, Qt::LeftButton, at);
+    EXPECT_FALSE(marked(p));
+    EXPECT_FALSE(marked(n));
+}

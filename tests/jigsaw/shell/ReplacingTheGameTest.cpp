@@ -166,8 +166,9 @@ TEST_F(ReplacingTheGame, AWindowOfTheClosingPuzzleOutlivesTheKeyThatClosedIt)
         const fs::path expected = c.opened ? shelf() / c.opened : shelf() / "p.puz";
         EXPECT_TRUE(waitFor([&] { return idle() && puz().puzzlePath == expected && !alive; })) << c.route;
         EXPECT_FALSE(alive) << c.route << ": the closed window is deleted once the loop is back";
-        if (c.preview)
+        if (c.preview) {
             EXPECT_FALSE(window().previewShown()) << c.route;
+        }
         s.reset();
         QTest::qWait(20);
     }
