@@ -241,12 +241,36 @@ void decodeRow(const Header& h, const uint8_t* src, uint32_t* dst, const Channel
     }
 }
 
+bool isRle(const Header& h) { return h.compression == kRle8 || h.compression == kRle4; }
+
+// Bytes of pixel data that follow `dataStart`, as far as the header allows.
+uint64_t dataBytes(const Header& h, uint64_t dataStart)
+{
+    uint64_t size = h.available - dataStart;
+    if (isRle(h) && h.imageSize && h.imageSize < size)
+        size = h.imageSize;
+    return size;
+}
+
+// A picture is allocated only when its data can fill it: a tiny file must
+// not cost the memory of the size its header claims. Plain rows must all be
+// there; run-length data sets at most 255 pixels with every two bytes
+// (encoders write every pixel, so a picture larger than that would be the
+// black of pixels the file never sets).
+Status checkDataFills(const Header& h, uint64_t dataStart)
+{
+    if (dataStart > h.available)
+        return bad("pixel data cut short");
+    const uint64_t bytes = dataBytes(h, dataStart);
+    if (!isRle(h))
+        return strideOf(h) * h.height > bytes ? bad("pixel data cut short") : Status();
+    const uint64_t pixels = static_cast<uint64_t>(h.width) * h.height;
+    return pixels > bytes / 2 * 255 ? bad("run-length data too short for the picture size") : Status();
+}
+
 Status readPlain(Stream& in, const Header& h, Bitmap& out)
 {
     const uint64_t stride = strideOf(h);
-    const uint64_t need = stride * h.height;
-    if (h.dataOffset > h.available || need > h.available - h.dataOffset)
-        return bad("pixel data cut short");
     Channel ch[3] = {Channel(h.masks[0]), Channel(h.masks[1]), Channel(h.masks[2])};
     std::vector<uint8_t> rowBytes(stride);
     for (int i = 0; i < h.height; ++i) {
@@ -320,13 +344,9 @@ private:
     int m_row = 0;
 };
 
-Status readRle(Stream& in, const Header& h, Bitmap& out)
+Status readRle(Stream& in, const Header& h, uint64_t dataStart, Bitmap& out)
 {
-    if (h.dataOffset > h.available)
-        return bad("pixel data cut short");
-    uint64_t size = h.available - h.dataOffset;
-    if (h.imageSize && h.imageSize < size)
-        size = h.imageSize;
+    const uint64_t size = dataBytes(h, dataStart);
     std::vector<uint8_t> data(size);
     if (in.read(data.data(), size) != size)
         return bad("pixel data cut short");
@@ -374,16 +394,28 @@ Status readBmp(Stream& in, Bitmap& out, std::vector<uint32_t>* palette)
     Status s = readHeaders(in, h);
     if (!s.ok())
         return s;
+    // Without an offset the pixels follow the palette.
+    const uint64_t dataStart = h.dataOffset ? h.dataOffset : in.tell() - h.start;
+    s = checkDataFills(h, dataStart);
+    if (!s.ok())
+        return s;
     if (h.dataOffset && !in.seek(h.start + h.dataOffset))
         return bad("pixel data cut short");
     Bitmap bmp(h.width, h.height);
-    s = (h.compression == kRle8 || h.compression == kRle4) ? readRle(in, h, bmp) : readPlain(in, h, bmp);
+    s = isRle(h) ? readRle(in, h, dataStart, bmp) : readPlain(in, h, bmp);
     if (!s.ok())
         return s;
     out = std::move(bmp);
     if (palette)
         *palette = std::move(h.palette);
     return {};
+}
+
+Status pictureFileStatus(Status status, const std::filesystem::path& file)
+{
+    if (status.id != msg::BadPicture)
+        return status;
+    return Status(msg::BadPictureFile, file.filename().string(), std::move(status.text));
 }
 
 uint64_t bmpFileSize(const Bitmap& bmp)

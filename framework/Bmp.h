@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <filesystem>
 #include <vector>
 
 #include "framework/Bitmap.h"
@@ -10,9 +11,15 @@
 namespace fw {
 
 namespace msg {
-// A picture file that cannot be decoded; the insert text says why.
-constexpr int BadPicture = 20;
+// A picture that cannot be decoded; the insert text says why.
+constexpr int BadPicture = 1020;
+// The same, told about the file: the insert is its name, the detail why.
+constexpr int BadPictureFile = 1021;
 }  // namespace msg
+
+// A decoder's status once the file it read is known: a damaged picture is
+// reported with the file's name, the decoder's reason kept as the detail.
+Status pictureFileStatus(Status status, const std::filesystem::path& file);
 
 // Windows bitmap files. Reading accepts what real files use: 1, 4, 8, 16, 24
 // and 32 bits a pixel, colour masks, top-down rows, RLE4 and RLE8, and the

@@ -2,6 +2,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fw {
@@ -11,18 +13,28 @@ bool FileStream::open(const std::filesystem::path& path, Mode mode)
     close();
     clearError();
     m_writeErrno = 0;
-    const char* how = mode == Mode::Read ? "rb" : mode == Mode::ReadWrite ? "r+b" : "w+b";
-    m_file = std::fopen(path.c_str(), how);
-    if (!m_file) {
+    // Only regular files: opening a FIFO or a device would wait for a
+    // writer for ever, or read without end. Opening without blocking lets
+    // the type be checked on what was opened, not on a name that may change.
+    const int flags = mode == Mode::Read ? O_RDONLY : mode == Mode::ReadWrite ? O_RDWR : O_RDWR | O_CREAT | O_TRUNC;
+    const int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0) {
         if (mode != Mode::Read)
             m_writeErrno = errno;  // a file that cannot be made on a full disk
         m_openError = std::strerror(errno);
         return false;
     }
-    if (std::filesystem::is_directory(path)) {
-        std::fclose(m_file);
-        m_file = nullptr;
-        m_openError = std::strerror(EISDIR);
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        m_openError = S_ISDIR(st.st_mode) ? std::strerror(EISDIR) : "not a regular file";
+        ::close(fd);
+        return false;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    m_file = ::fdopen(fd, mode == Mode::Read ? "rb" : "r+b");
+    if (!m_file) {
+        m_openError = std::strerror(errno);
+        ::close(fd);
         return false;
     }
     m_openError.clear();

@@ -1,11 +1,11 @@
 #include "framework/Profile.h"
 
-#include <fstream>
 #include <iterator>
 #include <system_error>
 
 #include "framework/AtomicFile.h"
 #include "framework/ByteIO.h"
+#include "framework/FileStream.h"
 
 namespace fw {
 
@@ -143,10 +143,11 @@ void Profile::refresh() const
     m_stamp = now;
     m_lines.clear();
     m_crlf = true;
-    std::ifstream in(m_path, std::ios::binary);
-    if (!in)
+    FileStream in(m_path, FileStream::Mode::Read);
+    if (!in.isOpen())
         return;
-    const std::string all{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::string all(static_cast<size_t>(in.size()), '\0');
+    all.resize(in.read(all.data(), all.size()));
     const size_t firstBreak = all.find('\n');
     m_crlf = firstBreak == std::string::npos || (firstBreak > 0 && all[firstBreak - 1] == '\r');
     size_t start = 0;

@@ -10,9 +10,12 @@ namespace fw {
 struct Status {
     int id = 0;
     std::string text;
+    // Shown on its own line after the message: why, when the message says what.
+    std::string detail;
 
     Status() = default;
-    Status(int messageId, std::string insert = {}) : id(messageId), text(std::move(insert)) {}
+    Status(int messageId, std::string insert = {}, std::string why = {})
+        : id(messageId), text(std::move(insert)), detail(std::move(why)) {}
 
     bool ok() const { return id == 0; }
 };

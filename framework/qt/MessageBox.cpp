@@ -30,15 +30,17 @@ int ShowMessage(QWidget* parent, const std::string& text, const std::string& cap
     return box.Execute();
 }
 
-std::string MessageText(int id, const std::string& insert)
+std::string MessageText(int id, const std::string& insert, const std::string& detail)
 {
     std::string text = UiText::lookup(Traductor::Text, id);
     if (text.empty())
         text = "#" + std::to_string(id);
     text = Traductor::FillIda(std::move(text), UiText::lookup(Traductor::Context, 0));
     if (hasConversion(text))
-        return formatText(text, {insert});
-    return insert.empty() ? text : text + "\n" + insert;
+        text = formatText(text, {insert});
+    else if (!insert.empty())
+        text += "\n" + insert;
+    return detail.empty() ? text : text + "\n" + detail;
 }
 
 int ShowMessageId(QWidget* parent, int id, const std::string& insert, const std::string& caption, unsigned style,
@@ -49,7 +51,7 @@ int ShowMessageId(QWidget* parent, int id, const std::string& insert, const std:
 
 int ShowStatus(QWidget* parent, const Status& status)
 {
-    return ShowMessageId(parent, status.id, status.text, "Error", mb::Ok | mb::IconStop);
+    return ShowMessage(parent, MessageText(status.id, status.text, status.detail), "Error", mb::Ok | mb::IconStop);
 }
 
 void InstallUnexpectedBox()

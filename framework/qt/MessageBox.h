@@ -17,8 +17,9 @@ int ShowMessage(QWidget* parent, const std::string& text, const std::string& cap
 
 // The translated text `id` (kind 1) with `insert` put in its first
 // conversion ("%s"); "@IDA" becomes the program's name. A text without a
-// conversion shows the insert on a line of its own below it.
-std::string MessageText(int id, const std::string& insert = {});
+// conversion shows the insert on a line of its own below it. A detail (the
+// reason behind the message) follows on a line of its own.
+std::string MessageText(int id, const std::string& insert = {}, const std::string& detail = {});
 int ShowMessageId(QWidget* parent, int id, const std::string& insert, const std::string& caption, unsigned style,
                   int helpContext = 0);
 

@@ -31,7 +31,7 @@ Status readWithToolkit(const std::filesystem::path& file, Bitmap& out)
 {
     QImage image(QString::fromStdString(file.string()));
     if (image.isNull())
-        return Status(msg::BadPicture, file.string());
+        return Status(msg::BadPictureFile, file.filename().string());
     image = image.convertToFormat(QImage::Format_RGB32);
     Bitmap bmp(image.width(), image.height());
     for (int y = 0; y < image.height(); ++y) {

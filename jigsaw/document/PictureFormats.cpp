@@ -1,6 +1,8 @@
 #include "jigsaw/document/PictureFormats.h"
 
 #include <cstring>
+#include <exception>
+#include <new>
 
 #include "framework/Bmp.h"
 #include "framework/ByteIO.h"
@@ -69,6 +71,14 @@ fw::Status readPng(const std::vector<uint8_t>& bytes, fw::Bitmap& out)
 #endif
 
 #ifdef QV_HAVE_GIF
+// The library leaves some failures without an error code, and has no text
+// for those.
+fw::Status gifError(int code)
+{
+    const char* why = GifErrorString(code);
+    return bad(why ? why : "damaged GIF picture");
+}
+
 struct GifBytes {
     const std::vector<uint8_t>* bytes;
     size_t pos = 0;
@@ -90,7 +100,7 @@ fw::Status readGif(const std::vector<uint8_t>& bytes, fw::Bitmap& out)
     int error = 0;
     GifFileType* gif = DGifOpen(&in, readGifBytes, &error);
     if (!gif)
-        return fw::Status(fw::msg::BadPicture, GifErrorString(error));
+        return gifError(error);
     struct Closer {
         GifFileType* g;
         ~Closer() { int e; DGifCloseFile(g, &e); }
@@ -98,7 +108,7 @@ fw::Status readGif(const std::vector<uint8_t>& bytes, fw::Bitmap& out)
     if (!sizeAllowed(gif->SWidth, gif->SHeight))
         return bad("picture too large");
     if (DGifSlurp(gif) != GIF_OK || gif->ImageCount < 1)
-        return fw::Status(fw::msg::BadPicture, GifErrorString(gif->Error));
+        return gifError(gif->Error);
     const SavedImage& frame = gif->SavedImages[0];
     const ColorMapObject* map = frame.ImageDesc.ColorMap ? frame.ImageDesc.ColorMap : gif->SColorMap;
     if (!map)
@@ -152,9 +162,7 @@ bool startsWith(const std::vector<uint8_t>& b, const char* magic, size_t at = 0)
     return b.size() >= at + n && std::memcmp(b.data() + at, magic, n) == 0;
 }
 
-}  // namespace
-
-fw::Status decodePicture(const std::vector<uint8_t>& bytes, fw::Bitmap& out)
+fw::Status decodeByContent(const std::vector<uint8_t>& bytes, fw::Bitmap& out)
 {
     if (startsWith(bytes, "BM")) {
         fw::MemoryStream m(bytes.data(), bytes.size());
@@ -183,6 +191,23 @@ fw::Status decodePicture(const std::vector<uint8_t>& bytes, fw::Bitmap& out)
     return bad("not a picture this program reads");
 }
 
+}  // namespace
+
+fw::Status decodePicture(const std::vector<uint8_t>& bytes, fw::Bitmap& out)
+{
+    // Whatever a decoding library throws on a damaged file is a damaged
+    // picture, never the end of the game.
+    try {
+        return decodeByContent(bytes, out);
+    } catch (const std::bad_alloc&) {
+        return fw::Status(fw::msg::OutOfMemory);
+    } catch (const std::exception&) {
+        return bad("damaged picture");
+    } catch (...) {
+        return bad("damaged picture");
+    }
+}
+
 fw::Status readPictureFile(const std::filesystem::path& path, fw::Bitmap& out)
 {
     fw::FileStream f(path, fw::FileStream::Mode::Read);
@@ -192,11 +217,7 @@ fw::Status readPictureFile(const std::filesystem::path& path, fw::Bitmap& out)
     const std::vector<uint8_t> bytes = r.bytes(static_cast<size_t>(f.size()));
     if (r.failed())
         return fw::Status(msg::BadFile, path.string());
-    try {
-        return decodePicture(bytes, out);
-    } catch (const std::bad_alloc&) {
-        return fw::Status(fw::msg::OutOfMemory);
-    }
+    return fw::pictureFileStatus(decodePicture(bytes, out), path);
 }
 
 }  // namespace qv

@@ -1,8 +1,12 @@
 #include "jigsaw/document/PictureSteps.h"
 
+#include "framework/Bmp.h"
 #include "jigsaw/document/Puz.h"
 
 namespace qv {
+
+// A damaged picture block is reported with the name of its puzzle file.
+fw::Status PictureSteps::loadPicture(Puz& puz) { return fw::pictureFileStatus(LoadPicture(puz, picture), puz.puzzlePath); }
 
 fw::Status PictureSteps::renderSheets(Puz& puz)
 {

@@ -18,7 +18,7 @@ public:
     // with the picture's area in its middle kept free.
     std::function<ScatterArea(const Puz&)> table;
 
-    fw::Status loadPicture(Puz& puz) override { return LoadPicture(puz, picture); }
+    fw::Status loadPicture(Puz& puz) override;
     fw::Status renderSheets(Puz& puz) override;
     void scatter(Puz& puz) override;
 

@@ -1,10 +1,12 @@
 #include "minefield/windows/TMyWindow.h"
 
+#include <QFile>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include "minefield/windows/CellPainter.h"
 #include "minefield/windows/ColorRef.h"
+#include "minefield/windows/TextureFile.h"
 
 namespace mf {
 
@@ -18,15 +20,12 @@ Point ToPoint(const QMouseEvent* e)
 
 QImage LoadTexture(const std::string& text)
 {
-    QImage image;
     const char first = text.empty() ? '\0' : text[0];
-    if (first >= '1' && first <= '4')
-        image.load(QStringLiteral(":/mvro/texture%1.bmp").arg(first));
-    else
-        image.load(QString::fromLocal8Bit(text.c_str()));
-    if (image.isNull() || image.width() <= 0 || image.height() <= 0)
-        return {};
-    return image.convertToFormat(QImage::Format_RGB32);
+    if (first >= '1' && first <= '4') {
+        QFile builtIn(QStringLiteral(":/mvro/texture%1.bmp").arg(first));
+        return builtIn.open(QIODevice::ReadOnly) ? DecodeTexture(builtIn.readAll()) : QImage();
+    }
+    return ReadTextureFile(text);
 }
 
 }  // namespace

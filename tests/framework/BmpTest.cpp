@@ -3,6 +3,10 @@
 #include <climits>
 #include <functional>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "framework/Bmp.h"
 #include "framework/ByteIO.h"
 
@@ -238,4 +242,62 @@ TEST(Bmp, DamagedRunLengthDataKeepsWhatWasDrawn)
     ASSERT_TRUE(decode(build(s), bmp).ok());
     EXPECT_EQ(bmp.pixel(0, 1), R);
     EXPECT_EQ(bmp.pixel(2, 1), R);
+}
+
+namespace {
+
+// Peak memory of the child process that decodes `bytes`, in MiB; `ok` gets
+// whether it decoded.
+long decodeInChild(const std::vector<uint8_t>& bytes, bool& ok)
+{
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        Bitmap bmp;
+        ::_exit(decode(bytes, bmp).ok() ? 1 : 0);
+    }
+    int status = 0;
+    rusage usage{};
+    ::wait4(pid, &status, 0, &usage);
+    ok = WIFEXITED(status) && WEXITSTATUS(status) == 1;
+    return usage.ru_maxrss / 1024;
+}
+
+}  // namespace
+
+TEST(Bmp, RefusesPicturesItsDataCannotFillBeforeAllocatingThem)
+{
+    // About 1,200 bytes of runs (each of 255 pixels) in a file that claims
+    // 16384 x 8192 pixels; and plain pictures with a few rows of that size.
+    std::vector<uint8_t> runs;
+    for (int i = 0; i < 600; ++i)
+        runs.insert(runs.end(), {255, 1});
+    runs.insert(runs.end(), {0, 1});
+    std::vector<uint8_t> fill;
+    for (int i = 0; i < 128; ++i)
+        fill.insert(fill.end(), {255, 1});
+    struct Case {
+        const char* name;
+        BmpLayout file;
+        bool decodes;
+    };
+    const std::vector<Case> cases = {
+        {"RLE8 claiming a huge size", {.width = 16384, .height = 8192, .bits = 8, .compression = 1,
+                                       .palette = {K, R}, .pixels = runs}, false},
+        {"RLE4 claiming a huge size", {.width = 16384, .height = 8192, .bits = 4, .compression = 2,
+                                       .palette = {K, R}, .pixels = runs}, false},
+        {"24 bits with three rows", {.width = 16384, .height = 8192,
+                                     .pixels = std::vector<uint8_t>(3 * 16384 * 3)}, false},
+        {"8 bits with a short palette and no rows", {.width = 16384, .height = 8192, .bits = 8,
+                                                     .palette = {K, R}}, false},
+        // The longest runs fill a picture exactly: that still decodes.
+        {"RLE8 filled by its runs", {.width = 255 * 128, .height = 1, .bits = 8, .compression = 1,
+                                     .palette = {K, R}, .pixels = fill}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        bool ok = false;
+        const long mib = decodeInChild(build(c.file), ok);
+        EXPECT_EQ(ok, c.decodes);
+        EXPECT_LT(mib, 100);
+    }
 }

@@ -9,6 +9,8 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
+
+#include "framework/Bmp.h"
 #include <map>
 
 #include "framework/qt/MUBox.h"
@@ -37,6 +39,8 @@ std::string englishTexts(int kind, int id)
         {{4, 119}, "&Help"},    {{1, 857}, "How many pieces would you like?"},     {{5, 0}, "Quorvane"},
         {{1, 510}, "The game has changed since it was last saved.\nSave it before leaving @IDA?"},
         {{1, 1012}, "The file %s cannot be opened."},
+        {{1, 1020}, "The picture cannot be read: %s."},
+        {{1, 1021}, "The picture in the file %s cannot be read:"},
     };
     auto it = table.find({kind, id});
     return it == table.end() ? std::string() : it->second;
@@ -206,6 +210,11 @@ TEST_F(MUBoxTest, MessagesByIdFillTheInsertAndTheProgramName)
     EXPECT_EQ(MessageText(510), "The game has changed since it was last saved.\nSave it before leaving Quorvane?");
     EXPECT_EQ(MessageText(857, "x"), "How many pieces would you like?\nx");
     EXPECT_EQ(MessageText(4711, "x"), "#4711\nx");
+    // A damaged picture names its file where the text says, and the reason below.
+    const Status picture = pictureFileStatus(Status(msg::BadPicture, "picture too large"), "/tmp/holiday.gif");
+    EXPECT_EQ(MessageText(picture.id, picture.text, picture.detail),
+              "The picture in the file holiday.gif cannot be read:\npicture too large");
+    EXPECT_EQ(MessageText(msg::BadPicture, "picture too large"), "The picture cannot be read: picture too large.");
     whenShown([](MUBox& b) {
         EXPECT_EQ(b.windowTitle(), "Error");
         ASSERT_EQ(b.layout().icons().size(), 1u);

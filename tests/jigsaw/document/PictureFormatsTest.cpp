@@ -28,6 +28,26 @@ fw::Bitmap pattern()
     return bmp;
 }
 
+std::vector<uint8_t> fromBase64(const std::string& text)
+{
+    static const std::string digits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::vector<uint8_t> out;
+    uint32_t bits = 0;
+    int count = 0;
+    for (char c : text) {
+        const size_t v = digits.find(c);
+        if (v == std::string::npos)
+            continue;  // padding
+        bits = bits << 6 | static_cast<uint32_t>(v);
+        count += 6;
+        if (count >= 8) {
+            count -= 8;
+            out.push_back(static_cast<uint8_t>(bits >> count));
+        }
+    }
+    return out;
+}
+
 void expectSame(const fw::Bitmap& a, const fw::Bitmap& b)
 {
     ASSERT_EQ(a.width(), b.width());
@@ -130,5 +150,48 @@ TEST(PictureFormats, DamagedOrUnknownFilesGiveAStatus)
         fw::Status s = decodePicture(cases[i], out);
         EXPECT_EQ(s.id, fw::msg::BadPicture) << "case " << i;
         EXPECT_TRUE(out.isNull()) << "case " << i;
+    }
+}
+
+// Every cut of a real picture of each format, and a damaged GIF found in
+// the wild, come back as a status: no decoding library may throw past us.
+TEST(PictureFormats, CutOrDamagedPicturesOfEveryFormatGiveAStatus)
+{
+    const fw::Bitmap src = pattern();
+    std::vector<std::pair<const char*, std::vector<uint8_t>>> files;
+    fw::MemoryStream bmp;
+    ASSERT_TRUE(fw::writeBmp(bmp, src));
+    files.emplace_back("BMP", bmp.bytes());
+    fw::MemoryStream jpeg;
+    ASSERT_TRUE(EncodeJpeg(src, {}, jpeg, 0, 85, 0).ok());
+    files.emplace_back("JPEG", jpeg.bytes());
+#ifdef QV_HAVE_PNG
+    fw::MemoryStream png;
+    ASSERT_TRUE(fw::writePng(png, src));
+    files.emplace_back("PNG", png.bytes());
+#endif
+#ifdef QV_HAVE_GIF
+    files.emplace_back("GIF", gifOf(src, false));
+    // A GIF whose image data ends early: the library fails without an error code.
+    const char* damaged =
+        "R0lGODlhEAAMAPMAAP8AAOgAF9EALrkARqIAXYsAdHQAi10AokYAuS4A0RcA6AAA/wAAAAAAAAAAAAAAACH5BAAAAAAALAAAAAwQAAAAAAQ5"
+        "EMhJKwg46x2E/2AoDGRpngOhrmxLFHAsz4Vh33huHHzv/weEcEgsIhLIpHKZUDif0KhiQa1ar4sIADs=";
+    fw::Bitmap probe;
+    const fw::Status s = decodePicture(fromBase64(damaged), probe);
+    EXPECT_EQ(s.id, fw::msg::BadPicture);
+    EXPECT_FALSE(s.text.empty());
+#endif
+    for (const auto& [name, bytes] : files) {
+        SCOPED_TRACE(name);
+        for (size_t n = 2; n < bytes.size(); ++n) {
+            fw::Bitmap out;
+            const fw::Status s = decodePicture(std::vector<uint8_t>(bytes.begin(), bytes.begin() + n), out);
+            if (s.ok()) {
+                EXPECT_EQ(out.width(), src.width()) << "cut at " << n;
+                continue;
+            }
+            EXPECT_EQ(s.id, fw::msg::BadPicture) << "cut at " << n;
+            EXPECT_FALSE(s.text.empty()) << "cut at " << n;
+        }
     }
 }

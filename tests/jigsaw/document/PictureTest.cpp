@@ -201,8 +201,10 @@ TEST_F(PictureFile, OpeningWritesTheCacheAndLaterOpensUseIt)
     steps.picture.display.width = 1280;
     Puz other;
     fw::Status s = open(other, steps);
-    EXPECT_EQ(s.id, fw::msg::BadPicture);
-    EXPECT_FALSE(s.text.empty());
+    // Named by its puzzle file, the decoder's reason below.
+    EXPECT_EQ(s.id, fw::msg::BadPictureFile);
+    EXPECT_EQ(s.text, m_path.filename().string());
+    EXPECT_FALSE(s.detail.empty());
     EXPECT_TRUE(other.pieces.empty());  // the document is reset
     EXPECT_TRUE(other.picture.isNull());
 }

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "ShellFixture.h"
+#include "framework/Bmp.h"
 #include "framework/Markup.h"
 #include "framework/qt/MUBox.h"
 #include "framework/qt/MenuBuilder.h"
@@ -32,6 +33,7 @@ namespace {
 // notice and the editor's leave question.
 const int kMessages[] = {
     fw::msg::Cancelled,        fw::msg::OutOfMemory,       qv::msg::BadFile,
+    fw::msg::BadPicture,       fw::msg::BadPictureFile,
     qv::msg::TooNew,           qv::msg::FrameLarger,       qv::msg::ScreenTooSmall,
     qv::msg::PiecesTooSmall,   qv::msg::TooFewPieces,      qv::msg::CannotOpen,
     qv::msg::PictureUnusable,  qv::msg::OverwriteSavedGame, qv::msg::SavedGameExists,
