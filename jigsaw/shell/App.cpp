@@ -498,7 +498,15 @@ bool App::SaveGame(bool autosave)
     m_lastSave = fw::tickCount();
     if (!autosave) {
         m_live->OnSavedAs();
-        m_live->StoreResult();
+        // The game is saved; the player who asked for the save must not
+        // believe its scores are too when the disk had no room for them.
+        if (const fw::Status scores = m_live->StoreResult(); !scores.ok()) {
+            if (m_endingSession)
+                std::cerr << "qvrk32: the scores could not be saved (no room on the disk for " << scores.text
+                          << ")\n";
+            else
+                fw::ShowStatus(m_window.get(), scores);
+        }
     }
     m_library->UpdateCache(m_puz.savedPath);
     return true;
