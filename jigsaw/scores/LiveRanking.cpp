@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "framework/AtomicFile.h"
+
 #include "jigsaw/scores/ScoreText.h"
 #include "jigsaw/scores/ScoresHost.h"
 
@@ -178,13 +180,17 @@ void LiveRanking::RefreshLiveEntry()
     Reposition();
 }
 
-void LiveRanking::StoreResult()
+fw::Status LiveRanking::StoreResult()
 {
     if (!m_open)
-        return;
+        return {};
     RefreshLiveEntry();
-    m_ranking.Save();
+    int why = 0;
+    const bool saved = m_ranking.Save(&why);
     tellKeptDamaged(m_ranking, m_host);
+    if (!saved && fw::isNoRoomError(why))
+        return fw::Status(fw::msg::DiskFull, m_ranking.ScoresPath().string());
+    return {};
 }
 
 void LiveRanking::OnSavedAs()

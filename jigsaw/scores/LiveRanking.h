@@ -2,6 +2,7 @@
 #include <functional>
 
 #include "jigsaw/play/ScoreKeeper.h"
+#include "framework/Status.h"
 #include "jigsaw/scores/Ranking.h"
 #include "jigsaw/scores/ScoreGame.h"
 
@@ -29,8 +30,10 @@ public:
     // Scores switched on, or a puzzle opened with scores on: load the
     // ranking, find or add the game's entry, put it in place.
     void OpenRanking();
-    // After every save except automatic saves, and when scores are switched off.
-    void StoreResult();
+    // After every save except automatic saves, and when scores are switched
+    // off. A scores file the disk has no room for comes back as message
+    // 1040 naming it, for whoever asked for the save to tell the player.
+    fw::Status StoreResult();
     // After the game was saved under a new name.
     void OnSavedAs();
     // After every change of the score; repaints the mini score.

@@ -178,7 +178,7 @@ void Ranking::dropRecordsOfDeletedGames()
     std::erase_if(records, [&](const ScoreRecord& r) { return !r.isReceived() && !saved.count(lowered(r.key)); });
 }
 
-bool Ranking::Save() const
+bool Ranking::Save(int* errorNumber) const
 {
     fs::path path = ScoresPath();
     if (path.empty())
@@ -188,12 +188,15 @@ bool Ranking::Save() const
         // even when the disk is full. Without a free name it stays in place.
         const fs::path aside = DamagedCopyPath(path);
         std::error_code ec;
-        if (aside.empty() || (fs::rename(path, aside, ec), ec))
+        if (aside.empty() || (fs::rename(path, aside, ec), ec)) {
+            if (errorNumber)
+                *errorNumber = ec.value();
             return false;
+        }
         m_damaged = false;
         m_keptDamaged = aside;
     }
-    return fw::replaceFile(path, [this](fw::Stream& s) { return Write(s, records); });
+    return fw::replaceFile(path, [this](fw::Stream& s) { return Write(s, records); }, errorNumber);
 }
 
 fs::path Ranking::DamagedCopyPath(const fs::path& scoresFile)

@@ -53,8 +53,9 @@ public:
     bool Load();
     // Writes the first 15 records that have a key, replacing the file whole.
     // A damaged file that Load found is first put aside (see keptDamaged),
-    // so that no result in it is lost to the rewrite.
-    bool Save() const;
+    // so that no result in it is lost to the rewrite. A failed write leaves
+    // its error number in errorNumber.
+    bool Save(int* errorNumber = nullptr) const;
     // Where the last Save put the damaged file it replaced (empty when it
     // did not); taking it clears it, so the player is told once.
     std::filesystem::path takeKeptDamaged() const { return std::exchange(m_keptDamaged, {}); }

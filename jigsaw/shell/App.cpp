@@ -14,7 +14,9 @@
 #include "framework/qt/MessageLoop.h"
 #include "framework/qt/UiText.h"
 #include "framework/qt/WBkg.h"
+#include "framework/AtomicFile.h"
 #include "jigsaw/document/PictureFormats.h"
+#include "jigsaw/document/SavedGameFile.h"
 #include "jigsaw/library/Library.h"
 #include "jigsaw/library/SavedGames.h"
 #include "jigsaw/play/windows/PlayContext.h"
@@ -363,6 +365,9 @@ bool App::OpenFile(const std::filesystem::path& path, int sizeIndex, unsigned op
             fw::ShowStatus(m_window.get(), fw::Status(msg::BadFile, path.string()));
         return false;
     }
+    // The document is reset in place by the opening: whether the new file
+    // opens is known only once the old game is gone from memory.
+    const std::optional<GameAside> aside = setGameAside();
     m_scoreWindows->hideAll();
     m_window->puzzleClosed();
     m_score.Reset();
@@ -374,24 +379,96 @@ bool App::OpenFile(const std::filesystem::path& path, int sizeIndex, unsigned op
     if (!st.ok()) {
         m_puz.Reset();
         m_window->puzzleOpened();
+        if (aside)
+            bringGameBack(*aside);
         if (showErrors && st.id != fw::msg::Cancelled)
             fw::ShowStatus(m_window.get(), st);
         return false;
     }
+    if (aside && !aside->file.empty()) {
+        std::error_code ec;
+        std::filesystem::remove(aside->file, ec);
+    }
+    if (!(m_puz.state & Puz::FromSaved))
+        newGameDefaults();
+    showOpenedGame();
+    m_profile->setString({}, "LastPuz", path.string());
+    return true;
+}
+
+void App::showOpenedGame()
+{
     if (m_puz.state & Puz::FromSaved) {
         if (!m_puz.gameOptions)
             m_puz.gameOptions = m_options.gameDefaults;
         m_score.Restore(m_puz.counters);
-    } else {
-        newGameDefaults();
     }
     m_score.OpenPuzzle(m_puz);
     m_window->puzzleOpened();
     if (m_live->isOpen() && !(gameOptions() & fw::gameopt::HideScore))
         m_scoreWindows->showMiniScore(true, QPoint(m_puz.scorePos.x, m_puz.scorePos.y));
-    m_profile->setString({}, "LastPuz", path.string());
     m_lastSave = fw::tickCount();
-    return true;
+}
+
+std::optional<App::GameAside> App::setGameAside()
+{
+    if (m_puz.pieceCount() == 0)
+        return std::nullopt;
+    GameAside aside;
+    aside.savedPath = m_puz.savedPath;
+    aside.puzzlePath = m_puz.puzzlePath;
+    aside.sizeIndex = m_puz.sizeIndex;
+    aside.state = m_puz.state;
+    // What a save would write, into a file of its own: the game's saved
+    // file is left as the player last saved it (or chose not to).
+    m_window->storeBoxPlaces();
+    m_puz.counters = m_score.SavedCounters();
+    m_puz.savedFrame = m_user.playFrameSize();
+    std::error_code ec;
+    std::filesystem::path file = std::filesystem::temp_directory_path(ec);
+    if (!ec) {
+        file /= "_Aside" + std::to_string(::getpid()) + ".sav";
+        m_puz.savedPath = file;
+        if (fw::replaceFile(file, [this](fw::Stream& out) { return SavedGameFile::write(m_puz, out); }))
+            aside.file = file;
+        m_puz.savedPath = aside.savedPath;
+    }
+    return aside;
+}
+
+void App::bringGameBack(const GameAside& aside)
+{
+    fw::Status st;
+    {
+        fw::WaitCursor wait;
+        if (!aside.file.empty()) {
+            st = m_puz.OpenSaved(aside.file);
+            std::error_code ec;
+            std::filesystem::remove(aside.file, ec);
+        } else {
+            // Nowhere to write the game aside: it comes back as last saved,
+            // or as the puzzle it was.
+            st = aside.savedPath.empty() ? m_puz.OpenPuzzle(aside.puzzlePath, aside.sizeIndex, 0)
+                                         : m_puz.OpenSaved(aside.savedPath);
+        }
+    }
+    if (!st.ok()) {
+        m_puz.Reset();
+        m_window->puzzleOpened();
+        return;
+    }
+    if (aside.file.empty()) {
+        if (!(m_puz.state & Puz::FromSaved))
+            newGameDefaults();
+        showOpenedGame();
+        return;
+    }
+    // Opened as the saved game it was written as (counters, options and
+    // all); then it is again what it was: saved there or never, changed or not.
+    m_puz.savedPath = aside.savedPath;
+    showOpenedGame();
+    m_puz.state = static_cast<uint8_t>((m_puz.state & ~(Puz::FromSaved | Puz::Changed)) |
+                                       (aside.state & (Puz::FromSaved | Puz::Changed)));
 }
 
 bool App::SaveGame(bool autosave)
@@ -421,7 +498,15 @@ bool App::SaveGame(bool autosave)
     m_lastSave = fw::tickCount();
     if (!autosave) {
         m_live->OnSavedAs();
-        m_live->StoreResult();
+        // The game is saved; the player who asked for the save must not
+        // believe its scores are too when the disk had no room for them.
+        if (const fw::Status scores = m_live->StoreResult(); !scores.ok()) {
+            if (m_endingSession)
+                std::cerr << "qvrk32: the scores could not be saved (no room on the disk for " << scores.text
+                          << ")\n";
+            else
+                fw::ShowStatus(m_window.get(), scores);
+        }
     }
     m_library->UpdateCache(m_puz.savedPath);
     return true;

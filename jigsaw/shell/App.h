@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "framework/Options.h"
@@ -111,6 +112,20 @@ private:
     void languageChanged();
     void openFromCommandLine();
     void newGameDefaults();
+    // The open game written to a file of its own before another file takes
+    // the table, so that a file that fails to open gives the table back to
+    // the game as it was, unsaved changes included.
+    struct GameAside {
+        std::filesystem::path file;       // empty: it could not be written
+        std::filesystem::path savedPath;  // where the game itself is saved (empty: never)
+        std::filesystem::path puzzlePath;
+        int sizeIndex = 0;
+        uint8_t state = 0;
+    };
+    std::optional<GameAside> setGameAside();
+    void bringGameBack(const GameAside& aside);
+    // After the document opened a game: score keeping, windows, mini score.
+    void showOpenedGame();
 
     Setup m_setup;
     CommandLine m_commandLine;

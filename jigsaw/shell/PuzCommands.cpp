@@ -505,11 +505,11 @@ void PuzCommands::MakePuzzleFrom(const std::filesystem::path& picture)
         editor.setHelp([this](int topic) { ShowHelp(topic); });
         return editor.Exec();
     });
-    // The editor wrote the puzzle and made it the last one. The old game,
-    // settled before the editor, goes only now; 1128 opens the new one.
-    if (operation.FromPicture(picture)) {
-        m_app.ClosePuzzle();
-        fw::PostCommand(*this, CmdReopenLast);
+    // The editor wrote the puzzle and made it the last one. The old game was
+    // settled before the editor and is replaced only when the new puzzle
+    // opens, once the editor is gone; asking again would ask twice.
+    if (const std::optional<std::filesystem::path> made = operation.FromPicture(picture)) {
+        QTimer::singleShot(0, &m_app.playWindow(), [this, file = *made] { m_app.OpenFile(file); });
     }
     m_app.playWindow().update();
 }

@@ -5,6 +5,7 @@
 #include <QMimeData>
 #include <QPointer>
 #include <QUrl>
+#include <fstream>
 #include <gtest/gtest.h>
 
 #include "ShellFixture.h"
@@ -326,5 +327,145 @@ TEST_F(ReplacingTheGame, ALastGameThatCannotBeReopenedIsReported)
         EXPECT_EQ(puz().pieceCount(), 0) << c.name;
         EXPECT_TRUE(window().isVisible()) << c.name;
         s.reset();
+    }
+}
+
+namespace {
+
+// Ways a file can fail to open once the old game was settled.
+enum class Bad { DamagedPuzzle, PuzzleOfSavedGameGone, PictureDoesNotDecode };
+
+// Makes `name` on the shelf a file of that kind; the library lists it
+// while it is sound, so it is spoilt only when `spoil` runs.
+std::function<void()> badFile(const fs::path& shelf, const std::string& name, Bad kind)
+{
+    if (kind == Bad::PuzzleOfSavedGameGone) {
+        const fs::path puzzle = makePuzzle(shelf / "r.puz", 3, 3);
+        qv::Puz game;
+        EXPECT_TRUE(game.Open(puzzle, 0, 0).ok());
+        game.savedName = "Gone";
+        game.playerName = "Bob";
+        game.savedPath = shelf / name;
+        EXPECT_TRUE(game.Save().ok());
+        return [puzzle] { fs::remove(puzzle); };
+    }
+    const fs::path file = makePuzzle(shelf / name, 5, 4);
+    return [file, kind] {
+        std::string bytes;
+        {
+            std::ifstream in(file, std::ios::binary);
+            bytes.assign(std::istreambuf_iterator<char>(in), {});
+        }
+        if (kind == Bad::DamagedPuzzle) {
+            bytes = "not a puzzle at all";
+        } else {
+            // The header stays; the picture's data after its first marker is zeros.
+            const size_t start = bytes.find("\xFF\xD8\xFF");
+            ASSERT_NE(start, std::string::npos);
+            std::fill(bytes.begin() + static_cast<std::ptrdiff_t>(start + 2), bytes.end(), '\0');
+        }
+        std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
+    };
+}
+
+}  // namespace
+
+// The file chosen to replace a changed game cannot be opened: its error is
+// shown and the old game is back on the table as it was, whether the
+// player saved it (Yes) or not (No), changes and places of pieces kept.
+TEST_F(ReplacingTheGame, AFileThatFailsToOpenGivesTheOldGameBack)
+{
+    enum Answer { No, Yes };
+    using Route = std::function<void(ReplacingTheGame&, const std::string&, const std::function<void()>&)>;
+    const Route library = [](ReplacingTheGame& t, const std::string& name, const std::function<void()>& spoil) {
+        answerModal<qv::WLibrary>([name, spoil](qv::WLibrary& w) {
+            ASSERT_TRUE(w.selectEntry(name)) << name;
+            spoil();
+            w.sendCommand(qv::WLibrary::IdOk);
+        });
+        QTest::keyClick(&t.window(), Qt::Key_O, Qt::ControlModifier);
+    };
+    const Route reopenLast = [](ReplacingTheGame& t, const std::string& name, const std::function<void()>& spoil) {
+        spoil();
+        t.s->app->profile().setString({}, "LastPuz", (t.shelf() / name).string());
+        t.s->app->commands().Command(1128);
+    };
+    const Route dropped = [](ReplacingTheGame& t, const std::string& name, const std::function<void()>& spoil) {
+        spoil();
+        dropOn(t.window(), t.shelf() / name);
+    };
+    const struct {
+        const char* name;
+        Route route;
+        Bad bad;
+        Answer answer;
+        bool neverSaved;  // the old game was never saved
+    } cases[] = {
+        {"library, damaged puzzle, No", library, Bad::DamagedPuzzle, No, false},
+        {"library, saved game without its puzzle, Yes", library, Bad::PuzzleOfSavedGameGone, Yes, false},
+        {"library, picture does not decode, No, never saved", library, Bad::PictureDoesNotDecode, No, true},
+        {"reopen the last, damaged puzzle, Yes", reopenLast, Bad::DamagedPuzzle, Yes, false},
+        {"reopen the last, saved game without its puzzle, No", reopenLast, Bad::PuzzleOfSavedGameGone, No, false},
+        {"reopen the last, picture does not decode, No", reopenLast, Bad::PictureDoesNotDecode, No, false},
+        {"dropped, damaged puzzle, No, never saved", dropped, Bad::DamagedPuzzle, No, true},
+        {"dropped, saved game without its puzzle, No", dropped, Bad::PuzzleOfSavedGameGone, No, false},
+        {"dropped, picture does not decode, Yes", dropped, Bad::PictureDoesNotDecode, Yes, false},
+    };
+    for (const auto& c : cases) {
+        start();
+        makePuzzle(shelf() / "p.puz", 4, 3);
+        const std::string name = c.bad == Bad::PuzzleOfSavedGameGone ? "Gone by Bob.sav" : "q.puz";
+        const std::function<void()> spoil = badFile(shelf(), name, c.bad);
+        ASSERT_TRUE(s->app->OpenFile(shelf() / "p.puz"));
+        const fs::path saved = shelf() / "Morning by Ann.sav";
+        if (!c.neverSaved) {
+            puz().savedName = "Morning";
+            puz().playerName = "Ann";
+            puz().savedPath = saved;
+            ASSERT_TRUE(s->app->SaveGame(false));
+            puz().savedName = "Evening";
+        }
+        puz().state |= qv::Puz::Changed;
+        std::vector<std::pair<int, int>> places;
+        for (const qv::SPuz& p : puz().pieces)
+            places.emplace_back(p.tableCell.x, p.tableCell.y);
+
+        int asked = 0;
+        QString errorTitle;
+        answerModal<fw::MUBox>([&](fw::MUBox& box) {
+            ++asked;
+            box.command(c.answer == Yes ? fw::mubox::Yes : fw::mubox::No);
+            answerModal<fw::MUBox>([&](fw::MUBox& error) {
+                errorTitle = error.windowTitle();
+                error.command(fw::mubox::Ok);
+            });
+        });
+        c.route(*this, name, spoil);
+        waitFor([&] { return !errorTitle.isEmpty() && idle(); });
+        QTest::qWait(100);
+        fw::DeliverDue();
+
+        EXPECT_EQ(asked, 1) << c.name;
+        EXPECT_EQ(errorTitle, "Error") << c.name << ": the failed open is reported";
+        EXPECT_EQ(puz().puzzlePath, shelf() / "p.puz") << c.name << ": the old game is back";
+        std::vector<std::pair<int, int>> placesAfter;
+        for (const qv::SPuz& p : puz().pieces)
+            placesAfter.emplace_back(p.tableCell.x, p.tableCell.y);
+        EXPECT_EQ(placesAfter, places) << c.name << ": its pieces where they were";
+        EXPECT_EQ(puz().savedPath, c.neverSaved ? fs::path() : saved) << c.name;
+        EXPECT_EQ(puz().savedName, c.neverSaved ? "" : "Evening") << c.name;
+        EXPECT_EQ(bool(puz().state & qv::Puz::Changed), c.answer == No) << c.name << ": changed unless saved";
+        EXPECT_EQ(bool(puz().state & qv::Puz::FromSaved), !c.neverSaved) << c.name;
+        if (!c.neverSaved) {
+            qv::SavedGameHead head;
+            ASSERT_TRUE(qv::SavedGameHead::read(saved, head).ok()) << c.name;
+            EXPECT_EQ(head.name, c.answer == Yes ? "Evening" : "Morning") << c.name << ": the answer was kept";
+        }
+        puz().state &= ~qv::Puz::Changed;
+        const fs::path dir = shelf();
+        s.reset();
+        for (const char* f : {"q.puz", "r.puz", "Gone by Bob.sav", "Morning by Ann.sav"})
+            fs::remove(dir / f);
+        QTest::qWait(20);
     }
 }

@@ -2,12 +2,16 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QTimer>
+#include <csignal>
+#include <fstream>
 #include <functional>
+#include <sys/resource.h>
 #include <gtest/gtest.h>
 
 #include "ShellFixture.h"
 #include "framework/Options.h"
 #include "framework/qt/Clipboard.h"
+#include "framework/qt/MUBox.h"
 #include "jigsaw/scores/Certificate.h"
 #include "jigsaw/scores/LiveRanking.h"
 #include "jigsaw/scores/windows/ScoreWindows.h"
@@ -215,3 +219,69 @@ TEST_F(Wired, CompetitionIsSwitchedFromThePlayWindowsMenuAndF4FollowsIt)
 }
 
 }  // namespace
+
+// The game is saved, but the disk has no room for its scores (a file size
+// limit stands in for the full disk): the player who pressed Ctrl+S is
+// told so once, with the scores file named, and the old scores stay.
+TEST_F(Wired, ScoresTheDiskHasNoRoomForAreReportedAfterTheGameIsSaved)
+{
+    namespace fs = std::filesystem;
+    open();
+    qv::App& app = *s->app;
+    qv::Puz& puz = s->puz();
+    ASSERT_TRUE(app.liveRanking().isOpen());
+    puz.savedName = "Morning";
+    puz.playerName = "Ann";
+    puz.savedPath = puz.puzzlePath.parent_path() / "Morning by Ann.sav";
+    // Results received from others, each with a long text carried along,
+    // make the scores file far larger than the saved game.
+    for (int k = 0; k < 14; ++k) {
+        qv::ScoreRecord r;
+        r.key = qv::ScoreRecord::Received;
+        r.player = "Player" + std::to_string(k);
+        r.owner = "Owner";
+        r.score = 1000 - k;
+        r.time = 100 * k;
+        r.pieces = 12;
+        r.extra = std::string(3000, 'x');
+        app.liveRanking().InsertReceived(r);
+    }
+    ASSERT_TRUE(app.SaveGame(false));
+    const fs::path scores = app.liveRanking().ranking().ScoresPath();
+    const uintmax_t savedSize = fs::file_size(puz.savedPath);
+    ASSERT_GT(fs::file_size(scores), savedSize + 8192);
+    const auto readAll = [](const fs::path& p) {
+        std::ifstream in(p, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const std::string scoresBefore = readAll(scores);
+
+    std::vector<QString> told;
+    std::function<void(fw::MUBox&)> answer = [&](fw::MUBox& box) {
+        QString text;
+        for (const fw::MarkupText& t : box.layout().texts())
+            text += QString::fromLatin1(t.text) + ' ';
+        told.push_back(text.simplified());
+        box.command(fw::mubox::Ok);
+        answerModal<fw::MUBox>(answer, 25);  // a second box would be answered too, and counted
+    };
+    answerModal<fw::MUBox>(answer);
+    rlimit unlimited{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &unlimited), 0);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{static_cast<rlim_t>(savedSize + 4096), unlimited.rlim_max};
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+    puz.playerName = "Ann";
+    puz.savedName = "Evening";
+    puz.state |= qv::Puz::Changed;
+    QTest::keyClick(&s->window(), Qt::Key_S, Qt::ControlModifier);
+    ::setrlimit(RLIMIT_FSIZE, &unlimited);
+    std::signal(SIGXFSZ, previous);
+    QTest::qWait(700);
+
+    EXPECT_FALSE(puz.state & qv::Puz::Changed) << "the game itself was saved";
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_TRUE(told[0].contains("no room")) << told[0].toStdString();
+    EXPECT_TRUE(told[0].contains(QString::fromStdString(scores.filename().string()))) << told[0].toStdString();
+    EXPECT_EQ(readAll(scores), scoresBefore) << "the scores file keeps what was saved before";
+}
