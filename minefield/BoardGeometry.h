@@ -28,6 +28,9 @@ struct NeighbourList {
     const CellPos* end() const { return items.data() + count; }
 };
 
+// The arrow keys that move the keyboard cursor.
+enum class Arrow { Left, Right, Up, Down };
+
 struct CellBox {
     int32_t x = 0, y = 0, w = 0, h = 0;
 };

@@ -34,6 +34,8 @@ public:
     virtual void InvalidateBoard() = 0;
     virtual void ResizeClient(ClientSize size) = 0;
     virtual void CaptureMouse(bool capture) = 0;
+    // The keyboard cursor moved, appeared or went away.
+    virtual void CursorChanged() {}
 };
 
 class BoardSounds {

@@ -27,6 +27,10 @@ public:
     // The cell of columns x rows whose outline holds the point, or (-1, -1).
     CellPos HitTest(int32_t px, int32_t py, int32_t columns, int32_t rows) const;
 
+    // The neighbour the arrow moves the keyboard cursor to, or the cell itself
+    // when no neighbour lies that way. Needs the cells laid out.
+    CellPos Toward(CellPos from, Arrow arrow, int32_t columns, int32_t rows) const;
+
 private:
     static size_t Index(CellPos p) { return size_t(p.r) * MaxColumns + size_t(p.c); }
 

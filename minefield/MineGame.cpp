@@ -60,6 +60,7 @@ void MineGame::NewGame()
     m_revealed = 0;
     m_gameOver = false;
     m_pressed = {};
+    m_leftDown = {};
     m_canvas.ResizeClient(BoardClientSize(Shape(), m_width, m_height));
     m_events.MinesLeftChanged(m_minesLeft);
     for (int32_t r = 0; r < m_height; ++r) {
@@ -68,26 +69,38 @@ void MineGame::NewGame()
             cell.value = 0;
             cell.state = 0;
             cell.flagged = false;
+            cell.marked = false;
         }
     }
-    PlaceMines();
+    m_minesPending = m_options.safeStart;
+    if (!m_minesPending)
+        PlaceMines();
     m_grid.Layout(m_width, m_height);
+    CountAll();
+    m_cursor = {std::min(m_cursor.c, m_width - 1), std::min(m_cursor.r, m_height - 1)};
+    m_canvas.InvalidateBoard();
+    if (m_cursorShown)
+        m_canvas.CursorChanged();
+}
+
+void MineGame::CountAll()
+{
     for (int32_t r = 0; r < m_height; ++r) {
         for (int32_t c = 0; c < m_width; ++c) {
             if (!At({c, r}).IsMine())
                 At({c, r}).value = int8_t(CountMines({c, r}));
         }
     }
-    m_canvas.InvalidateBoard();
 }
 
-void MineGame::PlaceMines()
+void MineGame::PlaceMines(CellPos spared)
 {
+    // Mines are fewer than cells, so one cell can always be spared.
     for (int32_t i = 0; i < m_mines; ++i) {
         for (;;) {
             const int32_t c = int32_t(m_random() % uint32_t(m_width));
             const int32_t r = int32_t(m_random() % uint32_t(m_height));
-            if (At({c, r}).IsMine())
+            if (At({c, r}).IsMine() || CellPos{c, r} == spared)
                 continue;
             At({c, r}).value = cell::Mine;
             break;
@@ -113,6 +126,7 @@ void MineGame::RevealCell(CellPos p)
         return;
     cell.state = 1;
     cell.flagged = false;
+    cell.marked = false;
     m_canvas.DrawCell(cell, false);
     ++m_revealed;
 }
@@ -148,10 +162,17 @@ void MineGame::FloodOpen(CellPos start)
     }
 }
 
-void MineGame::OpenCell(CellPos p)
+void MineGame::OpenCell(CellPos p) { Open(p, true); }
+
+void MineGame::Open(CellPos p, bool click)
 {
     if (At(p).IsBlocked())
         return;
+    if (m_minesPending) {
+        m_minesPending = false;
+        PlaceMines(p);
+        CountAll();
+    }
     RevealCell(p);
     if (At(p).IsMine()) {
         if (m_shields == 0)
@@ -160,7 +181,8 @@ void MineGame::OpenCell(CellPos p)
             SpendShield(p);
         return;
     }
-    Click();
+    if (click)
+        Click();
     FloodOpen(p);
     m_events.MinesLeftChanged(m_minesLeft);
     if (m_width * m_height - m_mines == m_revealed)
@@ -178,6 +200,7 @@ void MineGame::LoseAt(CellPos hit)
                 if (CellPos{c, r} == hit)
                     cell.value = cell::LostMine;
                 cell.state = 1;
+                cell.marked = false;
                 m_canvas.DrawCell(cell, false);
             } else if (cell.flagged && cell.IsCount()) {
                 cell.state = 1;
@@ -217,6 +240,7 @@ void MineGame::Win()
             TCell& cell = At({c, r});
             if (cell.IsMine() && !cell.flagged) {
                 cell.flagged = true;
+                cell.marked = false;
                 m_canvas.DrawCell(cell, false);
             }
         }
@@ -230,12 +254,24 @@ void MineGame::Win()
 void MineGame::ToggleFlag(Point pt)
 {
     const CellPos p = HitTest(pt);
-    if (!p.IsCell())
-        return;
+    if (p.IsCell())
+        ToggleFlagAt(p);
+}
+
+void MineGame::ToggleFlagAt(CellPos p)
+{
     TCell& cell = At(p);
     if (cell.state != 0)
         return;
+    if (cell.marked) {
+        // "?" back to covered, even when the marks were turned off meanwhile.
+        cell.marked = false;
+        m_canvas.InvalidateArea(cell.InsetOutline());
+        Click();
+        return;
+    }
     const bool setting = !cell.flagged;
+    cell.marked = !setting && m_options.marks;
     cell.flagged = setting;
     m_minesLeft += setting ? -1 : 1;
     m_events.MinesLeftChanged(m_minesLeft);
@@ -262,9 +298,11 @@ void MineGame::LeftButtonDown(Point pt)
 {
     if (m_gameOver)
         return;
+    HideCursor();
     m_buttonHeld = true;
     m_canvas.CaptureMouse(true);
     m_pressed = HitTest(pt);
+    m_leftDown = m_options.leftChord && m_pressed.IsCell() && At(m_pressed).state == 1 ? m_pressed : CellPos{};
     if (!m_pressed.IsCell() || At(m_pressed).state != 0 || At(m_pressed).IsBlocked()) {
         m_pressed = {};
         return;
@@ -289,6 +327,10 @@ void MineGame::LeftButtonUp(Point pt)
     m_buttonHeld = false;
     if (!IsOnBoard(m_pressed)) {
         m_pressed = {};
+        const CellPos number = m_leftDown;
+        m_leftDown = {};
+        if (number.IsCell() && HitTest(pt) == number)
+            Chord(number);
         return;
     }
     const CellPos pressed = m_pressed;
@@ -306,8 +348,97 @@ void MineGame::LeftButtonUp(Point pt)
 
 void MineGame::RightButtonDown(Point pt)
 {
-    if (!m_gameOver)
-        ToggleFlag(pt);
+    if (m_gameOver)
+        return;
+    HideCursor();
+    ToggleFlag(pt);
+}
+
+void MineGame::ChordButtonDown(Point pt)
+{
+    if (m_gameOver)
+        return;
+    HideCursor();
+    m_leftDown = {};  // the chord is done; the left button's release adds nothing
+    const CellPos p = HitTest(pt);
+    if (p.IsCell() && p != m_pressed)
+        Chord(p);
+}
+
+void MineGame::Chord(CellPos p)
+{
+    if (m_gameOver || !IsOnBoard(p) || p == m_pressed)
+        return;
+    const TCell& centre = At(p);
+    if (centre.state != 1 || !centre.IsCount() || centre.value == 0)
+        return;
+    const NeighbourList around = Neighbours(Shape(), p, centre.IsUp(), m_width, m_height);
+    int32_t found = 0;
+    bool covered = false;
+    for (const CellPos& q : around) {
+        const TCell& n = At(q);
+        found += n.flagged || n.value == cell::ShieldMine;
+        covered = covered || (n.state == 0 && !n.flagged);
+    }
+    if (found != centre.value || !covered)
+        return;
+    Click();
+    // One by one as if clicked: a wrong flag loses, or costs a shield, there.
+    for (const CellPos& q : around) {
+        if (m_gameOver)
+            return;
+        if (At(q).state == 0 && !At(q).flagged)
+            Open(q, false);
+    }
+}
+
+bool MineGame::ShowCursorFirst()
+{
+    if (m_cursorShown)
+        return false;
+    m_cursorShown = true;
+    m_canvas.CursorChanged();
+    return true;
+}
+
+void MineGame::HideCursor()
+{
+    if (!m_cursorShown)
+        return;
+    m_cursorShown = false;
+    m_canvas.CursorChanged();
+}
+
+void MineGame::MoveCursor(Arrow arrow)
+{
+    if (ShowCursorFirst())
+        return;
+    const CellPos next = m_grid.Toward(m_cursor, arrow, m_width, m_height);
+    if (next == m_cursor)
+        return;
+    m_cursor = next;
+    m_canvas.CursorChanged();
+}
+
+void MineGame::KeyOpen()
+{
+    if (ShowCursorFirst() || m_gameOver)
+        return;
+    const TCell& cell = At(m_cursor);
+    if (cell.state == 0 && !cell.IsBlocked())
+        OpenCell(m_cursor);
+}
+
+void MineGame::KeyFlag()
+{
+    if (!ShowCursorFirst() && !m_gameOver)
+        ToggleFlagAt(m_cursor);
+}
+
+void MineGame::KeyChord()
+{
+    if (!ShowCursorFirst())
+        Chord(m_cursor);
 }
 
 void MineGame::Click()

@@ -14,6 +14,14 @@ class MineGame {
 public:
     using RandomSource = std::function<uint32_t()>;
 
+    // Rules beyond the classic game, all off unless the player turns them on.
+    struct PlayOptions {
+        bool leftChord = false;  // a left click on a satisfied number chords too
+        bool marks = false;      // the right button cycles flag, "?", covered
+        bool safeStart = false;  // the first opened cell is never a mine
+        friend bool operator==(const PlayOptions&, const PlayOptions&) = default;
+    };
+
     MineGame(BoardEvents& events, BoardCanvas& canvas, BoardSounds& sounds);
 
     // Numbers for mine placement: the column is the next number mod W, the
@@ -28,16 +36,35 @@ public:
     // Kept inside the grid: 1..32 columns, 1..24 rows, 0..W*H-1 mines.
     void SetCustomSize(int32_t width, int32_t height, int32_t mines);
 
+    // The safe start takes effect at the next new game.
+    void SetOptions(const PlayOptions& options) { m_options = options; }
+    const PlayOptions& Options() const { return m_options; }
+
     int32_t CountMines(CellPos p) const;
     void RevealCell(CellPos p);
     void OpenCell(CellPos p);
     void FloodOpen(CellPos p);
     void ToggleFlag(Point pt);
+    void ToggleFlagAt(CellPos p);
+    // On an open number with as many flags around it (shield-hit mines count
+    // as found), opens every other covered neighbour as if clicked.
+    void Chord(CellPos p);
 
     void LeftButtonDown(Point pt);
     void MouseMove(Point pt);
     void LeftButtonUp(Point pt);
     void RightButtonDown(Point pt);
+    // The middle button, or the second of left and right held together.
+    void ChordButtonDown(Point pt);
+
+    // The keyboard: a cursor cell moved by the arrows. While it is hidden
+    // the first key only shows it; a mouse button hides it again.
+    void MoveCursor(Arrow arrow);
+    void KeyOpen();
+    void KeyFlag();
+    void KeyChord();
+    CellPos Cursor() const { return m_cursor; }
+    bool CursorShown() const { return m_cursorShown; }
 
     CellPos HitTest(Point pt) const { return m_grid.HitTest(pt.x, pt.y, m_width, m_height); }
     const TCell& Cell(CellPos p) const { return m_grid.At(p); }
@@ -58,7 +85,11 @@ public:
 private:
     TCell& At(CellPos p) { return m_grid.At(p); }
     bool IsOnBoard(CellPos p) const;
-    void PlaceMines();
+    void PlaceMines(CellPos spared = {});
+    void CountAll();
+    void Open(CellPos p, bool click);
+    bool ShowCursorFirst();
+    void HideCursor();
     void LoseAt(CellPos p);
     void SpendShield(CellPos p);
     void Win();
@@ -82,6 +113,11 @@ private:
     bool m_gameOver = false;
     bool m_soundOn = true;
     bool m_buttonHeld = false;
+    PlayOptions m_options;
+    bool m_minesPending = false;  // a safe start places them at the first opening
+    CellPos m_leftDown;           // an open number the left button went down on
+    CellPos m_cursor{0, 0};
+    bool m_cursorShown = false;
 };
 
 }  // namespace mf

@@ -8,7 +8,18 @@ namespace mf {
 
 namespace {
 constexpr size_t kMaxText = 253;
+constexpr const char* kLeftChord = "MvLeftChord";
+constexpr const char* kMarks = "MvMarks";
+constexpr const char* kSafeStart = "MvSafeStart";
+
+void SetOrRemove(IniFile& ini, const char* key, bool on)
+{
+    if (on)
+        ini.Set(Settings::Section, key, "1");
+    else
+        ini.Remove(Settings::Section, key);
 }
+}  // namespace
 
 Settings Settings::Read(const IniFile& ini)
 {
@@ -22,6 +33,9 @@ Settings Settings::Read(const IniFile& ini)
     s.color = uint32_t(ParseProfileInt(ini.GetString(Section, "COLOR", "12632256", kMaxText)));
     s.texture = ini.GetString(Section, "TEXTURE", "1", kMaxText);
     s.sound = ini.GetInt(Section, "SOUND", 1) == 1;
+    s.leftChord = ini.GetInt(Section, kLeftChord, 0) == 1;
+    s.marks = ini.GetInt(Section, kMarks, 0) == 1;
+    s.safeStart = ini.GetInt(Section, kSafeStart, 0) == 1;
     return s;
 }
 
@@ -35,6 +49,9 @@ void Settings::Write(IniFile& ini) const
     ini.Set(Section, "COLOR", std::to_string(int32_t(color)));
     ini.Set(Section, "TEXTURE", texture);
     ini.Set(Section, "SOUND", sound ? "1" : "0");
+    SetOrRemove(ini, kLeftChord, leftChord);
+    SetOrRemove(ini, kMarks, marks);
+    SetOrRemove(ini, kSafeStart, safeStart);
 }
 
 }  // namespace mf

@@ -20,6 +20,11 @@ struct Settings {
     uint32_t color = 12632256;  // 0x00BBGGRR, light grey
     std::string texture = "1";
     bool sound = true;
+    // Rules of our own, in keys other builds skip; written only while on, so
+    // that a file of a player who never turned them on keeps its bytes.
+    bool leftChord = false;
+    bool marks = false;
+    bool safeStart = false;
 
     // Missing keys take their defaults. Width, height and mines are kept
     // inside the grid, an unknown shape gives the square board.

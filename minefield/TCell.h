@@ -39,6 +39,8 @@ public:
     // A flag is kept apart from value, so that a count of 10 to 12 on a
     // triangle board can never be taken for a flag.
     bool flagged = false;
+    // The "?" of a player not sure yet: no flag, and the cell opens as usual.
+    bool marked = false;
 
     virtual ~TCell() = default;
 

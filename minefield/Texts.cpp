@@ -21,6 +21,16 @@ const Entry kTexts[] = {
       "Azzerare i tempi migliori di tutti e cinque i livelli di questa forma di casella?"}},
     {text::Yes, {"&Yes", "&S\u00ED", "&S\u00ED", "&Ja", "&Oui", "&S\u00EC"}},
     {text::No, {"&No", "&No", "&No", "&Nein", "&Non", "&No"}},
+    {text::LeftChord,
+     {"&Left click on a number opens around it", "&Clic izquierdo en un n\u00FAmero abre a su alrededor",
+      "&Clic esquerre en un n\u00FAmero obre al seu voltant", "&Linksklick auf eine Zahl \u00F6ffnet ringsum",
+      "Clic &gauche sur un nombre ouvre autour", "Clic &sinistro su un numero apre intorno"}},
+    {text::Marks,
+     {"&Question marks (?)", "Marcas de &interrogaci\u00F3n (?)", "Marques d'&interrogaci\u00F3 (?)",
+      "&Fragezeichen (?)", "Points d'&interrogation (?)", "Punti &interrogativi (?)"}},
+    {text::SafeStart,
+     {"Safe &first click", "&Primer clic seguro", "&Primer clic segur", "Sicherer &erster Klick",
+      "&Premier clic s\u00FBr", "&Primo clic sicuro"}},
 };
 
 // "de_DE.UTF-8", "de", "de@euro" -> the two letters of the language.

@@ -16,7 +16,10 @@ namespace text {
 constexpr int ResetQuestion = 1;
 constexpr int Yes = 2;
 constexpr int No = 3;
-constexpr int Last = No;
+constexpr int LeftChord = 4;   // menu: the left button opens around a number
+constexpr int Marks = 5;       // menu: "?" marks
+constexpr int SafeStart = 6;   // menu: the first click is never a mine
+constexpr int Last = SafeStart;
 }  // namespace text
 
 // UTF-8; an unknown number gives the empty text.

@@ -147,6 +147,17 @@ void DrawFlag(QPainter& p, const TCell& cell, bool triangles)
     p.drawPolygon(QPolygon({QPoint(cx, cy - 4), QPoint(cx - 4, cy - 2), QPoint(cx, cy)}));
 }
 
+void DrawQuestionMark(QPainter& p, const TCell& cell, bool triangles)
+{
+    QFont font("Arial");
+    font.setPixelSize(14);
+    font.setWeight(QFont::Bold);
+    p.setFont(font);
+    p.setPen(Qt::black);
+    const QPoint c = FlagCentre(cell, triangles);
+    p.drawText(QRect(c.x() - 8, c.y() - 8, 16, 16), Qt::AlignCenter, QStringLiteral("?"));
+}
+
 void DrawWrongFlagCross(QPainter& p, const TCell& cell, bool triangles)
 {
     const QPoint c = FlagCentre(cell, triangles);
@@ -196,8 +207,22 @@ void DrawCell(QPainter& p, const TCell& cell, bool edgesOnly, ShapeKind shape)
         DrawNumber(p, cell);
     if (cell.flagged)
         DrawFlag(p, cell, triangles);
+    else if (cell.marked && !open)
+        DrawQuestionMark(p, cell, triangles);
     if (v == cell::WrongFlag)
         DrawWrongFlagCross(p, cell, triangles);
+}
+
+void DrawCursor(QPainter& p, const TCell& cell)
+{
+    // Two colours, so that the frame shows on any background or texture.
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setBrush(Qt::NoBrush);
+    const QPolygon outline = ToQPolygon(cell.InsetOutline().points, cell.InsetOutline().count);
+    p.setPen(QPen(QColor(0, 0, 0), 3));
+    p.drawPolygon(outline);
+    p.setPen(QPen(QColor(255, 200, 0), 1));
+    p.drawPolygon(outline);
 }
 
 void DrawBackground(QPainter& p, QSize client, const QImage& texture, QColor colour)

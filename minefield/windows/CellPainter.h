@@ -22,6 +22,9 @@ QColor NumberColour(int count);
 // background beneath.
 void DrawCell(QPainter& p, const TCell& cell, bool edgesOnly, ShapeKind shape);
 
+// The keyboard cursor: a frame just inside the cell's outline.
+void DrawCursor(QPainter& p, const TCell& cell);
+
 // Background (colour, or the texture tiled from the top left corner) and the
 // sunken well around the cells, for a client area of the given size.
 void DrawBackground(QPainter& p, QSize client, const QImage& texture, QColor colour);

@@ -25,6 +25,10 @@ constexpr int Sound = 11851;
 constexpr int HelpContents = 11878;
 constexpr int HomePage = 11862;
 constexpr int About = 11847;
+// Play options of our own.
+constexpr int LeftChord = 11880;
+constexpr int Marks = 11881;
+constexpr int SafeStart = 11882;
 
 constexpr int ClockTimer = 0x404;
 

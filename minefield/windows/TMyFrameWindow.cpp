@@ -22,6 +22,7 @@
 #include <chrono>
 
 #include "minefield/BestTimes.h"
+#include "minefield/Texts.h"
 #include "minefield/windows/ColorRef.h"
 #include "minefield/windows/Commands.h"
 #include "minefield/windows/SdlSound.h"
@@ -160,6 +161,7 @@ TMyFrameWindow::TMyFrameWindow(Options options, QWidget* parent)
 
     ReadSettings();
     NewGame();
+    m_board->setFocus();
 }
 
 TMyFrameWindow::~TMyFrameWindow()
@@ -209,6 +211,12 @@ void TMyFrameWindow::BuildMenu()
     AddCommand(options, cmd::NoTexture, "&No texture", true);
     options->addSeparator();
     AddCommand(options, cmd::Sound, "&Sound on", true);
+    options->addSeparator();
+    const Language language = SessionLanguage();
+    const auto translated = [language](int id) { return QString::fromUtf8(Text(id, language).data(), int(Text(id, language).size())); };
+    AddCommand(options, cmd::LeftChord, translated(text::LeftChord), true);
+    AddCommand(options, cmd::Marks, translated(text::Marks), true);
+    AddCommand(options, cmd::SafeStart, translated(text::SafeStart), true);
 
     QMenu* help = menuBar()->addMenu("&Help");
     AddCommand(help, cmd::HelpContents, "&Help contents")->setShortcut(Qt::Key_F1);
@@ -236,6 +244,10 @@ void TMyFrameWindow::ReadSettings()
     CheckOnly(kShapeGroup, ShapeCommand(s.shape));
     CheckOnly(kTextureGroup, TextureCommand(m_textureText));
     m_actions[cmd::Sound]->setChecked(s.sound);
+    game.SetOptions({s.leftChord, s.marks, s.safeStart});
+    m_actions[cmd::LeftChord]->setChecked(s.leftChord);
+    m_actions[cmd::Marks]->setChecked(s.marks);
+    m_actions[cmd::SafeStart]->setChecked(s.safeStart);
 }
 
 void TMyFrameWindow::WriteSettings() const
@@ -254,6 +266,9 @@ void TMyFrameWindow::WriteSettings() const
     s.color = m_board->BkColor();
     s.texture = m_textureText;
     s.sound = game.SoundOn();
+    s.leftChord = game.Options().leftChord;
+    s.marks = game.Options().marks;
+    s.safeStart = game.Options().safeStart;
     s.Write(ini);
     ini.Save(m_options.iniPath.toStdString());
 }
@@ -302,6 +317,17 @@ void TMyFrameWindow::Command(int id)
         MineGame& game = m_board->Game();
         game.SetSoundOn(!game.SoundOn());
         m_actions[cmd::Sound]->setChecked(game.SoundOn());
+        return;
+    }
+    case cmd::LeftChord:
+    case cmd::Marks:
+    case cmd::SafeStart: {
+        // The safe start applies from the next new game on.
+        MineGame::PlayOptions o = m_board->Game().Options();
+        bool& flag = id == cmd::LeftChord ? o.leftChord : id == cmd::Marks ? o.marks : o.safeStart;
+        flag = !flag;
+        m_board->Game().SetOptions(o);
+        m_actions[id]->setChecked(flag);
         return;
     }
     case cmd::HelpContents:

@@ -1,6 +1,7 @@
 #include "minefield/windows/TMyWindow.h"
 
 #include <QFile>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -35,6 +36,7 @@ TMyWindow::TMyWindow(BoardEvents& events, BoardSounds& sounds, QWidget* parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setObjectName("board");
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void TMyWindow::SetBkColor(uint32_t colour)
@@ -117,15 +119,59 @@ void TMyWindow::CaptureMouse(bool)
     // button go down until it comes up.
 }
 
+void TMyWindow::CursorChanged()
+{
+    update(m_cursorArea);
+    m_cursorArea = QRect();
+    if (!m_game.CursorShown())
+        return;
+    const Rect& b = m_game.Cell(m_game.Cursor()).bounds;
+    m_cursorArea = QRect(QPoint(b.left, b.top), QPoint(b.right, b.bottom)).adjusted(-2, -2, 2, 2);
+    update(m_cursorArea);
+}
+
 void TMyWindow::paintEvent(QPaintEvent* event)
 {
     QPainter p(this);
     p.drawImage(event->rect(), m_image, event->rect());
+    // Drawn over the board, never into it, so cells redrawn beneath keep it.
+    if (m_game.CursorShown())
+        painter::DrawCursor(p, m_game.Cell(m_game.Cursor()));
+}
+
+void TMyWindow::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Left:
+        return m_game.MoveCursor(Arrow::Left);
+    case Qt::Key_Right:
+        return m_game.MoveCursor(Arrow::Right);
+    case Qt::Key_Up:
+        return m_game.MoveCursor(Arrow::Up);
+    case Qt::Key_Down:
+        return m_game.MoveCursor(Arrow::Down);
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return m_game.KeyOpen();
+    case Qt::Key_F:
+        return m_game.KeyFlag();
+    case Qt::Key_C:
+        return m_game.KeyChord();
+    default:
+        QWidget::keyPressEvent(event);
+    }
 }
 
 void TMyWindow::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton)
+    // The middle button, or the second of left and right, chords.
+    const Qt::MouseButtons held = event->buttons();
+    const bool both = (held & Qt::LeftButton) && (held & Qt::RightButton);
+    if (event->button() == Qt::MiddleButton || (both && (event->button() == Qt::LeftButton ||
+                                                         event->button() == Qt::RightButton)))
+        m_game.ChordButtonDown(ToPoint(event));
+    else if (event->button() == Qt::LeftButton)
         m_game.LeftButtonDown(ToPoint(event));
     else if (event->button() == Qt::RightButton)
         m_game.RightButtonDown(ToPoint(event));

@@ -41,6 +41,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void DrawCell(const TCell& cell, bool edgesOnly) override;
@@ -48,6 +49,7 @@ private:
     void InvalidateBoard() override;
     void ResizeClient(ClientSize size) override;
     void CaptureMouse(bool capture) override;
+    void CursorChanged() override;
 
     // Paints background and cells again inside the rectangle.
     void Render(const QRect& area);
@@ -57,6 +59,7 @@ private:
     QImage m_texture;
     uint32_t m_colour = 0xC0C0C0;
     std::function<void()> m_onResize;
+    QRect m_cursorArea;  // where the keyboard cursor was last shown
 };
 
 }  // namespace mf

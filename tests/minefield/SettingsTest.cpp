@@ -302,3 +302,27 @@ TEST(BestTimes, NamesOutsideWindows1252AreKeptWhileOtherBuildsReadTheirRendering
     EXPECT_EQ(loaded.Name(2), "Jos\xC3\xA9");  // a file's single bytes read as Windows-1252
     EXPECT_EQ(loaded.Name(3), "Zo? ?");
 }
+
+TEST(Settings, PlayOptionsLiveInKeysOfOurOwnWrittenOnlyWhileOn)
+{
+    const std::string written = "[MVRO]\r\nLEVEL3=2\r\nWIDTH=8\r\nHEIGHT=8\r\nMINES=16\r\nSHAPE=6\r\n"
+                                "COLOR=12632256\r\nTEXTURE=1\r\nSOUND=1\r\n[HEXAGON]\r\nT0=5\r\nN0=Ann\r\n";
+    IniFile ini;
+    ini.Parse(written);
+    Settings s = Settings::Read(ini);
+    EXPECT_FALSE(s.leftChord || s.marks || s.safeStart);
+    s.Write(ini);
+    EXPECT_EQ(ini.Text(), written) << "options off: the file keeps its bytes";
+
+    s.marks = s.safeStart = true;
+    s.Write(ini);
+    const Settings back = Settings::Read(ini);
+    EXPECT_TRUE(back.marks && back.safeStart);
+    EXPECT_FALSE(back.leftChord);
+    EXPECT_EQ(ini.GetInt("MVRO", "SOUND", -1), 1);
+    EXPECT_EQ(ini.GetString("HEXAGON", "N0", "", 29), "Ann");
+
+    s.marks = s.safeStart = false;
+    s.Write(ini);
+    EXPECT_EQ(ini.Text(), written) << "options turned off again leave no trace";
+}
