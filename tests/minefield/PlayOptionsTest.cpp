@@ -367,8 +367,9 @@ TEST(Keyboard, ArrowsMoveToANeighbourThatWayOnEveryShape)
                     EXPECT_GT(d.x * v.x + d.y * v.y, 0.4 * std::hypot(d.x, d.y)) << where << " goes the wrong way";
                     // At an edge a missing neighbour may send the way back elsewhere.
                     const bool inside = c >= 2 && r >= 2 && c < w - 2 && r < h - 2;
-                    if (inside)
+                    if (inside) {
                         EXPECT_EQ(f.game.Grid().Toward(q, Opposite(a), w, h), p) << where << " has no way back";
+                    }
                 }
             }
         }
@@ -471,14 +472,16 @@ TEST(SafeStart, TheFirstOpenedCellIsNeverAMine)
                 for (int32_t r = 0; r < f.game.Height(); ++r)
                     for (int32_t c = 0; c < f.game.Width(); ++c) {
                         mines += f.At({c, r}).IsMine();
-                        if (!f.At({c, r}).IsMine())
+                        if (!f.At({c, r}).IsMine()) {
                             ASSERT_EQ(f.At({c, r}).value, f.game.CountMines({c, r}));
+                        }
                     }
                 ASSERT_EQ(mines, f.game.Mines()) << ShapeKeyword(shape) << " seed " << seed;
             }
         }
-        if (!safe)
+        if (!safe) {
             EXPECT_GT(firstClickLosses, 20);
+        }
     }
 }
 
