@@ -36,8 +36,8 @@ expect() {
 lib='\./usr/lib(/[a-z0-9_-]+)?/quorvane'
 expect "$lib/qvrk32\$"
 expect "$lib/mvro\$"
-expect '\./usr/bin/qvrk32 -> '
-expect '\./usr/bin/mvro -> '
+expect '\./usr/games/qvrk32 -> '
+expect '\./usr/games/mvro -> '
 for lang in eng cas cat deu fra ita; do expect "$lib/QV21$lang\\.dix\$"; done
 for sound in xoc click1 click2 toca fin gira fxr2r credits; do expect "$lib/$sound\\.wav\$"; done
 for picture in icon200 bitmap200 cursor300 cursor301 marker; do expect "$lib/$picture\\.png\$"; done
