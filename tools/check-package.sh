@@ -41,7 +41,7 @@ expect '\./usr/games/mvro -> '
 for lang in eng cas cat deu fra ita; do expect "$lib/QV21$lang\\.dix\$"; done
 for sound in xoc click1 click2 toca fin gira fxr2r credits; do expect "$lib/$sound\\.wav\$"; done
 for picture in icon200 bitmap200 cursor300 cursor301 marker; do expect "$lib/$picture\\.png\$"; done
-expect "$lib/sample\\.puz\$"
+for puzzle in sample mountain_path forest_stream fig dandelions; do expect "$lib/$puzzle\\.puz\$"; done
 expect "$lib/system-install\$"
 expect "$lib/textures/[a-z]+\\.jpg\$"
 expect "$lib/mvro-help\\.html\$"
