@@ -236,8 +236,17 @@ void App::openFromCommandLine()
         // the program goes on with the empty table.
         const std::string last = m_profile->getString("LastPuz");
         const std::filesystem::path file = last.empty() ? m_folders->firstPuzzle() : std::filesystem::path(last);
-        if (!file.empty())
-            OpenFile(file, !last.empty());
+        if (file.empty())
+            return;
+        // The sample opens at its second size (about a hundred pieces): the
+        // smallest is done in a minute.
+        int size = 0;
+        if (last.empty()) {
+            qv::Entry entry;
+            if (entry.readFile(file).ok() && entry.rows[GameFolders::FirstPuzzleSize] != 0)
+                size = GameFolders::FirstPuzzleSize;
+        }
+        OpenFile(file, size, 0, !last.empty());
         return;
     }
     }

@@ -15,6 +15,7 @@ class GameFolders {
 public:
     static constexpr const char* Name = "quorvane";
     static constexpr const char* FirstPuzzle = "sample.puz";
+    static constexpr int FirstPuzzleSize = 1;  // index of the size the first start opens
 
     GameFolders(std::filesystem::path programDir, fw::UserFolders folders);
     static GameFolders ForProgram(const std::filesystem::path& programDir);

@@ -89,6 +89,37 @@ TEST(StartUp, FileProfileNamesAnotherSettingsFile)
     EXPECT_EQ(fw::Profile(folder / "mine.ini").getInt("Main", "AbEnd"), 0);
 }
 
+// The very first start shows the sample at its second size, since the
+// smallest is done in a minute; a sample of one size opens at that size.
+TEST(StartUp, FirstStartOpensTheSampleAtItsSecondSize)
+{
+    const int grids[3][2] = {{6, 4}, {10, 8}, {14, 10}};
+    const struct {
+        int sizes;
+        int pieces;
+    } cases[] = {{3, 10 * 8}, {1, 6 * 4}};
+    for (const auto& c : cases) {
+        ProgramFolder folder;
+        qv::Puz puz;
+        puz.edit = qv::Puz::Making;
+        for (int k = 0; k < c.sizes; ++k) {
+            puz.columns[k] = static_cast<int16_t>(grids[k][0]);
+            puz.rows[k] = static_cast<int16_t>(grids[k][1]);
+        }
+        puz.stockSizeCount = static_cast<int16_t>(c.sizes);
+        puz.entry.title = "Sample";
+        qv::PictureSource source;
+        source.bitmap = fw::Bitmap(360, 270, 0x40A060);
+        ASSERT_TRUE(qv::WritePuzzleFile(puz, folder / "sample.puz", source, fw::Bitmap(80, 60, 0x336699),
+                                        fw::Display())
+                        .ok());
+        Started s(folder, "");
+        ASSERT_EQ(s.status, 0);
+        EXPECT_EQ(s.puz().puzzlePath, folder / "sample.puz");
+        EXPECT_EQ(s.puz().pieceCount(), c.pieces) << c.sizes << " sizes";
+    }
+}
+
 class OpenGame : public ::testing::Test {
 protected:
     ProgramFolder folder;
