@@ -2,6 +2,10 @@
 
 #include <cstring>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "framework/Bmp.h"
 #include "framework/PngWriter.h"
 #include "jigsaw/document/Jpeg.h"
@@ -94,6 +98,46 @@ std::vector<uint8_t> gifOf(const fw::Bitmap& bmp, bool interlace)
     return out;
 }
 #endif
+
+// Peak memory of the child process that decodes `bytes`, in MiB; `ok` gets
+// whether it decoded.
+long decodeInChild(const std::vector<uint8_t>& bytes, bool& ok)
+{
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        fw::Bitmap bmp;
+        ::_exit(decodePicture(bytes, bmp).ok() ? 1 : 0);
+    }
+    int status = 0;
+    rusage usage{};
+    ::wait4(pid, &status, 0, &usage);
+    ok = WIFEXITED(status) && WEXITSTATUS(status) == 1;
+    return usage.ru_maxrss / 1024;
+}
+
+void putBigEndian(std::vector<uint8_t>& b, size_t at, uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        b[at + i] = static_cast<uint8_t>(v >> (24 - 8 * i));
+}
+
+// A PNG whose header claims another size, its checksum made right again so
+// that only the missing data can tell.
+std::vector<uint8_t> pngClaiming(std::vector<uint8_t> png, uint32_t w, uint32_t h)
+{
+    putBigEndian(png, 16, w);
+    putBigEndian(png, 20, h);
+    uint32_t crc = 0xFFFFFFFF;
+    for (size_t i = 12; i < 29; ++i) {
+        crc ^= png[i];
+        for (int k = 0; k < 8; ++k)
+            crc = crc >> 1 ^ (crc & 1 ? 0xEDB88320u : 0);
+    }
+    putBigEndian(png, 29, ~crc);
+    return png;
+}
+
+fw::Bitmap plain(int w, int h) { return fw::Bitmap(w, h, 0xFFFFFF); }
 
 }  // namespace
 
@@ -193,5 +237,40 @@ TEST(PictureFormats, CutOrDamagedPicturesOfEveryFormatGiveAStatus)
             EXPECT_EQ(s.id, fw::msg::BadPicture) << "cut at " << n;
             EXPECT_FALSE(s.text.empty()) << "cut at " << n;
         }
+    }
+}
+
+// A file of a few hundred bytes whose header claims a picture of 16000 x 8000
+// (under the size cap) is refused before the picture is allocated; honest
+// pictures, even ones compressed as far as their format allows, still decode.
+TEST(PictureFormats, RefusesPicturesTheirDataCannotFillBeforeAllocatingThem)
+{
+    struct Case {
+        const char* name;
+        std::vector<uint8_t> file;
+        bool decodes;
+    };
+    std::vector<Case> cases;
+#ifdef QV_HAVE_PNG
+    fw::MemoryStream png, white;
+    ASSERT_TRUE(fw::writePng(png, pattern()));
+    ASSERT_TRUE(fw::writePng(white, plain(1500, 1500)));
+    cases.push_back({"PNG claiming a huge size", pngClaiming(png.bytes(), 16000, 8000), false});
+    cases.push_back({"PNG of one colour", white.bytes(), true});
+    cases.push_back({"PNG as written", png.bytes(), true});
+#endif
+#ifdef QV_HAVE_GIF
+    std::vector<uint8_t> gif = gifOf(pattern(), false);
+    gif[6] = 16000 & 0xFF, gif[7] = 16000 >> 8, gif[8] = 8000 & 0xFF, gif[9] = 8000 >> 8;
+    cases.push_back({"GIF whose screen claims a huge size", gif, false});
+    cases.push_back({"GIF of one colour", gifOf(plain(1500, 1500), false), true});
+    cases.push_back({"GIF as written", gifOf(pattern(), true), true});
+#endif
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        bool ok = false;
+        const long mib = decodeInChild(c.file, ok);
+        EXPECT_EQ(ok, c.decodes) << c.file.size() << " bytes";
+        EXPECT_LT(mib, 100);
     }
 }
