@@ -31,6 +31,13 @@ fw::Status bad(const char* why) { return fw::Status(fw::msg::BadPicture, why); }
 
 bool sizeAllowed(uint64_t w, uint64_t h) { return w > 0 && h > 0 && w <= kMaxSide && h <= kMaxSide && w * h <= kMaxPixels; }
 
+// The most a compressed byte can stand for, so that a small file claiming a
+// huge picture is refused before the picture is allocated. Deflate codes a
+// 258-byte match in 2 bits at best. An LZW code is at least 2 bits and adds
+// at most 4096 pixels, the size of the code table.
+constexpr uint64_t kDeflateRatio = 1032;
+constexpr uint64_t kLzwPixelsPerByte = 4096 * 8 / 2;
+
 // The library writes blue, green, red, alpha bytes: our pixel order, with
 // the alpha byte to clear. Transparent parts become white, as on paper.
 void flattenAlpha(fw::Bitmap& bmp)
@@ -59,6 +66,12 @@ fw::Status readPng(const std::vector<uint8_t>& bytes, fw::Bitmap& out)
     if (!sizeAllowed(image.width, image.height)) {
         png_image_free(&image);
         return bad("picture too large");
+    }
+    // Unpacked, every row is a filter byte and at least one bit a pixel.
+    const uint64_t leastUnpacked = image.height * (1 + (uint64_t{image.width} + 7) / 8);
+    if (leastUnpacked > kDeflateRatio * bytes.size()) {
+        png_image_free(&image);
+        return bad("picture data too short for the picture size");
     }
     image.format = PNG_FORMAT_BGRA;
     fw::Bitmap bmp(static_cast<int>(image.width), static_cast<int>(image.height));
@@ -107,6 +120,8 @@ fw::Status readGif(const std::vector<uint8_t>& bytes, fw::Bitmap& out)
     } closer{gif};
     if (!sizeAllowed(gif->SWidth, gif->SHeight))
         return bad("picture too large");
+    if (uint64_t(gif->SWidth) * uint64_t(gif->SHeight) > kLzwPixelsPerByte * bytes.size())
+        return bad("picture data too short for the picture size");
     if (DGifSlurp(gif) != GIF_OK || gif->ImageCount < 1)
         return gifError(gif->Error);
     const SavedImage& frame = gif->SavedImages[0];

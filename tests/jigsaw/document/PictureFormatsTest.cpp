@@ -2,11 +2,18 @@
 
 #include <cstring>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "framework/Bmp.h"
 #include "framework/PngWriter.h"
 #include "jigsaw/document/Jpeg.h"
 #include "jigsaw/document/PictureFormats.h"
 
+#ifdef QV_HAVE_PNG
+#include <png.h>
+#endif
 #ifdef QV_HAVE_GIF
 #include <gif_lib.h>
 #endif
@@ -91,6 +98,68 @@ std::vector<uint8_t> gifOf(const fw::Bitmap& bmp, bool interlace)
     }
     EGifCloseFile(gif, &err);
     GifFreeMapObject(map);
+    return out;
+}
+#endif
+
+// Peak memory of the child process that decodes `bytes`, in MiB; `ok` gets
+// whether it decoded.
+long decodeInChild(const std::vector<uint8_t>& bytes, bool& ok)
+{
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        fw::Bitmap bmp;
+        ::_exit(decodePicture(bytes, bmp).ok() ? 1 : 0);
+    }
+    int status = 0;
+    rusage usage{};
+    ::wait4(pid, &status, 0, &usage);
+    ok = WIFEXITED(status) && WEXITSTATUS(status) == 1;
+    return usage.ru_maxrss / 1024;
+}
+
+void putBigEndian(std::vector<uint8_t>& b, size_t at, uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        b[at + i] = static_cast<uint8_t>(v >> (24 - 8 * i));
+}
+
+// A PNG whose header claims another size, its checksum made right again so
+// that only the missing data can tell.
+std::vector<uint8_t> pngClaiming(std::vector<uint8_t> png, uint32_t w, uint32_t h)
+{
+    putBigEndian(png, 16, w);
+    putBigEndian(png, 20, h);
+    uint32_t crc = 0xFFFFFFFF;
+    for (size_t i = 12; i < 29; ++i) {
+        crc ^= png[i];
+        for (int k = 0; k < 8; ++k)
+            crc = crc >> 1 ^ (crc & 1 ? 0xEDB88320u : 0);
+    }
+    putBigEndian(png, 29, ~crc);
+    return png;
+}
+
+fw::Bitmap plain(int w, int h) { return fw::Bitmap(w, h, 0xFFFFFF); }
+
+#ifdef QV_HAVE_PNG
+// One grey, compressed as far as the library goes (our own writer stores).
+std::vector<uint8_t> deflatedGreyPng(int w, int h)
+{
+    png_image image;
+    std::memset(&image, 0, sizeof image);
+    image.version = PNG_IMAGE_VERSION;
+    image.width = static_cast<png_uint_32>(w);
+    image.height = static_cast<png_uint_32>(h);
+    image.format = PNG_FORMAT_GRAY;
+    const std::vector<uint8_t> pixels(static_cast<size_t>(w) * h, 200);
+    png_alloc_size_t size = 0;
+    if (!png_image_write_to_memory(&image, nullptr, &size, 0, pixels.data(), 0, nullptr))
+        return {};
+    std::vector<uint8_t> out(size);
+    if (!png_image_write_to_memory(&image, out.data(), &size, 0, pixels.data(), 0, nullptr))
+        return {};
+    out.resize(size);
     return out;
 }
 #endif
@@ -193,5 +262,41 @@ TEST(PictureFormats, CutOrDamagedPicturesOfEveryFormatGiveAStatus)
             EXPECT_EQ(s.id, fw::msg::BadPicture) << "cut at " << n;
             EXPECT_FALSE(s.text.empty()) << "cut at " << n;
         }
+    }
+}
+
+// A file of a few hundred bytes whose header claims a picture of 16000 x 8000
+// (under the size cap) is refused before the picture is allocated; honest
+// pictures, even ones compressed as far as their format allows, still decode.
+TEST(PictureFormats, RefusesPicturesTheirDataCannotFillBeforeAllocatingThem)
+{
+    struct Case {
+        const char* name;
+        std::vector<uint8_t> file;
+        bool decodes;
+    };
+    std::vector<Case> cases;
+#ifdef QV_HAVE_PNG
+    fw::MemoryStream png;
+    ASSERT_TRUE(fw::writePng(png, pattern()));
+    const std::vector<uint8_t> grey = deflatedGreyPng(3000, 3000);
+    ASSERT_FALSE(grey.empty());
+    cases.push_back({"PNG claiming a huge size", pngClaiming(png.bytes(), 16000, 8000), false});
+    cases.push_back({"PNG of one grey, deflated", grey, true});
+    cases.push_back({"PNG as written", png.bytes(), true});
+#endif
+#ifdef QV_HAVE_GIF
+    std::vector<uint8_t> gif = gifOf(pattern(), false);
+    gif[6] = 16000 & 0xFF, gif[7] = 16000 >> 8, gif[8] = 8000 & 0xFF, gif[9] = 8000 >> 8;
+    cases.push_back({"GIF whose screen claims a huge size", gif, false});
+    cases.push_back({"GIF of one colour", gifOf(plain(1500, 1500), false), true});
+    cases.push_back({"GIF as written", gifOf(pattern(), true), true});
+#endif
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        bool ok = false;
+        const long mib = decodeInChild(c.file, ok);
+        EXPECT_EQ(ok, c.decodes) << c.file.size() << " bytes";
+        EXPECT_LT(mib, 100);
     }
 }
