@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "tests/support/ChildPeak.h"
+
 #include <climits>
 #include <functional>
 
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "framework/Bmp.h"
 #include "framework/ByteIO.h"
@@ -246,20 +245,14 @@ TEST(Bmp, DamagedRunLengthDataKeepsWhatWasDrawn)
 
 namespace {
 
-// Peak memory of the child process that decodes `bytes`, in MiB; `ok` gets
+// Peak memory of a child process that decodes `bytes`, in MiB; `ok` gets
 // whether it decoded.
 long decodeInChild(const std::vector<uint8_t>& bytes, bool& ok)
 {
-    const pid_t pid = ::fork();
-    if (pid == 0) {
+    return testsupport::peakMemoryInChild([&] {
         Bitmap bmp;
-        ::_exit(decode(bytes, bmp).ok() ? 1 : 0);
-    }
-    int status = 0;
-    rusage usage{};
-    ::wait4(pid, &status, 0, &usage);
-    ok = WIFEXITED(status) && WEXITSTATUS(status) == 1;
-    return usage.ru_maxrss / 1024;
+        return decode(bytes, bmp).ok();
+    }, ok);
 }
 
 }  // namespace

@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "tests/support/ChildPeak.h"
+
 #include <cstring>
 
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "framework/Bmp.h"
 #include "framework/PngWriter.h"
@@ -102,20 +101,14 @@ std::vector<uint8_t> gifOf(const fw::Bitmap& bmp, bool interlace)
 }
 #endif
 
-// Peak memory of the child process that decodes `bytes`, in MiB; `ok` gets
+// Peak memory of a child process that decodes `bytes`, in MiB; `ok` gets
 // whether it decoded.
 long decodeInChild(const std::vector<uint8_t>& bytes, bool& ok)
 {
-    const pid_t pid = ::fork();
-    if (pid == 0) {
+    return testsupport::peakMemoryInChild([&] {
         fw::Bitmap bmp;
-        ::_exit(decodePicture(bytes, bmp).ok() ? 1 : 0);
-    }
-    int status = 0;
-    rusage usage{};
-    ::wait4(pid, &status, 0, &usage);
-    ok = WIFEXITED(status) && WEXITSTATUS(status) == 1;
-    return usage.ru_maxrss / 1024;
+        return decodePicture(bytes, bmp).ok();
+    }, ok);
 }
 
 void putBigEndian(std::vector<uint8_t>& b, size_t at, uint32_t v)
