@@ -296,11 +296,18 @@ bool PuzCommands::Key(const fw::KeyEvent& e)
 
 bool PuzCommands::sendKeyToBox(const fw::KeyEvent& e)
 {
+    // A box passes back what it does not handle; that key is then the
+    // table's, and is not handed to the box again.
+    if (m_keyInBox)
+        return false;
     WBox* box = m_app.playWindow().topmostOpenBox();
     if (!box || m_app.playWindow().mouse().band())
         return false;
     fw::KeyEvent copy(e.code());
-    return fw::Dispatch(copy, *box);
+    m_keyInBox = true;
+    const bool handled = fw::Dispatch(copy, *box);
+    m_keyInBox = false;
+    return handled;
 }
 
 int PuzCommands::boxForKey(unsigned mods, unsigned key) const

@@ -103,6 +103,7 @@ private:
     App& m_app;
     std::unique_ptr<ShellHelp> m_help;
     bool m_exiting = false;
+    bool m_keyInBox = false;  // a key handed to a box, which may pass it back
 };
 
 }  // namespace qv

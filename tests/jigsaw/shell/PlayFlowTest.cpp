@@ -203,3 +203,23 @@ TEST(PlayFlow, MarkRemarkAndUnmarkAGroup)
     EXPECT_FALSE(marked(p));
     EXPECT_FALSE(marked(n));
 }
+
+// Tab, Esc and the keypad + at the table go to the topmost open box; a key
+// the box has no use for (Tab) comes back to the table once, not again and
+// again until the stack runs out.
+TEST(PlayFlow, KeysPassedToAnOpenBoxComeBackOnce)
+{
+    ProgramFolder folder;
+    const auto puzzle = makePuzzle(folder / "bands.puz", 5, 4);
+    Started s(folder, puzzle.string());
+    ASSERT_EQ(s.status, 0);
+    qv::WPuz& w = s.window();
+    qv::WBox* box = w.box(0);
+    ASSERT_TRUE(box);
+    doubleClick(w, box->geometry().center());
+    ASSERT_FALSE(box->isClosed());
+    QTest::keyClick(&w, Qt::Key_Tab);
+    EXPECT_FALSE(box->isClosed()) << "Tab leaves the box as it was";
+    QTest::keyClick(&w, Qt::Key_Escape);
+    EXPECT_TRUE(box->isClosed()) << "Esc at the table closes the open box";
+}
