@@ -29,18 +29,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Waits (delivering posted commands) until the condition holds or time is up.
-bool waitFor(const std::function<bool()>& done, int ms = 8000)
-{
-    for (int waited = 0; waited < ms; waited += 20) {
-        fw::DeliverDue();
-        if (done())
-            return true;
-        QTest::qWait(20);
-    }
-    return done();
-}
-
 class LibraryCommands : public ::testing::Test {
 public:
     ProgramFolder folder;

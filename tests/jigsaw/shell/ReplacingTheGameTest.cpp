@@ -28,17 +28,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool waitFor(const std::function<bool()>& done, int ms = 8000)
-{
-    for (int waited = 0; waited < ms; waited += 20) {
-        fw::DeliverDue();
-        if (done())
-            return true;
-        QTest::qWait(20);
-    }
-    return done();
-}
-
 void writePicture(const fs::path& file)
 {
     fw::Bitmap picture(320, 240);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "framework/Display.h"
+#include "framework/EventQueue.h"
 #include "framework/SoundPlayer.h"
 #include "jigsaw/document/Picture.h"
 #include "jigsaw/document/Puz.h"
@@ -75,6 +76,18 @@ public:
 private:
     std::filesystem::path m_path;
 };
+
+// Waits (delivering posted commands) until the condition holds or time is up.
+inline bool waitFor(const std::function<bool()>& done, int ms = 8000)
+{
+    for (int waited = 0; waited < ms; waited += 20) {
+        fw::DeliverDue();
+        if (done())
+            return true;
+        QTest::qWait(20);
+    }
+    return done();
+}
 
 // A puzzle file of columns x rows pieces over a drawn picture (bands and
 // diagonals, so every piece looks different).
