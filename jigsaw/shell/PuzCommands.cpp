@@ -187,7 +187,7 @@ bool PuzCommands::Command(uint32_t command, uint32_t argument)
     case CmdBackground: ChooseTableBackground(); return true;
     case CmdRemoveBox: w.removeBox(); return true;
     case CmdHelp: ShowHelp(helpContext()); return true;
-    case CmdHowToMake: ShowHelp(HelpMaking); return true;
+    case CmdHowToMake: ShowHelp(MakingHelpTopic); return true;
     case CmdMakePuzzle:
     case CmdSelectPicture: MakePuzzle(); return true;
     case CmdOptions: ShowOptions(); return true;
@@ -530,7 +530,7 @@ int PuzCommands::helpContext() const
         at = QApplication::activeWindow();
     for (; at; at = at->parentWidget()) {
         if (dynamic_cast<WBox*>(at))
-            return HelpBoxes;
+            return BoxesHelpTopic;
     }
     return HelpIndex::Contents;
 }

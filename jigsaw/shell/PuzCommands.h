@@ -27,7 +27,7 @@ public:
     // competition mode on or off for the open game.
     enum : uint32_t { CmdAddBox = 1140, CmdRemoveBox = 1141, CmdBackground = 1142, CmdCompetition = 1143 };
     // Help topics of the play window's own contexts.
-    enum : int { HelpBoxes = 110, HelpMaking = 151 };
+    enum : int { BoxesHelpTopic = 110, MakingHelpTopic = 151 };
 
     explicit PuzCommands(App& app);
     ~PuzCommands() override;
