@@ -45,7 +45,7 @@ for puzzle in sample mountain_path forest_stream fig dandelions; do expect "$lib
 expect "$lib/system-install\$"
 expect "$lib/textures/[a-z]+\\.jpg\$"
 expect "$lib/mvro-help\\.html\$"
-for page in index play keys boxes scores saving making options; do expect "$lib/help/$page\\.html\$"; done
+for page in index play keys boxes scores library saving making printing options; do expect "$lib/help/$page\\.html\$"; done
 expect '\./usr/share/applications/quorvane\.desktop$'
 expect '\./usr/share/applications/minevaro\.desktop$'
 expect '\./usr/share/mime/packages/quorvane-mime\.xml$'
