@@ -58,6 +58,8 @@ bool SurfaceMouse::handle(WSPuz& s, const fw::MouseEvent& e)
         break;
     case fw::MouseEvent::Up: onUp(s, e); break;
     }
+    const auto* box = dynamic_cast<const WBox*>(&s);
+    m_play.setPointerOnFrame(box && (box->moving() || box->onFrame(window)));
     return true;
 }
 
@@ -451,12 +453,10 @@ void SurfaceMouse::contextMenu(WSPuz& s, QPoint window)
     m_menuPiece = piece;
     m_menuPoint = at;
     m_menuSurface = &s;
-    m_play.HideLoupeFor(loupe::Menu, false);
     if (piece >= 0)
         s.trackMenu(m_play.pieceMenu(piece), window);
     else
         s.trackMenu(s.windowMenu(), window);
-    m_play.ShowLoupeAfter(loupe::Menu, false);
 }
 
 // --- the rubber band
