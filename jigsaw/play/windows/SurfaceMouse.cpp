@@ -58,8 +58,13 @@ bool SurfaceMouse::handle(WSPuz& s, const fw::MouseEvent& e)
         break;
     case fw::MouseEvent::Up: onUp(s, e); break;
     }
-    const auto* box = dynamic_cast<const WBox*>(&s);
-    m_play.setPointerOnFrame(box && (box->moving() || box->onFrame(window)));
+    // A box being moved has the pointer by its frame wherever the move events go.
+    bool onFrame = false;
+    for (const auto& b : m_play.boxes())
+        onFrame = onFrame || b->moving();
+    if (const auto* box = dynamic_cast<const WBox*>(&s))
+        onFrame = onFrame || box->onFrame(window);
+    m_play.setPointerOnFrame(onFrame);
     return true;
 }
 

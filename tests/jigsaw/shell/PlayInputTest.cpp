@@ -19,6 +19,7 @@
 #include "jigsaw/scores/LiveRanking.h"
 #include "jigsaw/scores/windows/ScoreWindows.h"
 #include "jigsaw/scores/windows/WMiniScore.h"
+#include "jigsaw/scores/windows/WRanking.h"
 #include "jigsaw/shell/PuzCommands.h"
 
 using namespace shelltest;
@@ -127,6 +128,7 @@ TEST(PlayInput, CtrlRAndTheBoxMenuTidyTheActiveBoxNotTheTable)
     const QPoint empty = emptySpot(w, box, 24);
     ASSERT_NE(empty.x(), -1);
     whileMenuIsOpen([&] { press(w, Qt::RightButton, box.mapTo(&w, empty)); }, [](QMenu&) {}, 1103);
+    release(w, Qt::RightButton, box.mapTo(&w, empty));
     waitFor([&] { return placesOn(g.puz(), 0) != stacked; }, 2000);
     EXPECT_EQ(placesOn(g.puz(), qv::SPuz::OnTable), table);
     EXPECT_NE(placesOn(g.puz(), 0), stacked) << "the box's tidy entry";
@@ -171,8 +173,16 @@ TEST(PlayInput, MenusAndWindowFramesHideTheLoupe)
         std::function<void()> open;
     } menus[] = {
         {"F10", [&] { QTest::keyClick(&w, Qt::Key_F10); }},
-        {"the table's", [&] { press(w, Qt::RightButton, onTable); }},
-        {"a box's", [&] { press(w, Qt::RightButton, box.mapTo(&w, inBox)); }},
+        {"the table's",
+         [&] {
+             press(w, Qt::RightButton, onTable);
+             release(w, Qt::RightButton, onTable);
+         }},
+        {"a box's",
+         [&] {
+             press(w, Qt::RightButton, box.mapTo(&w, inBox));
+             release(w, Qt::RightButton, box.mapTo(&w, inBox));
+         }},
     };
     for (const auto& m : menus) {
         bool shownMeanwhile = true;
