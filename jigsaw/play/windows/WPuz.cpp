@@ -311,6 +311,9 @@ void WPuz::Sparkle(WSPuz& surface, int x, int y)
 
 void WPuz::celebrate(int sparkles)
 {
+    // The frame of the finished picture is drawn whole now; left to the
+    // sparkles' repaints it would show only in streaks where they fell.
+    update(completionBorder());
     m_celebration = context().options.noSparkle ? 0 : sparkles;
     if (m_celebration > 0)
         startWindowTimer(CelebrationTimer, CelebrationTickMs);
