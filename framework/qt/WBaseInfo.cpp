@@ -200,19 +200,19 @@ void WBaseInfo::setFocusTo(int id)
 
 // Centred over an owner that is not where it will be (a window still being
 // made full screen) or larger than the screen, a window could start off the
-// screen's edge: its top-left is kept where the whole window, frame and
-// title included, is on the screen, or at least its title is.
+// screen's edge: it is kept where the whole window, frame and title
+// included, is on the screen, or at least its title is.
 QPoint WBaseInfo::keptOnScreen(QPoint topLeft, const QScreen* screen) const
 {
     if (!screen)
         screen = QGuiApplication::primaryScreen();
     if (!screen)
         return topLeft;
+    // A top-level window's position is that of its frame.
     const QRect area = screen->availableGeometry();
-    const int x = std::clamp(topLeft.x(), area.left() + FrameAllowance,
-                             std::max(area.left() + FrameAllowance, area.right() + 1 - width() - FrameAllowance));
-    const int y = std::clamp(topLeft.y(), area.top() + TitleAllowance,
-                             std::max(area.top() + TitleAllowance, area.bottom() + 1 - height() - FrameAllowance));
+    const int outerWidth = width() + 2 * FrameAllowance, outerHeight = height() + TitleAllowance + FrameAllowance;
+    const int x = std::clamp(topLeft.x(), area.left(), std::max(area.left(), area.right() + 1 - outerWidth));
+    const int y = std::clamp(topLeft.y(), area.top(), std::max(area.top(), area.bottom() + 1 - outerHeight));
     return {x, y};
 }
 
