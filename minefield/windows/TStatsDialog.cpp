@@ -180,8 +180,12 @@ void TStatsDialog::ResetShape()
     m_stats.Load(ini);
     m_stats.Reset(m_shape);
     m_stats.Save(ini);
-    if (!ini.Save(m_iniPath.toStdString()))
-        QMessageBox::warning(this, "Minevaro", UiText(text::StatisticsNotWritten).arg(m_iniPath));
+    if (!ini.Save(m_iniPath.toStdString())) {
+        QMessageBox box(QMessageBox::Warning, "Minevaro", UiText(text::StatisticsNotWritten).arg(m_iniPath),
+                        QMessageBox::Ok, this);
+        MakePlainDialog(&box);
+        box.exec();
+    }
     FillTable();
     FillWins();
 }
