@@ -41,10 +41,11 @@ QTableWidget* Table(const char* name, const QStringList& headers)
     return table;
 }
 
-void Put(QTableWidget* table, int row, int column, const QString& text)
+// Names to the left, numbers to the right.
+void Put(QTableWidget* table, int row, int column, const QString& text, bool number = true)
 {
     auto* item = new QTableWidgetItem(text);
-    item->setTextAlignment(column == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
+    item->setTextAlignment((number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
     table->setItem(row, column, item);
 }
 
@@ -107,7 +108,25 @@ TStatsDialog::TStatsDialog(ShapeKind shape, int level, QString iniPath, QWidget*
             ShowRow(row);
     });
     ShowShape(shape);
-    resize(sizeHint().expandedTo(QSize(m_table->horizontalHeader()->length() + 40, 420)));
+    FitTables();
+    // Sized to what it shows: a window manager offers no maximising then.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TStatsDialog::FitTables()
+{
+    // Every level row shows without scrolling; the wins scroll past eight.
+    const auto rowsHeight = [](const QTableWidget* t, int rows) {
+        return t->horizontalHeader()->sizeHint().height() + rows * t->verticalHeader()->defaultSectionSize() +
+               2 * t->frameWidth();
+    };
+    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_table->setFixedSize(m_table->horizontalHeader()->length() + 2 * m_table->frameWidth(),
+                          rowsHeight(m_table, Statistics::Rows));
+    m_wins->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_wins->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    m_wins->setFixedSize(m_table->width(), rowsHeight(m_wins, 8));
 }
 
 void TStatsDialog::ShowShape(ShapeKind shape)
@@ -137,7 +156,7 @@ void TStatsDialog::FillTable()
     const QSignalBlocker quiet(m_table);
     for (int row = 0; row < Statistics::Rows; ++row) {
         const LevelStats& s = m_stats.At(m_shape, row);
-        Put(m_table, row, 0, RowName(row));
+        Put(m_table, row, 0, RowName(row), false);
         Put(m_table, row, 1, UiLocale().toString(s.played));
         Put(m_table, row, 2, UiLocale().toString(s.won));
         Put(m_table, row, 3, s.played > 0 ? Percent(s.WinRate()) : QString());

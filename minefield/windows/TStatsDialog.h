@@ -28,6 +28,7 @@ public:
 private:
     void FillTable();
     void FillWins();
+    void FitTables();
 
     QString m_iniPath;
     Statistics m_stats;
