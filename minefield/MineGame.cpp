@@ -59,6 +59,8 @@ void MineGame::NewGame()
         m_width = m_customWidth;
         m_height = m_customHeight;
         m_mines = m_customMines;
+        // The shields the last game began with, not those it left.
+        m_shields = m_startShields;
     }
     Begin(nullptr);
 }

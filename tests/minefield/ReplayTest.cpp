@@ -126,3 +126,22 @@ TEST(CustomSize, APresetLevelLeavesItAsItWas)
     EXPECT_EQ(f.game.Width(), 10);
     EXPECT_EQ(f.game.Mines(), 7);
 }
+
+// Shields belong to the game: a custom board keeps those of the preset played
+// before it, but a shield spent in one game is not missing from the next.
+TEST(CustomSize, ANewGameGetsBackTheShieldsItsLastGameBeganWith)
+{
+    Fixture f;
+    f.game.SetLevel(1);
+    f.game.SetShape(ShapeKind::Square);
+    ASSERT_EQ(f.game.Shields(), 2);
+    f.game.SetLevel(9);
+    f.game.SetCustomSize(6, 4, 3);
+    f.game.SetRandomSource(Script({{0, 0}, {5, 0}, {5, 3}}));
+    f.game.NewGame();
+    EXPECT_EQ(f.game.Shields(), 2);
+    f.Click({0, 0});
+    ASSERT_EQ(f.game.Shields(), 1);
+    f.game.NewGame();
+    EXPECT_EQ(f.game.Shields(), 2);
+}
