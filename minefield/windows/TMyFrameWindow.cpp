@@ -7,7 +7,6 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QHBoxLayout>
 #include <QInputDialog>
 #include <QLabel>
@@ -237,9 +236,11 @@ void TMyFrameWindow::BuildMenu()
     options->addSeparator();
     AddCommand(options, cmd::Sound, "&Sound on", true);
     options->addSeparator();
-    AddCommand(options, cmd::LeftChord, UiText(text::LeftChord), true);
-    AddCommand(options, cmd::Marks, UiText(text::Marks), true);
-    AddCommand(options, cmd::SafeStart, UiText(text::SafeStart), true);
+    const Language language = SessionLanguage();
+    const auto translated = [language](int id) { return QString::fromUtf8(Text(id, language).data(), int(Text(id, language).size())); };
+    AddCommand(options, cmd::LeftChord, translated(text::LeftChord), true);
+    AddCommand(options, cmd::Marks, translated(text::Marks), true);
+    AddCommand(options, cmd::SafeStart, translated(text::SafeStart), true);
 
     QMenu* help = menuBar()->addMenu("&Help");
     AddCommand(help, cmd::HelpContents, "&Help contents")->setShortcut(Qt::Key_F1);
