@@ -306,6 +306,16 @@ TEST(Pause, StopsTheClockHidesTheBoardAndAClickGoesOnWithoutOpening)
     f.PassSeconds(2);
     EXPECT_EQ(f.frame->ClockText(), "Time: 00:00:05");
 
+    // Minimising the window pauses the game.
+    f.frame->showMinimized();
+    ASSERT_TRUE(WaitUntil([&] { return f.frame->Paused(); }));
+    f.frame->showNormal();
+    f.frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f.frame.get()));
+    EXPECT_TRUE(f.frame->Paused());  // until the player goes on
+    f.frame->Command(cmd::Pause);
+    ASSERT_FALSE(f.frame->Paused());
+
     // Through P too; a won game's time leaves the pause out.
     QTest::keyClick(f.frame.get(), Qt::Key_P);
     EXPECT_TRUE(f.frame->Paused());
