@@ -322,9 +322,13 @@ TEST(Pause, StopsTheClockHidesTheBoardAndAClickGoesOnWithoutOpening)
     *f.now += 60000;
     QTest::keyClick(f.frame.get(), Qt::Key_P);
     EXPECT_FALSE(f.frame->Paused());
-    WhenModal<QInputDialog>([](QInputDialog* input) { input->reject(); });
+    bool asked = false;
+    WhenModal<QInputDialog>([&](QInputDialog* input) {
+        asked = true;
+        input->reject();
+    });
     f.OpenEverySafeCell();
-    ASSERT_TRUE(WaitUntil([] { return !QApplication::activeModalWidget(); }));
+    ASSERT_TRUE(WaitUntil([&] { return asked; }));
     EXPECT_EQ(f.ReadIni().GetString("MvStats-SQUARE", "L0Wins", "", 99),
               std::to_string(BoardThreeBV(f.Game())) + "/5000");
     // A game that is over cannot be paused.
