@@ -31,6 +31,9 @@ const Entry kTexts[] = {
     {text::SafeStart,
      {"Safe &first click", "&Primer clic seguro", "&Primer clic segur", "Sicherer &erster Klick",
       "&Premier clic s\u00FBr", "&Primo clic sicuro"}},
+    {text::NoGuess,
+     {"No-&guess boards", "Tableros sin &adivinar", "Taulers sense &endevinar", "Felder ohne &Raten",
+      "Grilles sans &hasard", "Campi senza &azzardo"}},
 };
 
 // "de_DE.UTF-8", "de", "de@euro" -> the two letters of the language.

@@ -19,7 +19,8 @@ constexpr int No = 3;
 constexpr int LeftChord = 4;   // menu: the left button opens around a number
 constexpr int Marks = 5;       // menu: "?" marks
 constexpr int SafeStart = 6;   // menu: the first click is never a mine
-constexpr int Last = SafeStart;
+constexpr int NoGuess = 7;     // menu: boards that need no guess
+constexpr int Last = NoGuess;
 }  // namespace text
 
 // UTF-8; an unknown number gives the empty text.
