@@ -32,7 +32,7 @@ const Entry kTexts[] = {
      {"Safe &first click", "&Primer clic seguro", "&Primer clic segur", "Sicherer &erster Klick",
       "&Premier clic s\u00FBr", "&Primo clic sicuro"}},
     {text::NoGuess,
-     {"No-&guess boards", "Tableros sin &adivinar", "Taulers sense &endevinar", "Felder ohne &Raten",
+     {"No-&guess boards", "Tableros sin &azar", "Taulers sense &atzar", "Felder ohne &Raten",
       "Grilles sans &hasard", "Campi senza &azzardo"}},
 };
 

@@ -221,7 +221,7 @@ TEST(NoGuessGenerator, BoardsTooFullForItFallBackToASafeFirstClick)
     };
     const Case cases[] = {
         {ShapeKind::Square, 4, 4, 15, false},    // every cell but the first
-        {ShapeKind::Triangle, 6, 4, 15, false},  // the first click's twelve neighbours do not fit
+        {ShapeKind::Triangle, 6, 4, 18, false},  // no room left for the first click and its neighbours
         {ShapeKind::Hexagon, 8, 8, 50, true},    // room for an opening, hardly for deduction
         {ShapeKind::Diamond, 1, 1, 0, true},
     };
