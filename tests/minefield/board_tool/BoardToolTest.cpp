@@ -14,7 +14,7 @@
 
 namespace {
 
-std::string Run(const std::string& arguments)
+std::string RunBoardTool(const std::string& arguments)
 {
     const std::string command = std::string(MVRO_BOARD) + " " + arguments;
     std::FILE* pipe = ::popen(command.c_str(), "r");
@@ -191,7 +191,7 @@ TEST(MvroBoard, NoGuessBoardsOfEveryShapeAndLevelAreClearedByAPlainPlayer)
             const std::string args = std::string("--shape ") + kShapeNames[shape - 1] + " --level " +
                                      std::to_string(level) + " --noguess --count 3 --seed " +
                                      std::to_string(100 * shape + level);
-            const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(Run(args)));
+            const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(RunBoardTool(args)));
             ASSERT_TRUE(doc.isArray()) << args;
             ASSERT_EQ(doc.array().size(), 3) << args;
             const mf::Preset preset = *mf::PresetFor(level, mf::ShapeFromNumber(shape));
@@ -243,7 +243,7 @@ TEST(MvroBoard, NoGuessBoardsOfEveryShapeAndLevelAreClearedByAPlainPlayer)
 TEST(MvroBoard, ClassicBoardsReplayFromTheirSeed)
 {
     const auto minesOf = [](const std::string& args) {
-        const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(Run(args)));
+        const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(RunBoardTool(args)));
         return doc.array().at(0).toObject()["mines"].toArray();
     };
     const QJsonArray a = minesOf("--shape triangle --level expert --seed 42");
@@ -251,6 +251,6 @@ TEST(MvroBoard, ClassicBoardsReplayFromTheirSeed)
     EXPECT_EQ(a, minesOf("--shape 4 --level 4 --seed 42"));
     EXPECT_NE(a, minesOf("--shape triangle --level expert --seed 43"));
     // Board k of a run is the board of seed N + k alone.
-    const QJsonDocument run = QJsonDocument::fromJson(QByteArray::fromStdString(Run("--shape triangle --level expert --seed 41 --count 2")));
+    const QJsonDocument run = QJsonDocument::fromJson(QByteArray::fromStdString(RunBoardTool("--shape triangle --level expert --seed 41 --count 2")));
     EXPECT_EQ(run.array().at(1).toObject()["mines"].toArray(), a);
 }
