@@ -137,7 +137,9 @@ void PrintBoard(std::string& out, const Request& req, uint32_t seed, int32_t col
     for (int32_t i = 0; i < topology.CellCount(); ++i) {
         if (!board[size_t(i)])
             continue;
-        out += (comma ? "," : "") + std::to_string(i);
+        if (comma)
+            out += ',';
+        out += std::to_string(i);
         comma = true;
     }
     out += "],\"cells\":[";
@@ -154,7 +156,9 @@ void PrintBoard(std::string& out, const Request& req, uint32_t seed, int32_t col
         out += ",\"count\":" + std::to_string(count) + ",\"neighbours\":[";
         bool sep = false;
         for (int32_t q : topology.Neighbours(i)) {
-            out += (sep ? "," : "") + std::to_string(q);
+            if (sep)
+                out += ',';
+            out += std::to_string(q);
             sep = true;
         }
         out += "]}";
