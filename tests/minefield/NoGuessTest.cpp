@@ -282,3 +282,37 @@ TEST(NoGuess, TheGameIsWonFromTheFirstClickByDeductionAlone)
         }
     }
 }
+
+// Over many seeds and first clicks all over Expert boards of every shape:
+// the first click is never a mine and always an opening, every mine is
+// placed, and every number counts them.
+TEST(NoGuess, TheFirstClickIsAlwaysAnOpeningOverManySeeds)
+{
+    for (ShapeKind shape : kShapes) {
+        for (uint32_t seed = 0; seed < 100; ++seed) {
+            Fixture f;
+            MineGame::PlayOptions o;
+            o.noGuess = true;
+            f.game.SetOptions(o);
+            f.game.SetLevel(4);
+            f.game.SetRandomSource(Seeded(seed));
+            f.game.SetShape(shape);
+            const CellPos first{int32_t(seed * 7 % uint32_t(f.game.Width())), int32_t(seed * 3 % uint32_t(f.game.Height()))};
+            f.Click(first);
+            const std::string where = std::string(ShapeKeyword(shape)) + " seed " + std::to_string(seed);
+            ASSERT_FALSE(f.rec.Has("shields") || f.rec.Has("lost")) << where;
+            ASSERT_EQ(f.At(first).value, 0) << where;
+            EXPECT_TRUE(f.game.BoardIsNoGuess()) << where;
+            int32_t mines = 0;
+            for (int32_t r = 0; r < f.game.Height(); ++r) {
+                for (int32_t c = 0; c < f.game.Width(); ++c) {
+                    mines += f.At({c, r}).IsMine();
+                    if (!f.At({c, r}).IsMine()) {
+                        ASSERT_EQ(f.At({c, r}).value, f.game.CountMines({c, r})) << where;
+                    }
+                }
+            }
+            ASSERT_EQ(mines, f.game.Mines()) << where;
+        }
+    }
+}
