@@ -1,12 +1,12 @@
 #include "minefield/MineGame.h"
 
-#include "minefield/BoardTopology.h"
-#include "minefield/NoGuessGenerator.h"
-
 #include <algorithm>
 #include <ctime>
 #include <random>
 #include <vector>
+
+#include "minefield/BoardTopology.h"
+#include "minefield/NoGuessGenerator.h"
 
 namespace mf {
 
