@@ -50,6 +50,7 @@ public:
     }
 
     bool Solve(const std::vector<uint8_t>& board) { return m_solver.Solve(board, m_first); }
+    uint64_t Work() const { return m_solver.Work(); }
 
     // After a stuck solve: one mine of the stuck frontier moves to a cell no
     // open number touches, or, with none left, to any undecided cell.
@@ -102,23 +103,25 @@ NoGuessBoard MakeNoGuessBoard(const BoardTopology& topology, int32_t mines, int3
         // click is still safe.
         return result;
     }
-    while (result.solves < limits.maxSolves) {
-        for (int32_t repair = 0; repair <= limits.repairsPerPlacement && result.solves < limits.maxSolves;
-             ++repair) {
+    const auto withinLimits = [&] { return result.solves < limits.maxSolves && gen.Work() < limits.maxWork; };
+    while (withinLimits()) {
+        for (int32_t repair = 0; repair <= limits.repairsPerPlacement && withinLimits(); ++repair) {
             ++result.solves;
             if (gen.Solve(result.mines)) {
                 result.noGuess = true;
+                result.work = gen.Work();
                 return result;
             }
             if (!gen.Repair(result.mines))
                 break;
         }
-        if (result.solves < limits.maxSolves)
+        if (withinLimits())
             result.mines = gen.Place();
     }
     // Out of bounds: the last board as it stands, its first click an opening;
     // played once more, so that what is reported is what was checked.
     result.noGuess = gen.Solve(result.mines);
+    result.work = gen.Work();
     return result;
 }
 

@@ -12,12 +12,16 @@ struct NoGuessBoard {
     bool noGuess = false;        // the solver clears it from the first click
     bool opening = false;        // the first click is a cell without mines around
     int32_t solves = 0;          // boards the solver played, repairs included
+    uint64_t work = 0;           // the solver's work on them (NoGuessSolver::Work)
 };
 
 struct NoGuessLimits {
-    // Bounds the work of one board, so that a new game never hangs; the
-    // presets stay far below it.
+    // Bound the work of one board, so that a first click never hangs the
+    // game: solves, and the solver's work (some 60 million units a second in
+    // an optimised build, so this is a fifth of a second). The presets stay
+    // far below both.
     int32_t maxSolves = 4000;
+    uint64_t maxWork = 12'000'000;
     // Repairs of one placement before it is given up for a fresh one.
     int32_t repairsPerPlacement = 60;
 };

@@ -79,6 +79,7 @@ void NoGuessSolver::Settle(int32_t cell, bool mine, Reason reason)
         return;
     }
     m_state[size_t(cell)] = mine ? Knowledge::Mine : Knowledge::Open;
+    m_work += m_topology.Neighbours(cell).size();
     --m_coveredTotal;
     ++(mine ? m_found : m_opened);
     if (m_hook)
@@ -161,6 +162,7 @@ bool NoGuessSolver::PairPass()
                 if (m_seen[size_t(b)] == seen || !IsOpen(b) || m_covered[size_t(b)] == 0)
                     continue;
                 m_seen[size_t(b)] = seen;
+                m_work += m_topology.Neighbours(b).size();
                 ComparePair(a, b, markA);
             }
         }
@@ -218,6 +220,7 @@ bool NoGuessSolver::CountPass()
 {
     if (m_coveredTotal == 0)
         return false;
+    m_work += uint64_t(m_topology.CellCount());
     const int32_t left = m_mineTotal - m_found;
     const size_t n = size_t(m_topology.CellCount());
     if (left == 0 || left == m_coveredTotal) {

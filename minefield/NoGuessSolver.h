@@ -42,6 +42,9 @@ public:
     // A cell settled against the board: a fault of the solver, never of the
     // board. The cell is left covered and the solve ends.
     bool Contradicted() const { return m_contradicted; }
+    // Neighbours visited over every solve so far: a measure of the time spent
+    // that does not depend on the machine.
+    uint64_t Work() const { return m_work; }
 
 private:
     void Reset(const std::vector<uint8_t>& mines);
@@ -80,6 +83,7 @@ private:
     int32_t m_opened = 0;
     int32_t m_found = 0;
     bool m_contradicted = false;
+    uint64_t m_work = 0;
 };
 
 }  // namespace mf

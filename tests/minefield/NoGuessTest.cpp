@@ -229,7 +229,8 @@ TEST(NoGuessGenerator, BoardsTooFullForItFallBackToASafeFirstClick)
         const BoardTopology t(k.shape, k.w, k.h);
         for (uint32_t seed = 0; seed < 5; ++seed) {
             const int32_t first = t.CellCount() / 2;
-            const NoGuessBoard b = MakeNoGuessBoard(t, k.mines, first, Seeded(seed), {300, 20});
+            const NoGuessBoard b =
+                MakeNoGuessBoard(t, k.mines, first, Seeded(seed), {.maxSolves = 300, .repairsPerPlacement = 20});
             int32_t mines = 0;
             for (uint8_t m : b.mines)
                 mines += m;
@@ -240,6 +241,24 @@ TEST(NoGuessGenerator, BoardsTooFullForItFallBackToASafeFirstClick)
             NoGuessSolver solver(t);
             EXPECT_EQ(b.noGuess, b.opening && solver.Solve(b.mines, first)) << ShapeKeyword(k.shape);
         }
+    }
+}
+
+// A full board dense enough that boards without guesses are rare: the work
+// stops at its bound (one more solve at most, to report what was checked),
+// and the first click is still an opening.
+TEST(NoGuessGenerator, TheWorkOnOneBoardIsBounded)
+{
+    const NoGuessLimits limits;
+    for (ShapeKind shape : {ShapeKind::Square, ShapeKind::Triangle, ShapeKind::Hexagon}) {
+        const BoardTopology t(shape, MaxColumns, MaxRows);
+        const int32_t first = t.Index({16, 12});
+        const NoGuessBoard b = MakeNoGuessBoard(t, 300, first, Seeded(1), limits);
+        // One solve visits each cell's neighbours a few times at most.
+        EXPECT_LE(b.work, limits.maxWork + 200000) << ShapeKeyword(shape);
+        EXPECT_LE(b.solves, limits.maxSolves) << ShapeKeyword(shape);
+        EXPECT_TRUE(b.opening) << ShapeKeyword(shape);
+        EXPECT_EQ(CountAround(t, b.mines, first), 0) << ShapeKeyword(shape);
     }
 }
 
