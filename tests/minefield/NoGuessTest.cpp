@@ -335,3 +335,29 @@ TEST(NoGuess, TheFirstClickIsAlwaysAnOpeningOverManySeeds)
         }
     }
 }
+
+// Replaying a no-guess board lays the same mines again; it stays the board
+// that was made, and a new game makes a new one at its first click.
+TEST(NoGuess, AReplayKeepsTheBoardAndANewGameMakesAnother)
+{
+    Fixture f;
+    MineGame::PlayOptions o;
+    o.noGuess = true;
+    f.game.SetOptions(o);
+    f.game.SetLevel(2);
+    f.game.SetRandomSource(Seeded(3));
+    f.game.SetShape(ShapeKind::Brick);
+    f.Click({4, 4});
+    const std::vector<CellPos> mines = f.game.MinePositions();
+    ASSERT_EQ(int32_t(mines.size()), f.game.Mines());
+    f.game.Replay();
+    EXPECT_EQ(f.game.MinePositions(), mines);
+    EXPECT_TRUE(f.game.BoardIsNoGuess());
+    f.game.NewGame();
+    EXPECT_TRUE(f.game.MinePositions().empty());  // laid at the first click
+    EXPECT_FALSE(f.game.BoardIsNoGuess());
+    f.Click({10, 6});
+    EXPECT_EQ(f.At({10, 6}).value, 0);
+    EXPECT_TRUE(f.game.BoardIsNoGuess());
+    EXPECT_NE(f.game.MinePositions(), mines);
+}
