@@ -128,6 +128,9 @@ const Entry kTexts[] = {
       "No s'han pogut desar les estad\u00EDstiques a %1.", "Die Statistik konnte nicht in %1 geschrieben werden.",
       "Les statistiques n'ont pas pu \u00EAtre \u00E9crites dans %1.",
       "Non \u00E8 stato possibile scrivere le statistiche in %1."}},
+    {text::NoGuess,
+     {"No-&guess boards", "Tableros sin &azar", "Taulers sense &atzar", "Felder ohne &Raten",
+      "Grilles sans &hasard", "Campi senza &azzardo"}},
 };
 
 // "de_DE.UTF-8", "de", "de@euro" -> the two letters of the language.

@@ -57,7 +57,8 @@ constexpr int WonInNoTime = 46;
 constexpr int PicturesFilter = 47;
 constexpr int AllFilesFilter = 48;
 constexpr int StatisticsNotWritten = 49;  // %1: the settings file
-constexpr int Last = StatisticsNotWritten;
+constexpr int NoGuess = 50;     // menu: boards that need no guess
+constexpr int Last = NoGuess;
 }  // namespace text
 
 // UTF-8; an unknown number gives the empty text.
