@@ -26,6 +26,10 @@ constexpr int OutOfMemory = 8;
 constexpr int Cancelled = 2;
 // A file could not be written for want of room on the disk; the old one is whole (with the path).
 constexpr int DiskFull = 1040;
+// The settings file could not be written, for want of room or otherwise; it
+// keeps what it held (with the path).
+constexpr int SettingsNoRoom = 1042;
+constexpr int SettingsNotWritten = 1043;
 }  // namespace msg
 
 }  // namespace fw

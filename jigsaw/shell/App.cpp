@@ -138,6 +138,7 @@ int App::StartUp()
     m_profile = std::make_unique<fw::Profile>(fw::Options::settingsPath(m_folders->settingsFolder(), ShortName));
     // 3, 4: options.
     m_profile->setDefaultSection("Main");
+    m_profile->onWriteFailed([this](int why) { settingsNotKept(why); });
     m_options.load(*m_profile);
     (void)m_profile->getInt("ForceDIRotate");  // pieces always turn through our own bitmaps
     // 5: translation; without it nothing can be shown.
@@ -273,6 +274,11 @@ void App::Shutdown()
         if (!last.empty())
             m_profile->setString({}, "LastPuz", last.string());
     }
+    // The last chance to show it while there is a window to show it over.
+    if (m_settingsFailure && !m_endingSession) {
+        fw::ShowStatus(m_window.get(), *m_settingsFailure);
+        m_settingsFailure.reset();
+    }
     if (m_player)
         m_player->waitIdle();
     m_player.reset();
@@ -282,6 +288,30 @@ void App::Shutdown()
     m_window.reset();
     m_windowWidget = nullptr;
     m_profile->setInt({}, "AbEnd", 0);
+}
+
+// A change of the settings that did not reach the disk is lost at the end
+// of the session: say so, once, rather than lose it unseen. The box waits
+// for the loop, since the failed write may come from any handler.
+void App::settingsNotKept(int errorNumber)
+{
+    if (m_settingsFailureTold)
+        return;
+    m_settingsFailureTold = true;
+    m_settingsFailure = fw::Status(fw::isNoRoomError(errorNumber) ? fw::msg::SettingsNoRoom : fw::msg::SettingsNotWritten,
+                                   m_profile->path().string());
+    if (m_endingSession || !m_window) {
+        std::cerr << "qvrk32: " << fw::MessageText(m_settingsFailure->id, m_settingsFailure->text) << '\n';
+        m_settingsFailure.reset();
+        return;
+    }
+    QTimer::singleShot(0, m_window.get(), [this] {
+        if (!m_settingsFailure || m_endingSession)
+            return;
+        const fw::Status st = *m_settingsFailure;
+        m_settingsFailure.reset();
+        fw::ShowStatus(m_window.get(), st);
+    });
 }
 
 void App::endSession()

@@ -9,6 +9,7 @@
 #include "framework/Options.h"
 #include "framework/Profile.h"
 #include "framework/SoundPlayer.h"
+#include "framework/Status.h"
 #include "framework/Traductor.h"
 #include "jigsaw/document/PictureSteps.h"
 #include "jigsaw/document/Puz.h"
@@ -107,6 +108,7 @@ public:
     std::string caption(int id, int variant = 0) const;
 
 private:
+    void settingsNotKept(int errorNumber);
     static std::filesystem::path runningProgramDir();
     bool loadTranslation();
     void languageChanged();
@@ -157,6 +159,9 @@ private:
     bool m_lowColour = false;
     bool m_started = false;
     bool m_endingSession = false;
+    // A settings write failed this session: told once, and not yet shown.
+    bool m_settingsFailureTold = false;
+    std::optional<fw::Status> m_settingsFailure;
 };
 
 }  // namespace qv
