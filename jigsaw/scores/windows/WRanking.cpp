@@ -238,21 +238,30 @@ void WRanking::paintTable(QPainter& p, unsigned mode) const
         if (!black && static_cast<int>(row) == m_highlight)
             p.fillRect(band, kHighlightBack);
         p.setPen(black ? QColor(Qt::black) : rowColour(static_cast<int>(row)));
-        // The game's own entry stands out in print too, where colours are gone.
-        QFont font = m_tableFont;
-        font.setBold(static_cast<int>(row) == liveRow());
-        p.setFont(font);
-        const QFontMetrics fm(font);
+        p.setFont(rowFont(static_cast<int>(row)));
         x = left;
         for (size_t c = 0; c < m_columns.size(); ++c) {
             const QRect cell(x + kCellPad, band.top(), m_widths[c] - 2 * kCellPad, m_rowHeight);
-            const QString text =
-                fm.elidedText(fw::toQString(rankingCell(r, row, m_columns[c].kind, separator)), Qt::ElideRight,
-                              cell.width());
-            p.drawText(cell, (m_columns[c].alignRight ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter, text);
+            p.drawText(cell, (m_columns[c].alignRight ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter,
+                       cellText(static_cast<int>(row), c, separator));
             x += m_widths[c];
         }
     }
+}
+
+QFont WRanking::rowFont(int row) const
+{
+    // The game's own entry stands out in print too, where colours are gone.
+    QFont font = m_tableFont;
+    font.setBold(row == liveRow());
+    return font;
+}
+
+QString WRanking::cellText(int row, size_t column, char separator) const
+{
+    const QFontMetrics fm(rowFont(row));
+    return fm.elidedText(fw::toQString(rankingCell(ranking(), static_cast<size_t>(row), m_columns[column].kind, separator)),
+                         Qt::ElideRight, m_widths[column] - 2 * kCellPad);
 }
 
 WCert* WRanking::openCertificate(int row)
