@@ -595,11 +595,8 @@ void PuzCommands::ShowBoxOptions(int box)
     dialog.RunModal();
 }
 
-void PuzCommands::Print()
+CaptionFacts PuzCommands::PrintCaption(const Puz& puz, const ScoreCounters& c)
 {
-    WPuz& w = m_app.playWindow();
-    const Puz& puz = m_app.puz();
-    const ScoreCounters c = m_app.score().Counters();
     CaptionFacts facts;
     facts.gameName = puz.savedName.empty() ? puz.title() : puz.savedName;
     facts.playerName = puz.playerName;
@@ -608,6 +605,14 @@ void PuzCommands::Print()
     facts.elapsedMs = c.elapsed;
     facts.moves = c.moves;
     facts.helps = c.helps;
+    return facts;
+}
+
+void PuzCommands::Print()
+{
+    WPuz& w = m_app.playWindow();
+    const Puz& puz = m_app.puz();
+    const CaptionFacts facts = PrintCaption(puz, m_app.score().Counters());
     // The table as the player chose it, texture and all; white paper when
     // the game never chose one.
     fw::Background paper;
