@@ -496,7 +496,10 @@ void TMyFrameWindow::ShowHelp()
         QMessageBox::warning(this, "Minevaro", QStringLiteral("The help file %1 is missing.").arg(path));
         return;
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    if (m_options.openHelp)
+        m_options.openHelp(path);
+    else
+        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 void TMyFrameWindow::ShowAbout()
