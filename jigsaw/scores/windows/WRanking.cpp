@@ -94,9 +94,14 @@ void WRanking::layout()
     const Ranking& r = ranking();
     m_columns = rankingColumns(r, m_host);
     const QFontMetrics fm(m_tableFont);
+    // The game's own row is bold, and wider: the samples are measured so.
+    QFont boldFont = m_tableFont;
+    boldFont.setBold(true);
+    const QFontMetrics bold(boldFont);
     m_widths.clear();
     for (const RankingColumn& c : m_columns) {
-        int w = fm.horizontalAdvance(fw::toQString(c.sample));
+        const QString sample = fw::toQString(c.sample);
+        int w = std::max(fm.horizontalAdvance(sample), bold.horizontalAdvance(sample));
         if (c.kind == RankingColumn::Helps)
             w = std::max(w, fm.horizontalAdvance(fw::toQString(c.heading)));
         // A pixel or two of slack: measured widths are rounded.
