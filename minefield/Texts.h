@@ -19,7 +19,9 @@ constexpr int No = 3;
 constexpr int LeftChord = 4;   // menu: the left button opens around a number
 constexpr int Marks = 5;       // menu: "?" marks
 constexpr int SafeStart = 6;   // menu: the first click is never a mine
-constexpr int Last = SafeStart;
+constexpr int NoHelpViewer = 7;  // message: no program shows the help page (%1: the page)
+constexpr int HelpMissing = 8;   // message: the help page is not there (%1: the page)
+constexpr int Last = HelpMissing;
 }  // namespace text
 
 // UTF-8; an unknown number gives the empty text.

@@ -491,15 +491,19 @@ void TMyFrameWindow::LoadTextureFile()
 
 void TMyFrameWindow::ShowHelp()
 {
+    const Language language = SessionLanguage();
+    const auto translated = [language](int id) {
+        const std::string_view t = Text(id, language);
+        return QString::fromUtf8(t.data(), int(t.size()));
+    };
     const QString path = m_options.programDir + "/" + kHelpFile;
     if (!QFileInfo::exists(path)) {
-        QMessageBox::warning(this, "Minevaro", QStringLiteral("The help file %1 is missing.").arg(path));
+        QMessageBox::warning(this, "Minevaro", translated(text::HelpMissing).arg(path));
         return;
     }
-    if (m_options.openHelp)
-        m_options.openHelp(path);
-    else
-        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    const bool shown = m_options.openHelp ? m_options.openHelp(path) : QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    if (!shown)
+        QMessageBox::information(this, "Minevaro", translated(text::NoHelpViewer).arg(path));
 }
 
 void TMyFrameWindow::ShowAbout()

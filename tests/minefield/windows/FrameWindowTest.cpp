@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QDialog>
+#include <QFile>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
@@ -32,7 +33,8 @@ struct FrameFixture {
     std::shared_ptr<uint32_t> now = std::make_shared<uint32_t>(4'000'000'000u);  // wraps soon
     std::unique_ptr<TMyFrameWindow> frame;
 
-    explicit FrameFixture(const std::string& ini = "[MVRO]\r\nTEXTURE=0\r\n", uint32_t seed = 7)
+    explicit FrameFixture(const std::string& ini = "[MVRO]\r\nTEXTURE=0\r\n", uint32_t seed = 7,
+                          std::function<bool(const QString&)> openHelp = {})
     {
         mftest::App();
         WriteIni(ini);
@@ -41,6 +43,7 @@ struct FrameFixture {
         options.programDir = dir.path();
         options.seed = seed;
         options.ticks = [clock = now] { return *clock; };
+        options.openHelp = std::move(openHelp);
         frame = std::make_unique<TMyFrameWindow>(options);
         frame->show();
     }
@@ -339,4 +342,29 @@ TEST(BestDialog, ResetAsksFirstAndIsWrittenOnlyByOk)
     after.Load(path.toStdString());
     EXPECT_EQ(after.GetInt("TRIANGLE", "T1", -1), 0);
     EXPECT_EQ(after.GetString("TRIANGLE", "N4", "", 29), "Anonymous");
+}
+
+// Where no browser can show the help page, a box says so and names it.
+TEST(FrameWindow, HelpThatCannotBeShownSaysSo)
+{
+    QStringList opened;
+    FrameFixture f("[MVRO]\r\nTEXTURE=0\r\n", 7, [&](const QString& file) {
+        opened << file;
+        return false;
+    });
+    const QString page = f.dir.filePath("mvro-help.html");
+    QFile file(page);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("<h1>Help</h1>");
+    file.close();
+    QString told;
+    WhenModal<QMessageBox>([&](QMessageBox* box) {
+        told = box->text();
+        box->accept();
+    });
+    f.frame->Command(cmd::HelpContents);
+    EXPECT_EQ(opened, QStringList{page});
+    EXPECT_TRUE(told.contains(page)) << told.toStdString();
+    const std::string_view words = Text(text::NoHelpViewer, SessionLanguage());
+    EXPECT_EQ(told, QString::fromUtf8(words.data(), int(words.size())).arg(page));
 }
