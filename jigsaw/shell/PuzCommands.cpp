@@ -535,7 +535,13 @@ int PuzCommands::helpContext() const
     return HelpIndex::Contents;
 }
 
-void PuzCommands::ShowHelp(int topic) { m_help->Show(topic); }
+void PuzCommands::ShowHelp(int topic)
+{
+    const fw::Status status = m_help->Show(topic);
+    if (!status.ok())
+        fw::ShowMessageId(QApplication::activeWindow(), status.id, status.text, "Quorvane",
+                          fw::mb::Ok | fw::mb::IconInformation);
+}
 
 void PuzCommands::ShowOptions()
 {
@@ -598,7 +604,7 @@ void PuzCommands::ShowBoxOptions(int box)
 CaptionFacts PuzCommands::PrintCaption(const Puz& puz, const ScoreCounters& c)
 {
     CaptionFacts facts;
-    facts.gameName = puz.savedName.empty() ? puz.title() : puz.savedName;
+    facts.gameName = puz.savedName;  // none: the caption says the game has no name
     facts.playerName = puz.playerName;
     facts.dateStart = puz.dateStart;
     facts.dateEnd = puz.dateEnd;
