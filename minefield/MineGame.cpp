@@ -37,9 +37,9 @@ void MineGame::SetRandomSource(RandomSource source)
 
 void MineGame::SetCustomSize(int32_t width, int32_t height, int32_t mines)
 {
-    m_width = std::clamp(width, 1, MaxColumns);
-    m_height = std::clamp(height, 1, MaxRows);
-    m_mines = std::clamp(mines, 0, m_width * m_height - 1);
+    m_customWidth = std::clamp(width, 1, MaxColumns);
+    m_customHeight = std::clamp(height, 1, MaxRows);
+    m_customMines = std::clamp(mines, 0, m_customWidth * m_customHeight - 1);
 }
 
 void MineGame::SetShape(ShapeKind shape)
@@ -55,7 +55,45 @@ void MineGame::NewGame()
         m_height = preset->height;
         m_mines = preset->mines;
         m_shields = preset->shields;
+    } else {
+        m_width = m_customWidth;
+        m_height = m_customHeight;
+        m_mines = m_customMines;
+        // The shields the last game began with, not those it left.
+        m_shields = m_startShields;
     }
+    Begin(nullptr);
+}
+
+void MineGame::Replay()
+{
+    if (m_minesPending)
+        return NewGame();
+    const std::vector<CellPos> mines = MinePositions();
+    m_shields = m_startShields;
+    Begin(&mines);
+}
+
+std::vector<CellPos> MineGame::MinePositions() const
+{
+    std::vector<CellPos> mines;
+    if (m_minesPending)
+        return mines;
+    for (int32_t r = 0; r < m_height; ++r) {
+        for (int32_t c = 0; c < m_width; ++c) {
+            const TCell& cell = m_grid.At({c, r});
+            // Hit, lost or shown flagged at the end: still the board's mines.
+            if (cell.IsMine() || cell.value == cell::LostMine || cell.value == cell::ShieldMine)
+                mines.push_back({c, r});
+        }
+    }
+    return mines;
+}
+
+void MineGame::Begin(const std::vector<CellPos>* mines)
+{
+    m_startShields = m_shields;
+    m_started = false;
     m_minesLeft = m_mines;
     m_revealed = 0;
     m_gameOver = false;
@@ -72,9 +110,13 @@ void MineGame::NewGame()
             cell.marked = false;
         }
     }
-    m_minesPending = m_options.safeStart;
-    if (!m_minesPending)
+    m_minesPending = !mines && m_options.safeStart;
+    if (mines) {
+        for (const CellPos& p : *mines)
+            At(p).value = cell::Mine;
+    } else if (!m_minesPending) {
         PlaceMines();
+    }
     m_grid.Layout(m_width, m_height);
     CountAll();
     m_cursor = {std::min(m_cursor.c, m_width - 1), std::min(m_cursor.r, m_height - 1)};
@@ -173,6 +215,7 @@ void MineGame::Open(CellPos p, bool click)
         PlaceMines(p);
         CountAll();
     }
+    m_started = true;
     RevealCell(p);
     if (At(p).IsMine()) {
         if (m_shields == 0)

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "minefield/BoardPorts.h"
 #include "minefield/CellGrid.h"
@@ -30,11 +31,22 @@ public:
 
     void SetShape(ShapeKind shape);  // remakes the cells, then NewGame
     void NewGame();
+    // A new game on the board just played: the same size, the same mines and
+    // the shields it began with. Before any mine is placed (a safe start not
+    // yet clicked) it is a new game.
+    void Replay();
+    // The mines of the game in play, row by row; empty while none is placed.
+    std::vector<CellPos> MinePositions() const;
 
-    // A level outside 0..4 keeps the custom size set below.
+    // A level outside 0..4 plays the custom size set below; a preset level
+    // leaves that size alone.
     void SetLevel(int level) { m_level = level; }
-    // Kept inside the grid: 1..32 columns, 1..24 rows, 0..W*H-1 mines.
+    // Kept inside the grid: 1..32 columns, 1..24 rows, 0..W*H-1 mines. Takes
+    // effect at the next new game.
     void SetCustomSize(int32_t width, int32_t height, int32_t mines);
+    int32_t CustomWidth() const { return m_customWidth; }
+    int32_t CustomHeight() const { return m_customHeight; }
+    int32_t CustomMines() const { return m_customMines; }
 
     // The safe start takes effect at the next new game.
     void SetOptions(const PlayOptions& options) { m_options = options; }
@@ -78,6 +90,8 @@ public:
     int32_t Shields() const { return m_shields; }
     int32_t Revealed() const { return m_revealed; }
     bool GameOver() const { return m_gameOver; }
+    // A cell was opened in this game (so it counts in the statistics).
+    bool Started() const { return m_started; }
     CellPos PressedCell() const { return m_pressed; }
     bool SoundOn() const { return m_soundOn; }
     void SetSoundOn(bool on) { m_soundOn = on; }
@@ -85,6 +99,7 @@ public:
 private:
     TCell& At(CellPos p) { return m_grid.At(p); }
     bool IsOnBoard(CellPos p) const;
+    void Begin(const std::vector<CellPos>* mines);
     void PlaceMines(CellPos spared = {});
     void CountAll();
     void Open(CellPos p, bool click);
@@ -109,6 +124,11 @@ private:
     int32_t m_minesLeft = 0;
     int32_t m_mines = 16;
     int32_t m_shields = 0;
+    int32_t m_startShields = 0;
+    int32_t m_customWidth = 8;
+    int32_t m_customHeight = 8;
+    int32_t m_customMines = 16;
+    bool m_started = false;
     CellPos m_pressed;
     bool m_gameOver = false;
     bool m_soundOn = true;

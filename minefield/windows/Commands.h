@@ -29,6 +29,11 @@ constexpr int About = 11847;
 constexpr int LeftChord = 11880;
 constexpr int Marks = 11881;
 constexpr int SafeStart = 11882;
+// Commands of our own.
+constexpr int Statistics = 11890;
+constexpr int Replay = 11891;
+constexpr int Pause = 11892;
+constexpr int LevelCustom = 11893;
 
 constexpr int ClockTimer = 0x404;
 

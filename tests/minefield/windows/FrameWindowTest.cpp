@@ -20,73 +20,13 @@
 #include "minefield/windows/TBestDialog.h"
 #include "minefield/windows/TMyFrameWindow.h"
 #include "minefield/windows/TMyWindow.h"
+#include "FrameFixture.h"
 #include "GuiTestSupport.h"
 
 using namespace mf;
 using mftest::WaitUntil;
 using mftest::WhenModal;
-
-namespace {
-
-struct FrameFixture {
-    QTemporaryDir dir;
-    std::shared_ptr<uint32_t> now = std::make_shared<uint32_t>(4'000'000'000u);  // wraps soon
-    std::unique_ptr<TMyFrameWindow> frame;
-
-    explicit FrameFixture(const std::string& ini = "[MVRO]\r\nTEXTURE=0\r\n", uint32_t seed = 7,
-                          std::function<bool(const QString&)> openHelp = {})
-    {
-        mftest::App();
-        WriteIni(ini);
-        TMyFrameWindow::Options options;
-        options.iniPath = IniPath();
-        options.programDir = dir.path();
-        options.seed = seed;
-        options.ticks = [clock = now] { return *clock; };
-        options.openHelp = std::move(openHelp);
-        frame = std::make_unique<TMyFrameWindow>(options);
-        frame->show();
-    }
-    QString IniPath() const { return dir.filePath("mvro.ini"); }
-    void WriteIni(const std::string& text) const
-    {
-        IniFile ini;
-        ini.Parse(text);
-        ini.Save(IniPath().toStdString());
-    }
-    IniFile ReadIni() const
-    {
-        IniFile ini;
-        ini.Load(IniPath().toStdString());
-        return ini;
-    }
-    MineGame& Game() { return frame->Board().Game(); }
-    void Click(CellPos p)
-    {
-        QTest::mouseClick(&frame->Board(), Qt::LeftButton, {}, frame->Board().CellCentre(p));
-    }
-    void PassSeconds(uint32_t s)
-    {
-        *now += s * 1000;
-        frame->ClockTick();
-    }
-    void OpenEverySafeCell()
-    {
-        for (int32_t r = 0; r < Game().Height() && !Game().GameOver(); ++r)
-            for (int32_t c = 0; c < Game().Width() && !Game().GameOver(); ++c)
-                if (!Game().Cell({c, r}).IsMine() && Game().Cell({c, r}).state == 0)
-                    Click({c, r});
-    }
-    void OpenMinesUntilLost()
-    {
-        for (int32_t r = 0; r < Game().Height() && !Game().GameOver(); ++r)
-            for (int32_t c = 0; c < Game().Width() && !Game().GameOver(); ++c)
-                if (Game().Cell({c, r}).IsMine())
-                    Click({c, r});
-    }
-};
-
-}  // namespace
+using mftest::FrameFixture;
 
 TEST(FrameWindow, WinWithBestTimeAsksTheNameAndWritesTheRecord)
 {
@@ -211,9 +151,10 @@ TEST(FrameWindow, ShutDownWritesEveryKeyAndKeepsTheBestTimes)
     IniFile ini;
     ini.Load(path.toStdString());
     EXPECT_EQ(ini.GetInt("MVRO", "LEVEL3", -1), 2);
-    EXPECT_EQ(ini.GetInt("MVRO", "WIDTH", -1), 20);
-    EXPECT_EQ(ini.GetInt("MVRO", "HEIGHT", -1), 12);
-    EXPECT_EQ(ini.GetInt("MVRO", "MINES", -1), 50);
+    // The custom size (here the defaults), which a preset no longer overwrites.
+    EXPECT_EQ(ini.GetInt("MVRO", "WIDTH", -1), 8);
+    EXPECT_EQ(ini.GetInt("MVRO", "HEIGHT", -1), 8);
+    EXPECT_EQ(ini.GetInt("MVRO", "MINES", -1), 16);
     EXPECT_EQ(ini.GetInt("MVRO", "SHAPE", -1), 3);
     EXPECT_EQ(ini.GetInt("MVRO", "COLOR", -1), 255);
     EXPECT_EQ(ini.GetString("MVRO", "TEXTURE", "?", 253), "");
