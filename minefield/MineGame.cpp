@@ -5,6 +5,9 @@
 #include <random>
 #include <vector>
 
+#include "minefield/BoardTopology.h"
+#include "minefield/NoGuessGenerator.h"
+
 namespace mf {
 
 namespace {
@@ -110,7 +113,9 @@ void MineGame::Begin(const std::vector<CellPos>* mines)
             cell.marked = false;
         }
     }
-    m_minesPending = !mines && m_options.safeStart;
+    m_minesPending = !mines && (m_options.safeStart || m_options.noGuess);
+    if (!mines)
+        m_boardNoGuess = false;  // a replay keeps the board, and what it was
     if (mines) {
         for (const CellPos& p : *mines)
             At(p).value = cell::Mine;
@@ -137,17 +142,21 @@ void MineGame::CountAll()
 
 void MineGame::PlaceMines(CellPos spared)
 {
-    // Mines are fewer than cells, so one cell can always be spared.
-    for (int32_t i = 0; i < m_mines; ++i) {
-        for (;;) {
-            const int32_t c = int32_t(m_random() % uint32_t(m_width));
-            const int32_t r = int32_t(m_random() % uint32_t(m_height));
-            if (At({c, r}).IsMine() || CellPos{c, r} == spared)
-                continue;
-            At({c, r}).value = cell::Mine;
-            break;
-        }
-    }
+    const std::vector<uint8_t> mines = ClassicMines(m_width, m_height, m_mines, m_random, spared);
+    for (int32_t r = 0; r < m_height; ++r)
+        for (int32_t c = 0; c < m_width; ++c)
+            if (mines[size_t(r) * size_t(m_width) + size_t(c)])
+                At({c, r}).value = cell::Mine;
+}
+
+void MineGame::PlaceNoGuess(CellPos first)
+{
+    const BoardTopology topology(Shape(), m_width, m_height);
+    const NoGuessBoard board = MakeNoGuessBoard(topology, m_mines, topology.Index(first), m_random);
+    for (int32_t i = 0; i < topology.CellCount(); ++i)
+        if (board.mines[size_t(i)])
+            At(topology.Pos(i)).value = cell::Mine;
+    m_boardNoGuess = board.noGuess;
 }
 
 int32_t MineGame::CountMines(CellPos p) const
@@ -212,7 +221,10 @@ void MineGame::Open(CellPos p, bool click)
         return;
     if (m_minesPending) {
         m_minesPending = false;
-        PlaceMines(p);
+        if (m_options.noGuess)
+            PlaceNoGuess(p);
+        else
+            PlaceMines(p);
         CountAll();
     }
     m_started = true;

@@ -5,6 +5,7 @@
 
 #include "minefield/BoardPorts.h"
 #include "minefield/CellGrid.h"
+#include "minefield/MinePlacement.h"
 
 namespace mf {
 
@@ -13,13 +14,16 @@ namespace mf {
 // window owns it, feeds it the mouse and draws what it reports.
 class MineGame {
 public:
-    using RandomSource = std::function<uint32_t()>;
+    using RandomSource = mf::RandomSource;
 
     // Rules beyond the classic game, all off unless the player turns them on.
     struct PlayOptions {
         bool leftChord = false;  // a left click on a satisfied number chords too
         bool marks = false;      // the right button cycles flag, "?", covered
         bool safeStart = false;  // the first opened cell is never a mine
+        // Mines placed at the first click so that it opens an area and the
+        // rest follows by deduction alone.
+        bool noGuess = false;
         friend bool operator==(const PlayOptions&, const PlayOptions&) = default;
     };
 
@@ -48,7 +52,7 @@ public:
     int32_t CustomHeight() const { return m_customHeight; }
     int32_t CustomMines() const { return m_customMines; }
 
-    // The safe start takes effect at the next new game.
+    // The safe start and no-guess boards take effect at the next new game.
     void SetOptions(const PlayOptions& options) { m_options = options; }
     const PlayOptions& Options() const { return m_options; }
 
@@ -94,6 +98,8 @@ public:
     bool Started() const { return m_started; }
     CellPos PressedCell() const { return m_pressed; }
     bool SoundOn() const { return m_soundOn; }
+    // The mines were placed as a no-guess board that the solver cleared.
+    bool BoardIsNoGuess() const { return m_boardNoGuess; }
     void SetSoundOn(bool on) { m_soundOn = on; }
 
 private:
@@ -101,6 +107,7 @@ private:
     bool IsOnBoard(CellPos p) const;
     void Begin(const std::vector<CellPos>* mines);
     void PlaceMines(CellPos spared = {});
+    void PlaceNoGuess(CellPos first);
     void CountAll();
     void Open(CellPos p, bool click);
     bool ShowCursorFirst();
@@ -135,6 +142,7 @@ private:
     bool m_buttonHeld = false;
     PlayOptions m_options;
     bool m_minesPending = false;  // a safe start places them at the first opening
+    bool m_boardNoGuess = false;
     CellPos m_leftDown;           // an open number the left button went down on
     CellPos m_cursor{0, 0};
     bool m_cursorShown = false;

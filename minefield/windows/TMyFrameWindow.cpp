@@ -242,6 +242,7 @@ void TMyFrameWindow::BuildMenu()
     AddCommand(options, cmd::LeftChord, translated(text::LeftChord), true);
     AddCommand(options, cmd::Marks, translated(text::Marks), true);
     AddCommand(options, cmd::SafeStart, translated(text::SafeStart), true);
+    AddCommand(options, cmd::NoGuess, translated(text::NoGuess), true);
 
     QMenu* help = menuBar()->addMenu("&Help");
     AddCommand(help, cmd::HelpContents, "&Help contents")->setShortcut(Qt::Key_F1);
@@ -269,10 +270,11 @@ void TMyFrameWindow::ReadSettings()
     CheckOnly(kShapeGroup, ShapeCommand(s.shape));
     CheckOnly(kTextureGroup, TextureCommand(m_textureText));
     m_actions[cmd::Sound]->setChecked(s.sound);
-    game.SetOptions({s.leftChord, s.marks, s.safeStart});
+    game.SetOptions({s.leftChord, s.marks, s.safeStart, s.noGuess});
     m_actions[cmd::LeftChord]->setChecked(s.leftChord);
     m_actions[cmd::Marks]->setChecked(s.marks);
     m_actions[cmd::SafeStart]->setChecked(s.safeStart);
+    m_actions[cmd::NoGuess]->setChecked(s.noGuess);
 }
 
 void TMyFrameWindow::WriteSettings() const
@@ -295,6 +297,7 @@ void TMyFrameWindow::WriteSettings() const
     s.leftChord = game.Options().leftChord;
     s.marks = game.Options().marks;
     s.safeStart = game.Options().safeStart;
+    s.noGuess = game.Options().noGuess;
     s.Write(ini);
     ini.Save(m_options.iniPath.toStdString());
 }
@@ -356,10 +359,14 @@ void TMyFrameWindow::Command(int id)
     }
     case cmd::LeftChord:
     case cmd::Marks:
-    case cmd::SafeStart: {
-        // The safe start applies from the next new game on.
+    case cmd::SafeStart:
+    case cmd::NoGuess: {
+        // The safe start and no-guess boards apply from the next new game on.
         MineGame::PlayOptions o = m_board->Game().Options();
-        bool& flag = id == cmd::LeftChord ? o.leftChord : id == cmd::Marks ? o.marks : o.safeStart;
+        bool& flag = id == cmd::LeftChord ? o.leftChord
+                     : id == cmd::Marks   ? o.marks
+                     : id == cmd::SafeStart ? o.safeStart
+                                            : o.noGuess;
         flag = !flag;
         m_board->Game().SetOptions(o);
         m_actions[id]->setChecked(flag);

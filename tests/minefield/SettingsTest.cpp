@@ -316,19 +316,20 @@ TEST(Settings, PlayOptionsLiveInKeysOfOurOwnWrittenOnlyWhileOn)
     IniFile ini;
     ini.Parse(written);
     Settings s = Settings::Read(ini);
-    EXPECT_FALSE(s.leftChord || s.marks || s.safeStart);
+    EXPECT_FALSE(s.leftChord || s.marks || s.safeStart || s.noGuess);
     s.Write(ini);
     EXPECT_EQ(ini.Text(), written) << "options off: the file keeps its bytes";
 
-    s.marks = s.safeStart = true;
+    s.marks = s.safeStart = s.noGuess = true;
     s.Write(ini);
+    EXPECT_EQ(ini.GetInt("MVRO", "MvNoGuess", 0), 1);
     const Settings back = Settings::Read(ini);
-    EXPECT_TRUE(back.marks && back.safeStart);
+    EXPECT_TRUE(back.marks && back.safeStart && back.noGuess);
     EXPECT_FALSE(back.leftChord);
     EXPECT_EQ(ini.GetInt("MVRO", "SOUND", -1), 1);
     EXPECT_EQ(ini.GetString("HEXAGON", "N0", "", 29), "Ann");
 
-    s.marks = s.safeStart = false;
+    s.marks = s.safeStart = s.noGuess = false;
     s.Write(ini);
     EXPECT_EQ(ini.Text(), written) << "options turned off again leave no trace";
 }

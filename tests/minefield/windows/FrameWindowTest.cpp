@@ -163,6 +163,29 @@ TEST(FrameWindow, ShutDownWritesEveryKeyAndKeepsTheBestTimes)
     EXPECT_EQ(ini.GetString("HEXAGON", "N3", "", 29), "Ann");
 }
 
+// The menu option: checked as read from the file, in effect from the next
+// new game, and kept in the file only while it is on.
+TEST(FrameWindow, NoGuessBoardsAreAnOptionOfTheMenuKeptInAKeyOfOurOwn)
+{
+    FrameFixture f("[MVRO]\r\nTEXTURE=0\r\nLEVEL3=4\r\nSHAPE=6\r\n");
+    EXPECT_FALSE(f.frame->IsChecked(cmd::NoGuess));
+    f.frame->Command(cmd::NoGuess);
+    EXPECT_TRUE(f.frame->IsChecked(cmd::NoGuess));
+    EXPECT_TRUE(f.Game().Options().noGuess);
+    f.frame->Command(cmd::New);
+    f.Click({5, 7});
+    EXPECT_EQ(f.Game().Cell({5, 7}).value, 0);
+    EXPECT_TRUE(f.Game().BoardIsNoGuess());
+    f.frame.reset();
+    EXPECT_EQ(f.ReadIni().GetInt("MVRO", "MvNoGuess", 0), 1);
+
+    f.frame = std::make_unique<TMyFrameWindow>(TMyFrameWindow::Options{f.IniPath(), f.dir.path(), 3u, {}, true});
+    EXPECT_TRUE(f.frame->IsChecked(cmd::NoGuess));
+    f.frame->Command(cmd::NoGuess);
+    f.frame.reset();
+    EXPECT_EQ(f.ReadIni().GetString("MVRO", "MvNoGuess", "absent", 253), "absent");
+}
+
 TEST(FrameWindow, NameThenEnterTwiceKeepsTheRecordAndTheNameAsTyped)
 {
     FrameFixture f;
