@@ -179,7 +179,7 @@ TEST(FrameWindow, NoGuessBoardsAreAnOptionOfTheMenuKeptInAKeyOfOurOwn)
     f.frame.reset();
     EXPECT_EQ(f.ReadIni().GetInt("MVRO", "MvNoGuess", 0), 1);
 
-    f.frame = std::make_unique<TMyFrameWindow>(TMyFrameWindow::Options{f.IniPath(), f.dir.path(), 3u, {}, true});
+    f.frame = std::make_unique<TMyFrameWindow>(TMyFrameWindow::Options{f.IniPath(), f.dir.path(), 3u, {}, true, {}});
     EXPECT_TRUE(f.frame->IsChecked(cmd::NoGuess));
     f.frame->Command(cmd::NoGuess);
     f.frame.reset();
