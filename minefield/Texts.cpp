@@ -131,6 +131,16 @@ const Entry kTexts[] = {
     {text::NoGuess,
      {"No-&guess boards", "Tableros sin &azar", "Taulers sense &atzar", "Felder ohne &Raten",
       "Grilles sans &hasard", "Campi senza &azzardo"}},
+    {text::NoHelpViewer,
+     {"The help page %1 cannot be shown: no program to show web pages was found.",
+      "No se puede mostrar la p\u00E1gina de ayuda %1: no se ha encontrado ning\u00FAn programa para ver p\u00E1ginas web.",
+      "No es pot mostrar la p\u00E0gina d'ajuda %1: no s'ha trobat cap programa per veure p\u00E0gines web.",
+      "Die Hilfeseite %1 kann nicht angezeigt werden: Es wurde kein Programm zum Anzeigen von Webseiten gefunden.",
+      "La page d'aide %1 ne peut pas \u00EAtre affich\u00E9e\u00A0: aucun programme pour afficher les pages web n'a \u00E9t\u00E9 trouv\u00E9.",
+      "La pagina della guida %1 non pu\u00F2 essere mostrata: non \u00E8 stato trovato alcun programma per vedere le pagine web."}},
+    {text::HelpMissing,
+     {"The help file %1 is missing.", "Falta el archivo de ayuda %1.", "Falta el fitxer d'ajuda %1.",
+      "Die Hilfedatei %1 fehlt.", "Le fichier d'aide %1 est introuvable.", "Manca il file della guida %1."}},
 };
 
 // "de_DE.UTF-8", "de", "de@euro" -> the two letters of the language.

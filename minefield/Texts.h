@@ -58,7 +58,10 @@ constexpr int PicturesFilter = 47;
 constexpr int AllFilesFilter = 48;
 constexpr int StatisticsNotWritten = 49;  // %1: the settings file
 constexpr int NoGuess = 50;     // menu: boards that need no guess
-constexpr int Last = NoGuess;
+// Help that cannot be shown.
+constexpr int NoHelpViewer = 51;  // no program shows the help page (%1: the page)
+constexpr int HelpMissing = 52;   // the help page is not there (%1: the page)
+constexpr int Last = HelpMissing;
 }  // namespace text
 
 // UTF-8; an unknown number gives the empty text.

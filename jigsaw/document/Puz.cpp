@@ -178,8 +178,9 @@ fw::Status Puz::OpenSaved(const std::filesystem::path& path)
     savedPath = path;
     m_savedFile = std::make_unique<fw::FileStream>(path, fw::FileStream::Mode::Read);
     if (!m_savedFile->isOpen()) {
+        const int why = m_savedFile->openErrno();
         closeSaved();
-        return fw::Status(msg::CannotOpen, path.filename().string());
+        return fw::Status(msg::CannotOpen, path.filename().string()).because(why);
     }
     m_savedReader = std::make_unique<fw::ByteReader>(*m_savedFile);
     std::string storedPuzzle;
@@ -209,7 +210,8 @@ fw::Status Puz::Save(unsigned flags)
     int why = 0;
     bool ok = fw::replaceFile(savedPath, [this](fw::Stream& out) { return SavedGameFile::write(*this, out); }, &why);
     if (!ok)  // a full disk is not a damaged file: the player only has to make room
-        return fw::Status(fw::isNoRoomError(why) ? fw::msg::DiskFull : msg::BadFile, savedPath.string());
+        return fw::isNoRoomError(why) ? fw::Status(fw::msg::DiskFull, savedPath.string())
+                                      : fw::Status(msg::BadFile, savedPath.string()).because(why);
     state |= FromSaved;
     state &= static_cast<uint8_t>(~Changed);
     m_user->rememberLastPuzzle(savedPath);

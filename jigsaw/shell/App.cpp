@@ -213,6 +213,8 @@ int App::StartUp()
     if (m_setup.showWindow)
         m_window->showOnScreen();
     m_started = true;
+    // From here on an internal check that fails shows its box, and the game goes on.
+    fw::InstallUnexpectedBox();
     openFromCommandLine();
     return 0;
 }
@@ -266,6 +268,7 @@ void App::Shutdown()
     if (!m_started)
         return;
     m_started = false;
+    fw::SetUnexpectedHandler({});
     if (m_window && m_window->loupe())
         m_window->CloseLoupe();
     m_options.save(*m_profile);

@@ -553,7 +553,13 @@ int PuzCommands::helpContext() const
     return HelpIndex::Contents;
 }
 
-void PuzCommands::ShowHelp(int topic) { m_help->Show(topic); }
+void PuzCommands::ShowHelp(int topic)
+{
+    const fw::Status status = m_help->Show(topic);
+    if (!status.ok())
+        fw::ShowMessageId(QApplication::activeWindow(), status.id, status.text, "Quorvane",
+                          fw::mb::Ok | fw::mb::IconInformation);
+}
 
 void PuzCommands::ShowOptions()
 {
@@ -617,19 +623,24 @@ void PuzCommands::ShowBoxOptions(int box)
     dialog.RunModal();
 }
 
-void PuzCommands::Print()
+CaptionFacts PuzCommands::PrintCaption(const Puz& puz, const ScoreCounters& c)
 {
-    WPuz& w = m_app.playWindow();
-    const Puz& puz = m_app.puz();
-    const ScoreCounters c = m_app.score().Counters();
     CaptionFacts facts;
-    facts.gameName = puz.savedName.empty() ? puz.title() : puz.savedName;
+    facts.gameName = puz.savedName;  // none: the caption says the game has no name
     facts.playerName = puz.playerName;
     facts.dateStart = puz.dateStart;
     facts.dateEnd = puz.dateEnd;
     facts.elapsedMs = c.elapsed;
     facts.moves = c.moves;
     facts.helps = c.helps;
+    return facts;
+}
+
+void PuzCommands::Print()
+{
+    WPuz& w = m_app.playWindow();
+    const Puz& puz = m_app.puz();
+    const CaptionFacts facts = PrintCaption(puz, m_app.score().Counters());
     // The table as the player chose it, texture and all; white paper when
     // the game never chose one.
     fw::Background paper;

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QTimer>
+#include <cerrno>
 #include <csignal>
 #include <fstream>
 #include <functional>
@@ -11,7 +12,9 @@
 #include "ShellFixture.h"
 #include "framework/Options.h"
 #include "framework/qt/Clipboard.h"
+#include "framework/Markup.h"
 #include "framework/qt/MUBox.h"
+#include "framework/qt/UiText.h"
 #include "jigsaw/scores/Certificate.h"
 #include "jigsaw/scores/LiveRanking.h"
 #include "jigsaw/scores/windows/ScoreWindows.h"
@@ -347,4 +350,44 @@ TEST_F(Wired, SettingsThatCannotBeWrittenAreToldOnce)
         }
         s.reset();
     }
+}
+
+// A save the system refuses says why in the translated words of the
+// system's error (the folder is gone: error 2).
+TEST_F(Wired, AFailedSaveGivesTheSystemsReasonInTheTranslatedText)
+{
+    open();
+    qv::Puz& puz = s->puz();
+    puz.savedName = "Morning";
+    puz.playerName = "Ann";
+    puz.savedPath = puz.puzzlePath.parent_path() / "gone" / "Morning by Ann.sav";
+    const std::string reason = fw::UiText::lookup(3, ENOENT);
+    ASSERT_FALSE(reason.empty()) << "the translation files carry the system's error texts";
+    std::string told, title;
+    answerModal<fw::MUBox>([&](fw::MUBox& box) {
+        for (const fw::MarkupText& t : box.layout().texts())
+            told += t.text + "\n";
+        title = box.windowTitle().toStdString();
+        box.command(fw::mubox::Ok);
+    });
+    EXPECT_FALSE(s->app->SaveGame(false));
+    EXPECT_EQ(title, "Error");
+    EXPECT_NE(told.find(reason), std::string::npos) << told;
+}
+
+// The internal checks of the program show their box and the game goes on.
+TEST_F(Wired, InternalChecksShowTheirBoxOnceTheProgramRuns)
+{
+    open();
+    QString title;
+    bool okAndCancel = false;
+    answerModal<fw::MUBox>([&](fw::MUBox& box) {
+        title = box.windowTitle();
+        okAndCancel = box.layout().hasButton(fw::mubox::Ok) && box.layout().hasButton(fw::mubox::Cancel);
+        box.command(fw::mubox::Cancel);
+    });
+    fw::ReportUnexpected("FileTemp !KXIO");
+    EXPECT_EQ(title, QString::fromUtf8("Situación imprevista"));
+    EXPECT_TRUE(okAndCancel);
+    EXPECT_EQ(s->status, 0);
 }
