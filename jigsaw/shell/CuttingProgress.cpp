@@ -28,6 +28,8 @@ void CuttingProgress::step(int percent)
         m_dialog->setMinimumDuration(0);
         m_dialog->setAutoClose(false);
         m_dialog->setAutoReset(false);
+        m_dialog->setMinimumWidth(320);
+        m_dialog->adjustSize();  // without its cancel button it is lower
         m_dialog->show();
     }
     m_dialog->setValue(percent);
