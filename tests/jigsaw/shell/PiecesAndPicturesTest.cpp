@@ -74,12 +74,12 @@ EdgePixels edgePixels(const qv::Puz& puz)
     return e;
 }
 
-bool allOnTable(qv::WPuz& w)
+bool allOnTable(qv::WPuz& w, int from = 0)
 {
     const qv::Rect16 view = w.visibleArea();
     for (const qv::SPuz& p : w.context().puz.pieces) {
         const qv::Rect16& r = p.table;
-        if (p.box == qv::SPuz::OnTable &&
+        if (p.index >= from && p.box == qv::SPuz::OnTable &&
             (r.x < view.x || r.y < view.y || r.x + r.w > view.x + view.w || r.y + r.h > view.y + view.h))
             return false;
     }
@@ -235,7 +235,9 @@ TEST(PiecesAndPictures, AGameCutShortInItsPiecesOpensWithThePiecesRead)
     EXPECT_EQ(s.puz().pieces[0].tableCell.x, first.x);
     EXPECT_EQ(s.puz().pieces[0].tableCell.y, first.y);
     EXPECT_TRUE(s.puz().pieces[0].joined & (1 << qv::SideRight));
-    EXPECT_TRUE(allOnTable(s.window())) << "the pieces without records are spread over the table";
+    // Nine whole records are left: pieces 0 to 8 lie where they were saved
+    // (piece 0 may have been joined beyond the edge), the others are spread.
+    EXPECT_TRUE(allOnTable(s.window(), 9)) << "the pieces without records are spread over the table";
     EXPECT_TRUE(s.window().rules().invariantsHold());
 }
 
