@@ -37,6 +37,11 @@ bool sizeAllowed(uint64_t w, uint64_t h) { return w > 0 && h > 0 && w <= kMaxSid
 // at most 4096 pixels, the size of the code table.
 constexpr uint64_t kDeflateRatio = 1032;
 constexpr uint64_t kLzwPixelsPerByte = 4096 * 8 / 2;
+// A lossless WebP codes a picture of one colour in no bits at all, so no
+// ratio bounds every file: past a photograph's size, a WebP must bring at
+// least a byte for every 4096 pixels (a real one brings far more).
+constexpr uint64_t kWebpFreePixels = 1ull << 24;
+constexpr uint64_t kWebpPixelsPerByte = 4096;
 
 // The library writes blue, green, red, alpha bytes: our pixel order, with
 // the alpha byte to clear. Transparent parts become white, as on paper.
@@ -161,6 +166,9 @@ fw::Status readWebp(const std::vector<uint8_t>& bytes, fw::Bitmap& out)
         return bad("damaged WebP picture");
     if (!sizeAllowed(w, h))
         return bad("picture too large");
+    const uint64_t pixels = uint64_t(w) * uint64_t(h);
+    if (pixels > kWebpFreePixels && pixels > kWebpPixelsPerByte * bytes.size())
+        return bad("picture data too short for the picture size");
     fw::Bitmap bmp(w, h);
     const size_t size = static_cast<size_t>(w) * h * 4;
     if (!WebPDecodeBGRAInto(bytes.data(), bytes.size(), reinterpret_cast<uint8_t*>(bmp.bits()), size, w * 4))

@@ -559,7 +559,18 @@ bool PlayRules::AutoHelp()
 int PlayRules::Tidy(uint8_t container, bool wholeTable, const std::vector<Rect16>& extra)
 {
     m_windows.hideLoupe(HelpLoupeReason, true);
-    auto landed = [this](const SPuz& s) { repaint(s.box, s.table); };
+    // Where each piece lay before: a piece that moves leaves its old place
+    // to be painted over, or its picture stays there until something else
+    // repaints it.
+    std::vector<Rect16> before(m_puz.pieces.size());
+    for (const SPuz& s : m_puz.pieces)
+        before[static_cast<size_t>(s.index)] = s.table;
+    auto landed = [this, &before](const SPuz& s) {
+        const Rect16& old = before[static_cast<size_t>(s.index)];
+        if (old.x != s.table.x || old.y != s.table.y)
+            repaint(s.box, old);
+        repaint(s.box, s.table);
+    };
     const int result = Scatter(m_puz, m_windows.scatterArea(container), landed, wholeTable, extra);
     m_windows.showLoupe(HelpLoupeReason, true);
     m_puz.state |= Puz::Changed;

@@ -191,6 +191,8 @@ int App::StartUp()
     m_window->setWindowMenu(m_commands->windowMenu());
     m_window->setWindowIcon(QIcon(PlayCursors::icon()));
     m_scoreWindows = std::make_unique<ScoreWindows>(*m_live, *m_scoresHost, m_window.get());
+    // Keys typed on the score strip are the table's.
+    m_scoreWindows->setCommandTarget(m_commands.get());
     m_scoresHost->setWindows(m_scoreWindows.get());
     QObject::connect(m_scoreWindows.get(), &ScoreWindows::helpRequested,
                      [this](int topic) { m_commands->ShowHelp(topic); });
@@ -263,7 +265,11 @@ void App::openFromCommandLine()
             if (entry.readFile(file).ok() && entry.rows[GameFolders::FirstPuzzleSize] != 0)
                 size = GameFolders::FirstPuzzleSize;
         }
-        OpenFile(file, size, 0, !last.empty());
+        if (OpenFile(file, size, 0, !last.empty()) || last.empty())
+            return;
+        // The last game is gone or damaged: the make-a-puzzle dialog is
+        // offered instead, once the loop runs; closing it forgets the name.
+        QTimer::singleShot(0, m_window.get(), [this] { m_commands->MakePuzzle(true); });
         return;
     }
     }
@@ -364,6 +370,9 @@ void App::setCompetition(bool on)
         return;
     if (on) {
         m_live->OpenRanking();
+        // The strip comes with the scores, as when a competition game opens.
+        if (m_live->isOpen() && !(gameOptions() & fw::gameopt::HideScore))
+            m_scoreWindows->showMiniScore(true, QPoint(m_puz.scorePos.x, m_puz.scorePos.y));
     } else {
         m_live->CloseRanking();
         if (m_scoreWindows)

@@ -10,6 +10,8 @@
 #include "framework/Menu.h"
 #include "jigsaw/play/windows/PlayContext.h"
 
+class QWidget;
+
 namespace qv {
 
 class App;
@@ -47,7 +49,8 @@ public:
     // Ctrl+V: a certificate or ranking text from the clipboard.
     void PasteScores();
     void ShowOptions();
-    void ShowAdvanced();
+    // Over the play window, or over the options window whose button opened it.
+    void ShowAdvanced(QWidget* over = nullptr);
     // 1116 from a box window's menu; the argument is the box.
     void ShowBoxOptions(int box);
     void Print();
@@ -63,7 +66,9 @@ public:
     // then what it chose is opened.
     void Open();
     // Ctrl+C: the make-a-puzzle dialog, then the new-puzzle operation.
-    void MakePuzzle();
+    // Opened at start-up in place of a last game that could not be opened,
+    // its Close forgets that game ("LastPuz") and sends 1128.
+    void MakePuzzle(bool atStartUp = false);
     // The new-puzzle operation for a picture (dropped, or named on the
     // command line); the made puzzle is opened by command 1128.
     void MakePuzzleFrom(const std::filesystem::path& picture);

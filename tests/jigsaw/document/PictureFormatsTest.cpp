@@ -3,6 +3,7 @@
 #include "tests/support/ChildPeak.h"
 
 #include <cstring>
+#include <string>
 
 
 #include "framework/Bmp.h"
@@ -157,6 +158,29 @@ std::vector<uint8_t> deflatedGreyPng(int w, int h)
 }
 #endif
 
+#ifdef QV_HAVE_WEBP
+// A lossless WebP of `bmp`.
+std::vector<uint8_t> webpOf(const fw::Bitmap& bmp)
+{
+    uint8_t* encoded = nullptr;
+    const size_t n = WebPEncodeLosslessBGRA(reinterpret_cast<const uint8_t*>(fw::Bitmap(bmp).bits()), bmp.width(),
+                                            bmp.height(), bmp.width() * 4, &encoded);
+    std::vector<uint8_t> out(encoded, encoded + n);
+    WebPFree(encoded);
+    return out;
+}
+
+// The same file with another size in its lossless header (14 bits each, less
+// one, after the signature byte at 20): the library believes the header.
+std::vector<uint8_t> webpClaiming(std::vector<uint8_t> webp, uint32_t w, uint32_t h)
+{
+    const uint32_t bits = (w - 1) | (h - 1) << 14 | (uint32_t{webp[24]} >> 4) << 28;
+    for (int i = 0; i < 4; ++i)
+        webp[21 + i] = static_cast<uint8_t>(bits >> 8 * i);
+    return webp;
+}
+#endif
+
 }  // namespace
 
 TEST(PictureFormats, ReadsEachFormatByItsContent)
@@ -284,6 +308,15 @@ TEST(PictureFormats, RefusesPicturesTheirDataCannotFillBeforeAllocatingThem)
     cases.push_back({"GIF whose screen claims a huge size", gif, false});
     cases.push_back({"GIF of one colour", gifOf(plain(1500, 1500), false), true});
     cases.push_back({"GIF as written", gifOf(pattern(), true), true});
+#endif
+#ifdef QV_HAVE_WEBP
+    // A lossless WebP codes one colour in no bits at all, so no ratio holds
+    // for every picture: a large one must bring data in proportion.
+    const std::vector<uint8_t> webp = webpOf(pattern());
+    ASSERT_EQ(std::string(webp.begin() + 12, webp.begin() + 16), "VP8L");
+    cases.push_back({"WebP claiming a huge size", webpClaiming(webp, 16000, 8000), false});
+    cases.push_back({"WebP of one colour", webpOf(plain(3000, 3000)), true});
+    cases.push_back({"WebP as written", webp, true});
 #endif
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

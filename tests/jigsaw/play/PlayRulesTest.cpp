@@ -21,6 +21,8 @@ struct FakeWindows : PlayWindows {
     Rect16 view{0, 0, 32767, 32767};
     Rect16 hintFrom, hintTo;
     int hints = 0;
+    std::vector<std::pair<uint8_t, Rect16>> invalidated;
+    void invalidate(uint8_t container, const Rect16& area) override { invalidated.emplace_back(container, area); }
     void playSound(int n) override { sounds.push_back(n); }
     void animateRotation(const std::vector<int>&, Point16, int degrees, int) override { rotations.push_back(degrees); }
     void celebrate(int n) override { celebrations += n; }
@@ -463,4 +465,33 @@ TEST(PlayRules, BringIntoViewMovesWhatLiesBeyondTheTableOntoIt)
     ASSERT_LE(b.h, small.h);
     EXPECT_EQ(b.x, 200);
     EXPECT_EQ(b.y + b.h, 200);
+
+// Every piece the tidying moves is painted at its new place and over its
+// old one: an old place left alone keeps showing the piece until something
+// else happens to repaint it.
+TEST(PlayRules, TidyingRepaintsWherePiecesLeftAsWellAsWhereTheyLand)
+{
+    Table t(2, 3);
+    std::vector<Rect16> before;
+    for (const SPuz& s : t.puz.pieces)
+        before.push_back(s.table);
+    t.windows.invalidated.clear();
+    t.rules->Tidy(SPuz::OnTable, false);
+    auto covered = [&](const Rect16& r) {
+        for (const auto& [container, area] : t.windows.invalidated)
+            if (container == SPuz::OnTable && area.x <= r.x && area.y <= r.y && area.x + area.w >= r.x + r.w &&
+                area.y + area.h >= r.y + r.h)
+                return true;
+        return false;
+    };
+    int moved = 0;
+    for (const SPuz& s : t.puz.pieces) {
+        const Rect16& old = before[static_cast<size_t>(s.index)];
+        if (old.x == s.table.x && old.y == s.table.y)
+            continue;
+        ++moved;
+        EXPECT_TRUE(covered(old)) << "piece " << s.index << " left a picture of itself behind";
+        EXPECT_TRUE(covered(s.table)) << "piece " << s.index;
+    }
+    EXPECT_GT(moved, 0);
 }

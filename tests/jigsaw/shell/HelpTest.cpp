@@ -1,5 +1,6 @@
 // Where the help opens: the topic index over the pages, and the help the
 // game's commands ask for.
+#include <QApplication>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -110,6 +111,31 @@ TEST(Help, F1AndTheHelpCommandsOpenTheTopicOfWhereThePlayerIs)
         EXPECT_EQ(fs::path(opened[0].toLocalFile().toStdString()), folder / "help" / c.page) << c.where;
         EXPECT_EQ(opened[0].fragment().toStdString(), c.anchor) << c.where;
     }
+}
+
+// Right after start-up the keyboard is at the table, not at a box: F1 there
+// (delivered where the keyboard is, as the window system does) opens the
+// contents, not the boxes' topic.
+TEST(Help, F1RightAfterStartUpOpensTheContents)
+{
+    ProgramFolder folder;
+    const fs::path bin = QCoreApplication::applicationDirPath().toStdString();
+    fs::copy(bin / "help", folder / "help", fs::copy_options::recursive);
+    const auto puzzle = makePuzzle(folder / "p.puz", 4, 3);
+    Started s(folder, puzzle.string());
+    ASSERT_EQ(s.status, 0);
+    std::vector<QUrl> opened;
+    s.app->commands().help().setOpener([&](const QUrl& url) {
+        opened.push_back(url);
+        return true;
+    });
+    QWidget* keyboard = QApplication::focusWidget();
+    ASSERT_NE(keyboard, nullptr);
+    EXPECT_EQ(keyboard, &s.window()) << keyboard->metaObject()->className();
+    QTest::keyClick(keyboard, Qt::Key_F1);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(fs::path(opened[0].toLocalFile().toStdString()), folder / "help" / "index.html");
+    EXPECT_EQ(opened[0].fragment().toStdString(), "");
 }
 
 }  // namespace
