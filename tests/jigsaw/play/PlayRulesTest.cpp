@@ -465,6 +465,7 @@ TEST(PlayRules, BringIntoViewMovesWhatLiesBeyondTheTableOntoIt)
     ASSERT_LE(b.h, small.h);
     EXPECT_EQ(b.x, 200);
     EXPECT_EQ(b.y + b.h, 200);
+}
 
 // Every piece the tidying moves is painted at its new place and over its
 // old one: an old place left alone keeps showing the piece until something
