@@ -175,6 +175,10 @@ public:
     // autosave, hidden preview, boxes and score. Unset until a saved game
     // brings them or the shell gives a new game its defaults.
     std::optional<uint32_t> gameOptions;
+    // A damage found while opening that did not stop it (a saved game cut
+    // short in its piece records opens with the pieces it has): the caller
+    // tells the player. Success when there was none.
+    fw::Status notice;
 
 private:
     fw::Status openPuzzleFile(const std::filesystem::path& path, int sizeIndex, unsigned options);
@@ -186,6 +190,7 @@ private:
     fw::Status askCustomGrid();
     fw::Status saveTemporary();
     void closeSaved();
+    void scatterUnread();
 
     PuzzleSteps* m_steps;
     PuzzleUser* m_user;
@@ -195,6 +200,8 @@ private:
     // The saved game being opened stays open until its pieces are read.
     std::unique_ptr<fw::FileStream> m_savedFile;
     std::unique_ptr<fw::ByteReader> m_savedReader;
+    // The first piece a short saved game had no record for; -1 = all read.
+    int m_unreadFrom = -1;
 };
 
 }  // namespace qv

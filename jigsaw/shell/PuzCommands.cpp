@@ -565,12 +565,16 @@ void PuzCommands::ShowOptions()
 {
     WPuz& w = m_app.playWindow();
     w.HideLoupeFor(loupe::Pause, false);
+    const EdgeStyle edges = m_app.edgeStyle();
     {
         WOptions dialog(&w, m_app.options(), m_app.profile(), m_app.programDir(), &m_app.traductor());
         dialog.setHelp([this](int topic) { ShowHelp(topic); });
         dialog.setAdvanced([this, &dialog] { ShowAdvanced(&dialog); });
         dialog.RunModal();
     }
+    // The edges are drawn into the pieces when they are cut.
+    if (m_app.edgeStyle() != edges)
+        m_app.RebuildPieces();
     w.ShowLoupeAfter(loupe::Pause, false);
     w.update();
 }
