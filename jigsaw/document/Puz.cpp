@@ -227,10 +227,12 @@ void Puz::closeSaved()
     m_savedFile.reset();
 }
 
-fw::Status Puz::Save(unsigned flags)
+fw::Status Puz::Save(unsigned flags, bool* untouched)
 {
+    if (untouched)
+        *untouched = false;
     if (flags & TemporarySave)
-        return saveTemporary();
+        return saveTemporary(untouched);
     savedFrame = m_user->playFrameSize();
     int why = 0;
     bool ok = fw::replaceFile(savedPath, [this](fw::Stream& out) { return SavedGameFile::write(*this, out); }, &why);
@@ -245,7 +247,7 @@ fw::Status Puz::Save(unsigned flags)
 
 // Rebuilds the pieces (after the screen or a drawing option changed) by
 // saving to a temporary game and opening it again.
-fw::Status Puz::saveTemporary()
+fw::Status Puz::saveTemporary(bool* untouched)
 {
     const std::string oldName = savedName, oldPlayer = playerName;
     const std::filesystem::path oldPath = savedPath;
@@ -259,14 +261,23 @@ fw::Status Puz::saveTemporary()
     playerName = "_Temp";
     savedPath = temp;
     savedFrame = m_user->playFrameSize();
-    bool ok = fw::replaceFile(temp, [this](fw::Stream& out) { return SavedGameFile::write(*this, out); });
-    fw::Status st = ok ? OpenSaved(temp) : fw::Status(msg::BadFile, temp.string());
+    int why = 0;
+    const bool ok = fw::replaceFile(temp, [this](fw::Stream& out) { return SavedGameFile::write(*this, out); }, &why);
+    fw::Status st;
+    if (ok)
+        st = OpenSaved(temp);
+    else if (fw::isNoRoomError(why))
+        st = fw::Status(fw::msg::DiskFull, temp.string());
+    else
+        st = fw::Status(msg::BadFile, temp.string()).because(why);
     std::filesystem::remove(temp, ec);
     savedName = oldName;
     playerName = oldPlayer;
     savedPath = oldPath;
     if (st.ok())
         state = static_cast<uint8_t>((state & ~(Changed | FromSaved)) | kept);
+    if (!ok && untouched)
+        *untouched = true;
     return st;
 }
 

@@ -95,8 +95,10 @@ public:
     fw::Status OpenPuzzle(const std::filesystem::path& path, int sizeIndex, unsigned options);
     fw::Status OpenSaved(const std::filesystem::path& path);
     // Writes the saved game at savedPath (replacing the file as a whole).
-    // TemporarySave rebuilds the pieces through a temporary saved game.
-    fw::Status Save(unsigned flags = 0);
+    // TemporarySave rebuilds the pieces through a temporary saved game; when
+    // that game cannot even be written (a full disk), the document is left
+    // exactly as it was and `untouched` (if given) says so.
+    fw::Status Save(unsigned flags = 0, bool* untouched = nullptr);
     void Reset();
 
     fw::Status ParseHeader(const std::string& text, bool saved);
@@ -188,7 +190,7 @@ private:
     void readOrderList(fw::ByteReader& in);
     void repairJoins();
     fw::Status askCustomGrid();
-    fw::Status saveTemporary();
+    fw::Status saveTemporary(bool* untouched);
     void closeSaved();
     void scatterUnread();
 

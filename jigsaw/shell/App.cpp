@@ -626,9 +626,17 @@ bool App::RebuildPieces()
     m_puz.counters = m_score.SavedCounters();
     m_window->puzzleClosed();
     fw::Status st;
+    bool untouched = false;
     {
         fw::WaitCursor wait;
-        st = m_puz.Save(Puz::TemporarySave);
+        st = m_puz.Save(Puz::TemporarySave, &untouched);
+    }
+    if (!st.ok() && untouched) {
+        // The game is whole, only not cut again: play goes on with the
+        // pieces as they were.
+        m_window->puzzleOpened();
+        fw::ShowStatus(m_window.get(), st);
+        return false;
     }
     if (!st.ok()) {
         m_score.Reset();

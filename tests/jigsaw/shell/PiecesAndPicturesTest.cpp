@@ -6,6 +6,8 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <csignal>
+#include <sys/resource.h>
 
 #include "Drive.h"
 #include "ShellFixture.h"
@@ -305,4 +307,45 @@ TEST(PiecesAndPictures, ChangingTheEdgeOptionCutsThePiecesAgain)
     EXPECT_EQ(e.other, 0);
     EXPECT_GT(e.grey, 500);
     EXPECT_TRUE(s.puz().pieces[0].joined & (1 << qv::SideRight));
+}
+
+// The rebuild goes through a temporary saved game: when the disk has no
+// room for it, the game stays as it was (with its old pieces) and the player
+// is told, instead of an empty table.
+TEST(PiecesAndPictures, ARebuildTheDiskHasNoRoomForKeepsTheGame)
+{
+    ProgramFolder folder;
+    const fs::path puzzle = makePuzzle(folder / "bands.puz", 5, 4, qv::Puz::NoRotable);
+    Started s(folder, puzzle.string());
+    ASSERT_EQ(s.status, 0);
+    joinFirstPair(s.window());
+    ASSERT_TRUE(s.puz().state & qv::Puz::Changed);
+    const int pieces = s.puz().pieceCount();
+    int boxes = 0;
+    std::function<void(fw::MUBox&)> answer = [&](fw::MUBox& box) {
+        ++boxes;
+        box.command(fw::mubox::Ok);
+        answerModal<fw::MUBox>(answer, 25);
+    };
+    rlimit unlimited{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &unlimited), 0);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    answerModal<qv::WOptions>([&](qv::WOptions& d) {
+        d.setChecked(2514, true);
+        const rlimit limit{64, unlimited.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        answerModal<fw::MUBox>(answer);
+        d.sendCommand(qv::WOptions::IdOk);
+    });
+    QTest::keyClick(&s.window(), Qt::Key_F3);
+    QTest::qWait(300);
+    ::setrlimit(RLIMIT_FSIZE, &unlimited);
+    std::signal(SIGXFSZ, previous);
+    QTest::qWait(500);
+
+    EXPECT_GE(boxes, 1) << "the player is told";
+    ASSERT_EQ(s.puz().pieceCount(), pieces);
+    EXPECT_TRUE(s.puz().pieces[0].joined & (1 << qv::SideRight));
+    EXPECT_TRUE(s.puz().state & qv::Puz::Changed) << "still a change to save";
+    EXPECT_GT(edgePixels(s.puz()).other, 500) << "the pieces as they were cut";
 }
