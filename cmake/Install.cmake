@@ -10,8 +10,8 @@ include(GNUInstallDirs)
 set(QV_PRIVATE_DIR ${CMAKE_INSTALL_LIBDIR}/quorvane)
 
 install(TARGETS qvrk32 mvro RUNTIME DESTINATION ${QV_PRIVATE_DIR})
-# The puzzle tools need no data beside them.
-install(TARGETS puzmake puzdump RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The puzzle tools and the board printer need no data beside them.
+install(TARGETS puzmake puzdump mvro-board RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # The data files are made by several targets into the build's bin/ folder;
 # they are collected from there when installing, by their kinds, so that test
@@ -72,7 +72,7 @@ install(FILES ${QV_PACKAGING}/org.quorvane.quorvane.metainfo.xml ${QV_PACKAGING}
 set(QV_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/quorvane)
 set(QV_GZ_DIR ${CMAKE_BINARY_DIR}/packaging)
 set(qv_gz_files)
-foreach(entry "man/qvrk32.6|man6" "man/mvro.6|man6" "man/puzmake.1|man1" "man/puzdump.1|man1" "changelog|doc")
+foreach(entry "man/qvrk32.6|man6" "man/mvro.6|man6" "man/puzmake.1|man1" "man/puzdump.1|man1" "man/mvro-board.1|man1" "changelog|doc")
   string(REPLACE "|" ";" parts "${entry}")
   list(GET parts 0 source)
   list(GET parts 1 where)
@@ -98,7 +98,7 @@ install(FILES ${QV_PACKAGING}/copyright DESTINATION ${QV_DOC_DIR})
 # Everything the install step copies, without the tests and tools that "all"
 # builds too: installing and packaging need only this target built.
 add_custom_target(quorvane_dist)
-add_dependencies(quorvane_dist qvrk32 mvro puzmake puzdump qv_packaging_docs)
+add_dependencies(quorvane_dist qvrk32 mvro puzmake puzdump mvro-board qv_packaging_docs)
 foreach(part qv_translations jigsaw_sounds jigsaw_textures jigsaw_pictures sample_puzzles jigsaw_help)
   if(TARGET ${part})
     add_dependencies(quorvane_dist ${part})

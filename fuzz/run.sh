@@ -26,19 +26,55 @@ jobs=${FUZZ_JOBS:-2}
 cc=${CC:-clang-14}
 cxx=${CXX:-clang++-14}
 
+# The system's JPEG library is not instrumented, so the fuzzer would see
+# nothing of what happens inside the decoder. Build the same version from
+# the distribution's source package, instrumented like our code, and link
+# the targets against it. Without the source (no network) the system library
+# is used and the JPEG target only covers our side of it.
+instrumented_jpeg() {
+    local dir="$build/libjpeg"
+    [ -f "$dir/install/lib/libjpeg.a" ] && return 0
+    command -v apt-get >/dev/null && command -v dpkg-source >/dev/null || return 1
+    rm -rf "$dir" && mkdir -p "$dir/apt/lists/partial" "$dir/apt/cache/archives/partial" "$dir/apt/sources"
+    printf 'Types: deb-src\nURIs: http://deb.debian.org/debian\nSuites: bookworm\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
+        >"$dir/apt/sources/src.sources"
+    # Private lists and cache: the machine's own package sources stay as they are.
+    local opts="-o Dir::Etc::SourceList=/dev/null -o Dir::Etc::SourceParts=$dir/apt/sources \
+        -o Dir::State::Lists=$dir/apt/lists -o Dir::Cache=$dir/apt/cache -o APT::Sandbox::User=root"
+    local version
+    version=$(dpkg-query -W -f='${source:Version}' libjpeg62-turbo-dev 2>/dev/null) || return 1
+    (cd "$dir" && apt-get $opts -qq update && apt-get $opts -qq source --download-only "libjpeg-turbo=$version" \
+        && dpkg-source --no-check -x ./*.dsc src) >"$dir/fetch.log" 2>&1 || return 1
+    # The sanitizers come from the targets' link; only coverage is added here.
+    cmake -S "$dir/src" -B "$dir/build" -G Ninja -DCMAKE_C_COMPILER="$cc" -DCMAKE_BUILD_TYPE=Debug \
+        -DCMAKE_C_FLAGS="-O1 -g -fno-omit-frame-pointer -fsanitize=fuzzer-no-link,address,undefined" \
+        -DWITH_SIMD=0 -DWITH_TURBOJPEG=0 -DENABLE_SHARED=0 -DENABLE_STATIC=1 >"$dir/build.log" 2>&1 \
+        && cmake --build "$dir/build" -j "$jobs" --target jpeg-static >>"$dir/build.log" 2>&1 || return 1
+    mkdir -p "$dir/install/lib" "$dir/install/include"
+    cp "$dir/build/jconfig.h" "$dir/src/jpeglib.h" "$dir/src/jmorecfg.h" "$dir/src/jerror.h" "$dir/install/include/"
+    cp "$dir/build/libjpeg.a" "$dir/install/lib/"
+}
+
 if [ ! -f "$build/build.ninja" ]; then
+    jpeg_args=""
+    if instrumented_jpeg; then
+        jpeg_args="-DJPEG_LIBRARY=$build/libjpeg/install/lib/libjpeg.a -DJPEG_INCLUDE_DIR=$build/libjpeg/install/include"
+        echo "fuzz: JPEG decoder instrumented (libjpeg-turbo from its source package)"
+    else
+        echo "fuzz: note: no instrumented JPEG library (see $build/libjpeg/*.log); using the system's"
+    fi
     cmake -S "$root" -B "$build" -G Ninja \
         -DCMAKE_C_COMPILER="$cc" -DCMAKE_CXX_COMPILER="$cxx" \
         -DCMAKE_BUILD_TYPE=Debug -DQV_SANITIZE=ON -DQV_BUILD_BENCH=OFF \
         -DCMAKE_C_FLAGS="-O1 -fsanitize=fuzzer-no-link" \
-        -DCMAKE_CXX_FLAGS="-O1 -fsanitize=fuzzer-no-link"
+        -DCMAKE_CXX_FLAGS="-O1 -fsanitize=fuzzer-no-link" $jpeg_args
 fi
-cmake --build "$build" -j "$jobs" --target fuzz_targets
-
 if [ $# -gt 0 ]; then
     targets="$*"
+    cmake --build "$build" -j "$jobs" --target $targets
 else
     targets=$(cd "$root/fuzz" && ls *_fuzz.cpp | sed 's/\.cpp$//')
+    cmake --build "$build" -j "$jobs" --target fuzz_targets
 fi
 mkdir -p "$build/logs" "$build/artifacts"
 stamp="$build/logs/.started"

@@ -93,8 +93,10 @@ std::string FormatClock(int32_t seconds)
     return text;
 }
 
-std::string CongratulationText(int32_t hours, int32_t minutes, int32_t seconds)
+std::string CongratulationText(int32_t hours, int32_t minutes, int32_t seconds, Language language)
 {
+    if (hours == 0 && minutes == 0 && seconds == 0)
+        return std::string(Text(text::WonInNoTime, language));
     std::string text = "Congratulations. You solved the game in ";
     char part[40];
     if (hours != 0) {

@@ -6,6 +6,7 @@
 #include "minefield/BoardGeometry.h"
 #include "minefield/IniFile.h"
 #include "minefield/ShapeKind.h"
+#include "minefield/Texts.h"
 
 namespace mf {
 
@@ -44,7 +45,9 @@ private:
 
 // "hh:mm:ss" of whole seconds.
 std::string FormatClock(int32_t seconds);
-// The message after a won game that set no record.
-std::string CongratulationText(int32_t hours, int32_t minutes, int32_t seconds);
+// The message after a won game that set no record. A game won in under a
+// second has a sentence of its own, in the player's language.
+std::string CongratulationText(int32_t hours, int32_t minutes, int32_t seconds,
+                               Language language = Language::English);
 
 }  // namespace mf

@@ -115,10 +115,13 @@ void IniFile::Parse(std::string_view text)
         if (end == std::string_view::npos)
             end = text.size();
         std::string_view raw = text.substr(start, end - start);
-        start = end + 1;
-        if (!raw.empty() && raw.back() == '\r')
-            raw.remove_suffix(1);
         Line line;
+        line.ending = end < text.size() ? "\n" : "";
+        start = end + 1;
+        if (!raw.empty() && raw.back() == '\r') {
+            raw.remove_suffix(1);
+            line.ending = "\r" + line.ending;
+        }
         line.text = std::string(raw);
         const std::string_view t = Trim(raw);
         if (t.size() >= 2 && t.front() == '[' && t.find(']') != std::string_view::npos) {
@@ -138,17 +141,26 @@ void IniFile::Parse(std::string_view text)
     }
 }
 
+std::string IniFile::NewLineEnding() const
+{
+    return m_lines.empty() || m_lines.front().ending.empty() ? "\r\n" : m_lines.front().ending;
+}
+
 std::string IniFile::Text() const
 {
+    const std::string newEnding = NewLineEnding();
     std::string out;
-    for (const Line& line : m_lines) {
-        if (line.isSection)
-            out += "[" + line.section + "]";
-        else if (line.isEntry)
-            out += line.key + "=" + line.value;
-        else
+    for (size_t i = 0; i < m_lines.size(); ++i) {
+        const Line& line = m_lines[i];
+        if (!line.changed)
             out += line.text;
-        out += "\r\n";
+        else if (line.isSection)
+            out += "[" + line.section + "]";
+        else
+            out += line.key + "=" + line.value;
+        // A last line without an ending gets one once lines follow it.
+        const bool last = i + 1 == m_lines.size();
+        out += !line.ending.empty() ? line.ending : last && !line.changed ? std::string() : newEnding;
     }
     return out;
 }
@@ -222,10 +234,16 @@ void IniFile::Remove(std::string_view section, std::string_view key)
 void IniFile::Set(std::string_view section, std::string_view key, std::string_view value)
 {
     if (const int i = FindEntry(section, key); i >= 0) {
-        m_lines[size_t(i)].value = std::string(value);
+        Line& line = m_lines[size_t(i)];
+        // The same value leaves the line as it was written.
+        if (line.value != value) {
+            line.value = std::string(value);
+            line.changed = true;
+        }
         return;
     }
     Line entry;
+    entry.changed = true;
     entry.isEntry = true;
     entry.section = std::string(section);
     entry.key = std::string(key);
@@ -239,6 +257,7 @@ void IniFile::Set(std::string_view section, std::string_view key, std::string_vi
     }
     if (last < 0) {
         Line header;
+        header.changed = true;
         header.isSection = true;
         header.section = std::string(section);
         m_lines.push_back(header);

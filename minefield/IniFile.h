@@ -9,8 +9,9 @@ namespace mf {
 
 // A settings file of sections and key=value lines, with the usual profile
 // semantics: sections and keys found without regard to case, a missing key
-// gives the default, integers read like atol. Lines it does not understand
-// are kept as they were when the file is written back.
+// gives the default, integers read like atol. Every line that was not
+// changed is written back byte for byte, line ending included, so sections
+// that other builds own keep their bytes.
 class IniFile {
 public:
     // A missing or unreadable file reads as empty.
@@ -30,12 +31,16 @@ public:
 
 private:
     struct Line {
-        std::string text;     // as read, for lines that are not key=value
+        std::string text;     // as read, without its line ending
+        std::string ending;   // as read: "\r\n", "\n", or none on the last line
         std::string section;  // of a section header
         std::string key, value;
         bool isSection = false;
         bool isEntry = false;
+        bool changed = false;  // written anew from section, key and value
     };
+    // The line ending of lines we add: that of the file's first line.
+    std::string NewLineEnding() const;
     // Index of the value line, or -1.
     int FindEntry(std::string_view section, std::string_view key) const;
 

@@ -5,6 +5,9 @@
 #include <random>
 #include <vector>
 
+#include "minefield/BoardTopology.h"
+#include "minefield/NoGuessGenerator.h"
+
 namespace mf {
 
 namespace {
@@ -37,9 +40,9 @@ void MineGame::SetRandomSource(RandomSource source)
 
 void MineGame::SetCustomSize(int32_t width, int32_t height, int32_t mines)
 {
-    m_width = std::clamp(width, 1, MaxColumns);
-    m_height = std::clamp(height, 1, MaxRows);
-    m_mines = std::clamp(mines, 0, m_width * m_height - 1);
+    m_customWidth = std::clamp(width, 1, MaxColumns);
+    m_customHeight = std::clamp(height, 1, MaxRows);
+    m_customMines = std::clamp(mines, 0, m_customWidth * m_customHeight - 1);
 }
 
 void MineGame::SetShape(ShapeKind shape)
@@ -55,7 +58,45 @@ void MineGame::NewGame()
         m_height = preset->height;
         m_mines = preset->mines;
         m_shields = preset->shields;
+    } else {
+        m_width = m_customWidth;
+        m_height = m_customHeight;
+        m_mines = m_customMines;
+        // The shields the last game began with, not those it left.
+        m_shields = m_startShields;
     }
+    Begin(nullptr);
+}
+
+void MineGame::Replay()
+{
+    if (m_minesPending)
+        return NewGame();
+    const std::vector<CellPos> mines = MinePositions();
+    m_shields = m_startShields;
+    Begin(&mines);
+}
+
+std::vector<CellPos> MineGame::MinePositions() const
+{
+    std::vector<CellPos> mines;
+    if (m_minesPending)
+        return mines;
+    for (int32_t r = 0; r < m_height; ++r) {
+        for (int32_t c = 0; c < m_width; ++c) {
+            const TCell& cell = m_grid.At({c, r});
+            // Hit, lost or shown flagged at the end: still the board's mines.
+            if (cell.IsMine() || cell.value == cell::LostMine || cell.value == cell::ShieldMine)
+                mines.push_back({c, r});
+        }
+    }
+    return mines;
+}
+
+void MineGame::Begin(const std::vector<CellPos>* mines)
+{
+    m_startShields = m_shields;
+    m_started = false;
     m_minesLeft = m_mines;
     m_revealed = 0;
     m_gameOver = false;
@@ -72,9 +113,15 @@ void MineGame::NewGame()
             cell.marked = false;
         }
     }
-    m_minesPending = m_options.safeStart;
-    if (!m_minesPending)
+    m_minesPending = !mines && (m_options.safeStart || m_options.noGuess);
+    if (!mines)
+        m_boardNoGuess = false;  // a replay keeps the board, and what it was
+    if (mines) {
+        for (const CellPos& p : *mines)
+            At(p).value = cell::Mine;
+    } else if (!m_minesPending) {
         PlaceMines();
+    }
     m_grid.Layout(m_width, m_height);
     CountAll();
     m_cursor = {std::min(m_cursor.c, m_width - 1), std::min(m_cursor.r, m_height - 1)};
@@ -95,17 +142,21 @@ void MineGame::CountAll()
 
 void MineGame::PlaceMines(CellPos spared)
 {
-    // Mines are fewer than cells, so one cell can always be spared.
-    for (int32_t i = 0; i < m_mines; ++i) {
-        for (;;) {
-            const int32_t c = int32_t(m_random() % uint32_t(m_width));
-            const int32_t r = int32_t(m_random() % uint32_t(m_height));
-            if (At({c, r}).IsMine() || CellPos{c, r} == spared)
-                continue;
-            At({c, r}).value = cell::Mine;
-            break;
-        }
-    }
+    const std::vector<uint8_t> mines = ClassicMines(m_width, m_height, m_mines, m_random, spared);
+    for (int32_t r = 0; r < m_height; ++r)
+        for (int32_t c = 0; c < m_width; ++c)
+            if (mines[size_t(r) * size_t(m_width) + size_t(c)])
+                At({c, r}).value = cell::Mine;
+}
+
+void MineGame::PlaceNoGuess(CellPos first)
+{
+    const BoardTopology topology(Shape(), m_width, m_height);
+    const NoGuessBoard board = MakeNoGuessBoard(topology, m_mines, topology.Index(first), m_random);
+    for (int32_t i = 0; i < topology.CellCount(); ++i)
+        if (board.mines[size_t(i)])
+            At(topology.Pos(i)).value = cell::Mine;
+    m_boardNoGuess = board.noGuess;
 }
 
 int32_t MineGame::CountMines(CellPos p) const
@@ -170,9 +221,13 @@ void MineGame::Open(CellPos p, bool click)
         return;
     if (m_minesPending) {
         m_minesPending = false;
-        PlaceMines(p);
+        if (m_options.noGuess)
+            PlaceNoGuess(p);
+        else
+            PlaceMines(p);
         CountAll();
     }
+    m_started = true;
     RevealCell(p);
     if (At(p).IsMine()) {
         if (m_shields == 0)

@@ -1,9 +1,11 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "minefield/BoardPorts.h"
 #include "minefield/CellGrid.h"
+#include "minefield/MinePlacement.h"
 
 namespace mf {
 
@@ -12,13 +14,16 @@ namespace mf {
 // window owns it, feeds it the mouse and draws what it reports.
 class MineGame {
 public:
-    using RandomSource = std::function<uint32_t()>;
+    using RandomSource = mf::RandomSource;
 
     // Rules beyond the classic game, all off unless the player turns them on.
     struct PlayOptions {
         bool leftChord = false;  // a left click on a satisfied number chords too
         bool marks = false;      // the right button cycles flag, "?", covered
         bool safeStart = false;  // the first opened cell is never a mine
+        // Mines placed at the first click so that it opens an area and the
+        // rest follows by deduction alone.
+        bool noGuess = false;
         friend bool operator==(const PlayOptions&, const PlayOptions&) = default;
     };
 
@@ -30,13 +35,24 @@ public:
 
     void SetShape(ShapeKind shape);  // remakes the cells, then NewGame
     void NewGame();
+    // A new game on the board just played: the same size, the same mines and
+    // the shields it began with. Before any mine is placed (a safe start not
+    // yet clicked) it is a new game.
+    void Replay();
+    // The mines of the game in play, row by row; empty while none is placed.
+    std::vector<CellPos> MinePositions() const;
 
-    // A level outside 0..4 keeps the custom size set below.
+    // A level outside 0..4 plays the custom size set below; a preset level
+    // leaves that size alone.
     void SetLevel(int level) { m_level = level; }
-    // Kept inside the grid: 1..32 columns, 1..24 rows, 0..W*H-1 mines.
+    // Kept inside the grid: 1..32 columns, 1..24 rows, 0..W*H-1 mines. Takes
+    // effect at the next new game.
     void SetCustomSize(int32_t width, int32_t height, int32_t mines);
+    int32_t CustomWidth() const { return m_customWidth; }
+    int32_t CustomHeight() const { return m_customHeight; }
+    int32_t CustomMines() const { return m_customMines; }
 
-    // The safe start takes effect at the next new game.
+    // The safe start and no-guess boards take effect at the next new game.
     void SetOptions(const PlayOptions& options) { m_options = options; }
     const PlayOptions& Options() const { return m_options; }
 
@@ -78,14 +94,20 @@ public:
     int32_t Shields() const { return m_shields; }
     int32_t Revealed() const { return m_revealed; }
     bool GameOver() const { return m_gameOver; }
+    // A cell was opened in this game (so it counts in the statistics).
+    bool Started() const { return m_started; }
     CellPos PressedCell() const { return m_pressed; }
     bool SoundOn() const { return m_soundOn; }
+    // The mines were placed as a no-guess board that the solver cleared.
+    bool BoardIsNoGuess() const { return m_boardNoGuess; }
     void SetSoundOn(bool on) { m_soundOn = on; }
 
 private:
     TCell& At(CellPos p) { return m_grid.At(p); }
     bool IsOnBoard(CellPos p) const;
+    void Begin(const std::vector<CellPos>* mines);
     void PlaceMines(CellPos spared = {});
+    void PlaceNoGuess(CellPos first);
     void CountAll();
     void Open(CellPos p, bool click);
     bool ShowCursorFirst();
@@ -109,12 +131,18 @@ private:
     int32_t m_minesLeft = 0;
     int32_t m_mines = 16;
     int32_t m_shields = 0;
+    int32_t m_startShields = 0;
+    int32_t m_customWidth = 8;
+    int32_t m_customHeight = 8;
+    int32_t m_customMines = 16;
+    bool m_started = false;
     CellPos m_pressed;
     bool m_gameOver = false;
     bool m_soundOn = true;
     bool m_buttonHeld = false;
     PlayOptions m_options;
     bool m_minesPending = false;  // a safe start places them at the first opening
+    bool m_boardNoGuess = false;
     CellPos m_leftDown;           // an open number the left button went down on
     CellPos m_cursor{0, 0};
     bool m_cursorShown = false;

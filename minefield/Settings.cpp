@@ -11,6 +11,7 @@ constexpr size_t kMaxText = 253;
 constexpr const char* kLeftChord = "MvLeftChord";
 constexpr const char* kMarks = "MvMarks";
 constexpr const char* kSafeStart = "MvSafeStart";
+constexpr const char* kNoGuess = "MvNoGuess";
 
 void SetOrRemove(IniFile& ini, const char* key, bool on)
 {
@@ -36,6 +37,7 @@ Settings Settings::Read(const IniFile& ini)
     s.leftChord = ini.GetInt(Section, kLeftChord, 0) == 1;
     s.marks = ini.GetInt(Section, kMarks, 0) == 1;
     s.safeStart = ini.GetInt(Section, kSafeStart, 0) == 1;
+    s.noGuess = ini.GetInt(Section, kNoGuess, 0) == 1;
     return s;
 }
 
@@ -52,6 +54,7 @@ void Settings::Write(IniFile& ini) const
     SetOrRemove(ini, kLeftChord, leftChord);
     SetOrRemove(ini, kMarks, marks);
     SetOrRemove(ini, kSafeStart, safeStart);
+    SetOrRemove(ini, kNoGuess, noGuess);
 }
 
 }  // namespace mf

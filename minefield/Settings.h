@@ -25,6 +25,7 @@ struct Settings {
     bool leftChord = false;
     bool marks = false;
     bool safeStart = false;
+    bool noGuess = false;
 
     // Missing keys take their defaults. Width, height and mines are kept
     // inside the grid, an unknown shape gives the square board.

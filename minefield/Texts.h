@@ -19,7 +19,49 @@ constexpr int No = 3;
 constexpr int LeftChord = 4;   // menu: the left button opens around a number
 constexpr int Marks = 5;       // menu: "?" marks
 constexpr int SafeStart = 6;   // menu: the first click is never a mine
-constexpr int Last = SafeStart;
+// The statistics window.
+constexpr int StatisticsMenu = 7;
+constexpr int StatisticsTitle = 8;
+constexpr int CellShapeLabel = 9;
+constexpr int ColumnLevel = 10;
+constexpr int ColumnPlayed = 11;
+constexpr int ColumnWon = 12;
+constexpr int ColumnWinRate = 13;
+constexpr int ColumnStreak = 14;
+constexpr int ColumnBestStreak = 15;
+constexpr int ColumnBestRate = 16;
+constexpr int WinsOfLevel = 17;  // %1: the level
+constexpr int ColumnTime = 18;
+constexpr int ResetButton = 19;
+constexpr int StatisticsResetQuestion = 20;
+constexpr int CloseButton = 21;
+constexpr int NoWinYet = 22;
+// Level and shape names where the new windows show them.
+constexpr int LevelCustom = 23;
+constexpr int LevelBeginner = 24;  // to 28 Expert, in level order
+constexpr int ShapeSquare = 29;    // to 34 Hexagon, in the order of ShapeKind
+// The custom board dialog.
+constexpr int CustomMenu = 35;
+constexpr int CustomTitle = 36;
+constexpr int CustomWidth = 37;
+constexpr int CustomHeight = 38;
+constexpr int CustomMines = 39;
+constexpr int CustomLimits = 40;
+constexpr int Ok = 41;
+constexpr int Cancel = 42;
+// The game menu, the paused board, the won game, the texture dialog.
+constexpr int ReplayMenu = 43;
+constexpr int PauseMenu = 44;
+constexpr int PausedBoard = 45;
+constexpr int WonInNoTime = 46;
+constexpr int PicturesFilter = 47;
+constexpr int AllFilesFilter = 48;
+constexpr int StatisticsNotWritten = 49;  // %1: the settings file
+constexpr int NoGuess = 50;     // menu: boards that need no guess
+// Help that cannot be shown.
+constexpr int NoHelpViewer = 51;  // no program shows the help page (%1: the page)
+constexpr int HelpMissing = 52;   // the help page is not there (%1: the page)
+constexpr int Last = HelpMissing;
 }  // namespace text
 
 // UTF-8; an unknown number gives the empty text.

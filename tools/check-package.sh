@@ -53,9 +53,10 @@ expect '\./usr/share/icons/hicolor/scalable/apps/quorvane\.svg$'
 expect '\./usr/share/icons/hicolor/scalable/apps/minevaro\.svg$'
 expect '\./usr/share/metainfo/org\.quorvane\.quorvane\.metainfo\.xml$'
 expect '\./usr/share/metainfo/org\.quorvane\.minevaro\.metainfo\.xml$'
-for page in man6/qvrk32.6 man6/mvro.6 man1/puzmake.1 man1/puzdump.1; do expect "\\./usr/share/man/$page\\.gz\$"; done
+for page in man6/qvrk32.6 man6/mvro.6 man1/puzmake.1 man1/puzdump.1 man1/mvro-board.1; do expect "\\./usr/share/man/$page\\.gz\$"; done
 expect '\./usr/bin/puzmake$'
 expect '\./usr/bin/puzdump$'
+expect '\./usr/bin/mvro-board$'
 expect '\./usr/share/doc/quorvane/copyright$'
 for size in 32 48 256; do
     expect "\\./usr/share/icons/hicolor/${size}x$size/apps/quorvane\\.png\$"

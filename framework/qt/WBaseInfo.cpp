@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <algorithm>
 
 #include "framework/VirtualKey.h"
 #include "framework/qt/Text.h"
@@ -196,13 +198,41 @@ void WBaseInfo::setFocusTo(int id)
         w->setFocus();
 }
 
+// Centred over an owner that is not where it will be (a window still being
+// made full screen) or larger than the screen, a window could start off the
+// screen's edge: it is kept where the whole window, frame and title
+// included, is on the screen, or at least its title is.
+QPoint WBaseInfo::keptOnScreen(QPoint topLeft, const QScreen* screen) const
+{
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return topLeft;
+    // A top-level window's position is that of its frame.
+    const QRect area = screen->availableGeometry();
+    const int outerWidth = width() + 2 * FrameAllowance, outerHeight = height() + TitleAllowance + FrameAllowance;
+    const int x = std::clamp(topLeft.x(), area.left(), std::max(area.left(), area.right() + 1 - outerWidth));
+    const int y = std::clamp(topLeft.y(), area.top(), std::max(area.top(), area.bottom() + 1 - outerHeight));
+    return {x, y};
+}
+
+QSize WBaseInfo::largestOnScreen(const QScreen* screen)
+{
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return {QWIDGETSIZE_MAX, QWIDGETSIZE_MAX};
+    const QRect area = screen->availableGeometry();
+    return {area.width() - 2 * FrameAllowance, area.height() - TitleAllowance - FrameAllowance};
+}
+
 int WBaseInfo::RunModal()
 {
     if (m_loop)
         return IdCancel;  // already running: a second run would never return first
     if (QWidget* owner = parentWidget()) {
         const QRect area = owner->window()->frameGeometry();
-        move(area.center() - QPoint(width() / 2, height() / 2));
+        move(keptOnScreen(area.center() - QPoint(width() / 2, height() / 2), owner->screen()));
     }
     setWindowModality(Qt::ApplicationModal);
     m_result = IdCancel;

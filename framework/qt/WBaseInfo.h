@@ -17,6 +17,8 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
+class QScreen;
+
 namespace fw {
 
 // The base of the small dialog windows. A subclass places its controls in
@@ -67,6 +69,12 @@ public:
     void EndModal(int result);
     bool isRunning() const { return m_loop != nullptr; }
 
+    // What a window manager's frame may add around a window: a border and a
+    // title bar, in pixels.
+    static constexpr int FrameAllowance = 8, TitleAllowance = 32;
+    // The largest client size that fits the screen with such a frame.
+    static QSize largestOnScreen(const QScreen* screen);
+
 protected:
     bool OnCommand(const CommandEvent& event) override;
     bool OnKey(const KeyEvent& event) override;
@@ -76,6 +84,7 @@ protected:
 
 private:
     void place(QWidget* w, int id, QRect at);
+    QPoint keptOnScreen(QPoint topLeft, const QScreen* screen) const;
     void reportChange(int id, ControlEvent::Change change);
 
     std::map<int, QWidget*> m_controls;

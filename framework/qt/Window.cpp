@@ -63,7 +63,15 @@ unsigned withOwnModifier(unsigned mods, int vk, bool down)
     return down ? (mods | own) : (mods & ~own);
 }
 
+std::function<void(bool)>& menuModeHook()
+{
+    static std::function<void(bool)> hook;
+    return hook;
+}
+
 }  // namespace
+
+void Window::setMenuModeHook(std::function<void(bool open)> hook) { menuModeHook() = std::move(hook); }
 
 Window::Window(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags)
 {
@@ -181,8 +189,13 @@ void Window::setAcceptFiles(bool on) { setAcceptDrops(on); }
 uint32_t Window::trackMenu(const Menu& menu, QPoint at)
 {
     std::unique_ptr<QMenu> qmenu(MenuBuilder::build(menu, this, nullptr));
+    const QPointer<Window> alive(this);
+    if (menuModeHook())
+        menuModeHook()(true);
     const auto choice = MenuBuilder::choiceOf(qmenu->exec(mapToGlobal(at)));
-    if (!choice)
+    if (menuModeHook())
+        menuModeHook()(false);
+    if (!alive || !choice)
         return 0;
     EventQueue::main().Post(std::make_unique<CommandEvent>(choice->command, choice->argument), *this);
     return choice->command;

@@ -2,6 +2,7 @@
 #include <QPoint>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -76,6 +77,9 @@ public:
     // The window's own menu (F10, the context menu on empty space).
     void setWindowMenu(Menu menu) { m_windowMenu = std::move(menu); }
     const Menu& windowMenu() const { return m_windowMenu; }
+    // Told true as any window's menu opens (trackMenu) and false once it has
+    // closed, even when the window went meanwhile: the program's menu mode.
+    static void setMenuModeHook(std::function<void(bool open)> hook);
 
 signals:
     // The window accepted a close request (it is hidden, not destroyed).

@@ -114,6 +114,7 @@ void WOptions::layOut(const std::filesystem::path& programDir)
     y += 24;
     if (m_traductor && !m_traductor->languages().empty())
         y = addLanguageChoice(y);
+    addButton(IdAdvanced, QRect(10, y, kWidth - 3 * 96 - 20, 28), fw::UiText::lookup(4, IdAdvanced));
     addButton(IdOk, QRect(kWidth - 3 * 96, y, 86, 28), {}, true);
     addButton(IdCancel, QRect(kWidth - 2 * 96, y, 86, 28));
     addButton(IdHelp, QRect(kWidth - 96, y, 86, 28));
@@ -163,8 +164,10 @@ bool WOptions::OnCommand(const fw::CommandEvent& event)
     case IdOk: {
         const uint32_t word = wordFromChecks();
         if (word != m_options.word) {
-            // The open game keeps its own options; the defaults apply to new games.
+            // The open game keeps its own options; the defaults apply to
+            // the next new game, from now on.
             m_options.word = word;
+            m_options.gameDefaults = fw::Options::deriveGameDefaults(word);
             m_options.changed = 1;
         }
         applyLanguage();
@@ -173,6 +176,10 @@ bool WOptions::OnCommand(const fw::CommandEvent& event)
     case IdHelp:
         if (m_help)
             m_help(HelpTopic);
+        return true;
+    case IdAdvanced:
+        if (m_advanced)
+            m_advanced();
         return true;
     default:
         break;

@@ -32,6 +32,7 @@ public:
     static const Check kChecks[11];
     static constexpr int HelpTopic = 155;
     static constexpr int IdLanguage = 2530;
+    static constexpr int IdAdvanced = 1112;  // the button that opens the advanced options
 
     WOptions(QWidget* parent, fw::Options& options, fw::Profile& profile, const std::filesystem::path& programDir,
              fw::Traductor* traductor = nullptr);
@@ -39,6 +40,8 @@ public:
 
     // Where the help key goes (the help file at a topic).
     void setHelp(std::function<void(int topic)> help) { m_help = std::move(help); }
+    // What the advanced options button opens (the window of command 1112).
+    void setAdvanced(std::function<void()> open) { m_advanced = std::move(open); }
 
     // The options word the check boxes show now.
     uint32_t wordFromChecks() const;
@@ -55,6 +58,7 @@ private:
     fw::Profile& m_profile;
     fw::Traductor* m_traductor;
     std::function<void(int)> m_help;
+    std::function<void()> m_advanced;
 };
 
 }  // namespace qv

@@ -559,7 +559,18 @@ bool PlayRules::AutoHelp()
 int PlayRules::Tidy(uint8_t container, bool wholeTable, const std::vector<Rect16>& extra)
 {
     m_windows.hideLoupe(HelpLoupeReason, true);
-    auto landed = [this](const SPuz& s) { repaint(s.box, s.table); };
+    // Where each piece lay before: a piece that moves leaves its old place
+    // to be painted over, or its picture stays there until something else
+    // repaints it.
+    std::vector<Rect16> before(m_puz.pieces.size());
+    for (const SPuz& s : m_puz.pieces)
+        before[static_cast<size_t>(s.index)] = s.table;
+    auto landed = [this, &before](const SPuz& s) {
+        const Rect16& old = before[static_cast<size_t>(s.index)];
+        if (old.x != s.table.x || old.y != s.table.y)
+            repaint(s.box, old);
+        repaint(s.box, s.table);
+    };
     const int result = Scatter(m_puz, m_windows.scatterArea(container), landed, wholeTable, extra);
     m_windows.showLoupe(HelpLoupeReason, true);
     m_puz.state |= Puz::Changed;
@@ -589,6 +600,37 @@ void PlayRules::RestoreSaved()
     if (complete)
         m_puz.state |= Puz::Complete;
     checkInvariants();
+}
+
+int PlayRules::BringIntoView(const Rect16& area)
+{
+    // The least shift along one axis that brings [from, from + size) into
+    // [lo, lo + room), the start winning when it does not fit.
+    auto shift = [](int from, int size, int lo, int room) {
+        int d = 0;
+        if (from + size > lo + room)
+            d = lo + room - (from + size);
+        if (from + d < lo)
+            d = lo - from;
+        return d;
+    };
+    std::vector<bool> seen(m_puz.pieces.size(), false);
+    int moved = 0;
+    for (int i = 0; i < m_puz.pieceCount(); ++i) {
+        if (seen[i] || at(i).box != SPuz::OnTable)
+            continue;
+        PieceList g = group(i);
+        for (int p : g.pieces())
+            seen[p] = true;
+        const Rect16 b = g.bounds(m_puz);
+        const int dx = shift(b.x, b.w, area.x, area.w), dy = shift(b.y, b.h, area.y, area.h);
+        if (dx == 0 && dy == 0)
+            continue;
+        MoveGroup(i, {static_cast<int16_t>(at(i).tableCell.x + dx), static_cast<int16_t>(at(i).tableCell.y + dy)});
+        ++moved;
+    }
+    checkInvariants();
+    return moved;
 }
 
 bool PlayRules::invariantsHold(std::string* why) const

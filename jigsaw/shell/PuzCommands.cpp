@@ -77,6 +77,8 @@ enum : uint32_t {
 };
 
 constexpr int MaxClickHints = 3;
+constexpr int kClickHint = 3300;    // the balloon after a plain click on the table
+constexpr int kPreviewHint = 3301;  // the preview entry's keys and click
 constexpr int kWrongPassword = 4610;
 
 }  // namespace
@@ -161,7 +163,9 @@ bool PuzCommands::Command(uint32_t command, uint32_t argument)
     case CmdHideScore: {
         const bool hide = command == CmdHideScore && argument != 0;
         m_app.setGameOption(fw::gameopt::HideScore, hide);
-        m_app.scoreWindows().showMiniScore(!hide && hasPieces(), QPoint(puz.scorePos.x, puz.scorePos.y));
+        // Only a game keeping scores has a strip to show.
+        m_app.scoreWindows().showMiniScore(!hide && hasPieces() && m_app.liveRanking().isOpen(),
+                                           QPoint(puz.scorePos.x, puz.scorePos.y));
         return true;
     }
     case CmdInfo:
@@ -217,10 +221,18 @@ bool PuzCommands::MenuHint(fw::MenuHintEvent& e)
     case CmdAutoHelp: e.hint = "F5"; e.enabled = pieces && !(puz.options & Puz::NoHelp); break;
     case CmdTidy: e.hint = "Ctrl+R"; e.enabled = pieces; break;
     case CmdPreview:
-        e.hint = "Ins, double click";
+        e.hint = text(kPreviewHint);
         e.enabled = pieces && !(puz.options & Puz::NoPreview);
         e.checked = m_app.playWindow().previewShown();
         break;
+    case CmdPreviewHidden: e.enabled = pieces && !(puz.options & Puz::NoPreview); break;
+    case CmdShowScore:
+    case CmdHideScore: {
+        // The strip belongs to a game keeping scores; each entry where it changes something.
+        const bool hidden = (m_app.gameOptions() & fw::gameopt::HideScore) != 0;
+        e.enabled = pieces && m_app.liveRanking().isOpen() && (e.command() == CmdShowScore) == hidden;
+        break;
+    }
     case CmdInfo: e.hint = "F2"; e.enabled = pieces; break;
     case CmdMakePuzzle: e.hint = "Ctrl+C"; break;
     case CmdRanking: e.hint = "F4"; e.enabled = pieces && m_app.liveRanking().isOpen(); break;
@@ -256,11 +268,16 @@ fw::Menu PuzCommands::windowMenu() const
         .addText(CmdAutoHelp, caption(CmdAutoHelp))
         .addText(CmdTidy, caption(CmdTidy))
         .addText(CmdPreview, caption(CmdPreview))
+        .addText(CmdPreviewHidden, caption(CmdPreviewHidden), 1)
+        .addText(CmdPreviewHidden, caption(CmdPreviewHidden, 1), 0)
         .addText(CmdPause, caption(CmdPause))
         .submenuText(text(2600) + "...", boxes)
         .addText(CmdCompetition, caption(CmdCompetition))
+        .addText(CmdShowScore, caption(CmdShowScore))
+        .addText(CmdHideScore, caption(CmdHideScore), 1)
         .separator()
         .addText(CmdOptions, caption(CmdOptions))
+        .addText(CmdAdvanced, caption(CmdAdvanced))
         .addText(CmdBackground, (text(3000).empty() ? std::string("Table background") : text(3000)) + "...")
         .addText(CmdCredits, caption(CmdCredits))
         .addText(CmdHelp, caption(CmdHelp))
@@ -390,9 +407,10 @@ bool PuzCommands::keyDown(unsigned mods, unsigned key)
     case fw::vk::Up:
     case 'Z': w.uncoverAtPointer(); return true;
     case fw::vk::Escape:
-        if (m_app.options().word & fw::opt::EscMinimizes)
-            return Command(CmdMinimize);
-        return false;
+        if (!(m_app.options().word & fw::opt::EscMinimizes))
+            return false;
+        w.MinimiseAnimated();
+        return true;
     case fw::vk::Snapshot: return true;
     default: return false;
     }
@@ -468,13 +486,13 @@ std::optional<OpenChoice> PuzCommands::runLibrary()
     }
 }
 
-void PuzCommands::MakePuzzle()
+void PuzCommands::MakePuzzle(bool atStartUp)
 {
     WPuz& w = m_app.playWindow();
     w.HideLoupeFor(loupe::Pause, true);
     WMakePuzzke::Result made;
     {
-        WMakePuzzke dialog(&w, m_app.profile(), false);
+        WMakePuzzke dialog(&w, m_app.profile(), atStartUp);
         dialog.setNewPuzzleRunning(&NewPuzzle::running);
         dialog.setHelp([this](int topic) { ShowHelp(topic); });
         made = dialog.Exec();
@@ -535,31 +553,45 @@ int PuzCommands::helpContext() const
     return HelpIndex::Contents;
 }
 
-void PuzCommands::ShowHelp(int topic) { m_help->Show(topic); }
+void PuzCommands::ShowHelp(int topic)
+{
+    const fw::Status status = m_help->Show(topic);
+    if (!status.ok())
+        fw::ShowMessageId(QApplication::activeWindow(), status.id, status.text, "Quorvane",
+                          fw::mb::Ok | fw::mb::IconInformation);
+}
 
 void PuzCommands::ShowOptions()
 {
     WPuz& w = m_app.playWindow();
     w.HideLoupeFor(loupe::Pause, false);
+    const EdgeStyle edges = m_app.edgeStyle();
     {
         WOptions dialog(&w, m_app.options(), m_app.profile(), m_app.programDir(), &m_app.traductor());
         dialog.setHelp([this](int topic) { ShowHelp(topic); });
+        dialog.setAdvanced([this, &dialog] { ShowAdvanced(&dialog); });
         dialog.RunModal();
     }
+    // The edges are drawn into the pieces when they are cut.
+    if (m_app.edgeStyle() != edges)
+        m_app.RebuildPieces();
     w.ShowLoupeAfter(loupe::Pause, false);
     w.update();
 }
 
-void PuzCommands::ShowAdvanced()
+void PuzCommands::ShowAdvanced(QWidget* over)
 {
     WPuz& w = m_app.playWindow();
-    w.HideLoupeFor(loupe::Pause, false);
+    // Over the options window, that window keeps the loupe hidden.
+    if (!over)
+        w.HideLoupeFor(loupe::Pause, false);
     {
-        WAdvanced dialog(&w, m_app.profile(), m_app.options(), hasPieces() ? &m_app.puz() : nullptr,
+        WAdvanced dialog(over ? over : &w, m_app.profile(), m_app.options(), hasPieces() ? &m_app.puz() : nullptr,
                          m_app.programDir() / "qvrk32", std::string(App::LongName) + " 2.00");
         dialog.RunModal();
     }
-    w.ShowLoupeAfter(loupe::Pause, false);
+    if (!over)
+        w.ShowLoupeAfter(loupe::Pause, false);
 }
 
 namespace {
@@ -595,19 +627,24 @@ void PuzCommands::ShowBoxOptions(int box)
     dialog.RunModal();
 }
 
-void PuzCommands::Print()
+CaptionFacts PuzCommands::PrintCaption(const Puz& puz, const ScoreCounters& c)
 {
-    WPuz& w = m_app.playWindow();
-    const Puz& puz = m_app.puz();
-    const ScoreCounters c = m_app.score().Counters();
     CaptionFacts facts;
-    facts.gameName = puz.savedName.empty() ? puz.title() : puz.savedName;
+    facts.gameName = puz.savedName;  // none: the caption says the game has no name
     facts.playerName = puz.playerName;
     facts.dateStart = puz.dateStart;
     facts.dateEnd = puz.dateEnd;
     facts.elapsedMs = c.elapsed;
     facts.moves = c.moves;
     facts.helps = c.helps;
+    return facts;
+}
+
+void PuzCommands::Print()
+{
+    WPuz& w = m_app.playWindow();
+    const Puz& puz = m_app.puz();
+    const CaptionFacts facts = PrintCaption(puz, m_app.score().Counters());
     // The table as the player chose it, texture and all; white paper when
     // the game never chose one.
     fw::Background paper;
@@ -748,7 +785,7 @@ std::string PuzCommands::clickHint()
     if (shown >= MaxClickHints || (m_app.options().word & fw::opt::NoBalloons))
         return {};
     profile.setInt({}, "nSayClick2", shown + 1);
-    return "Double-click the table to show or hide the preview.";
+    return text(kClickHint);
 }
 
 bool PuzCommands::keepOpenOnClose()

@@ -10,11 +10,16 @@
 #include "framework/Menu.h"
 #include "jigsaw/play/windows/PlayContext.h"
 
+class QWidget;
+
 namespace qv {
 
 class App;
+class Puz;
 class ShellHelp;
+struct CaptionFacts;
 struct OpenChoice;
+struct ScoreCounters;
 
 // The document's command and key handler: every numbered command of the
 // menus and every key of the play window ends here, and is carried out or
@@ -47,10 +52,13 @@ public:
     // Ctrl+V: a certificate or ranking text from the clipboard.
     void PasteScores();
     void ShowOptions();
-    void ShowAdvanced();
+    // Over the play window, or over the options window whose button opened it.
+    void ShowAdvanced(QWidget* over = nullptr);
     // 1116 from a box window's menu; the argument is the box.
     void ShowBoxOptions(int box);
     void Print();
+    // What the print caption says of the game.
+    static CaptionFacts PrintCaption(const Puz& puz, const ScoreCounters& counters);
     // Ctrl+S: a game saved before is saved again; a game never saved
     // gets the save-as dialog first. False when nothing was saved.
     bool Save();
@@ -63,7 +71,9 @@ public:
     // then what it chose is opened.
     void Open();
     // Ctrl+C: the make-a-puzzle dialog, then the new-puzzle operation.
-    void MakePuzzle();
+    // Opened at start-up in place of a last game that could not be opened,
+    // its Close forgets that game ("LastPuz") and sends 1128.
+    void MakePuzzle(bool atStartUp = false);
     // The new-puzzle operation for a picture (dropped, or named on the
     // command line); the made puzzle is opened by command 1128.
     void MakePuzzleFrom(const std::filesystem::path& picture);

@@ -59,7 +59,7 @@ void ShellUser::rememberLastPuzzle(const std::filesystem::path& path)
 
 void ShellUser::reportInconsistency(std::string_view text)
 {
-    fw::ShowMessage(m_window, std::string(text), "Situaci\xF3n imprevista", fw::mb::OkCancel);
+    fw::ReportUnexpected(std::string(text));
 }
 
 }  // namespace qv

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "minefield/Texts.h"
+#include "minefield/windows/UiText.h"
 
 namespace mf {
 
@@ -28,7 +29,7 @@ IniFile ReadIni(const QString& path)
 }  // namespace
 
 TBestDialog::TBestDialog(ShapeKind shape, QString iniPath, QWidget* parent)
-    : QDialog(parent), m_iniPath(std::move(iniPath)), m_best(shape)
+    : QDialog(parent, DialogFlags), m_iniPath(std::move(iniPath)), m_best(shape)
 {
     setObjectName("bestTimes");
     setWindowTitle(QStringLiteral("Best Times - %1").arg(QString::fromLatin1(ShapeTitle(shape).data(),
@@ -86,6 +87,7 @@ void TBestDialog::ResetScores()
     const Language language = SessionLanguage();
     QMessageBox ask(QMessageBox::Question, windowTitle(), Ui(Text(text::ResetQuestion, language)),
                     QMessageBox::Yes | QMessageBox::No, this);
+    MakePlainDialog(&ask);
     ask.setObjectName("resetQuestion");
     ask.button(QMessageBox::Yes)->setText(Ui(Text(text::Yes, language)));
     ask.button(QMessageBox::No)->setText(Ui(Text(text::No, language)));
@@ -104,8 +106,13 @@ void TBestDialog::accept()
         m_best.SetName(i, m_nameFields[size_t(i)]->text().toStdString());
     IniFile ini = ReadIni(m_iniPath);
     m_best.Save(ini);
-    if (!ini.Save(m_iniPath.toStdString()))
-        QMessageBox::warning(this, "Minevaro", QStringLiteral("The best times could not be written to %1.").arg(m_iniPath));
+    if (!ini.Save(m_iniPath.toStdString())) {
+        QMessageBox box(QMessageBox::Warning, "Minevaro",
+                        QStringLiteral("The best times could not be written to %1.").arg(m_iniPath), QMessageBox::Ok,
+                        this);
+        MakePlainDialog(&box);
+        box.exec();
+    }
     QDialog::accept();
 }
 

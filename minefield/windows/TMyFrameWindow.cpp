@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -16,9 +17,12 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QStyle>
+#include <QStyleOptionMenuItem>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <chrono>
 
 #include "minefield/BestTimes.h"
@@ -27,16 +31,21 @@
 #include "minefield/windows/Commands.h"
 #include "minefield/windows/SdlSound.h"
 #include "minefield/windows/TBestDialog.h"
+#include "minefield/windows/TCustomDialog.h"
+#include "minefield/windows/TStatsDialog.h"
 #include "minefield/windows/TMyControlBar.h"
 #include "minefield/windows/TMyWindow.h"
 #include "minefield/windows/TSevenGadget.h"
+#include "minefield/windows/TextureFile.h"
+#include "minefield/windows/UiText.h"
 
 namespace mf {
 
 namespace {
 
-const char* const kHomePage = "https://minevaro.example.org/";
 const char* const kHelpFile = "mvro-help.html";
+// A level that is none of the presets: the board of the custom size.
+constexpr int kCustomLevel = 5;
 
 const std::pair<int, ShapeKind> kShapeCommands[] = {
     {cmd::ShapeSquare, ShapeKind::Square},     {cmd::ShapeDiamond, ShapeKind::Diamond},
@@ -45,7 +54,7 @@ const std::pair<int, ShapeKind> kShapeCommands[] = {
 };
 const std::initializer_list<int> kShapeGroup = {cmd::ShapeSquare,   cmd::ShapeDiamond, cmd::ShapeBrick,
                                                 cmd::ShapeTriangle, cmd::ShapeShifted, cmd::ShapeHexagon};
-const std::initializer_list<int> kLevelGroup = {11841, 11842, 11843, 11844, 11845};
+const std::initializer_list<int> kLevelGroup = {11841, 11842, 11843, 11844, 11845, cmd::LevelCustom};
 const std::initializer_list<int> kTextureGroup = {cmd::Texture1,    cmd::Texture2,   cmd::Texture3,
                                                   cmd::Texture4,    cmd::LoadTexture, cmd::NoTexture};
 
@@ -55,6 +64,11 @@ int ShapeCommand(ShapeKind shape)
         if (s == shape)
             return id;
     return cmd::ShapeSquare;
+}
+
+int LevelCommand(int level)
+{
+    return level >= 0 && level < LevelCount ? cmd::LevelBeginner + level : cmd::LevelCustom;
 }
 
 int TextureCommand(const std::string& text)
@@ -86,6 +100,8 @@ QToolButton* PictureButton(const QString& picture, const QString& tip)
     button->setIcon(QIcon(QPixmap(picture)));
     button->setIconSize(QSize(20, 20));
     button->setToolTip(tip);
+    // Out of the focus chain: Tab then Space must not start a new game.
+    button->setFocusPolicy(Qt::NoFocus);
     return button;
 }
 
@@ -130,7 +146,7 @@ TMyFrameWindow::TMyFrameWindow(Options options, QWidget* parent)
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
     column->addWidget(m_toolBar);
-    column->addWidget(m_board);
+    column->addWidget(m_board, 0, Qt::AlignHCenter);
     setCentralWidget(central);
 
     m_clockField = new QLabel;
@@ -151,10 +167,12 @@ TMyFrameWindow::TMyFrameWindow(Options options, QWidget* parent)
     // The board alone decides the size of the frame.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     m_board->SetResizeHandler([this] {
+        KeepMenuBarWhole();
         if (QLayout* l = layout())
             l->activate();
         adjustSize();
     });
+    m_board->SetResumeHandler([this] { SetPaused(false); });
 
     m_clock.setInterval(500);
     connect(&m_clock, &QTimer::timeout, this, &TMyFrameWindow::ClockTick);
@@ -167,6 +185,7 @@ TMyFrameWindow::TMyFrameWindow(Options options, QWidget* parent)
 TMyFrameWindow::~TMyFrameWindow()
 {
     m_clock.stop();
+    CountGivenUpGame();
     WriteSettings();
 }
 
@@ -184,8 +203,12 @@ void TMyFrameWindow::BuildMenu()
 {
     QMenu* game = menuBar()->addMenu("&Game");
     AddCommand(game, cmd::New, "&New")->setShortcut(Qt::Key_F2);
+    AddCommand(game, cmd::Replay, UiText(text::ReplayMenu));
+    AddCommand(game, cmd::Pause, UiText(text::PauseMenu), true)
+        ->setShortcuts({QKeySequence(Qt::Key_P), QKeySequence(Qt::Key_Pause)});
     game->addSeparator();
     AddCommand(game, cmd::BestTimes, "&Best times...");
+    AddCommand(game, cmd::Statistics, UiText(text::StatisticsMenu));
     game->addSeparator();
     AddCommand(game, cmd::Exit, "E&xit")->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
 
@@ -199,6 +222,8 @@ void TMyFrameWindow::BuildMenu()
     const char* const levels[] = {"&Beginner", "&Novice", "&Intermediate", "&Advanced", "&Expert"};
     for (int i = 0; i < LevelCount; ++i)
         AddCommand(level, cmd::LevelBeginner + i, levels[i], true);
+    level->addSeparator();
+    AddCommand(level, cmd::LevelCustom, UiText(text::CustomMenu), true);
 
     QMenu* options = menuBar()->addMenu("&Options");
     AddCommand(options, cmd::BackgroundColor, "Set &background color...");
@@ -217,6 +242,7 @@ void TMyFrameWindow::BuildMenu()
     AddCommand(options, cmd::LeftChord, translated(text::LeftChord), true);
     AddCommand(options, cmd::Marks, translated(text::Marks), true);
     AddCommand(options, cmd::SafeStart, translated(text::SafeStart), true);
+    AddCommand(options, cmd::NoGuess, translated(text::NoGuess), true);
 
     QMenu* help = menuBar()->addMenu("&Help");
     AddCommand(help, cmd::HelpContents, "&Help contents")->setShortcut(Qt::Key_F1);
@@ -240,14 +266,15 @@ void TMyFrameWindow::ReadSettings()
     m_textureText = s.texture;
     m_board->SetTexture(&m_textureText);
 
-    CheckOnly(kLevelGroup, cmd::LevelBeginner + s.level);
+    CheckOnly(kLevelGroup, LevelCommand(s.level));
     CheckOnly(kShapeGroup, ShapeCommand(s.shape));
     CheckOnly(kTextureGroup, TextureCommand(m_textureText));
     m_actions[cmd::Sound]->setChecked(s.sound);
-    game.SetOptions({s.leftChord, s.marks, s.safeStart});
+    game.SetOptions({s.leftChord, s.marks, s.safeStart, s.noGuess});
     m_actions[cmd::LeftChord]->setChecked(s.leftChord);
     m_actions[cmd::Marks]->setChecked(s.marks);
     m_actions[cmd::SafeStart]->setChecked(s.safeStart);
+    m_actions[cmd::NoGuess]->setChecked(s.noGuess);
 }
 
 void TMyFrameWindow::WriteSettings() const
@@ -259,9 +286,10 @@ void TMyFrameWindow::WriteSettings() const
     const MineGame& game = m_board->Game();
     Settings s;
     s.level = uint8_t(game.Level());
-    s.width = game.Width();
-    s.height = game.Height();
-    s.mines = game.Mines();
+    // The custom size, which a preset level leaves as it was.
+    s.width = game.CustomWidth();
+    s.height = game.CustomHeight();
+    s.mines = game.CustomMines();
     s.shape = game.Shape();
     s.color = m_board->BkColor();
     s.texture = m_textureText;
@@ -269,6 +297,7 @@ void TMyFrameWindow::WriteSettings() const
     s.leftChord = game.Options().leftChord;
     s.marks = game.Options().marks;
     s.safeStart = game.Options().safeStart;
+    s.noGuess = game.Options().noGuess;
     s.Write(ini);
     ini.Save(m_options.iniPath.toStdString());
 }
@@ -289,12 +318,21 @@ void TMyFrameWindow::Command(int id)
 {
     if (id >= cmd::LevelBeginner && id <= cmd::LevelExpert)
         return ChangeLevel(id);
+    if (id == cmd::LevelCustom)
+        return ChooseCustomSize();
     for (const auto& [shapeId, shape] : kShapeCommands)
         if (id == shapeId)
             return ChangeShape(id);
     switch (id) {
     case cmd::New:
         return NewGame();
+    case cmd::Replay:
+        return ReplayBoard();
+    case cmd::Pause:
+        SetPaused(!m_paused);
+        return;
+    case cmd::Statistics:
+        return ShowStatistics();
     case cmd::BestTimes: {
         TBestDialog dialog(m_board->Game().Shape(), m_options.iniPath, this);
         dialog.exec();
@@ -321,10 +359,14 @@ void TMyFrameWindow::Command(int id)
     }
     case cmd::LeftChord:
     case cmd::Marks:
-    case cmd::SafeStart: {
-        // The safe start applies from the next new game on.
+    case cmd::SafeStart:
+    case cmd::NoGuess: {
+        // The safe start and no-guess boards apply from the next new game on.
         MineGame::PlayOptions o = m_board->Game().Options();
-        bool& flag = id == cmd::LeftChord ? o.leftChord : id == cmd::Marks ? o.marks : o.safeStart;
+        bool& flag = id == cmd::LeftChord ? o.leftChord
+                     : id == cmd::Marks   ? o.marks
+                     : id == cmd::SafeStart ? o.safeStart
+                                            : o.noGuess;
         flag = !flag;
         m_board->Game().SetOptions(o);
         m_actions[id]->setChecked(flag);
@@ -333,8 +375,8 @@ void TMyFrameWindow::Command(int id)
     case cmd::HelpContents:
         return ShowHelp();
     case cmd::HomePage:
-        QDesktopServices::openUrl(QUrl(kHomePage));
-        return;
+        // The game has no page on the web: its help is its home.
+        return ShowHelp();
     case cmd::About:
         return ShowAbout();
     default:
@@ -344,16 +386,152 @@ void TMyFrameWindow::Command(int id)
 
 void TMyFrameWindow::NewGame()
 {
+    CountGivenUpGame();
     m_clock.stop();
+    SetPaused(false);
     m_startTick = m_lastTick = Now();
     m_board->Game().NewGame();
+    m_gameShape = m_board->Game().Shape();
+    m_gameLevel = m_board->Game().Level();
+    m_gameCounted = false;
     ShowShields(m_board->Game().Shields());
     UpdateClockText(0);
     m_clock.start();
 }
 
+void TMyFrameWindow::ReplayBoard()
+{
+    CountGivenUpGame();
+    m_clock.stop();
+    SetPaused(false);
+    m_startTick = m_lastTick = Now();
+    m_board->Game().Replay();
+    m_gameCounted = false;
+    ShowShields(m_board->Game().Shields());
+    UpdateClockText(0);
+    m_clock.start();
+}
+
+void TMyFrameWindow::SetPaused(bool paused)
+{
+    // Only a game whose clock runs can be paused.
+    if (paused == m_paused || (paused && !m_clock.isActive()))
+        return m_actions[cmd::Pause]->setChecked(m_paused);
+    m_paused = paused;
+    m_actions[cmd::Pause]->setChecked(paused);
+    m_board->SetPaused(paused);
+    if (paused) {
+        m_clock.stop();
+        m_pauseTick = Now();
+        return;
+    }
+    // The clock goes on from where it stood: the pause is left out of the time.
+    const uint32_t pause = Now() - m_pauseTick;
+    m_startTick += pause;
+    m_lastTick += pause;
+    if (!m_board->Game().GameOver())
+        m_clock.start();
+}
+
+void TMyFrameWindow::changeEvent(QEvent* event)
+{
+    // A game put away with the window is paused.
+    if (event->type() == QEvent::WindowStateChange && isMinimized())
+        SetPaused(true);
+    QMainWindow::changeEvent(event);
+}
+
+void TMyFrameWindow::CountGivenUpGame()
+{
+    const MineGame& game = m_board->Game();
+    if (game.Started() && !game.GameOver())
+        CountGame(std::nullopt);
+}
+
+void TMyFrameWindow::CountGame(const std::optional<WinRecord>& win)
+{
+    // Once a game: a lost game left for a new one is not lost twice.
+    if (m_gameCounted)
+        return;
+    m_gameCounted = true;
+    WriteGame(win);
+}
+
+void TMyFrameWindow::WriteGame(const std::optional<WinRecord>& win)
+{
+    if (m_options.iniPath.isEmpty())
+        return;
+    // Read, counted and written at once, so that a crash loses no game and
+    // whatever else the file holds stays as it is.
+    IniFile ini;
+    ini.Load(m_options.iniPath.toStdString());
+    Statistics stats;
+    stats.Load(ini);
+    LevelStats& row = stats.At(m_gameShape, Statistics::RowOf(m_gameLevel));
+    if (win)
+        row.AddWin(*win);
+    else
+        row.AddLoss();
+    stats.Save(ini);
+    ini.Save(m_options.iniPath.toStdString());
+}
+
+void TMyFrameWindow::ShowStatistics()
+{
+    TStatsDialog dialog(m_board->Game().Shape(), m_board->Game().Level(), m_options.iniPath, this);
+    dialog.exec();
+}
+
+void TMyFrameWindow::ChooseCustomSize()
+{
+    MineGame& game = m_board->Game();
+    TCustomDialog dialog(game.CustomWidth(), game.CustomHeight(), game.CustomMines(), this);
+    if (dialog.exec() != QDialog::Accepted) {
+        CheckOnly(kLevelGroup, LevelCommand(game.Level()));
+        return;
+    }
+    game.SetCustomSize(dialog.Columns(), dialog.Rows(), dialog.Mines());
+    if (PresetFor(game.Level(), game.Shape()))
+        game.SetLevel(kCustomLevel);
+    CheckOnly(kLevelGroup, cmd::LevelCustom);
+    NewGame();
+}
+
+int TMyFrameWindow::MinimumFrameWidth() const
+{
+    // The bar's own hint is the width it has now; the width that shows every
+    // entry is the sum of the entries, as the style lays them out.
+    const QMenuBar* bar = menuBar();
+    const QStyle* style = bar->style();
+    int width = 2 * (style->pixelMetric(QStyle::PM_MenuBarPanelWidth, nullptr, bar) +
+                     style->pixelMetric(QStyle::PM_MenuBarHMargin, nullptr, bar));
+    const int spacing = style->pixelMetric(QStyle::PM_MenuBarItemSpacing, nullptr, bar);
+    for (QAction* action : bar->actions()) {
+        if (!action->isVisible())
+            continue;
+        QStyleOptionMenuItem option;
+        option.initFrom(bar);
+        option.menuItemType = QStyleOptionMenuItem::Normal;
+        option.text = action->text();
+        option.font = bar->font();
+        option.fontMetrics = bar->fontMetrics();
+        const QSize text = bar->fontMetrics().size(Qt::TextShowMnemonic, action->text());
+        width += style->sizeFromContents(QStyle::CT_MenuBarItem, &option, text, bar).width() + spacing;
+    }
+    const int status = statusBar()->sizeHint().width();
+    return std::max(width, status);
+}
+
+void TMyFrameWindow::KeepMenuBarWhole()
+{
+    // Never narrower than the menu bar: a small board sits in the middle.
+    centralWidget()->setMinimumWidth(MinimumFrameWidth());
+}
+
 void TMyFrameWindow::ClockTick()
 {
+    if (m_paused)
+        return;
     m_lastTick = Now();
     UpdateClockText((m_lastTick - m_startTick) / 1000);
 }
@@ -391,14 +569,24 @@ void TMyFrameWindow::MinesLeftChanged(int32_t minesLeft)
     m_toolBar->update();
 }
 
-void TMyFrameWindow::GameLost() { m_clock.stop(); }
+void TMyFrameWindow::GameLost()
+{
+    m_clock.stop();
+    CountGame(std::nullopt);
+}
 
 void TMyFrameWindow::ShieldsChanged() { ShowShields(m_board->Game().Shields()); }
 
 void TMyFrameWindow::GameWon()
 {
-    // The time of the last clock tick, in whole seconds.
+    // The time of the last clock tick, in whole seconds; the statistics take
+    // the time to the millisecond.
     m_clock.stop();
+    const MineGame& game = m_board->Game();
+    std::vector<bool> mine(size_t(game.Width()) * size_t(game.Height()), false);
+    for (const CellPos& p : game.MinePositions())
+        mine[size_t(p.r) * size_t(game.Width()) + size_t(p.c)] = true;
+    CountGame(WinRecord{ThreeBV(game.Shape(), game.Width(), game.Height(), mine), int32_t(Now() - m_startTick)});
     // The dialogue waits until the mouse button that won has been handled.
     QMetaObject::invokeMethod(this, &TMyFrameWindow::EndOfWonGame, Qt::QueuedConnection);
 }
@@ -411,11 +599,13 @@ void TMyFrameWindow::EndOfWonGame()
     TBestDialog best(m_board->Game().Shape(), m_options.iniPath, this);
     if (!best.Records().IsBest(level, 3600 * h + 60 * m + s)) {
         QMessageBox box(QMessageBox::Information, "Minevaro",
-                        QString::fromStdString(CongratulationText(h, m, s)), QMessageBox::Ok, this);
+                        QString::fromStdString(CongratulationText(h, m, s, SessionLanguage())), QMessageBox::Ok,
+                        this);
+        MakePlainDialog(&box);
         box.exec();
         return;
     }
-    QInputDialog input(this);
+    QInputDialog input(this, DialogFlags);
     input.setObjectName("nameEntry");
     input.setWindowTitle("Minevaro");
     input.setLabelText(" You have the best time. Please enter your name:");
@@ -432,6 +622,7 @@ void TMyFrameWindow::EndOfWonGame()
 
 void TMyFrameWindow::ChangeShape(int id)
 {
+    CountGivenUpGame();
     CheckOnly(kShapeGroup, id);
     for (const auto& [shapeId, shape] : kShapeCommands)
         if (shapeId == id)
@@ -457,9 +648,10 @@ void TMyFrameWindow::ChooseColour()
             QColorDialog::setCustomColor(i, FromColorRef(custom[i]));
         customSet = true;
     }
-    const QColor chosen = QColorDialog::getColor(FromColorRef(m_board->BkColor()), this);
-    if (chosen.isValid())
-        m_board->SetBkColor(ToColorRef(chosen));
+    QColorDialog dialog(FromColorRef(m_board->BkColor()), this);
+    MakePlainDialog(&dialog);
+    if (dialog.exec() == QDialog::Accepted && dialog.selectedColor().isValid())
+        m_board->SetBkColor(ToColorRef(dialog.selectedColor()));
 }
 
 void TMyFrameWindow::UseTexture(int id)
@@ -477,9 +669,15 @@ void TMyFrameWindow::UseTexture(int id)
 
 void TMyFrameWindow::LoadTextureFile()
 {
-    const QString path = QFileDialog::getOpenFileName(this, "Open File", QString(),
-                                                      "Bitmap File (*.BMP *.bmp)", nullptr,
-                                                      QFileDialog::ReadOnly);
+    QFileDialog dialog(this, "Open File");
+    MakePlainDialog(&dialog);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::ReadOnly);
+    // Every picture the texture reader takes, then the bitmaps alone.
+    dialog.setNameFilters(TextureNameFilters(UiText(text::PicturesFilter), UiText(text::AllFilesFilter)));
+    const QString path = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
+                             ? dialog.selectedFiles().first()
+                             : QString();
     if (path.isEmpty()) {
         CheckOnly(kTextureGroup, TextureCommand(m_textureText));
         return;
@@ -492,16 +690,19 @@ void TMyFrameWindow::LoadTextureFile()
 void TMyFrameWindow::ShowHelp()
 {
     const QString path = m_options.programDir + "/" + kHelpFile;
-    if (!QFileInfo::exists(path)) {
-        QMessageBox::warning(this, "Minevaro", QStringLiteral("The help file %1 is missing.").arg(path));
+    const bool present = QFileInfo::exists(path);
+    if (present && (m_options.openHelp ? m_options.openHelp(path) : QDesktopServices::openUrl(QUrl::fromLocalFile(path))))
         return;
-    }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    // A missing page, or no program that shows it: either way the player is told.
+    QMessageBox box(present ? QMessageBox::Information : QMessageBox::Warning, "Minevaro",
+                    UiText(present ? text::NoHelpViewer : text::HelpMissing).arg(path), QMessageBox::Ok, this);
+    MakePlainDialog(&box);
+    box.exec();
 }
 
 void TMyFrameWindow::ShowAbout()
 {
-    QDialog about(this);
+    QDialog about(this, DialogFlags);
     about.setWindowTitle("About Minevaro");
     auto* icon = new QLabel;
     icon->setPixmap(QPixmap(":/mvro/mvro.png"));
@@ -512,7 +713,7 @@ void TMyFrameWindow::ShowAbout()
     auto* buttons = new QDialogButtonBox;
     QPushButton* home = buttons->addButton("&Visit Minevaro home page", QDialogButtonBox::ActionRole);
     QPushButton* thanks = buttons->addButton("Thank you", QDialogButtonBox::AcceptRole);
-    connect(home, &QPushButton::clicked, this, [] { QDesktopServices::openUrl(QUrl(kHomePage)); });
+    connect(home, &QPushButton::clicked, this, &TMyFrameWindow::ShowHelp);
     connect(thanks, &QPushButton::clicked, &about, &QDialog::accept);
     auto* column = new QVBoxLayout(&about);
     column->addLayout(row);

@@ -12,6 +12,7 @@
 
 #include "minefield/BoardPorts.h"
 #include "minefield/Settings.h"
+#include "minefield/Statistics.h"
 
 class QAction;
 class QLabel;
@@ -35,6 +36,8 @@ public:
         std::optional<uint32_t> seed;      // fixed mine placement, for tests
         std::function<uint32_t()> ticks;   // milliseconds; a steady clock if empty
         bool sound = true;                 // open the audio device
+        // Opens the help page; the desktop's browser when empty.
+        std::function<bool(const QString& file)> openHelp;
     };
 
     explicit TMyFrameWindow(Options options, QWidget* parent = nullptr);
@@ -53,6 +56,9 @@ public:
     const std::string& TextureText() const { return m_textureText; }
     // One tick of the clock timer.
     void ClockTick();
+    bool Paused() const { return m_paused; }
+    // The narrowest the frame may be: its menu bar and status bar whole.
+    int MinimumFrameWidth() const;
 
 private:
     void MinesLeftChanged(int32_t minesLeft) override;
@@ -67,6 +73,16 @@ private:
     void ShowShields(int shields);
     void UpdateClockText(uint32_t seconds);
     void EndOfWonGame();
+    void ReplayBoard();
+    void SetPaused(bool paused);
+    void ChooseCustomSize();
+    void ShowStatistics();
+    // Counts the game in play as lost when it was begun and is given up.
+    void CountGivenUpGame();
+    void CountGame(const std::optional<WinRecord>& win);
+    void WriteGame(const std::optional<WinRecord>& win);
+    void KeepMenuBarWhole();
+    void changeEvent(QEvent* event) override;
     void CheckOnly(std::initializer_list<int> group, int id);
     void ChangeShape(int id);
     void ChangeLevel(int id);
@@ -89,6 +105,12 @@ private:
     QTimer m_clock;
     uint32_t m_startTick = 0;
     uint32_t m_lastTick = 0;
+    bool m_paused = false;
+    uint32_t m_pauseTick = 0;
+    // The shape and level the game in play counts for in the statistics.
+    ShapeKind m_gameShape = ShapeKind::Square;
+    int m_gameLevel = 0;
+    bool m_gameCounted = false;
     std::string m_textureText = "1";
     std::string m_lastName;  // offered again at the next best time
 };

@@ -8,6 +8,7 @@
 #include "minefield/windows/CellPainter.h"
 #include "minefield/windows/ColorRef.h"
 #include "minefield/windows/TextureFile.h"
+#include "minefield/windows/UiText.h"
 
 namespace mf {
 
@@ -130,9 +131,31 @@ void TMyWindow::CursorChanged()
     update(m_cursorArea);
 }
 
+void TMyWindow::SetPaused(bool paused)
+{
+    if (m_paused == paused)
+        return;
+    m_paused = paused;
+    update();
+}
+
 void TMyWindow::paintEvent(QPaintEvent* event)
 {
     QPainter p(this);
+    if (m_paused) {
+        // Background only: a paused game shows nothing to think about.
+        painter::DrawBackground(p, size(), m_texture, FromColorRef(m_colour));
+        QRect box = rect().adjusted(8, 8, -8, -8);
+        QFont font = p.font();
+        font.setBold(true);
+        p.setFont(font);
+        const QString text = UiText(text::PausedBoard);
+        const QRect need = p.boundingRect(box, Qt::AlignCenter | Qt::TextWordWrap, text).adjusted(-6, -4, 6, 4);
+        p.fillRect(need, QColor(255, 255, 255, 220));
+        p.setPen(Qt::black);
+        p.drawText(box, Qt::AlignCenter | Qt::TextWordWrap, text);
+        return;
+    }
     p.drawImage(event->rect(), m_image, event->rect());
     // Drawn over the board, never into it, so cells redrawn beneath keep it.
     if (m_game.CursorShown())
@@ -141,6 +164,8 @@ void TMyWindow::paintEvent(QPaintEvent* event)
 
 void TMyWindow::keyPressEvent(QKeyEvent* event)
 {
+    if (m_paused)
+        return QWidget::keyPressEvent(event);
     switch (event->key()) {
     case Qt::Key_Left:
         return m_game.MoveCursor(Arrow::Left);
@@ -165,6 +190,11 @@ void TMyWindow::keyPressEvent(QKeyEvent* event)
 
 void TMyWindow::mousePressEvent(QMouseEvent* event)
 {
+    if (m_paused) {
+        if (m_onResume)
+            m_onResume();
+        return;
+    }
     // The middle button, or the second of left and right, chords.
     const Qt::MouseButtons held = event->buttons();
     const bool both = (held & Qt::LeftButton) && (held & Qt::RightButton);
@@ -179,12 +209,16 @@ void TMyWindow::mousePressEvent(QMouseEvent* event)
 
 void TMyWindow::mouseMoveEvent(QMouseEvent* event)
 {
+    if (m_paused)
+        return;
     if (event->buttons() & Qt::LeftButton)
         m_game.MouseMove(ToPoint(event));
 }
 
 void TMyWindow::mouseReleaseEvent(QMouseEvent* event)
 {
+    if (m_paused)
+        return;
     if (event->button() == Qt::LeftButton)
         m_game.LeftButtonUp(ToPoint(event));
 }

@@ -29,6 +29,12 @@ public:
     void SetTexture(const std::string* text);
     bool HasTexture() const { return !m_texture.isNull(); }
 
+    // While paused the board shows no cell, and takes no key or button: a
+    // click asks the frame to go on instead.
+    void SetPaused(bool paused);
+    bool Paused() const { return m_paused; }
+    void SetResumeHandler(std::function<void()> handler) { m_onResume = std::move(handler); }
+
     // Called after the board changed its size, so the frame can fit it.
     void SetResizeHandler(std::function<void()> handler) { m_onResize = std::move(handler); }
 
@@ -59,6 +65,8 @@ private:
     QImage m_texture;
     uint32_t m_colour = 0xC0C0C0;
     std::function<void()> m_onResize;
+    std::function<void()> m_onResume;
+    bool m_paused = false;
     QRect m_cursorArea;  // where the keyboard cursor was last shown
 };
 

@@ -232,6 +232,22 @@ QImage DecodeTexture(const QByteArray& bytes)
     return d.compression == kRle8 || d.compression == kRle4 ? readRuns(b, d) : readRows(b, d);
 }
 
+QStringList TextureNameFilters(const QString& pictures, const QString& allFiles)
+{
+    // Our own reader takes BMP; the toolkit's plug-ins the rest. Both cases
+    // are listed, for file systems that tell them apart.
+    QStringList formats{"bmp"};
+    for (const QByteArray& format : QImageReader::supportedImageFormats())
+        formats << QString::fromLatin1(format).toLower();
+    if (formats.contains("jpeg") || formats.contains("jpg"))
+        formats << "jpg" << "jpeg";
+    formats.removeDuplicates();
+    QStringList patterns;
+    for (const QString& f : formats)
+        patterns << "*." + f << "*." + f.toUpper();
+    return {pictures + " (" + patterns.join(' ') + ")", "Bitmap File (*.BMP *.bmp)", allFiles + " (*)"};
+}
+
 QImage ReadTextureFile(const std::string& path)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);

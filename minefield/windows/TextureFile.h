@@ -1,6 +1,7 @@
 #pragma once
 #include <QByteArray>
 #include <QImage>
+#include <QStringList>
 #include <string>
 
 namespace mf {
@@ -13,5 +14,9 @@ QImage DecodeTexture(const QByteArray& bytes);
 // The same from a file. Only a regular file is read, so a FIFO or a device
 // given as the texture cannot stop the game at start.
 QImage ReadTextureFile(const std::string& path);
+
+// The file dialog's filters for a texture: first every picture format the
+// reader takes (given as the first text), then bitmaps alone, then all files.
+QStringList TextureNameFilters(const QString& pictures, const QString& allFiles);
 
 }  // namespace mf

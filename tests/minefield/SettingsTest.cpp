@@ -31,7 +31,8 @@ TEST(IniFile, ReadsWithoutRegardToCaseAndKeepsForeignLines)
     ini.Set("HEXAGON", "T1", "7");
     const std::string text = ini.Text();
     EXPECT_NE(text.find("; kept\r\n"), std::string::npos);
-    EXPECT_NE(text.find("TEXTURE=C:\\t.bmp\r\nSHAPE=3\r\nodd line\r\n"), std::string::npos);
+    // Lines not set again keep their bytes, quotes and blanks included.
+    EXPECT_NE(text.find("Level3 = 4\r\nTEXTURE=\"C:\\t.bmp\"\r\nSHAPE=3\r\nodd line\r\n"), std::string::npos);
     EXPECT_NE(text.find("T0=12\r\nN0=Ann\r\n"), std::string::npos);
     EXPECT_NE(text.find("[HEXAGON]\r\nT1=7\r\n"), std::string::npos);
 }
@@ -218,9 +219,14 @@ TEST(BestTimes, CongratulationTexts)
         {0, 2, 0, "Congratulations. You solved the game in 2 minutes "},
         {2, 0, 5, "Congratulations. You solved the game in 2 hours 5 seconds."},
         {0, 0, 59, "Congratulations. You solved the game in 59 seconds."},
+        // Not cut after "in".
+        {0, 0, 0, "Congratulations. You solved the game in less than a second."},
     };
     for (const Case& k : cases)
         EXPECT_EQ(CongratulationText(k.h, k.m, k.s), k.text);
+    EXPECT_EQ(CongratulationText(0, 0, 0, Language::German),
+              "Gl\u00FCckwunsch. Sie haben das Spiel in weniger als einer Sekunde gel\u00F6st.");
+    EXPECT_EQ(CongratulationText(0, 0, 2, Language::German), "Congratulations. You solved the game in 2 seconds.");
     EXPECT_EQ(FormatClock(3661), "01:01:01");
     EXPECT_EQ(FormatClock(0), "00:00:00");
 }
@@ -310,19 +316,20 @@ TEST(Settings, PlayOptionsLiveInKeysOfOurOwnWrittenOnlyWhileOn)
     IniFile ini;
     ini.Parse(written);
     Settings s = Settings::Read(ini);
-    EXPECT_FALSE(s.leftChord || s.marks || s.safeStart);
+    EXPECT_FALSE(s.leftChord || s.marks || s.safeStart || s.noGuess);
     s.Write(ini);
     EXPECT_EQ(ini.Text(), written) << "options off: the file keeps its bytes";
 
-    s.marks = s.safeStart = true;
+    s.marks = s.safeStart = s.noGuess = true;
     s.Write(ini);
+    EXPECT_EQ(ini.GetInt("MVRO", "MvNoGuess", 0), 1);
     const Settings back = Settings::Read(ini);
-    EXPECT_TRUE(back.marks && back.safeStart);
+    EXPECT_TRUE(back.marks && back.safeStart && back.noGuess);
     EXPECT_FALSE(back.leftChord);
     EXPECT_EQ(ini.GetInt("MVRO", "SOUND", -1), 1);
     EXPECT_EQ(ini.GetString("HEXAGON", "N0", "", 29), "Ann");
 
-    s.marks = s.safeStart = false;
+    s.marks = s.safeStart = s.noGuess = false;
     s.Write(ini);
     EXPECT_EQ(ini.Text(), written) << "options turned off again leave no trace";
 }

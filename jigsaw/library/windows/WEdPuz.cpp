@@ -2,10 +2,12 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QProgressDialog>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QScreen>
 
 #include "framework/Display.h"
 #include "framework/FileStream.h"
@@ -124,10 +126,15 @@ void WEdPuz::layOut()
     m_scroll->show();
     connect(m_view, &EdPuzView::cropChanged, this, [this] { refreshCounts(); });
 
-    setMinimumSize(PanelWidth + 320, y);
+    // As large as the picture asks, within bounds, and never larger than
+    // the screen it opens on (frame and title included).
+    const QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    const QSize most = largestOnScreen(screen);
+    setMinimumSize(std::min(PanelWidth + 320, most.width()), std::min(y, most.height()));
     const QSize picture(m_picture.width(), m_picture.height());
-    resize(std::clamp(PanelWidth + picture.width() + 24, PanelWidth + 420, PanelWidth + 960),
-           std::clamp(picture.height() + 24, y, 720));
+    const int wanted = std::clamp(PanelWidth + picture.width() + 24, PanelWidth + 420, PanelWidth + 960);
+    const int high = std::clamp(picture.height() + 24, y, std::max(y, 720));
+    resize(std::min(wanted, most.width()), std::min(high, most.height()));
 }
 
 int WEdPuz::layOutSizes(int x, int y)

@@ -37,13 +37,43 @@ PictureDialogStart PictureDialogStartFor(const std::string& lastImage, const fs:
     return {last.parent_path(), ext.empty() ? std::string("*.jpg") : "*" + ext};
 }
 
+QStringList PictureFileFilters()
+{
+    // The formats this build decodes besides JPEG and BMP, each with its
+    // own entry; every one is also among "All supported images".
+    struct Kind {
+        int text;
+        const char* name;
+        const char* pattern;
+    };
+    static const Kind kOthers[] = {
+#ifdef QV_HAVE_PNG
+        {3302, "PNG files", "*.png"},
+#endif
+#ifdef QV_HAVE_GIF
+        {3303, "GIF files", "*.gif"},
+#endif
+#ifdef QV_HAVE_WEBP
+        {3304, "WebP files", "*.webp"},
+#endif
+    };
+    QString supported = "*.jpg *.jpeg *.jpe *.jfif *.fif *.bmp *.dib";
+    for (const Kind& k : kOthers)
+        supported += QString(" ") + k.pattern;
+    QStringList filters = {"All supported images (" + supported + ")", "JPEG files (*.jpg *.jpeg *.jpe *.jfif *.fif)",
+                           "BitMap files (*.bmp *.dib)"};
+    for (const Kind& k : kOthers)
+        filters << fw::toQString(libtext::text(k.text, k.name)) + " (" + k.pattern + ")";
+    filters << fw::toQString(libtext::text(3305, "All files")) + " (*)";
+    return filters;
+}
+
 std::optional<fs::path> ChoosePictureFile(QWidget* parent, const PictureDialogStart& start)
 {
     QFileDialog dialog(parent, "Select an image file", fw::toQString(start.directory.string()));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    const QStringList filters = {"All supported images (*.jpg *.jpeg *.fif *.bmp)", "JPEG files (*.jpg *.jpeg *.fif)",
-                                 "BitMap files (*.bmp *.dib)"};
+    const QStringList filters = PictureFileFilters();
     dialog.setNameFilters(filters);
     dialog.selectNameFilter(filters.front());
     dialog.selectFile(fw::toQString(start.pattern));

@@ -1,5 +1,6 @@
 #pragma once
 #include <QFont>
+#include <QStringList>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -21,6 +22,10 @@ struct PictureDialogStart {
     std::string pattern;  // "*.jpg", "*.bmp"...
 };
 PictureDialogStart PictureDialogStartFor(const std::string& lastImage, const std::filesystem::path& currentDir);
+
+// The file kinds the picture dialog offers: every picture this build reads
+// (together first, then one kind an entry), then all files.
+QStringList PictureFileFilters();
 
 // The system's open-file dialog for pictures, as the make-a-puzzle dialog
 // shows it; nullopt when cancelled.

@@ -58,6 +58,13 @@ bool SurfaceMouse::handle(WSPuz& s, const fw::MouseEvent& e)
         break;
     case fw::MouseEvent::Up: onUp(s, e); break;
     }
+    // A box being moved has the pointer by its frame wherever the move events go.
+    bool onFrame = false;
+    for (const auto& b : m_play.boxes())
+        onFrame = onFrame || b->moving();
+    if (const auto* box = dynamic_cast<const WBox*>(&s))
+        onFrame = onFrame || box->onFrame(window);
+    m_play.setPointerOnFrame(onFrame);
     return true;
 }
 
@@ -451,12 +458,10 @@ void SurfaceMouse::contextMenu(WSPuz& s, QPoint window)
     m_menuPiece = piece;
     m_menuPoint = at;
     m_menuSurface = &s;
-    m_play.HideLoupeFor(loupe::Menu, false);
     if (piece >= 0)
         s.trackMenu(m_play.pieceMenu(piece), window);
     else
         s.trackMenu(s.windowMenu(), window);
-    m_play.ShowLoupeAfter(loupe::Menu, false);
 }
 
 // --- the rubber band

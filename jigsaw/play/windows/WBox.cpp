@@ -10,6 +10,7 @@
 #include "framework/qt/Text.h"
 #include "jigsaw/document/Puz.h"
 #include "jigsaw/play/windows/Marker.h"
+#include "jigsaw/play/windows/SurfaceMouse.h"
 #include "jigsaw/play/windows/PlayContext.h"
 #include "jigsaw/play/windows/WPuz.h"
 
@@ -25,6 +26,9 @@ WBox::WBox(PlayContext& context, WPuz& play, int index)
       m_ground(play.tableBackground().bitsPerPixel())
 {
     setCommandTarget(play.commandTarget());
+    // The keyboard comes to a box when the player clicks it, never by
+    // itself when the play window is activated.
+    setFocusPolicy(Qt::ClickFocus);
     buildMenu();
 }
 
@@ -115,6 +119,13 @@ bool WBox::pressEmptyOrClosed(const fw::MouseEvent& e, bool onPiece)
     m_moveGrab = m_play.mapFromGlobal(mapToGlobal(QPoint(e.x(), e.y()))) - pos();
     captureMouse();
     return true;
+}
+
+bool WBox::onFrame(QPoint at) const
+{
+    if (!rect().contains(at))
+        return false;
+    return isClosed() || !rect().adjusted(FrameWidth, FrameWidth, -FrameWidth, -FrameWidth).contains(at);
 }
 
 void WBox::moveWith(QPoint global)
@@ -219,7 +230,8 @@ bool WBox::OnCommand(const fw::CommandEvent& e)
 {
     switch (e.command()) {
     case CmdTidy:
-        m_play.rules().Tidy(container(), false);
+        if (!m_play.holding())
+            m_play.rules().Tidy(container(), false);
         return true;
     case CmdOpenClose:
         setClosed(!isClosed());
@@ -249,6 +261,19 @@ bool WBox::OnMenuHint(fw::MenuHintEvent& e)
 
 bool WBox::OnKey(const fw::KeyEvent& e)
 {
+    // An open loupe takes its keys first, Esc among them, wherever the
+    // keyboard is.
+    if (m_play.loupe() && m_play.loupeKey(e.kind(), e.key()))
+        return true;
+    // Ctrl+R and Alt+R in the box tidy the box (a rubber band takes them
+    // at the document).
+    const unsigned mods = e.modifiers() & (fw::mod::Ctrl | fw::mod::Shift | fw::mod::Alt);
+    if (e.kind() == fw::KeyEvent::Down && e.key() == 'R' && !isClosed() && !m_play.mouse().band() &&
+        (mods == fw::mod::Ctrl || mods == fw::mod::Alt || mods == (fw::mod::Ctrl | fw::mod::Alt))) {
+        if (!m_play.holding())
+            m_play.rules().Tidy(container(), false);
+        return true;
+    }
     // Esc closes an open box; Tab and the keypad's + come here from the table too.
     if (e.kind() == fw::KeyEvent::Down && e.key() == fw::vk::Escape && !isClosed()) {
         setClosed(true);

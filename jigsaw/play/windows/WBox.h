@@ -17,6 +17,7 @@ class WBox : public WSPuz {
 public:
     static constexpr int IconSize = 28;
     static constexpr int ScreenMargin = 16;
+    static constexpr int FrameWidth = 3;
 
     WBox(PlayContext& context, WPuz& play, int index);
     ~WBox() override;
@@ -37,6 +38,9 @@ public:
     // (moving or a double click on empty space or the closed icon).
     bool pressEmptyOrClosed(const fw::MouseEvent& event, bool onPiece);
     bool moving() const { return m_moving; }
+    // Whether a point of the window lies on its frame: the border of an
+    // open box, anywhere on the closed icon (both move the box).
+    bool onFrame(QPoint at) const;
     void moveWith(QPoint global);
     void endMove();
 

@@ -11,6 +11,7 @@ namespace qv {
 WMuestra::WMuestra(WPuz& play) : fw::Window(&play), m_play(play)
 {
     setCommandTarget(play.commandTarget());
+    setFocusPolicy(Qt::ClickFocus);
     refresh();
 }
 

@@ -1,5 +1,6 @@
 #include "jigsaw/play/windows/WPuz.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLabel>
@@ -110,15 +111,28 @@ WPuz::WPuz(PlayContext& context)
     : WSPuz(context, SPuz::OnTable, nullptr), m_score(context.score), m_rules(context.puz, *this, m_score),
       m_mouse(std::make_unique<SurfaceMouse>(*this)), m_table(displayDepth())
 {
-    setWindowTitle("Quorvane");
+    setWindowTitle(QString::fromLatin1(ProgramName));
     setAcceptFiles(true);
     startWindowTimer(ScoreTimer, 1000);
+    // Every menu of the program, the F10 menu and the boxes' ones included,
+    // hides the loupe while it is open.
+    fw::Window::setMenuModeHook([this](bool open) {
+        if (open)
+            HideLoupeFor(loupe::Menu, false);
+        else
+            ShowLoupeAfter(loupe::Menu, false);
+    });
+    // The system's window frames (where the platform reports the pointer on
+    // them) hide it too, until the pointer is back over a window.
+    qApp->installEventFilter(this);
     if (QScreen* s = QGuiApplication::primaryScreen(); s && s->geometry().width() > 0 && s->physicalSize().width() > 0)
         m_mmPerPixel = s->physicalSize().width() / s->geometry().width();
 }
 
 WPuz::~WPuz()
 {
+    fw::Window::setMenuModeHook(nullptr);
+    qApp->removeEventFilter(this);
     m_mouse.reset();
     m_loupe.reset();
     m_preview.reset();
@@ -131,6 +145,8 @@ void WPuz::showOnScreen()
     if (screen)
         setGeometry(screen->geometry());
     showFullScreen();
+    // The keyboard starts at the table, not at the first box.
+    setFocus(Qt::OtherFocusReason);
 }
 
 // --- the open puzzle
@@ -149,6 +165,9 @@ void WPuz::puzzleOpened()
     m_preview.reset();
     if (!(game & fw::gameopt::HidePreview) && !(puz.options & Puz::NoPreview) && puz.pieceCount() > 0)
         SetPreviewHidden(false);
+    // A new game starts with the keyboard at the table (the box that had
+    // it may be gone).
+    setFocus(Qt::OtherFocusReason);
     update();
 }
 
@@ -189,6 +208,33 @@ void WPuz::ShowLoupeAfter(int reason, bool resumeClock)
     }
     if (resumeClock && removed)
         context().score.Resume();
+}
+
+void WPuz::setPointerOnFrame(bool on)
+{
+    if (on == m_pointerOnFrame)
+        return;
+    m_pointerOnFrame = on;
+    if (on)
+        HideLoupeFor(loupe::Frame, false);
+    else
+        ShowLoupeAfter(loupe::Frame, false);
+}
+
+bool WPuz::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::NonClientAreaMouseMove:
+    case QEvent::NonClientAreaMouseButtonPress:
+    case QEvent::NonClientAreaMouseButtonDblClick: setPointerOnFrame(true); break;
+    case QEvent::WindowActivate:
+    case QEvent::WindowDeactivate:
+        if (auto* w = qobject_cast<QWidget*>(watched); w && w != this && partOfPlay(w))
+            companionActivation(event->type() == QEvent::WindowActivate);
+        break;
+    default: break;
+    }
+    return WSPuz::eventFilter(watched, event);
 }
 
 void WPuz::OpenLoupe()
@@ -265,6 +311,9 @@ void WPuz::Sparkle(WSPuz& surface, int x, int y)
 
 void WPuz::celebrate(int sparkles)
 {
+    // The frame of the finished picture is drawn whole now; left to the
+    // sparkles' repaints it would show only in streaks where they fell.
+    update(completionBorder());
     m_celebration = context().options.noSparkle ? 0 : sparkles;
     if (m_celebration > 0)
         startWindowTimer(CelebrationTimer, CelebrationTickMs);
@@ -844,12 +893,46 @@ bool WPuz::OnTimer(const fw::TimerEvent& e)
 bool WPuz::OnActivate(const fw::ActivateEvent& e)
 {
     if (!e.active()) {
-        HideLoupeFor(loupe::Deactivated, true);
+        playDeactivated();
         return true;
     }
     ShowLoupeAfter(loupe::Deactivated, false);
     context().score.ResumeAll();
     return true;
+}
+
+// Windows of their own that belong to the play (the score strip): they
+// hand their keys to the document as the table does, and activating one
+// is no leaving of the game.
+bool WPuz::partOfPlay(const QWidget* w) const
+{
+    if (w == this)
+        return true;
+    const auto* window = dynamic_cast<const fw::Window*>(w);
+    return window && window->isWindow() && window->parentWidget() == this && commandTarget() &&
+           window->commandTarget() == commandTarget();
+}
+
+void WPuz::playDeactivated()
+{
+    // The window being activated is already known when the old one hears it
+    // lost the activation.
+    if (partOfPlay(QApplication::activeWindow()))
+        return;
+    HideLoupeFor(loupe::Deactivated, true);
+}
+
+void WPuz::companionActivation(bool active)
+{
+    if (!active) {
+        playDeactivated();
+        return;
+    }
+    // Back from another program straight onto the strip: the game goes on.
+    if (loupeHiddenFor(loupe::Deactivated)) {
+        ShowLoupeAfter(loupe::Deactivated, false);
+        context().score.ResumeAll();
+    }
 }
 
 bool WPuz::OnDropFiles(const fw::DropFilesEvent& e)
@@ -872,6 +955,10 @@ void WPuz::resizeEvent(QResizeEvent* e)
 void WPuz::paintOverlay(QPainter& p, const QRect&)
 {
     const Puz& puz = context().puz;
+    if (puz.pieceCount() == 0) {
+        paintEmptyTable(p);
+        return;
+    }
     if (puz.state & Puz::Complete) {
         p.setPen(QPen(QColor(240, 220, 150), FrameWidth));
         p.drawRect(completionBorder().adjusted(1, 1, -1, -1));
@@ -879,6 +966,18 @@ void WPuz::paintOverlay(QPainter& p, const QRect&)
     Marker::paintOn(p, *this, puz);
     Marker::paintDock(p, markerDock());
     paintBandOn(p, *this);
+}
+
+// No puzzle to play: the program's name in the middle of the table.
+void WPuz::paintEmptyTable(QPainter& p)
+{
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setPixelSize(EmptyTableFontSize);
+    p.setFont(font);
+    p.setPen(QColor(0, 0, 0, 110));
+    p.drawText(rect().translated(2, 2), Qt::AlignCenter, QString::fromLatin1(ProgramName));
+    p.setPen(QColor(250, 240, 200));
+    p.drawText(rect(), Qt::AlignCenter, QString::fromLatin1(ProgramName));
 }
 
 void WPuz::paintBandOn(QPainter& p, WSPuz& surface)

@@ -37,6 +37,9 @@ class WPuz : public WSPuz, public PlayWindows {
     Q_OBJECT
 
 public:
+    static constexpr const char* ProgramName = "Quorvane";
+    static constexpr int EmptyTableFontSize = 42;
+
     explicit WPuz(PlayContext& context);
     ~WPuz() override;
 
@@ -60,6 +63,10 @@ public:
     bool previewShown() const;
     void OpenLoupe();
     void CloseLoupe();
+    // The pointer is on a window's frame (a box's border, a box being
+    // moved, the system's frames): loupe hide reason 1.
+    void setPointerOnFrame(bool on);
+    bool loupeHiddenFor(int reason) const { return m_loupeReasons.count(reason) != 0; }
     Loupe* loupe() const { return m_loupe.get(); }
     // Keys of the open loupe; false when there is none or the key is not its.
     bool loupeKey(unsigned kind, unsigned key);
@@ -135,6 +142,10 @@ public:
 
     // The short animation when the program closes from the play window.
     void runExitAnimation();
+    // Esc's minimising: a frame shrinks over the window for ms milliseconds,
+    // then the window is minimised. A second call meanwhile does nothing.
+    void MinimiseAnimated(int ms = 250);
+    bool minimising() const { return m_minimising != nullptr; }
     bool celebrating() const { return m_celebration > 0; }
 
     // --- called by the surfaces
@@ -166,6 +177,7 @@ protected:
     bool OnActivate(const fw::ActivateEvent& event) override;
     bool OnDropFiles(const fw::DropFilesEvent& event) override;
     bool OnCloseRequest() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintOverlay(QPainter& painter, const QRect& area) override;
     void resizeEvent(QResizeEvent* event) override;
     fw::Background& ground() override { return m_table; }
@@ -176,6 +188,10 @@ private:
     friend class SurfaceMouse;
     void createBoxes();
     void celebrationTick();
+    void paintEmptyTable(QPainter& painter);
+    bool partOfPlay(const QWidget* window) const;
+    void playDeactivated();
+    void companionActivation(bool active);
     void placeDefaultBoxes();
     QPoint freeSpotInBox(const WBox& box, int w, int h) const;
     fw::Menu pieceMenu(int piece) const;
@@ -199,6 +215,8 @@ private:
     double m_mmPerPixel = 0.25;
     int m_celebration = 0;
     bool m_boxesHidden = false;
+    bool m_pointerOnFrame = false;
+    QPointer<QWidget> m_minimising;
     fw::Background m_table;
     struct TableChoice {
         std::string colours, texture;

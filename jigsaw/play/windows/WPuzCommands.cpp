@@ -5,6 +5,7 @@
 #include <QEventLoop>
 #include <QPainter>
 #include <QThread>
+#include <QTimer>
 
 #include "jigsaw/document/Puz.h"
 #include "jigsaw/play/windows/MultiSPuzs.h"
@@ -121,6 +122,60 @@ bool WPuz::surfaceMenuHint(WSPuz& surface, fw::MenuHintEvent& e)
     case MultiSPuzs::Spread: e.hint = "Ctrl+R"; return true;
     default: return false;
     }
+}
+
+namespace {
+
+// A frame shrinking from the window's edges to its middle, drawn over it.
+class ShrinkingFrame : public QWidget {
+public:
+    explicit ShrinkingFrame(QWidget* parent) : QWidget(parent)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_TranslucentBackground);
+        setGeometry(parent->rect());
+        show();
+        raise();
+    }
+    QRect box;
+    QElapsedTimer clock;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setPen(QPen(QColor(255, 255, 255), 2));
+        p.drawRect(box);
+    }
+};
+
+}  // namespace
+
+void WPuz::MinimiseAnimated(int ms)
+{
+    if (m_minimising)
+        return;
+    auto* frame = new ShrinkingFrame(this);
+    m_minimising = frame;
+    frame->clock.start();
+    auto* timer = new QTimer(frame);
+    const QRect whole = rect();
+    const QPoint centre = whole.center();
+    // Driven by the event loop: the game goes on being drawn meanwhile.
+    connect(timer, &QTimer::timeout, frame, [this, frame, timer, whole, centre, ms] {
+        const double t = std::min(1.0, frame->clock.elapsed() / double(std::max(1, ms)));
+        auto towards = [t](int from, int to) { return static_cast<int>(from + (to - from) * t); };
+        frame->box = QRect(QPoint(towards(whole.left(), centre.x() - 4), towards(whole.top(), centre.y() - 4)),
+                           QPoint(towards(whole.right(), centre.x() + 4), towards(whole.bottom(), centre.y() + 4)));
+        frame->update();
+        if (t < 1.0)
+            return;
+        timer->stop();
+        frame->deleteLater();
+        m_minimising = nullptr;
+        showMinimized();
+    });
+    timer->start(15);
 }
 
 void WPuz::runExitAnimation()

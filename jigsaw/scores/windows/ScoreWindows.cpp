@@ -105,6 +105,7 @@ void ScoreWindows::showMiniScore(bool on, QPoint at)
     }
     if (!m_mini) {
         m_mini = new WMiniScore(m_live, m_host, m_playWindow);
+        m_mini->setCommandTarget(m_commandTarget);
         connect(m_mini.data(), &WMiniScore::moved, this, &ScoreWindows::miniScoreMoved);
     }
     m_mini->Update(0x37);

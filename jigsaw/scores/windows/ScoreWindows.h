@@ -3,6 +3,10 @@
 #include <QPoint>
 #include <QPointer>
 
+namespace fw {
+class EventHandler;
+}
+
 namespace qv {
 
 class Certificate;
@@ -44,6 +48,10 @@ public:
     // Hides every score window (exit, closing the puzzle).
     void hideAll();
 
+    // Where the strip hands the keys and commands it does not use (the
+    // document, as the play window does).
+    void setCommandTarget(fw::EventHandler* target) { m_commandTarget = target; }
+
     WMiniScore* miniScore() const { return m_mini; }
     WRanking* rankingWindow() const { return m_ranking; }
     WRanking* receivedWindow() const { return m_received; }
@@ -63,6 +71,7 @@ private:
     QPointer<WRanking> m_ranking;   // the current ranking, or a local one results were placed in
     QPointer<WRanking> m_received;  // a received ranking with its merge button
     QPointer<WInfo> m_info;
+    fw::EventHandler* m_commandTarget = nullptr;
 };
 
 }  // namespace qv

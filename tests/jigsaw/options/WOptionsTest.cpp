@@ -119,3 +119,30 @@ TEST_F(WOptionsTest, ARealRunClickedThroughAndAScreenshot)
     EXPECT_EQ(static_cast<uint32_t>(profile.getInt("Options")),
               fw::opt::DefAutoSave | fw::opt::Mute | fw::opt::EscMinimizes);
 }
+
+// The defaults for new games hold for the next game as soon as the window
+// closes with OK, not only after the program starts again; the advanced
+// options have a button of their own.
+TEST_F(WOptionsTest, NewGameDefaultsApplyAtOnceAndTheAdvancedOptionsHaveAButton)
+{
+    fw::Profile profile = settings(0);
+    fw::Options options;
+    options.load(profile);
+    ASSERT_EQ(options.gameDefaults, 0u);
+    {
+        WOptions w(nullptr, options, profile, dir.path());
+        w.setChecked(2500, true);  // competition
+        w.setChecked(2503, true);  // preview hidden
+        w.sendCommand(WOptions::IdOk);
+    }
+    EXPECT_EQ(options.gameDefaults, fw::gameopt::Competition | fw::gameopt::HidePreview);
+
+    WOptions w(nullptr, options, profile, dir.path());
+    auto* button = qobject_cast<QPushButton*>(w.control(WOptions::IdAdvanced));
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->text().toStdString(), "C1112");
+    int opened = 0;
+    w.setAdvanced([&] { ++opened; });
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(opened, 1);
+}

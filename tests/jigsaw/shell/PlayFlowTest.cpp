@@ -1,5 +1,7 @@
 // The game end to end through its real window: join, turn, boxes, save,
 // quit and start again; a puzzle played to the end.
+#include <QGuiApplication>
+#include <QScreen>
 #include <gtest/gtest.h>
 
 #include "Drive.h"
@@ -165,6 +167,21 @@ TEST(PlayFlow, PlaysToCompletion)
     EXPECT_EQ(count(played, "fin.wav"), 1);
     EXPECT_EQ(count(played, "toca.wav"), 0);
     EXPECT_TRUE(w.celebrating() || qv::Sparkle::started() > 0);
+
+    // Once the sparkles are over, what the screen shows is what a fresh
+    // painting of the window gives: the frame of the finished picture
+    // whole, not in streaks where the sparkles happened to repaint.
+    EXPECT_TRUE(waitFor([&] { return !w.celebrating() && !qv::Sparkle::running(); }, 15000));
+    QTest::qWait(50);
+    const QImage onScreen = QGuiApplication::primaryScreen()->grabWindow(w.winId()).toImage().convertToFormat(
+        QImage::Format_RGB32);
+    const QImage painted = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(onScreen.size(), painted.size());
+    int differ = 0;
+    for (int y = 0; y < painted.height(); ++y)
+        for (int x = 0; x < painted.width(); ++x)
+            differ += onScreen.pixel(x, y) != painted.pixel(x, y);
+    EXPECT_EQ(differ, 0) << "pixels the screen shows differently from a fresh painting";
 }
 
 // Alt+click marks a group, a second Alt+click moves the marker within it, a

@@ -293,7 +293,9 @@ TEST_F(ReplacingTheGame, SavingOverAnotherSavedGameWritesThisGame)
 }
 
 // The last game named by the settings cannot be opened at start-up: the
-// player is told why, and the program starts with the empty table.
+// player is told why, and the make-a-puzzle dialog is offered in its place.
+// Closing that dialog forgets the last game (the next start does not try
+// it again) and leaves the empty table.
 TEST_F(ReplacingTheGame, ALastGameThatCannotBeReopenedIsReported)
 {
     folder.writeFile("broken.sav", "not a saved game at all");
@@ -306,13 +308,23 @@ TEST_F(ReplacingTheGame, ALastGameThatCannotBeReopenedIsReported)
     };
     for (const auto& c : cases) {
         QString title;
+        bool offered = false, atStartUp = false;
         answerModal<fw::MUBox>([&](fw::MUBox& box) {
             title = box.windowTitle();
             box.command(fw::mubox::Ok);
+            answerModal<qv::WMakePuzzke>([&](qv::WMakePuzzke& d) {
+                offered = true;
+                atStartUp = d.startedAtStartUp();
+                d.sendCommand(fw::WBaseInfo::IdCancel);
+            });
         });
         start("[Main]\r\nOptions=4096\r\nLastPuz=" + c.last + "\r\n");
-        waitFor([&] { return !title.isEmpty() && idle(); }, 3000);
+        waitFor([&] { return offered && idle(); }, 3000);
+        fw::DeliverDue();
         EXPECT_EQ(title, "Error") << c.name;
+        EXPECT_TRUE(offered) << c.name << ": no make-a-puzzle dialog";
+        EXPECT_TRUE(atStartUp) << c.name;
+        EXPECT_EQ(s->app->profile().getString("LastPuz"), "") << c.name;
         EXPECT_EQ(puz().pieceCount(), 0) << c.name;
         EXPECT_TRUE(window().isVisible()) << c.name;
         s.reset();

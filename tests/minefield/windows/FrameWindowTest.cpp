@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QDialog>
+#include <QFile>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
@@ -19,71 +20,13 @@
 #include "minefield/windows/TBestDialog.h"
 #include "minefield/windows/TMyFrameWindow.h"
 #include "minefield/windows/TMyWindow.h"
+#include "FrameFixture.h"
 #include "GuiTestSupport.h"
 
 using namespace mf;
 using mftest::WaitUntil;
 using mftest::WhenModal;
-
-namespace {
-
-struct FrameFixture {
-    QTemporaryDir dir;
-    std::shared_ptr<uint32_t> now = std::make_shared<uint32_t>(4'000'000'000u);  // wraps soon
-    std::unique_ptr<TMyFrameWindow> frame;
-
-    explicit FrameFixture(const std::string& ini = "[MVRO]\r\nTEXTURE=0\r\n", uint32_t seed = 7)
-    {
-        mftest::App();
-        WriteIni(ini);
-        TMyFrameWindow::Options options;
-        options.iniPath = IniPath();
-        options.programDir = dir.path();
-        options.seed = seed;
-        options.ticks = [clock = now] { return *clock; };
-        frame = std::make_unique<TMyFrameWindow>(options);
-        frame->show();
-    }
-    QString IniPath() const { return dir.filePath("mvro.ini"); }
-    void WriteIni(const std::string& text) const
-    {
-        IniFile ini;
-        ini.Parse(text);
-        ini.Save(IniPath().toStdString());
-    }
-    IniFile ReadIni() const
-    {
-        IniFile ini;
-        ini.Load(IniPath().toStdString());
-        return ini;
-    }
-    MineGame& Game() { return frame->Board().Game(); }
-    void Click(CellPos p)
-    {
-        QTest::mouseClick(&frame->Board(), Qt::LeftButton, {}, frame->Board().CellCentre(p));
-    }
-    void PassSeconds(uint32_t s)
-    {
-        *now += s * 1000;
-        frame->ClockTick();
-    }
-    void OpenEverySafeCell()
-    {
-        for (int32_t r = 0; r < Game().Height() && !Game().GameOver(); ++r)
-            for (int32_t c = 0; c < Game().Width() && !Game().GameOver(); ++c)
-                if (!Game().Cell({c, r}).IsMine() && Game().Cell({c, r}).state == 0)
-                    Click({c, r});
-    }
-    void OpenMinesUntilLost()
-    {
-        for (int32_t r = 0; r < Game().Height() && !Game().GameOver(); ++r)
-            for (int32_t c = 0; c < Game().Width() && !Game().GameOver(); ++c)
-                if (Game().Cell({c, r}).IsMine())
-                    Click({c, r});
-    }
-};
-
-}  // namespace
+using mftest::FrameFixture;
 
 TEST(FrameWindow, WinWithBestTimeAsksTheNameAndWritesTheRecord)
 {
@@ -208,15 +151,39 @@ TEST(FrameWindow, ShutDownWritesEveryKeyAndKeepsTheBestTimes)
     IniFile ini;
     ini.Load(path.toStdString());
     EXPECT_EQ(ini.GetInt("MVRO", "LEVEL3", -1), 2);
-    EXPECT_EQ(ini.GetInt("MVRO", "WIDTH", -1), 20);
-    EXPECT_EQ(ini.GetInt("MVRO", "HEIGHT", -1), 12);
-    EXPECT_EQ(ini.GetInt("MVRO", "MINES", -1), 50);
+    // The custom size (here the defaults), which a preset no longer overwrites.
+    EXPECT_EQ(ini.GetInt("MVRO", "WIDTH", -1), 8);
+    EXPECT_EQ(ini.GetInt("MVRO", "HEIGHT", -1), 8);
+    EXPECT_EQ(ini.GetInt("MVRO", "MINES", -1), 16);
     EXPECT_EQ(ini.GetInt("MVRO", "SHAPE", -1), 3);
     EXPECT_EQ(ini.GetInt("MVRO", "COLOR", -1), 255);
     EXPECT_EQ(ini.GetString("MVRO", "TEXTURE", "?", 253), "");
     EXPECT_EQ(ini.GetInt("MVRO", "SOUND", -1), 0);
     EXPECT_EQ(ini.GetInt("HEXAGON", "T3", -1), 12);
     EXPECT_EQ(ini.GetString("HEXAGON", "N3", "", 29), "Ann");
+}
+
+// The menu option: checked as read from the file, in effect from the next
+// new game, and kept in the file only while it is on.
+TEST(FrameWindow, NoGuessBoardsAreAnOptionOfTheMenuKeptInAKeyOfOurOwn)
+{
+    FrameFixture f("[MVRO]\r\nTEXTURE=0\r\nLEVEL3=4\r\nSHAPE=6\r\n");
+    EXPECT_FALSE(f.frame->IsChecked(cmd::NoGuess));
+    f.frame->Command(cmd::NoGuess);
+    EXPECT_TRUE(f.frame->IsChecked(cmd::NoGuess));
+    EXPECT_TRUE(f.Game().Options().noGuess);
+    f.frame->Command(cmd::New);
+    f.Click({5, 7});
+    EXPECT_EQ(f.Game().Cell({5, 7}).value, 0);
+    EXPECT_TRUE(f.Game().BoardIsNoGuess());
+    f.frame.reset();
+    EXPECT_EQ(f.ReadIni().GetInt("MVRO", "MvNoGuess", 0), 1);
+
+    f.frame = std::make_unique<TMyFrameWindow>(TMyFrameWindow::Options{f.IniPath(), f.dir.path(), 3u, {}, true, {}});
+    EXPECT_TRUE(f.frame->IsChecked(cmd::NoGuess));
+    f.frame->Command(cmd::NoGuess);
+    f.frame.reset();
+    EXPECT_EQ(f.ReadIni().GetString("MVRO", "MvNoGuess", "absent", 253), "absent");
 }
 
 TEST(FrameWindow, NameThenEnterTwiceKeepsTheRecordAndTheNameAsTyped)
@@ -339,4 +306,29 @@ TEST(BestDialog, ResetAsksFirstAndIsWrittenOnlyByOk)
     after.Load(path.toStdString());
     EXPECT_EQ(after.GetInt("TRIANGLE", "T1", -1), 0);
     EXPECT_EQ(after.GetString("TRIANGLE", "N4", "", 29), "Anonymous");
+}
+
+// Where no browser can show the help page, a box says so and names it.
+TEST(FrameWindow, HelpThatCannotBeShownSaysSo)
+{
+    QStringList opened;
+    FrameFixture f("[MVRO]\r\nTEXTURE=0\r\n", 7, [&](const QString& file) {
+        opened << file;
+        return false;
+    });
+    const QString page = f.dir.filePath("mvro-help.html");
+    QFile file(page);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("<h1>Help</h1>");
+    file.close();
+    QString told;
+    WhenModal<QMessageBox>([&](QMessageBox* box) {
+        told = box->text();
+        box->accept();
+    });
+    f.frame->Command(cmd::HelpContents);
+    EXPECT_EQ(opened, QStringList{page});
+    EXPECT_TRUE(told.contains(page)) << told.toStdString();
+    const std::string_view words = Text(text::NoHelpViewer, SessionLanguage());
+    EXPECT_EQ(told, QString::fromUtf8(words.data(), int(words.size())).arg(page));
 }

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
 #include <QLineEdit>
+#include <QScreen>
+#include <QTimer>
 #include <QScrollBar>
 #include <QTest>
 
@@ -315,3 +318,32 @@ TEST_F(WEdPuzTest, TheNewPuzzleOperationRunsOnceAtATime)
 }
 
 }  // namespace
+
+// A picture larger than the screen: the editor still fits the screen, all
+// of its panel in sight, and it opens on the screen even over an owner that
+// is not (yet) where it will be.
+TEST_F(WEdPuzTest, TheEditorFitsTheScreenAndOpensOnIt)
+{
+    const fs::path big = lib.dir / "Wide.jpg";
+    winfix::writeJpeg(big, 2600, 1900);
+    fw::Bitmap picture;
+    ASSERT_TRUE(LoadEditorPicture(nullptr, big, picture).ok());
+    QWidget owner;
+    owner.setGeometry(0, 0, 40, 30);  // its middle lies near the screen's corner
+    WEdPuz w(&owner, *lib.library, std::move(picture), big);
+    w.setUser(&user);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QSize most = fw::WBaseInfo::largestOnScreen(QGuiApplication::primaryScreen());
+    EXPECT_LE(w.width(), most.width());
+    EXPECT_LE(w.height(), most.height());
+    for (int id : {int(WEdPuz::IdOk), int(WEdPuz::IdCancel), int(WEdPuz::IdHelp)})
+        EXPECT_LE(w.control(id)->geometry().bottom(), w.height()) << "button " << id << " below the window";
+    QRect shown;
+    QTimer::singleShot(20, [&] {
+        shown = w.geometry();
+        w.EndModal(WEdPuz::IdCancel);
+    });
+    w.RunModal();
+    EXPECT_TRUE(screen.contains(shown)) << shown.x() << "," << shown.y() << " " << shown.width() << "x"
+                                        << shown.height() << " on " << screen.width() << "x" << screen.height();
+}

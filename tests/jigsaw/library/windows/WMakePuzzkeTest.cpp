@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QFileDialog>
+#include <QRegularExpression>
+#include <QTimer>
+#include <functional>
+
 #include "WindowsFixture.h"
 #include "framework/qt/Screenshot.h"
 #include "jigsaw/library/windows/WMakePuzzke.h"
@@ -135,3 +141,55 @@ TEST_F(WMakePuzzkeTest, HelpOpensTopic152)
 }
 
 }  // namespace
+
+namespace {
+
+// The file dialog as the player sees it: its kinds of file are read, then
+// it is cancelled.
+QStringList filtersOfTheShownDialog()
+{
+    QStringList seen;
+    std::function<void(int)> look = [&](int tries) {
+        if (auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            seen = d->nameFilters();
+            d->reject();
+        } else if (tries > 0) {
+            QTimer::singleShot(20, [&look, tries] { look(tries - 1); });
+        }
+    };
+    QTimer::singleShot(20, [&look] { look(200); });
+    EXPECT_FALSE(ChoosePictureFile(nullptr, PictureDialogStart{fs::temp_directory_path(), "*.jpg"}));
+    return seen;
+}
+
+}  // namespace
+
+// Every picture format the program decodes can be chosen, alone or with
+// the others, and so can any file at all.
+TEST(PictureFileDialog, OffersEveryFormatWeReadAndAllFiles)
+{
+    winfix::useEnglishTexts();
+    const QStringList filters = filtersOfTheShownDialog();
+    fw::UiText::setSource(nullptr);
+    ASSERT_FALSE(filters.isEmpty());
+    EXPECT_TRUE(filters.front().startsWith("All supported images (")) << filters.front().toStdString();
+    QStringList wanted = {"*.jpg", "*.jpeg", "*.bmp"};
+#ifdef QV_HAVE_PNG
+    wanted << "*.png";
+    EXPECT_TRUE(filters.contains("PNG files (*.png)"));
+#endif
+#ifdef QV_HAVE_GIF
+    wanted << "*.gif";
+    EXPECT_TRUE(filters.contains("GIF files (*.gif)"));
+#endif
+#ifdef QV_HAVE_WEBP
+    wanted << "*.webp";
+    EXPECT_TRUE(filters.contains("WebP files (*.webp)"));
+#endif
+    for (const QString& pattern : wanted)
+        EXPECT_TRUE(filters.front().split(QRegularExpression("[ ()]"), Qt::SkipEmptyParts).contains(pattern))
+            << pattern.toStdString() << " in " << filters.front().toStdString();
+    EXPECT_EQ(filters.back(), "All files (*)");
+    EXPECT_TRUE(filters.contains("JPEG files (*.jpg *.jpeg *.jpe *.jfif *.fif)"));
+    EXPECT_TRUE(filters.contains("BitMap files (*.bmp *.dib)"));
+}
