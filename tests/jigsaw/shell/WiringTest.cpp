@@ -29,6 +29,20 @@ using namespace shelltest;
 
 namespace {
 
+// Answers every message box from now on with OK, keeping its text in
+// `told`, so that a second box is counted too.
+void keepEveryBoxText(std::vector<QString>& told, int tries = 200)
+{
+    answerModal<fw::MUBox>([&told](fw::MUBox& box) {
+        QString text;
+        for (const fw::MarkupText& t : box.layout().texts())
+            text += QString::fromLatin1(t.text) + ' ';
+        told.push_back(text.simplified());
+        box.command(fw::mubox::Ok);
+        keepEveryBoxText(told, 25);
+    }, tries);
+}
+
 // Closes the next modal window once the loop runs, keeping its text.
 struct ModalCloser {
     QString title;
@@ -260,15 +274,7 @@ TEST_F(Wired, ScoresTheDiskHasNoRoomForAreReportedAfterTheGameIsSaved)
     const std::string scoresBefore = readAll(scores);
 
     std::vector<QString> told;
-    std::function<void(fw::MUBox&)> answer = [&](fw::MUBox& box) {
-        QString text;
-        for (const fw::MarkupText& t : box.layout().texts())
-            text += QString::fromLatin1(t.text) + ' ';
-        told.push_back(text.simplified());
-        box.command(fw::mubox::Ok);
-        answerModal<fw::MUBox>(answer, 25);  // a second box would be answered too, and counted
-    };
-    answerModal<fw::MUBox>(answer);
+    keepEveryBoxText(told);
     rlimit unlimited{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &unlimited), 0);
     const auto previous = std::signal(SIGXFSZ, SIG_IGN);
@@ -309,15 +315,7 @@ TEST_F(Wired, SettingsThatCannotBeWrittenAreToldOnce)
         fw::Profile& profile = s->app->profile();
         const fs::path file = profile.path();
         std::vector<QString> told;
-        std::function<void(fw::MUBox&)> answer = [&](fw::MUBox& box) {
-            QString text;
-            for (const fw::MarkupText& t : box.layout().texts())
-                text += QString::fromLatin1(t.text) + ' ';
-            told.push_back(text.simplified());
-            box.command(fw::mubox::Ok);
-            answerModal<fw::MUBox>(answer, 25);  // a second box would be counted too
-        };
-        answerModal<fw::MUBox>(answer);
+        keepEveryBoxText(told);
 
         rlimit unlimited{};
         ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &unlimited), 0);
