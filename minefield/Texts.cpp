@@ -131,6 +131,13 @@ const Entry kTexts[] = {
     {text::NoGuess,
      {"No-&guess boards", "Tableros sin &azar", "Taulers sense &atzar", "Felder ohne &Raten",
       "Grilles sans &hasard", "Campi senza &azzardo"}},
+    {text::ViewMenu, {"&View", "&Ver", "&Visualitza", "&Ansicht", "&Affichage", "&Visualizza"}},
+    {text::ZoomIn,
+     {"Zoom &in", "&Acercar", "&Apropa", "Ver&gr\u00F6\u00DFern", "Zoom &avant", "&Ingrandisci"}},
+    {text::ZoomOut, {"Zoom &out", "A&lejar", "A&llunya", "Ver&kleinern", "Zoom a&rri\u00E8re", "Ri&duci"}},
+    {text::ZoomActual,
+     {"&Actual size", "&Tama\u00F1o real", "Mida &real", "&Originalgr\u00F6\u00DFe", "&Taille r\u00E9elle",
+      "Dimensioni &reali"}},
 };
 
 // "de_DE.UTF-8", "de", "de@euro" -> the two letters of the language.

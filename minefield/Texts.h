@@ -58,7 +58,12 @@ constexpr int PicturesFilter = 47;
 constexpr int AllFilesFilter = 48;
 constexpr int StatisticsNotWritten = 49;  // %1: the settings file
 constexpr int NoGuess = 50;     // menu: boards that need no guess
-constexpr int Last = NoGuess;
+// The view menu and its zoom entries.
+constexpr int ViewMenu = 51;
+constexpr int ZoomIn = 52;
+constexpr int ZoomOut = 53;
+constexpr int ZoomActual = 54;
+constexpr int Last = ZoomActual;
 }  // namespace text
 
 // UTF-8; an unknown number gives the empty text.
