@@ -2,11 +2,16 @@
 
 #include <QDir>
 #include <QImage>
+#include <QTest>
+#include <cmath>
 #include <memory>
 #include <random>
 
 #include "minefield/windows/TMyWindow.h"
+#include "FrameFixture.h"
 #include "GuiTestSupport.h"
+#include "minefield/windows/Commands.h"
+#include "minefield/windows/TMyFrameWindow.h"
 
 using namespace mf;
 
@@ -116,5 +121,88 @@ TEST(Zoom, TheBoardAtItsOwnSizeIsDrawnAsBefore)
         if (differ)
             image.save(QDir::temp().filePath(QStringLiteral("zoom-golden-%1-actual.png").arg(name)));
         EXPECT_EQ(differ, 0) << "pixels differ; the picture drawn is in " << QDir::tempPath().toStdString();
+    }
+}
+
+// At every zoom and on every shape a click at the middle of a cell, worked
+// out here from the outline and the zoom, flags that cell and no other.
+TEST(Zoom, TheMiddleOfEveryCellHitsThatCellAtEveryZoom)
+{
+    mftest::App();
+    for (const auto& [shape, name] : kShapes) {
+        for (int zoom : {100, 125, 150, 200, 300, 400}) {
+            SCOPED_TRACE(std::string(name) + " " + std::to_string(zoom));
+            Events events;
+            Silence silence;
+            TMyWindow board(events, silence);
+            board.Game().SetLevel(0);
+            board.Game().SetShape(shape);
+            board.SetZoom(zoom);
+            const MineGame& game = board.Game();
+            int missed = 0;
+            for (int32_t r = 0; r < game.Height(); ++r) {
+                for (int32_t c = 0; c < game.Width(); ++c) {
+                    const Polygon outline = game.Cell({c, r}).InsetOutline();
+                    double x = 0, y = 0;
+                    for (int32_t i = 0; i < outline.count; ++i) {
+                        x += outline.points[size_t(i)].x;
+                        y += outline.points[size_t(i)].y;
+                    }
+                    // The board pixel's middle, in the window's pixels.
+                    const QPoint at(int((x / outline.count + 0.5) * zoom / 100.0),
+                                    int((y / outline.count + 0.5) * zoom / 100.0));
+                    QTest::mouseClick(&board, Qt::RightButton, {}, at);
+                    missed += !game.Cell({c, r}).flagged;
+                }
+            }
+            int flagged = 0;
+            for (int32_t r = 0; r < game.Height(); ++r)
+                for (int32_t c = 0; c < game.Width(); ++c)
+                    flagged += game.Cell({c, r}).flagged;
+            EXPECT_EQ(missed, 0);
+            EXPECT_EQ(flagged, game.Width() * game.Height());
+        }
+    }
+}
+
+// The window and the picture take the zoomed size; the frame follows and
+// the zoom is kept in a key of our own only while it is not 100 %.
+TEST(Zoom, TheFrameFollowsTheZoomWhichIsKeptInAKeyOfOurOwn)
+{
+    {
+        mftest::FrameFixture f("[MVRO]\r\nTEXTURE=0\r\nSHAPE=2\r\nLEVEL3=4\r\n");
+        TMyWindow& board = f.frame->Board();
+        EXPECT_TRUE(f.frame->IsChecked(cmd::ZoomFirst));
+        const QSize own = board.size();
+        const int frameWidth = f.frame->width();
+        f.frame->Command(cmd::ZoomIn);
+        f.frame->Command(cmd::ZoomIn);
+        QApplication::processEvents();
+        EXPECT_EQ(board.Zoom(), 150);
+        EXPECT_EQ(board.size(), QSize(int(std::ceil(own.width() * 1.5)), int(std::ceil(own.height() * 1.5))));
+        EXPECT_EQ(board.Image().size(), board.size() * board.devicePixelRatioF());
+        EXPECT_GE(f.frame->width(), board.width());
+        EXPECT_GT(f.frame->width(), frameWidth);
+        EXPECT_TRUE(f.frame->IsChecked(cmd::ZoomFirst + 2));
+        for (int i = 0; i < 10; ++i)
+            f.frame->Command(cmd::ZoomIn);
+        EXPECT_EQ(board.Zoom(), 400);
+        f.frame->Command(cmd::ZoomOut);
+        EXPECT_EQ(board.Zoom(), 300);
+        f.frame.reset();
+        EXPECT_EQ(f.ReadIni().GetInt("MVRO", "MvZoom", 0), 300);
+    }
+    {
+        // Read back, stepped to the nearest zoom; 100 % leaves no key.
+        mftest::FrameFixture f("[MVRO]\r\nTEXTURE=0\r\nMvZoom=260\r\n");
+        EXPECT_EQ(f.frame->Board().Zoom(), 250);
+        f.frame->Command(cmd::ZoomActual);
+        EXPECT_EQ(f.frame->Board().Zoom(), 100);
+        f.frame.reset();
+        EXPECT_EQ(f.ReadIni().GetString("MVRO", "MvZoom", "none", 10), "none");
+    }
+    for (const char* stored : {"0", "-5", "9999", "abc"}) {
+        mftest::FrameFixture f(std::string("[MVRO]\r\nTEXTURE=0\r\nMvZoom=") + stored + "\r\n");
+        EXPECT_EQ(f.frame->Board().Zoom(), std::string(stored) == "9999" ? 400 : 100) << stored;
     }
 }
