@@ -135,8 +135,15 @@ size_t parseItem(const std::string& s, size_t pos, CreditsDoc& doc)
     }
     while (p < end && s[p] == ' ')
         ++p;
-    if (startsWith(s, p, "fnt=")) {
-        p += 4;
+    // "fnt=" follows the colour after a blank or after a comma.
+    size_t font = p;
+    if (font < end && s[font] == ',') {
+        ++font;
+        while (font < end && s[font] == ' ')
+            ++font;
+    }
+    if (startsWith(s, font, "fnt=")) {
+        p = font + 4;
         int n = readNumber(s, p);
         item.font = n >= 1 && n <= static_cast<int>(doc.fonts.size()) ? n - 1 : -1;
         skipChar(s, p, ' ');

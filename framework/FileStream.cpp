@@ -13,12 +13,14 @@ bool FileStream::open(const std::filesystem::path& path, Mode mode)
     close();
     clearError();
     m_writeErrno = 0;
+    m_openErrno = 0;
     // Only regular files: opening a FIFO or a device would wait for a
     // writer for ever, or read without end. Opening without blocking lets
     // the type be checked on what was opened, not on a name that may change.
     const int flags = mode == Mode::Read ? O_RDONLY : mode == Mode::ReadWrite ? O_RDWR : O_RDWR | O_CREAT | O_TRUNC;
     const int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0) {
+        m_openErrno = errno;
         if (mode != Mode::Read)
             m_writeErrno = errno;  // a file that cannot be made on a full disk
         m_openError = std::strerror(errno);
@@ -26,6 +28,7 @@ bool FileStream::open(const std::filesystem::path& path, Mode mode)
     }
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        m_openErrno = S_ISDIR(st.st_mode) ? EISDIR : 0;
         m_openError = S_ISDIR(st.st_mode) ? std::strerror(EISDIR) : "not a regular file";
         ::close(fd);
         return false;
@@ -33,6 +36,7 @@ bool FileStream::open(const std::filesystem::path& path, Mode mode)
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     m_file = ::fdopen(fd, mode == Mode::Read ? "rb" : "r+b");
     if (!m_file) {
+        m_openErrno = errno;
         m_openError = std::strerror(errno);
         ::close(fd);
         return false;

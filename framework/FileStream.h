@@ -33,6 +33,8 @@ public:
 
     // The system's description of the last failure to open, for messages.
     const std::string& openError() const { return m_openError; }
+    // The system's error number of the last failure to open (0 when it opened).
+    int openErrno() const { return m_openErrno; }
     // The system's error number of the first write, flush or sync that
     // failed (0 when none did): a full disk is told apart from a bad file by it.
     int writeErrno() const { return m_writeErrno; }
@@ -42,6 +44,7 @@ private:
 
     std::FILE* m_file = nullptr;
     std::string m_openError;
+    int m_openErrno = 0;
     int m_writeErrno = 0;
 };
 

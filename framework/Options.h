@@ -10,6 +10,9 @@ namespace fw {
 // Bits of the options word (key "Options").
 namespace opt {
 constexpr uint32_t Transient = 0x0001;      // cleared at every load
+// The transient bit is the picture-cache setting: a decoded picture is kept
+// in its puzzle file only for the run that asked for it.
+constexpr uint32_t PictureCache = Transient;
 constexpr uint32_t DragEffect = 0x0002;
 constexpr uint32_t Mute = 0x0008;
 constexpr uint32_t EscMinimizes = 0x0010;
@@ -19,6 +22,7 @@ constexpr uint32_t DefHideBoxes = 0x0080;
 constexpr uint32_t DefHideScore = 0x0100;
 constexpr uint32_t DefHidePreview = 0x0200;
 constexpr uint32_t NoBalloons = 0x0400;
+constexpr uint32_t GreyEdges = 0x0800;      // piece edges in plain greys, not blended
 constexpr uint32_t NoAnimations = 0x1000;
 constexpr uint32_t NoBoxSound = 0x4000;
 }  // namespace opt

@@ -282,16 +282,20 @@ bool Profile::write()
     std::string all;
     for (const std::string& l : m_lines)
         all += l + eol;
+    int why = 0;
     const bool ok = replaceFile(m_path, [&](Stream& s) {
         ByteWriter w(s);
         w.bytes(all.data(), all.size());
         return !w.failed();
-    });
+    }, &why);
     // Either way, the next read looks at the disk again: after a failed
     // write the file still holds what it held.
     m_stamp = ok ? stampOfFile() : Stamp{};
-    if (!ok)
+    if (!ok) {
         m_lines.clear();
+        if (m_onWriteFailed)
+            m_onWriteFailed(why);
+    }
     return ok;
 }
 

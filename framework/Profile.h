@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,6 +38,11 @@ public:
     bool deleteKey(std::string_view section, std::string_view key);
     bool deleteSection(std::string_view section);
 
+    // Called with the system's error number (0 when unknown) each time the
+    // file cannot be written, so the program can tell the player that a
+    // change was not kept.
+    void onWriteFailed(std::function<void(int errorNumber)> handler) { m_onWriteFailed = std::move(handler); }
+
     // The profile reader's integer: leading blanks, a sign, "0x", "0o" or
     // "0b" for another base, digits up to the first that does not belong;
     // no digits give 0. Computed modulo 2^32 like the original.
@@ -67,6 +73,7 @@ private:
     mutable std::vector<std::string> m_lines;
     mutable bool m_crlf = true;
     mutable Stamp m_stamp;
+    std::function<void(int)> m_onWriteFailed;
 };
 
 }  // namespace fw

@@ -49,6 +49,22 @@ void SoundPlayer::play(const std::string& path)
     m_wake.notify_all();
 }
 
+void SoundPlayer::stop()
+{
+    std::unique_lock lock(m_mutex);
+    m_queue.clear();
+    m_next.clear();
+    // The thread may have taken its sound but not started it yet, and an
+    // output forgets a stop that came before its sound: ask again until it
+    // has ended, for a second at most.
+    for (int tries = 0; m_busy && tries < 200; ++tries) {
+        lock.unlock();
+        m_output->stop();
+        lock.lock();
+        m_idle.wait_for(lock, std::chrono::milliseconds(5), [this] { return !m_busy; });
+    }
+}
+
 bool SoundPlayer::busy() const
 {
     std::lock_guard lock(m_mutex);

@@ -1,4 +1,5 @@
 #pragma once
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -35,6 +36,9 @@ public:
     void play(const std::string& path);
     // Immediate mode: a new sound stops the one playing instead of queueing.
     void setImmediate(bool on) { m_immediate = on; }
+    // Ends the sound playing and drops those waiting; returns once nothing
+    // plays (a sound starting at that moment is stopped as well).
+    void stop();
     bool busy() const;
     // Waits until nothing plays or waits; for tests and for an orderly exit.
     void waitIdle();

@@ -29,6 +29,18 @@ fs::path base(const std::string& value, const fs::path& home, const char* underH
 
 }  // namespace
 
+std::string AccountName()
+{
+    if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_name && *pw->pw_name)
+        return pw->pw_name;
+    for (const char* name : {"USER", "LOGNAME"}) {
+        const std::string value = variable(name);
+        if (!value.empty())
+            return value;
+    }
+    return {};
+}
+
 UserFolders::Environment UserFolders::Environment::FromProcess()
 {
     Environment env;

@@ -14,6 +14,10 @@ namespace fw {
 //   fw::UserFolders f = fw::UserFolders::ForProgram(programDir, "quorvane");
 //   f.Create();
 //   Profile settings(f.settings() / "QVrk.ini");
+// The name of the account the program runs under (its password entry,
+// else $USER or $LOGNAME); empty when none is known.
+std::string AccountName();
+
 class UserFolders {
 public:
     // The install step puts this file beside the programs: even where the

@@ -58,11 +58,14 @@ constexpr int PicturesFilter = 47;
 constexpr int AllFilesFilter = 48;
 constexpr int StatisticsNotWritten = 49;  // %1: the settings file
 constexpr int NoGuess = 50;     // menu: boards that need no guess
+// Help that cannot be shown.
+constexpr int NoHelpViewer = 51;  // no program shows the help page (%1: the page)
+constexpr int HelpMissing = 52;   // the help page is not there (%1: the page)
 // The view menu and its zoom entries.
-constexpr int ViewMenu = 51;
-constexpr int ZoomIn = 52;
-constexpr int ZoomOut = 53;
-constexpr int ZoomActual = 54;
+constexpr int ViewMenu = 53;
+constexpr int ZoomIn = 54;
+constexpr int ZoomOut = 55;
+constexpr int ZoomActual = 56;
 constexpr int Last = ZoomActual;
 }  // namespace text
 

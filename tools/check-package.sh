@@ -45,7 +45,7 @@ for puzzle in sample mountain_path forest_stream fig dandelions; do expect "$lib
 expect "$lib/system-install\$"
 expect "$lib/textures/[a-z]+\\.jpg\$"
 expect "$lib/mvro-help\\.html\$"
-for page in index play keys boxes scores saving making options; do expect "$lib/help/$page\\.html\$"; done
+for page in index play keys boxes scores library saving making printing options; do expect "$lib/help/$page\\.html\$"; done
 expect '\./usr/share/applications/quorvane\.desktop$'
 expect '\./usr/share/applications/minevaro\.desktop$'
 expect '\./usr/share/mime/packages/quorvane-mime\.xml$'
@@ -98,6 +98,18 @@ for entry in "$root"/usr/share/applications/*.desktop; do
     done
 done
 appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml || bad=1
+# What a player or a software centre reads must not send them to an address
+# that names nobody (the maintainer's contact is the package's own matter).
+placeholders=$(grep -rlE 'example\.(org|com|net)' "$root"/usr/share/metainfo "$root"/usr/share/applications \
+    "$root"/usr/share/mime "$root"/usr/lib*/quorvane/help "$root"/usr/lib*/*/quorvane/help \
+    "$root"/usr/lib*/quorvane/*.html "$root"/usr/lib*/*/quorvane/*.html 2>/dev/null || true)
+for page in "$root"/usr/share/man/man*/*.gz; do
+    if zcat "$page" | grep -qE 'example\.(org|com|net)'; then placeholders="$placeholders $page"; fi
+done
+if [ -n "$placeholders" ]; then
+    echo "placeholder addresses in: $placeholders" >&2
+    bad=1
+fi
 for page in "$root"/usr/share/man/man*/*.gz; do
     # man exits 0 on warnings, so any output on the error stream is a fault.
     warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$page" 2>&1 >/dev/null)

@@ -49,9 +49,17 @@ int ShowMessageId(QWidget* parent, int id, const std::string& insert, const std:
     return ShowMessage(parent, MessageText(id, insert), caption, style, helpContext);
 }
 
+std::string SystemErrorText(int number)
+{
+    std::string text = UiText::lookup(Traductor::ErrorMessage, number);
+    return text.empty() ? "Error #" + std::to_string(number) : text;
+}
+
 int ShowStatus(QWidget* parent, const Status& status)
 {
-    return ShowMessage(parent, MessageText(status.id, status.text, status.detail), "Error", mb::Ok | mb::IconStop);
+    const std::string detail =
+        status.detail.empty() && status.systemError != 0 ? SystemErrorText(status.systemError) : status.detail;
+    return ShowMessage(parent, MessageText(status.id, status.text, detail), "Error", mb::Ok | mb::IconStop);
 }
 
 void InstallUnexpectedBox()

@@ -23,7 +23,12 @@ std::string MessageText(int id, const std::string& insert = {}, const std::strin
 int ShowMessageId(QWidget* parent, int id, const std::string& insert, const std::string& caption, unsigned style,
                   int helpContext = 0);
 
-// A failed status as the user sees it: titled "Error", with the stop icon.
+// The translated text of a system error number (kind 3 of the translation
+// files); "Error #n" when there is none.
+std::string SystemErrorText(int number);
+
+// A failed status as the user sees it: titled "Error", with the stop icon;
+// the system's reason follows when the status names one.
 int ShowStatus(QWidget* parent, const Status& status);
 
 // Shows internal consistency reports (ReportUnexpected) in an OK/Cancel

@@ -14,7 +14,7 @@ fw::Status Entry::readFile(const std::filesystem::path& file)
     if (!stream.isOpen()) {
         clear();
         path = file;
-        return fw::Status(msg::CannotOpen, file.filename().string());
+        return fw::Status(msg::CannotOpen, file.filename().string()).because(stream.openErrno());
     }
     return read(stream, file);
 }

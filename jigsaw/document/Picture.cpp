@@ -112,7 +112,7 @@ private:
         const uint8_t mode = cacheModeFor(disp);
         CacheHead head;
         const bool haveHead = m_dir.cacheOffset && readCacheHead(m_file, m_dir.cacheOffset, head);
-        if (haveHead && m_settings.cacheEnabled && head.mode == mode && head.width == uint16_t(disp.width) &&
+        if (haveHead && head.mode == mode && head.width == uint16_t(disp.width) &&
             head.height == uint16_t(disp.height) && readCachedBitmap(pic))
             return {};
         std::vector<uint32_t> palette;

@@ -17,7 +17,10 @@ class Puz;
 // What loading a picture depends on besides the document.
 struct PictureSettings {
     fw::Display display;        // screen size and colours (may simulate a palette display)
-    bool cacheEnabled = true;   // the picture-cache setting
+    // The picture-cache setting (options bit 0x0001, off after every load):
+    // without it no bitmap cache is written, though one already in the file
+    // is read when it was made for this display.
+    bool cacheEnabled = false;
     // Free disk space below this keeps the cache from being written.
     uint64_t minFreeDisk = 400000;
     // The free space of the disk holding a file; tests replace it.

@@ -89,6 +89,8 @@ void Puz::Reset()
     previewPos.reset();
     counters = {};
     gameOptions.reset();
+    notice = {};
+    m_unreadFrom = -1;
 }
 
 fw::Status Puz::ParseHeader(const std::string& text, bool saved) { return PuzHeader::parse(*this, text, saved); }
@@ -145,10 +147,10 @@ fw::Status Puz::openPuzzleFile(const std::filesystem::path& path, int index, uns
     if (reopening) {
         if (st = SavedGameFile::readHeaderAndSeed(*this, *m_savedReader); !st.ok())
             return st;
-        // Counts from the file are checked against its bytes before anything is allocated for them.
+        // A grid from the file is bounded before anything is allocated for
+        // it. Its records may fall short: those read are kept.
         int64_t n = int64_t(gridRows()) * gridColumns();
-        if (gridRows() < 1 || gridColumns() < 1 || n > MaxPieces ||
-            !m_savedReader->has(uint64_t(n) * SavedGameFile::PieceRecordBytes))
+        if (gridRows() < 1 || gridColumns() < 1 || n > MaxPieces)
             return fw::Status(msg::BadFile, savedPath.string());
     }
     if (opts & NoRotable)
@@ -165,11 +167,34 @@ fw::Status Puz::openPuzzleFile(const std::filesystem::path& path, int index, uns
         cuttingSeed = m_rng->seed(puzzleSeed != 0 ? cuttingSeed : 0);
     if (st = MakePiezas(); !st.ok())
         return st;
-    if (reopening)
+    if (reopening) {
+        scatterUnread();
         m_steps->restorePlayState(*this);
-    else
+    } else {
         m_steps->scatter(*this);
+    }
     return {};
+}
+
+// The pieces a short saved game has no records for would lie at their
+// places in the picture, all at once: they are spread over the table like
+// a new game's, around the pieces that were read. Scattering leaves marked
+// pieces where they are, so the read ones are marked for its duration.
+void Puz::scatterUnread()
+{
+    if (m_unreadFrom < 0)
+        return;
+    constexpr uint32_t kKeepInPlace = 0x0001;
+    std::vector<uint32_t> flags(pieces.size());
+    for (size_t i = 0; i < pieces.size(); ++i) {
+        flags[i] = pieces[i].flags;
+        if (static_cast<int>(i) < m_unreadFrom)
+            pieces[i].flags |= kKeepInPlace;
+    }
+    m_steps->scatter(*this);
+    for (size_t i = 0; i < pieces.size(); ++i)
+        pieces[i].flags = flags[i];
+    m_unreadFrom = -1;
 }
 
 fw::Status Puz::OpenSaved(const std::filesystem::path& path)
@@ -178,8 +203,9 @@ fw::Status Puz::OpenSaved(const std::filesystem::path& path)
     savedPath = path;
     m_savedFile = std::make_unique<fw::FileStream>(path, fw::FileStream::Mode::Read);
     if (!m_savedFile->isOpen()) {
+        const int why = m_savedFile->openErrno();
         closeSaved();
-        return fw::Status(msg::CannotOpen, path.filename().string());
+        return fw::Status(msg::CannotOpen, path.filename().string()).because(why);
     }
     m_savedReader = std::make_unique<fw::ByteReader>(*m_savedFile);
     std::string storedPuzzle;
@@ -201,15 +227,18 @@ void Puz::closeSaved()
     m_savedFile.reset();
 }
 
-fw::Status Puz::Save(unsigned flags)
+fw::Status Puz::Save(unsigned flags, bool* untouched)
 {
+    if (untouched)
+        *untouched = false;
     if (flags & TemporarySave)
-        return saveTemporary();
+        return saveTemporary(untouched);
     savedFrame = m_user->playFrameSize();
     int why = 0;
     bool ok = fw::replaceFile(savedPath, [this](fw::Stream& out) { return SavedGameFile::write(*this, out); }, &why);
     if (!ok)  // a full disk is not a damaged file: the player only has to make room
-        return fw::Status(fw::isNoRoomError(why) ? fw::msg::DiskFull : msg::BadFile, savedPath.string());
+        return fw::isNoRoomError(why) ? fw::Status(fw::msg::DiskFull, savedPath.string())
+                                      : fw::Status(msg::BadFile, savedPath.string()).because(why);
     state |= FromSaved;
     state &= static_cast<uint8_t>(~Changed);
     m_user->rememberLastPuzzle(savedPath);
@@ -218,11 +247,13 @@ fw::Status Puz::Save(unsigned flags)
 
 // Rebuilds the pieces (after the screen or a drawing option changed) by
 // saving to a temporary game and opening it again.
-fw::Status Puz::saveTemporary()
+fw::Status Puz::saveTemporary(bool* untouched)
 {
     const std::string oldName = savedName, oldPlayer = playerName;
     const std::filesystem::path oldPath = savedPath;
-    const uint8_t changed = state & Changed;
+    // The rebuild is not a save: a game never saved still is not one
+    // opened from a saved game, and its changes are still unsaved.
+    const uint8_t kept = state & (Changed | FromSaved);
     std::error_code ec;
     std::filesystem::path temp = std::filesystem::temp_directory_path(ec) /
                                  ("_Temp" + std::to_string(::getpid()) + ".sav");
@@ -230,13 +261,23 @@ fw::Status Puz::saveTemporary()
     playerName = "_Temp";
     savedPath = temp;
     savedFrame = m_user->playFrameSize();
-    bool ok = fw::replaceFile(temp, [this](fw::Stream& out) { return SavedGameFile::write(*this, out); });
-    fw::Status st = ok ? OpenSaved(temp) : fw::Status(msg::BadFile, temp.string());
+    int why = 0;
+    const bool ok = fw::replaceFile(temp, [this](fw::Stream& out) { return SavedGameFile::write(*this, out); }, &why);
+    fw::Status st;
+    if (ok)
+        st = OpenSaved(temp);
+    else if (fw::isNoRoomError(why))
+        st = fw::Status(fw::msg::DiskFull, temp.string());
+    else
+        st = fw::Status(msg::BadFile, temp.string()).because(why);
     std::filesystem::remove(temp, ec);
     savedName = oldName;
     playerName = oldPlayer;
     savedPath = oldPath;
-    state |= changed;
+    if (st.ok())
+        state = static_cast<uint8_t>((state & ~(Changed | FromSaved)) | kept);
+    if (!ok && untouched)
+        *untouched = true;
     return st;
 }
 
@@ -258,8 +299,13 @@ fw::Status Puz::MakePiezas()
         return fw::Status(fw::msg::OutOfMemory);
     }
     if (saved && m_savedReader) {
-        if (fw::Status st = SavedGameFile::readPieces(*this, *m_savedReader); !st.ok())
-            return st;
+        // Cut short: the pieces read so far stay, the order list becomes
+        // the identity and the player is told the file is damaged.
+        int read = 0;
+        if (fw::Status st = SavedGameFile::readPieces(*this, *m_savedReader, &read); !st.ok()) {
+            notice = st;
+            m_unreadFrom = read;
+        }
         SavedGameFile::readOrder(*this, *m_savedReader);
     }
     cutter.drawRotations(saved);

@@ -95,8 +95,10 @@ public:
     fw::Status OpenPuzzle(const std::filesystem::path& path, int sizeIndex, unsigned options);
     fw::Status OpenSaved(const std::filesystem::path& path);
     // Writes the saved game at savedPath (replacing the file as a whole).
-    // TemporarySave rebuilds the pieces through a temporary saved game.
-    fw::Status Save(unsigned flags = 0);
+    // TemporarySave rebuilds the pieces through a temporary saved game; when
+    // that game cannot even be written (a full disk), the document is left
+    // exactly as it was and `untouched` (if given) says so.
+    fw::Status Save(unsigned flags = 0, bool* untouched = nullptr);
     void Reset();
 
     fw::Status ParseHeader(const std::string& text, bool saved);
@@ -175,6 +177,10 @@ public:
     // autosave, hidden preview, boxes and score. Unset until a saved game
     // brings them or the shell gives a new game its defaults.
     std::optional<uint32_t> gameOptions;
+    // A damage found while opening that did not stop it (a saved game cut
+    // short in its piece records opens with the pieces it has): the caller
+    // tells the player. Success when there was none.
+    fw::Status notice;
 
 private:
     fw::Status openPuzzleFile(const std::filesystem::path& path, int sizeIndex, unsigned options);
@@ -184,8 +190,9 @@ private:
     void readOrderList(fw::ByteReader& in);
     void repairJoins();
     fw::Status askCustomGrid();
-    fw::Status saveTemporary();
+    fw::Status saveTemporary(bool* untouched);
     void closeSaved();
+    void scatterUnread();
 
     PuzzleSteps* m_steps;
     PuzzleUser* m_user;
@@ -195,6 +202,8 @@ private:
     // The saved game being opened stays open until its pieces are read.
     std::unique_ptr<fw::FileStream> m_savedFile;
     std::unique_ptr<fw::ByteReader> m_savedReader;
+    // The first piece a short saved game had no record for; -1 = all read.
+    int m_unreadFrom = -1;
 };
 
 }  // namespace qv

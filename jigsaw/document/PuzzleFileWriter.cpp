@@ -85,7 +85,8 @@ fw::Status writePuzzleFile(const std::filesystem::path& path, const PuzzleFileCo
     bool ok = fw::replaceFile(path, [&](fw::Stream& out) { return writePuzzleFile(out, content); }, &why);
     if (ok)
         return {};
-    return fw::Status(fw::isNoRoomError(why) ? fw::msg::DiskFull : msg::BadFile, path.string());
+    return fw::isNoRoomError(why) ? fw::Status(fw::msg::DiskFull, path.string())
+                                  : fw::Status(msg::BadFile, path.string()).because(why);
 }
 
 }  // namespace qv

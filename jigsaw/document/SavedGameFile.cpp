@@ -59,12 +59,17 @@ fw::Status SavedGameFile::readHeaderAndSeed(Puz& puz, fw::ByteReader& in)
     return {};
 }
 
-fw::Status SavedGameFile::readPieces(Puz& puz, fw::ByteReader& in)
+fw::Status SavedGameFile::readPieces(Puz& puz, fw::ByteReader& in, int* read)
 {
+    int count = 0;
+    bool shortRecord = false;
     for (SPuz& s : puz.pieces) {
         PieceRecord r;
-        if (!readRecord(in, r))
-            return damaged(puz);
+        if (!readRecord(in, r)) {
+            shortRecord = true;
+            break;
+        }
+        ++count;
         s.placeAt(r.x, r.y);
         s.rotation = r.rotation & 3;
         s.joined = r.joined & 0x0F;
@@ -76,12 +81,16 @@ fw::Status SavedGameFile::readPieces(Puz& puz, fw::ByteReader& in)
         s.box = box;
         s.flags = r.flags;
     }
+    // Pieces not read have no joins, so the joins of the ones read toward
+    // them are undone here too.
     repairJoins(puz);
     for (const SPuz& s : puz.pieces) {
         if (s.joined)
             puz.state |= Puz::PlayStarted;
     }
-    return {};
+    if (read)
+        *read = count;
+    return shortRecord ? damaged(puz) : fw::Status{};
 }
 
 bool SavedGameFile::readRecord(fw::ByteReader& in, PieceRecord& r)

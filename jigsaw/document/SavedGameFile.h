@@ -32,8 +32,8 @@ public:
     static fw::Status readHead(Puz& puz, fw::ByteReader& in, std::string& puzzlePath);
     static fw::Status readHeaderAndSeed(Puz& puz, fw::ByteReader& in);
     // Lays the records over the cut pieces. A short record stops with 20;
-    // the pieces read so far keep what they got.
-    static fw::Status readPieces(Puz& puz, fw::ByteReader& in);
+    // the pieces read so far keep what they got, and `read` tells how many.
+    static fw::Status readPieces(Puz& puz, fw::ByteReader& in, int* read = nullptr);
     // The stacking order; anything but a permutation of the pieces is
     // replaced by 0, 1, 2, ...
     static void readOrder(Puz& puz, fw::ByteReader& in);

@@ -3,6 +3,8 @@
 #include <map>
 
 #include "framework/Profile.h"
+#include "jigsaw/document/Entry.h"
+#include "jigsaw/document/HeaderString.h"
 #include "jigsaw/library/FileNames.h"
 
 namespace fs = std::filesystem;
@@ -80,7 +82,18 @@ std::optional<ShelfPuzzle> Library::FindPuzzleByTitle(const std::string& title) 
     auto path = findByTitle(title, fs::path());
     if (!path)
         return std::nullopt;
-    return ShelfPuzzle{*path, {}};
+    return ShelfPuzzle{*path, OwnerOf(*path)};
+}
+
+std::string Library::OwnerOf(const fs::path& puzzle)
+{
+    // The cache keeps no owner: it is read from the header of the one file
+    // found, which is also what the game carries in its results.
+    Entry e;
+    if (!e.readFile(puzzle).ok())
+        return {};
+    HeaderString h(e.header);
+    return h.take("(c):").value_or(std::string());
 }
 
 bool Library::DeleteShelf(std::string_view name)

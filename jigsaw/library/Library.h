@@ -67,6 +67,9 @@ public:
     // ShelfLookup, for the scores code.
     std::filesystem::path shelfDirectory() const override { return m_shelves.CurrentDirectory(); }
     std::optional<ShelfPuzzle> FindPuzzleByTitle(const std::string& title) const override;
+    // The owner text of a puzzle file (its "(c):" notice), empty when it has
+    // none or cannot be read.
+    static std::string OwnerOf(const std::filesystem::path& puzzle);
 
 private:
     ShelfEntry entryOf(const std::filesystem::path& file, ShelfEntry::Kind kind, bool useCache) const;

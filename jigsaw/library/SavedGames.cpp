@@ -1,5 +1,6 @@
 #include "jigsaw/library/SavedGames.h"
 
+#include "framework/UserFolders.h"
 #include "jigsaw/document/Puz.h"
 #include "jigsaw/library/FileNames.h"
 #include "jigsaw/library/SavedGameHead.h"
@@ -46,7 +47,17 @@ bool IsBlank(std::string_view text) { return TrimBlanks(text).empty(); }
 
 std::string BaseName(std::string_view name, std::string_view player)
 {
-    std::string base = TrimForFileName(name) + " by " + TrimForFileName(player);
+    return BaseName(name, player, TrimForFileName(player).empty() ? fw::AccountName() : std::string());
+}
+
+std::string BaseName(std::string_view name, std::string_view player, std::string_view account)
+{
+    std::string by = TrimForFileName(player);
+    if (by.empty())
+        by = TrimForFileName(account);
+    std::string base = TrimForFileName(name);
+    if (!by.empty())
+        base += " by " + by;
     for (char& c : base) {
         // A zero byte cannot be part of a file name at all.
         if (isForbidden(c) || c == '\0')

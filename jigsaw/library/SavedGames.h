@@ -20,8 +20,10 @@ std::string TrimBlanks(std::string_view text);
 // Nothing but blanks and tabs (or nothing at all).
 bool IsBlank(std::string_view text);
 
-// "A/B:C.D" by "Ann" -> "A_B_C_D by Ann".
+// "A/B:C.D" by "Ann" -> "A_B_C_D by Ann". A blank player is the account's
+// name; with no account name either the base is the name alone.
 std::string BaseName(std::string_view name, std::string_view player);
+std::string BaseName(std::string_view name, std::string_view player, std::string_view account);
 // shelfDir / (BaseName + ".sav").
 std::filesystem::path SavedGamePath(const std::filesystem::path& shelfDir, std::string_view name,
                                     std::string_view player);

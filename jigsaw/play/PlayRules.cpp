@@ -602,6 +602,37 @@ void PlayRules::RestoreSaved()
     checkInvariants();
 }
 
+int PlayRules::BringIntoView(const Rect16& area)
+{
+    // The least shift along one axis that brings [from, from + size) into
+    // [lo, lo + room), the start winning when it does not fit.
+    auto shift = [](int from, int size, int lo, int room) {
+        int d = 0;
+        if (from + size > lo + room)
+            d = lo + room - (from + size);
+        if (from + d < lo)
+            d = lo - from;
+        return d;
+    };
+    std::vector<bool> seen(m_puz.pieces.size(), false);
+    int moved = 0;
+    for (int i = 0; i < m_puz.pieceCount(); ++i) {
+        if (seen[i] || at(i).box != SPuz::OnTable)
+            continue;
+        PieceList g = group(i);
+        for (int p : g.pieces())
+            seen[p] = true;
+        const Rect16 b = g.bounds(m_puz);
+        const int dx = shift(b.x, b.w, area.x, area.w), dy = shift(b.y, b.h, area.y, area.h);
+        if (dx == 0 && dy == 0)
+            continue;
+        MoveGroup(i, {static_cast<int16_t>(at(i).tableCell.x + dx), static_cast<int16_t>(at(i).tableCell.y + dy)});
+        ++moved;
+    }
+    checkInvariants();
+    return moved;
+}
+
 bool PlayRules::invariantsHold(std::string* why) const
 {
     auto fail = [why](const std::string& text) {

@@ -94,6 +94,11 @@ public:
     // the group rules are undone and the complete state is recomputed
     // (silently: the score keeping learns it when it opens the puzzle).
     void RestoreSaved();
+    // Moves every group on the table that reaches outside the area (the
+    // visible table) by the least distance that puts it inside; a group
+    // larger than the area keeps its top-left corner in it. For games
+    // saved on a larger table. Returns the number of groups moved.
+    int BringIntoView(const Rect16& area);
     // Groups share rotation and box, joins are symmetric, the order list is
     // a permutation that agrees with every piece's level.
     bool invariantsHold(std::string* why = nullptr) const;

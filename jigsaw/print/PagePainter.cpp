@@ -12,7 +12,7 @@
 
 namespace qv {
 
-const char* const kPrintFooter = "https://quorvane.example.org/";
+const char* const kPrintFooter = "Quorvane";
 
 namespace {
 constexpr double kCaptionPoints = 10.0;

@@ -26,7 +26,8 @@ struct PageDevice {
     bool toPrinter = false;     // band count from the piece height
 };
 
-// The program's web address in the grey footer of every page.
+// The grey footer of every page: the program's name, as it has no web
+// address of its own to print there.
 extern const char* const kPrintFooter;
 
 // Draws pages with a painter: the bands through off-screen bitmaps (the

@@ -204,7 +204,7 @@ std::string CaptionText(const CaptionFacts& f, const std::function<std::string(i
     if (f.dateStart) {
         c += "\r\n" + text(991) + date(f.dateStart);
         if (f.dateEnd)
-            c += "   " + text(992) + date(f.dateEnd);
+            c += "\r\n" + text(992) + date(f.dateEnd);
     }
     c += "\r\n" + label(508) + " " + ElapsedText(f.elapsedMs) + "   " + label(504) + " " + std::to_string(f.moves) +
          "   " + label(506) + " " + std::to_string(f.helps);

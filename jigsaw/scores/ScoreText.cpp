@@ -142,3 +142,13 @@ std::optional<int64_t> parseNumber(std::string_view text, char* separator)
 }
 
 }  // namespace qv
+
+namespace qv {
+
+std::string formatGrid(int columns, int rows, const std::string& piecesWord)
+{
+    return std::to_string(columns) + " x " + std::to_string(rows) + " (" + std::to_string(columns * rows) + " " +
+           piecesWord + ")";
+}
+
+}  // namespace qv

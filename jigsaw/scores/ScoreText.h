@@ -23,6 +23,9 @@ std::string formatDuration(int32_t ms);
 // Reads "h:m:s" with an optional ".fraction" of a second back to milliseconds.
 std::optional<int32_t> parseDuration(std::string_view text);
 
+// A grid as every window shows it, columns first: "6 x 4 (24 pieces)".
+std::string formatGrid(int columns, int rows, const std::string& piecesWord);
+
 // A number with the locale's thousands separator (0 = no grouping), e.g. "-11.100.000".
 std::string formatNumber(int64_t value, char separator);
 

@@ -27,6 +27,7 @@
 #include "jigsaw/scores/windows/WMiniScore.h"
 #include "jigsaw/scores/windows/WRanking.h"
 #include "jigsaw/scores/windows/ScoreWindows.h"
+#include "jigsaw/shell/CuttingProgress.h"
 #include "jigsaw/shell/PuzCommands.h"
 #include "jigsaw/shell/ShellScoresHost.h"
 #include "jigsaw/shell/StartTranslation.h"
@@ -48,24 +49,38 @@ std::string lowerExtension(const std::filesystem::path& p)
 
 }  // namespace
 
-// The opening steps with pixels, and after a saved game's pieces were laid
-// over the cut, the play rules' own check of groups and completion.
+// The opening steps with pixels, as the settings ask for them (picture
+// cache, edge style, the cutting progress), and after a saved game's pieces
+// were laid over the cut, the play rules' own check of groups and completion.
 class App::RestoreSteps : public PuzzleSteps {
 public:
-    RestoreSteps(PictureSteps& steps, std::unique_ptr<WPuz>& window) : m_steps(steps), m_window(window) {}
-    fw::Status loadPicture(Puz& puz) override { return m_steps.loadPicture(puz); }
-    fw::Status renderSheets(Puz& puz) override { return m_steps.renderSheets(puz); }
+    explicit RestoreSteps(App& app) : m_app(app), m_steps(app.m_steps) {}
+    fw::Status loadPicture(Puz& puz) override
+    {
+        m_steps.picture.cacheEnabled = (m_app.m_options.word & fw::opt::PictureCache) != 0;
+        return m_steps.loadPicture(puz);
+    }
+    fw::Status renderSheets(Puz& puz) override
+    {
+        m_steps.sheets.edges = m_app.edgeStyle();
+        CuttingProgress progress(m_app.m_window.get(), m_app.text(CuttingText));
+        m_steps.sheets.progress = [&progress](int percent) { progress.step(percent); };
+        fw::Status st = m_steps.renderSheets(puz);
+        m_steps.sheets.progress = {};
+        return st;
+    }
     void scatter(Puz& puz) override { m_steps.scatter(puz); }
     void restorePlayState(Puz& puz) override
     {
         m_steps.restorePlayState(puz);
-        if (m_window)
-            m_window->rules().RestoreSaved();
+        if (m_app.m_window)
+            m_app.m_window->rules().RestoreSaved();
     }
 
 private:
+    static constexpr int CuttingText = 501;
+    App& m_app;
     PictureSteps& m_steps;
-    std::unique_ptr<WPuz>& m_window;
 };
 
 App::App(Setup setup)
@@ -138,6 +153,7 @@ int App::StartUp()
     m_profile = std::make_unique<fw::Profile>(fw::Options::settingsPath(m_folders->settingsFolder(), ShortName));
     // 3, 4: options.
     m_profile->setDefaultSection("Main");
+    m_profile->onWriteFailed([this](int why) { settingsNotKept(why); });
     m_options.load(*m_profile);
     (void)m_profile->getInt("ForceDIRotate");  // pieces always turn through our own bitmaps
     // 5: translation; without it nothing can be shown.
@@ -196,10 +212,12 @@ int App::StartUp()
     if (QScreen* s = QGuiApplication::primaryScreen()) {
         display.width = s->geometry().width();
         display.height = s->geometry().height();
+        m_screenDepth = s->depth();
     }
     m_steps.picture.display = display;
+    watchScreens();
     m_steps.table = [this](const Puz&) { return m_window->scatterArea(SPuz::OnTable); };
-    m_restore = std::make_unique<RestoreSteps>(m_steps, m_window);
+    m_restore = std::make_unique<RestoreSteps>(*this);
     m_puz.setSteps(m_restore.get());
     m_puz.setUser(&m_user);
     m_commands->setBroadcastReceiver(true);
@@ -212,6 +230,8 @@ int App::StartUp()
     if (m_setup.showWindow)
         m_window->showOnScreen();
     m_started = true;
+    // From here on an internal check that fails shows its box, and the game goes on.
+    fw::InstallUnexpectedBox();
     openFromCommandLine();
     return 0;
 }
@@ -265,6 +285,7 @@ void App::Shutdown()
     if (!m_started)
         return;
     m_started = false;
+    fw::SetUnexpectedHandler({});
     if (m_window && m_window->loupe())
         m_window->CloseLoupe();
     m_options.save(*m_profile);
@@ -272,6 +293,11 @@ void App::Shutdown()
         const std::filesystem::path last = m_puz.savedPath.empty() ? m_puz.puzzlePath : m_puz.savedPath;
         if (!last.empty())
             m_profile->setString({}, "LastPuz", last.string());
+    }
+    // The last chance to show it while there is a window to show it over.
+    if (m_settingsFailure && !m_endingSession) {
+        fw::ShowStatus(m_window.get(), *m_settingsFailure);
+        m_settingsFailure.reset();
     }
     if (m_player)
         m_player->waitIdle();
@@ -282,6 +308,30 @@ void App::Shutdown()
     m_window.reset();
     m_windowWidget = nullptr;
     m_profile->setInt({}, "AbEnd", 0);
+}
+
+// A change of the settings that did not reach the disk is lost at the end
+// of the session: say so, once, rather than lose it unseen. The box waits
+// for the loop, since the failed write may come from any handler.
+void App::settingsNotKept(int errorNumber)
+{
+    if (m_settingsFailureTold)
+        return;
+    m_settingsFailureTold = true;
+    m_settingsFailure = fw::Status(fw::isNoRoomError(errorNumber) ? fw::msg::SettingsNoRoom : fw::msg::SettingsNotWritten,
+                                   m_profile->path().string());
+    if (m_endingSession || !m_window) {
+        std::cerr << "qvrk32: " << fw::MessageText(m_settingsFailure->id, m_settingsFailure->text) << '\n';
+        m_settingsFailure.reset();
+        return;
+    }
+    QTimer::singleShot(0, m_window.get(), [this] {
+        if (!m_settingsFailure || m_endingSession)
+            return;
+        const fw::Status st = *m_settingsFailure;
+        m_settingsFailure.reset();
+        fw::ShowStatus(m_window.get(), st);
+    });
 }
 
 void App::endSession()
@@ -411,6 +461,9 @@ bool App::OpenFile(const std::filesystem::path& path, int sizeIndex, unsigned op
         newGameDefaults();
     showOpenedGame();
     m_profile->setString({}, "LastPuz", path.string());
+    // A damaged saved game that still opened (some piece records missing).
+    if (showErrors && !m_puz.notice.ok())
+        fw::ShowStatus(m_window.get(), m_puz.notice);
     return true;
 }
 
@@ -423,8 +476,17 @@ void App::showOpenedGame()
     }
     m_score.OpenPuzzle(m_puz);
     m_window->puzzleOpened();
+    // Saved on a larger table: what lies beyond this one is brought onto it.
+    if (m_puz.state & Puz::BringIntoView) {
+        m_puz.state &= static_cast<uint8_t>(~Puz::BringIntoView);
+        m_window->rules().BringIntoView(m_window->visibleArea());
+    }
     if (m_live->isOpen() && !(gameOptions() & fw::gameopt::HideScore))
         m_scoreWindows->showMiniScore(true, QPoint(m_puz.scorePos.x, m_puz.scorePos.y));
+    // A puzzle of one piece has no side left to join: it is complete as
+    // soon as it lies on the table (any other new game answers no).
+    if (m_puz.pieceCount() > 0)
+        m_window->rules().IsComplete();
     m_lastSave = fw::tickCount();
 }
 
@@ -487,6 +549,104 @@ void App::bringGameBack(const GameAside& aside)
     showOpenedGame();
     m_puz.state = static_cast<uint8_t>((m_puz.state & ~(Puz::FromSaved | Puz::Changed)) |
                                        (aside.state & (Puz::FromSaved | Puz::Changed)));
+}
+
+EdgeStyle App::edgeStyle() const
+{
+    if (m_options.noShadow)
+        return EdgeStyle::None;
+    if (m_options.solidShadow || (m_options.word & fw::opt::GreyEdges))
+        return EdgeStyle::Grey;
+    return EdgeStyle::Blend;
+}
+
+void App::watchScreens()
+{
+    auto watch = [this](QScreen* screen) {
+        QObject::connect(screen, &QScreen::geometryChanged, m_window.get(), [this, screen](const QRect& geometry) {
+            if (screen == playScreen())
+                displayChanged(geometry, screen->depth());
+        });
+    };
+    for (QScreen* s : QGuiApplication::screens())
+        watch(s);
+    QObject::connect(qApp, &QGuiApplication::screenAdded, m_window.get(), watch);
+    // The play window moves to another monitor when its own goes away or
+    // another becomes the primary one.
+    auto moved = [this] {
+        if (QScreen* s = playScreen())
+            displayChanged(s->geometry(), s->depth());
+    };
+    QObject::connect(qApp, &QGuiApplication::primaryScreenChanged, m_window.get(), moved);
+    QObject::connect(qApp, &QGuiApplication::screenRemoved, m_window.get(), [moved] { QTimer::singleShot(0, moved); });
+}
+
+QScreen* App::playScreen() const
+{
+    if (m_window && m_window->screen())
+        return m_window->screen();
+    return QGuiApplication::primaryScreen();
+}
+
+void App::displayChanged(const QRect& geometry, int depth)
+{
+    fw::Display& display = fw::Display::current();
+    const bool sizeChanged = geometry.width() != display.width || geometry.height() != display.height;
+    const bool depthChanged = depth > 0 && depth != m_screenDepth;
+    if (!sizeChanged && !depthChanged)
+        return;
+    // Not in the middle of opening a puzzle (the cutting progress lets
+    // events through): the rebuild waits for the opening to end.
+    if (m_puz.state & Puz::Busy) {
+        QTimer::singleShot(50, m_window.get(), [this, geometry, depth] { displayChanged(geometry, depth); });
+        return;
+    }
+    display.width = geometry.width();
+    display.height = geometry.height();
+    if (depth > 0)
+        m_screenDepth = depth;
+    m_steps.picture.display = display;
+    const QSize before = m_window->size();
+    if (m_window->isVisible())
+        m_window->setGeometry(geometry);
+    if (!RebuildPieces())
+        return;
+    // A smaller table than the game was laid out on: what lies beyond it
+    // comes onto it.
+    const QSize now = m_window->size();
+    if (now.width() < before.width() || now.height() < before.height())
+        m_window->rules().BringIntoView(m_window->visibleArea());
+}
+
+bool App::RebuildPieces()
+{
+    if (m_puz.pieceCount() == 0 || !m_window)
+        return false;
+    m_window->storeBoxPlaces();
+    m_puz.counters = m_score.SavedCounters();
+    m_window->puzzleClosed();
+    fw::Status st;
+    bool untouched = false;
+    {
+        fw::WaitCursor wait;
+        st = m_puz.Save(Puz::TemporarySave, &untouched);
+    }
+    if (!st.ok() && untouched) {
+        // The game is whole, only not cut again: play goes on with the
+        // pieces as they were.
+        m_window->puzzleOpened();
+        fw::ShowStatus(m_window.get(), st);
+        return false;
+    }
+    if (!st.ok()) {
+        m_score.Reset();
+        m_puz.Reset();
+        m_window->puzzleOpened();
+        fw::ShowStatus(m_window.get(), st);
+        return false;
+    }
+    m_window->puzzleOpened();
+    return true;
 }
 
 bool App::SaveGame(bool autosave)

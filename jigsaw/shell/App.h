@@ -1,5 +1,6 @@
 #pragma once
 #include <QPointer>
+#include <QRect>
 #include <QWidget>
 #include <filesystem>
 #include <memory>
@@ -9,6 +10,7 @@
 #include "framework/Options.h"
 #include "framework/Profile.h"
 #include "framework/SoundPlayer.h"
+#include "framework/Status.h"
 #include "framework/Traductor.h"
 #include "jigsaw/document/PictureSteps.h"
 #include "jigsaw/document/Puz.h"
@@ -18,6 +20,8 @@
 #include "jigsaw/shell/CommandLine.h"
 #include "jigsaw/shell/GameFolders.h"
 #include "jigsaw/shell/ShellUser.h"
+
+class QScreen;
 
 namespace qv {
 
@@ -83,6 +87,15 @@ public:
     // Scores switched on (the ranking opens) or off (the result is stored
     // and the game's entry leaves the ranking).
     void setCompetition(bool on);
+    // How piece edges are drawn, from the settings: none ("NoShadow"),
+    // plain greys ("SolidShadow" or options bit 0x0800) or blended.
+    EdgeStyle edgeStyle() const;
+    // Cuts the open game's pieces again for the screen and the drawing
+    // options as they are now, through a temporary saved game; the game
+    // goes on where it was. False when there is no game or it failed.
+    bool RebuildPieces();
+    // The play window's screen took another size or colour depth.
+    void displayChanged(const QRect& geometry, int depth);
 
     Puz& puz() { return m_puz; }
     WPuz& playWindow() { return *m_window; }
@@ -107,6 +120,7 @@ public:
     std::string caption(int id, int variant = 0) const;
 
 private:
+    void settingsNotKept(int errorNumber);
     static std::filesystem::path runningProgramDir();
     bool loadTranslation();
     void languageChanged();
@@ -126,6 +140,8 @@ private:
     void bringGameBack(const GameAside& aside);
     // After the document opened a game: score keeping, windows, mini score.
     void showOpenedGame();
+    void watchScreens();
+    QScreen* playScreen() const;
 
     Setup m_setup;
     CommandLine m_commandLine;
@@ -157,6 +173,10 @@ private:
     bool m_lowColour = false;
     bool m_started = false;
     bool m_endingSession = false;
+    // A settings write failed this session: told once, and not yet shown.
+    bool m_settingsFailureTold = false;
+    std::optional<fw::Status> m_settingsFailure;
+    int m_screenDepth = 0;
 };
 
 }  // namespace qv

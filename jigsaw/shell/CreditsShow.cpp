@@ -60,7 +60,7 @@ void CreditsShow::run(App& app)
         if (!(app.options().word & fw::opt::Mute) && std::filesystem::exists(file, ec))
             app.soundPlayer().play(file.string());
     };
-    fw::WCredits roll(text(app), pictures(app), &app.playWindow(), play, [] {});
+    fw::WCredits roll(text(app), pictures(app), &app.playWindow(), play, [&app] { app.soundPlayer().stop(); });
     roll.exec();
 }
 

@@ -191,7 +191,7 @@ bool PuzCommands::Command(uint32_t command, uint32_t argument)
     case CmdBackground: ChooseTableBackground(); return true;
     case CmdRemoveBox: w.removeBox(); return true;
     case CmdHelp: ShowHelp(helpContext()); return true;
-    case CmdHowToMake: ShowHelp(HelpMaking); return true;
+    case CmdHowToMake: ShowHelp(MakingHelpTopic); return true;
     case CmdMakePuzzle:
     case CmdSelectPicture: MakePuzzle(); return true;
     case CmdOptions: ShowOptions(); return true;
@@ -548,23 +548,33 @@ int PuzCommands::helpContext() const
         at = QApplication::activeWindow();
     for (; at; at = at->parentWidget()) {
         if (dynamic_cast<WBox*>(at))
-            return HelpBoxes;
+            return BoxesHelpTopic;
     }
     return HelpIndex::Contents;
 }
 
-void PuzCommands::ShowHelp(int topic) { m_help->Show(topic); }
+void PuzCommands::ShowHelp(int topic)
+{
+    const fw::Status status = m_help->Show(topic);
+    if (!status.ok())
+        fw::ShowMessageId(QApplication::activeWindow(), status.id, status.text, "Quorvane",
+                          fw::mb::Ok | fw::mb::IconInformation);
+}
 
 void PuzCommands::ShowOptions()
 {
     WPuz& w = m_app.playWindow();
     w.HideLoupeFor(loupe::Pause, false);
+    const EdgeStyle edges = m_app.edgeStyle();
     {
         WOptions dialog(&w, m_app.options(), m_app.profile(), m_app.programDir(), &m_app.traductor());
         dialog.setHelp([this](int topic) { ShowHelp(topic); });
         dialog.setAdvanced([this, &dialog] { ShowAdvanced(&dialog); });
         dialog.RunModal();
     }
+    // The edges are drawn into the pieces when they are cut.
+    if (m_app.edgeStyle() != edges)
+        m_app.RebuildPieces();
     w.ShowLoupeAfter(loupe::Pause, false);
     w.update();
 }
@@ -617,19 +627,24 @@ void PuzCommands::ShowBoxOptions(int box)
     dialog.RunModal();
 }
 
-void PuzCommands::Print()
+CaptionFacts PuzCommands::PrintCaption(const Puz& puz, const ScoreCounters& c)
 {
-    WPuz& w = m_app.playWindow();
-    const Puz& puz = m_app.puz();
-    const ScoreCounters c = m_app.score().Counters();
     CaptionFacts facts;
-    facts.gameName = puz.savedName.empty() ? puz.title() : puz.savedName;
+    facts.gameName = puz.savedName;  // none: the caption says the game has no name
     facts.playerName = puz.playerName;
     facts.dateStart = puz.dateStart;
     facts.dateEnd = puz.dateEnd;
     facts.elapsedMs = c.elapsed;
     facts.moves = c.moves;
     facts.helps = c.helps;
+    return facts;
+}
+
+void PuzCommands::Print()
+{
+    WPuz& w = m_app.playWindow();
+    const Puz& puz = m_app.puz();
+    const CaptionFacts facts = PrintCaption(puz, m_app.score().Counters());
     // The table as the player chose it, texture and all; white paper when
     // the game never chose one.
     fw::Background paper;

@@ -15,8 +15,11 @@ class QWidget;
 namespace qv {
 
 class App;
+class Puz;
 class ShellHelp;
+struct CaptionFacts;
 struct OpenChoice;
+struct ScoreCounters;
 
 // The document's command and key handler: every numbered command of the
 // menus and every key of the play window ends here, and is carried out or
@@ -29,7 +32,7 @@ public:
     // competition mode on or off for the open game.
     enum : uint32_t { CmdAddBox = 1140, CmdRemoveBox = 1141, CmdBackground = 1142, CmdCompetition = 1143 };
     // Help topics of the play window's own contexts.
-    enum : int { HelpBoxes = 110, HelpMaking = 151 };
+    enum : int { BoxesHelpTopic = 110, MakingHelpTopic = 151 };
 
     explicit PuzCommands(App& app);
     ~PuzCommands() override;
@@ -54,6 +57,8 @@ public:
     // 1116 from a box window's menu; the argument is the box.
     void ShowBoxOptions(int box);
     void Print();
+    // What the print caption says of the game.
+    static CaptionFacts PrintCaption(const Puz& puz, const ScoreCounters& counters);
     // Ctrl+S: a game saved before is saved again; a game never saved
     // gets the save-as dialog first. False when nothing was saved.
     bool Save();

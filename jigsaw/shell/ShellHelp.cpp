@@ -3,7 +3,6 @@
 #include <QDesktopServices>
 #include <QStandardPaths>
 #include <QUrl>
-#include <iostream>
 
 namespace fs = std::filesystem;
 
@@ -41,18 +40,18 @@ std::optional<fs::path> ShellHelp::folder()
     return m_index->folder();
 }
 
-bool ShellHelp::Show(int topic)
+fw::Status ShellHelp::Show(int topic)
 {
-    if (!folder()) {
-        std::cerr << "qvrk32: no help pages were found beside the program (" << (m_programDir / "help").string()
-                  << ") nor in the shared data folders.\n";
-        return false;
-    }
-    QUrl url = QUrl::fromLocalFile(QString::fromStdU16String(m_index->FileOf(topic).u16string()));
+    if (!folder())
+        return fw::Status(NoHelpPages, (m_programDir / "help").string());
+    const fs::path page = m_index->FileOf(topic);
+    QUrl url = QUrl::fromLocalFile(QString::fromStdU16String(page.u16string()));
     const std::string anchor = m_index->AnchorOf(topic);
     if (!anchor.empty())
         url.setFragment(QString::fromStdString(anchor));
-    return m_open && m_open(url);
+    if (!m_open || !m_open(url))
+        return fw::Status(NoHelpViewer, page.string());
+    return {};
 }
 
 }  // namespace qv

@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "framework/Status.h"
 #include "jigsaw/shell/HelpIndex.h"
 
 class QUrl;
@@ -21,8 +22,12 @@ public:
 
     // Tests look at the address instead of starting a browser.
     void setOpener(Opener opener) { m_open = std::move(opener); }
-    // False when no help folder was found or the browser could not start.
-    bool Show(int topic);
+    // Messages of help that cannot be shown.
+    enum : int { NoHelpPages = 1060, NoHelpViewer = 1061 };
+
+    // Fails with NoHelpPages (naming the folder the pages belong in) or
+    // NoHelpViewer (naming the page) when the help cannot be shown.
+    fw::Status Show(int topic);
     // The folder of the help pages, or nullopt when there is none.
     std::optional<std::filesystem::path> folder();
 

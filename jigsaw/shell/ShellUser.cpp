@@ -11,6 +11,7 @@
 #include "jigsaw/document/Entry.h"
 #include "jigsaw/document/Puz.h"
 #include "jigsaw/library/windows/CustomSizePrompt.h"
+#include "jigsaw/library/windows/WLibrary.h"
 
 namespace qv {
 
@@ -24,8 +25,7 @@ bool ShellUser::confirmLargerFrame(const Puz&, Point16 savedFrame)
 std::optional<std::string> ShellUser::askCustomSize(const Puz& puz)
 {
     // The custom size is chosen in the library window; its help explains it.
-    constexpr int kLibraryHelp = 100;
-    return AskCustomSize(m_window, puz.title(), kLibraryHelp);
+    return AskCustomSize(m_window, puz.title(), WLibrary::HelpTopic);
 }
 
 Point16 ShellUser::screenSize() const
@@ -59,7 +59,7 @@ void ShellUser::rememberLastPuzzle(const std::filesystem::path& path)
 
 void ShellUser::reportInconsistency(std::string_view text)
 {
-    fw::ShowMessage(m_window, std::string(text), "Situaci\xF3n imprevista", fw::mb::OkCancel);
+    fw::ReportUnexpected(std::string(text));
 }
 
 }  // namespace qv

@@ -719,14 +719,14 @@ void TMyFrameWindow::LoadTextureFile()
 void TMyFrameWindow::ShowHelp()
 {
     const QString path = m_options.programDir + "/" + kHelpFile;
-    if (!QFileInfo::exists(path)) {
-        QMessageBox box(QMessageBox::Warning, "Minevaro", QStringLiteral("The help file %1 is missing.").arg(path),
-                        QMessageBox::Ok, this);
-        MakePlainDialog(&box);
-        box.exec();
+    const bool present = QFileInfo::exists(path);
+    if (present && (m_options.openHelp ? m_options.openHelp(path) : QDesktopServices::openUrl(QUrl::fromLocalFile(path))))
         return;
-    }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    // A missing page, or no program that shows it: either way the player is told.
+    QMessageBox box(present ? QMessageBox::Information : QMessageBox::Warning, "Minevaro",
+                    UiText(present ? text::NoHelpViewer : text::HelpMissing).arg(path), QMessageBox::Ok, this);
+    MakePlainDialog(&box);
+    box.exec();
 }
 
 void TMyFrameWindow::ShowAbout()

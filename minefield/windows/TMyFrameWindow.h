@@ -36,6 +36,8 @@ public:
         std::optional<uint32_t> seed;      // fixed mine placement, for tests
         std::function<uint32_t()> ticks;   // milliseconds; a steady clock if empty
         bool sound = true;                 // open the audio device
+        // Opens the help page; the desktop's browser when empty.
+        std::function<bool(const QString& file)> openHelp;
     };
 
     explicit TMyFrameWindow(Options options, QWidget* parent = nullptr);

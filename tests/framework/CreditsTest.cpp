@@ -46,6 +46,21 @@ TEST(Credits, EdgeCases)
     EXPECT_EQ(parseCredits("{").items.size(), 1u);
 }
 
+// The program's own credits write the font after a comma as often as after
+// a blank ("{RGB=0,255,255,fnt=5 note}").
+TEST(Credits, TheFontOfATextItemFollowsABlankOrAComma)
+{
+    const char* cases[] = {"{RGB=0,255,255 fnt=2 Note}", "{RGB=0,255,255,fnt=2 Note}", "{RGB=0,255,255, fnt=2 Note}",
+                           "{RGB=0,255,255  fnt=2 Note}"};
+    for (const char* item : cases) {
+        auto doc = parseCredits(std::string("\\fnt1:Arial,10\\fnt2:Arial,8") + item);
+        ASSERT_EQ(doc.items.size(), 1u) << item;
+        EXPECT_EQ(doc.items[0].text, "Note") << item;
+        EXPECT_EQ(doc.items[0].font, 1) << item;
+        EXPECT_EQ(doc.items[0].colour, 0u | 255u << 8 | 255u << 16) << item;
+    }
+}
+
 TEST(Credits, LayoutWidthAndScrollRounds)
 {
     auto doc = parseCredits("\\fnt1:Arial,10{RGB=0,0,0 fnt=1 narrow}{@icon:1}{@bmp:5}");

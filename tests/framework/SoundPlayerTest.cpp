@@ -95,6 +95,23 @@ TEST(SoundPlayer, ImmediateModeCutsTheCurrentSound)
     EXPECT_EQ(f.out->log(), (std::vector<std::string>{"long", "now"}));
 }
 
+TEST(SoundPlayer, StopEndsTheSoundAndDropsTheQueue)
+{
+    Fixture f;
+    f.player.play("music");
+    f.out->waitStarted(1);
+    f.player.play("click");
+    f.player.stop();
+    EXPECT_FALSE(f.player.busy()) << "stop returns once nothing plays";
+    f.player.play("next");  // the player still plays what comes after
+    f.out->waitStarted(2);
+    f.out->release();
+    f.player.waitIdle();
+    EXPECT_EQ(f.out->log(), (std::vector<std::string>{"music", "next"}));
+    f.player.stop();  // nothing playing: nothing to wait for
+    EXPECT_FALSE(f.player.busy());
+}
+
 TEST(SoundPlayer, QuitsWhilePlaying)
 {
     auto f = std::make_unique<Fixture>();

@@ -19,6 +19,7 @@
 #include "jigsaw/library/windows/LibraryTexts.h"
 #include "jigsaw/library/windows/Thumbnails.h"
 #include "jigsaw/library/windows/WPassw.h"
+#include "jigsaw/scores/ScoreText.h"
 
 namespace fs = std::filesystem;
 
@@ -95,10 +96,7 @@ private:
 
 std::string pieces(int count) { return std::to_string(count) + " " + libtext::text(500, "pieces"); }
 
-std::string grid(int rows, int columns)
-{
-    return std::to_string(rows) + " x " + std::to_string(columns) + " (" + pieces(rows * columns) + ")";
-}
+std::string grid(int rows, int columns) { return formatGrid(columns, rows, libtext::text(500, "pieces")); }
 
 // The filter's choices: the settings value of each entry of a list.
 const std::vector<std::string> kLevelValues = {"*", "0", "1", "2", "3", "4", "5"};

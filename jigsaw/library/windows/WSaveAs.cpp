@@ -19,8 +19,8 @@ namespace {
 
 constexpr int kWidth = 440;
 constexpr int kExit = 13;
-constexpr int kHelpSaved = 101;   // topic when button 104 exists
-constexpr int kHelpNew = 102;
+constexpr int kSavedHelpTopic = 101;  // when button 104 exists
+constexpr int kNewHelpTopic = 102;
 
 // The confirm steps' questions as message boxes over the dialog.
 class BoxSaveAsPrompt : public SaveAsPrompt {
@@ -157,7 +157,7 @@ bool WSaveAs::OnCommand(const fw::CommandEvent& event)
         return true;
     case IdHelp:
         if (m_help)
-            m_help(m_savedBefore ? kHelpSaved : kHelpNew);
+            m_help(m_savedBefore ? kSavedHelpTopic : kNewHelpTopic);
         return true;
     default:
         return WBaseInfo::OnCommand(event);

@@ -92,7 +92,10 @@ void WSPuz::paintArea(QPainter& painter, const QRect& windowRect)
     if (m_scratch.width() != windowRect.width() || m_scratch.height() != windowRect.height())
         m_scratch = fw::Bitmap(windowRect.width(), windowRect.height());
     paintGround(m_scratch, s);
-    drawSurfacePieces(m_context.puz, m_container, s.x(), s.y(), m_scratch, m_hidden.empty() ? nullptr : &m_hidden);
+    // While a puzzle is opened its pieces are half cut and not yet laid out
+    // (the cutting progress lets the window paint meanwhile).
+    if (!(m_context.puz.edit & Puz::Opening))
+        drawSurfacePieces(m_context.puz, m_container, s.x(), s.y(), m_scratch, m_hidden.empty() ? nullptr : &m_hidden);
     const QImage view(reinterpret_cast<const uchar*>(m_scratch.bits()), m_scratch.width(), m_scratch.height(),
                       m_scratch.width() * 4, QImage::Format_RGB32);
     painter.drawImage(windowRect.topLeft(), view);

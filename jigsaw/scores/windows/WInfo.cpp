@@ -54,8 +54,7 @@ void WInfo::collect(const Puz& puz)
 
     add(txt::PuzzleLabel, puz.title());
     add(txt::PlayerLabel, cleanPlayerName(puz.playerName));
-    add(txt::SizeLabel, std::to_string(puz.gridColumns()) + " x " + std::to_string(puz.gridRows()) + "  (" +
-                            std::to_string(puz.pieceCount()) + " " + scoreText(h, txt::Pieces) + ")");
+    add(txt::SizeLabel, formatGrid(puz.gridColumns(), puz.gridRows(), scoreText(h, txt::Pieces)));
     if (puz.picture.width() > 0)
         add(txt::PictureLabel, std::to_string(puz.picture.width()) + " x " + std::to_string(puz.picture.height()));
     add(txt::OptionsLabel, options(puz, h));

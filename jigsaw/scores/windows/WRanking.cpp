@@ -94,9 +94,14 @@ void WRanking::layout()
     const Ranking& r = ranking();
     m_columns = rankingColumns(r, m_host);
     const QFontMetrics fm(m_tableFont);
+    // The game's own row is bold, and wider: the samples are measured so.
+    QFont boldFont = m_tableFont;
+    boldFont.setBold(true);
+    const QFontMetrics bold(boldFont);
     m_widths.clear();
     for (const RankingColumn& c : m_columns) {
-        int w = fm.horizontalAdvance(fw::toQString(c.sample));
+        const QString sample = fw::toQString(c.sample);
+        int w = std::max(fm.horizontalAdvance(sample), bold.horizontalAdvance(sample));
         if (c.kind == RankingColumn::Helps)
             w = std::max(w, fm.horizontalAdvance(fw::toQString(c.heading)));
         // A pixel or two of slack: measured widths are rounded.
@@ -238,21 +243,30 @@ void WRanking::paintTable(QPainter& p, unsigned mode) const
         if (!black && static_cast<int>(row) == m_highlight)
             p.fillRect(band, kHighlightBack);
         p.setPen(black ? QColor(Qt::black) : rowColour(static_cast<int>(row)));
-        // The game's own entry stands out in print too, where colours are gone.
-        QFont font = m_tableFont;
-        font.setBold(static_cast<int>(row) == liveRow());
-        p.setFont(font);
-        const QFontMetrics fm(font);
+        p.setFont(rowFont(static_cast<int>(row)));
         x = left;
         for (size_t c = 0; c < m_columns.size(); ++c) {
             const QRect cell(x + kCellPad, band.top(), m_widths[c] - 2 * kCellPad, m_rowHeight);
-            const QString text =
-                fm.elidedText(fw::toQString(rankingCell(r, row, m_columns[c].kind, separator)), Qt::ElideRight,
-                              cell.width());
-            p.drawText(cell, (m_columns[c].alignRight ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter, text);
+            p.drawText(cell, (m_columns[c].alignRight ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter,
+                       cellText(static_cast<int>(row), c, separator));
             x += m_widths[c];
         }
     }
+}
+
+QFont WRanking::rowFont(int row) const
+{
+    // The game's own entry stands out in print too, where colours are gone.
+    QFont font = m_tableFont;
+    font.setBold(row == liveRow());
+    return font;
+}
+
+QString WRanking::cellText(int row, size_t column, char separator) const
+{
+    const QFontMetrics fm(rowFont(row));
+    return fm.elidedText(fw::toQString(rankingCell(ranking(), static_cast<size_t>(row), m_columns[column].kind, separator)),
+                         Qt::ElideRight, m_widths[column] - 2 * kCellPad);
 }
 
 WCert* WRanking::openCertificate(int row)

@@ -58,6 +58,8 @@ public:
     int rowAt(QPoint at) const;
     const std::vector<RankingColumn>& columns() const { return m_columns; }
     int columnWidth(size_t column) const { return m_widths[column]; }
+    // A cell's text as it is drawn: shortened with "…" where it does not fit.
+    QString cellText(int row, size_t column, char separator) const;
 
     // A copy shown again with new contents (results inserted one by one).
     void setRanking(const Ranking& ranking);
@@ -92,6 +94,7 @@ private:
     const Ranking& currentRanking() const;
     std::string title() const;
     int tableWidth() const;
+    QFont rowFont(int row) const;
 
     LiveRanking& m_live;
     ScoresHost& m_host;

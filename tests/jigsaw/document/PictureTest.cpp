@@ -176,6 +176,7 @@ TEST_F(PictureFile, OpeningWritesTheCacheAndLaterOpensUseIt)
     make(400, 300);
     PictureSteps steps;
     steps.picture.display = display(0);
+    steps.picture.cacheEnabled = true;
     Puz puz;
     ASSERT_TRUE(open(puz, steps).ok());
     EXPECT_EQ(puz.pictureRect.w, 400);  // small: not enlarged
@@ -186,16 +187,22 @@ TEST_F(PictureFile, OpeningWritesTheCacheAndLaterOpensUseIt)
     EXPECT_EQ(cacheMode(), 10);
     const fw::Bitmap first = puz.picture;
 
-    // Break the JPEG stream: the cache alone now gives the picture.
+    // Break the JPEG stream: the cache alone now gives the picture, with
+    // the setting on or off (off, a cache is not written, but one that
+    // matches is read).
     {
         fw::FileStream f(m_path, fw::FileStream::Mode::ReadWrite);
         f.seek(d.pictureOffset + kPaletteBlockSize);
         std::vector<uint8_t> junk(64, 0x55);
         f.write(junk.data(), junk.size());
     }
-    Puz again;
-    ASSERT_TRUE(open(again, steps).ok());
-    EXPECT_TRUE(std::equal(first.bits(), first.bits() + first.width() * first.height(), again.picture.bits()));
+    for (bool setting : {true, false}) {
+        SCOPED_TRACE(setting);
+        steps.picture.cacheEnabled = setting;
+        Puz again;
+        ASSERT_TRUE(open(again, steps).ok());
+        EXPECT_TRUE(std::equal(first.bits(), first.bits() + first.width() * first.height(), again.picture.bits()));
+    }
 
     // Another screen size: the cache does not match, the broken JPEG must be decoded.
     steps.picture.display.width = 1280;
@@ -230,6 +237,7 @@ TEST_F(PictureFile, DisplayModesRewriteTheCacheAndReduceColours)
         SCOPED_TRACE(int(m.mode));
         PictureSteps steps;
         steps.picture.display = m.display;
+        steps.picture.cacheEnabled = true;
         Puz puz;
         ASSERT_TRUE(open(puz, steps).ok());
         EXPECT_EQ(cacheMode(), m.mode);
@@ -290,6 +298,7 @@ TEST_F(PictureFile, CacheIsWrittenOnlyWhenTheDiskKeepsItsMarginBeyondIt)
             fw::ByteWriter(f).u32(0);
         }
         PictureSteps steps;
+        steps.picture.cacheEnabled = true;
         steps.picture.freeSpace = [&](const std::filesystem::path&) { return c.free; };
         Puz puz;
         ASSERT_TRUE(open(puz, steps).ok());
@@ -332,7 +341,7 @@ TEST_F(PictureFile, ScaledDecodeGivesTheSameSizeAsAFullDecode)
 {
     make(1800, 1200);
     PictureSteps cached, uncached;
-    uncached.picture.cacheEnabled = false;
+    cached.picture.cacheEnabled = true;
     Puz a, b;
     ASSERT_TRUE(open(a, uncached).ok());  // decoded smaller by the library, then averaged
     ASSERT_TRUE(open(b, cached).ok());    // full size for the cache, then averaged

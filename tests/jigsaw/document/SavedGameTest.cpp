@@ -14,9 +14,16 @@ class RecordingSteps : public qv::PictureSizeSteps {
 public:
     fw::Status loadPicture(Puz& p) override { calls += "load,"; return PictureSizeSteps::loadPicture(p); }
     fw::Status renderSheets(Puz&) override { calls += "render,"; return {}; }
-    void scatter(Puz&) override { calls += "scatter,"; }
+    void scatter(Puz& p) override
+    {
+        calls += "scatter,";
+        keptInPlace.clear();
+        for (const qv::SPuz& s : p.pieces)
+            keptInPlace.push_back(s.flags & 0x0001);  // scattering moves only unmarked pieces
+    }
     void restorePlayState(Puz&) override { calls += "restore,"; }
     std::string calls;
+    std::vector<bool> keptInPlace;
 };
 
 struct Game {
@@ -297,13 +304,20 @@ TEST(SavedGame, DamagedFilesGiveMessage20AndNoCrash)
     const auto good = testfix::readAll(g.saved());
     const auto path = g.dir / "cut.sav";
     Puz p;
-    // Every truncation either fails with 20 naming the saved game, or (cut
-    // inside the order list only) opens with the order repaired.
+    // Every truncation before the piece records fails with 20 naming the
+    // saved game; one inside them opens with the pieces read and tells 20
+    // the same way; one inside the order list opens with the order repaired.
+    const size_t records = good.size() - 24 * 10, order = good.size() - 24 * 2;
     for (size_t n = 0; n < good.size(); ++n) {
         testfix::writeAll(path, std::vector<uint8_t>(good.begin(), good.begin() + n));
         fw::Status st = p.OpenSaved(path);
-        if (n >= good.size() - 48) {
+        if (n >= records) {
             EXPECT_TRUE(st.ok()) << n;
+            EXPECT_EQ(p.pieceCount(), 24) << n;
+            EXPECT_EQ(p.notice.id, n < order ? qv::msg::BadFile : 0) << n;
+            if (n < order) {
+                EXPECT_EQ(p.notice.text, path.string());
+            }
             continue;
         }
         EXPECT_EQ(st.id, qv::msg::BadFile) << "cut at " << n;
@@ -332,6 +346,45 @@ TEST(SavedGame, DamagedFilesGiveMessage20AndNoCrash)
     testfix::writeAll(path, custom);
     EXPECT_EQ(p.OpenSaved(path).id, qv::msg::BadFile);
     EXPECT_EQ(p.pieceCount(), 0);
+}
+
+TEST(SavedGame, PiecesReadBeforeAShortRecordStayAndTheOthersAreScattered)
+{
+    Game g;
+    g.playAndSave();
+    auto bytes = testfix::readAll(g.saved());
+    const size_t records = bytes.size() - 24 * 10;
+    bytes.resize(records + 6 * 8 + 3);  // pieces 0..5 whole, piece 6 cut inside its record
+    testfix::writeAll(g.saved(), bytes);
+
+    g.steps.calls.clear();
+    ASSERT_TRUE(g.puz.OpenSaved(g.saved()).ok());
+    EXPECT_EQ(g.puz.notice.id, qv::msg::BadFile);
+    EXPECT_EQ(g.puz.notice.text, g.saved().string());
+    EXPECT_TRUE(g.puz.state & Puz::FromSaved);
+    EXPECT_EQ(g.steps.calls, "load,render,scatter,restore,");
+    ASSERT_EQ(g.steps.keptInPlace.size(), 24u);
+    for (int i = 0; i < 24; ++i)
+        EXPECT_EQ(g.steps.keptInPlace[i], i < 6) << "only the pieces without a record are scattered: " << i;
+    EXPECT_EQ(g.puz.pieces[0].tableCell.x, 100);
+    EXPECT_EQ(g.puz.pieces[0].tableCell.y, 50);
+    EXPECT_EQ(g.puz.pieces[1].tableCell.x, 200);
+    EXPECT_EQ(g.puz.pieces[0].joined, 1 << qv::SideRight);
+    EXPECT_EQ(g.puz.pieces[5].box, 2);
+    EXPECT_EQ(g.puz.boxes[2].pieceCount, 1);
+    EXPECT_EQ(g.puz.pieces[5].flags, 0x01u) << "its own flags back after the scatter";
+    EXPECT_EQ(g.puz.pieces[0].flags, 0u);
+    for (int i = 6; i < 24; ++i)
+        EXPECT_EQ(g.puz.pieces[i].joined, 0);
+    for (int i = 0; i < 24; ++i)
+        EXPECT_EQ(g.puz.order[i], i) << "no order list: the identity";
+    EXPECT_EQ(g.puz.savedName, "Sunday/1");
+    EXPECT_EQ(g.puz.playerName, "Ann");
+
+    // A whole file again: nothing to tell.
+    g.playAndSave();
+    ASSERT_TRUE(g.puz.OpenSaved(g.saved()).ok());
+    EXPECT_TRUE(g.puz.notice.ok());
 }
 
 TEST(SavedGame, MissingPuzzleAndPictureFailure)

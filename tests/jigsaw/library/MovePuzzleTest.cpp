@@ -93,6 +93,20 @@ TEST_F(LibraryFixture, FindPuzzleByTitleIgnoresCaseAndTakesTheFirstByName)
     EXPECT_EQ(DirectoryCache::Records(content.text).size(), 4u);
 }
 
+// The owner a puzzle's results carry is its "(c):" notice; the scores code
+// tells the player's own certificates and results by it.
+TEST_F(LibraryFixture, FindPuzzleByTitleTellsThePuzzlesOwner)
+{
+    libfix::writePuzzle(main / "A.puz", "Castle", "/Med0:4#6/(c):Ann's copy");
+    libfix::writePuzzle(main / "B.puz", "Tower");
+    library.ListShelf(main);  // the cache holds both: the owner is not among its fields
+    const ShelfLookup& lookup = library;
+    ASSERT_TRUE(lookup.FindPuzzleByTitle("castle"));
+    EXPECT_EQ(lookup.FindPuzzleByTitle("castle")->owner, "Ann's copy");
+    ASSERT_TRUE(lookup.FindPuzzleByTitle("Tower"));
+    EXPECT_EQ(lookup.FindPuzzleByTitle("Tower")->owner, "");
+}
+
 // Each case: saved games of the puzzle and saved games already on the
 // target shelf, and the names the moved games get there.
 struct Collision {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include "LibraryFixtures.h"
 #include "jigsaw/library/SaveAsRules.h"
 #include "jigsaw/library/SavedGames.h"
@@ -25,6 +28,22 @@ TEST(SavedGamePath, NameAndPlayerMakeTheFileName)
     };
     for (const auto& c : cases)
         EXPECT_EQ(savedgames::SavedGamePath("/shelf", c.name, c.player), fs::path("/shelf") / c.file) << c.name;
+}
+
+// A game nobody gave a player's name is the account's; never "Game by .sav".
+TEST(SavedGamePath, NoPlayerNameTakesTheAccountsName)
+{
+    const passwd* pw = ::getpwuid(::getuid());
+    ASSERT_NE(pw, nullptr);
+    const std::string account = pw->pw_name;
+    ASSERT_FALSE(account.empty());
+    for (const char* player : {"", "  ", "\t"})
+        EXPECT_EQ(savedgames::SavedGamePath("/shelf", "Game", player), fs::path("/shelf") / ("Game by " + account + ".sav"))
+            << "[" << player << "]";
+    // No account name known either: the game's name alone.
+    EXPECT_EQ(savedgames::BaseName("Game", " ", ""), "Game");
+    EXPECT_EQ(savedgames::BaseName("Game", "", "  Pat "), "Game by Pat");
+    EXPECT_EQ(savedgames::BaseName("Game", "Ann", "Pat"), "Game by Ann");
 }
 
 TEST(ProposedName, TitlePiecesAndOptionsUntilTheGameIsSaved)

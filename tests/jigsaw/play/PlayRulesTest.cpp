@@ -416,6 +416,57 @@ TEST(PlayRules, TidyingSpreadsOnlyLoosePieces)
     EXPECT_TRUE(t.rules->invariantsHold());
 }
 
+// A game saved on a larger table: whatever lies beyond the visible table
+// comes onto it by the least shift, groups as one, boxes untouched.
+TEST(PlayRules, BringIntoViewMovesWhatLiesBeyondTheTableOntoIt)
+{
+    Table t(2, 3);
+    const Rect16 view{0, 0, 1000, 700};
+    for (int i = 0; i < 6; ++i)
+        t.piece(i).placeAt(100 + 150 * i, 100);  // all inside
+    t.piece(2).placeAt(1500, 900);                 // beyond both edges
+    t.piece(3).placeAt(-80, 300);                  // left of the table
+    t.besides(4, 5, 0, 0);
+    ASSERT_EQ(t.rules->TryJoin(4, false), 5);
+    t.rules->MoveGroup(4, {950, 200});             // the group {4, 5} sticks out on the right
+    t.puz.boxes.resize(1);
+    t.piece(1).box = 0;
+    t.piece(1).placeAt(5000, 5000);                // in a box: not the table's business
+    const Point16 inside = t.pos(0);
+    const int dx45 = t.pos(5).x - t.pos(4).x;
+
+    EXPECT_EQ(t.rules->BringIntoView(view), 3);
+    auto within = [&](int i) {
+        const Rect16& r = t.piece(i).table;
+        return r.x >= view.x && r.y >= view.y && r.x + r.w <= view.x + view.w && r.y + r.h <= view.y + view.h;
+    };
+    for (int i : {0, 2, 3, 4, 5})
+        EXPECT_TRUE(within(i)) << i;
+    EXPECT_EQ(t.pos(0), inside) << "what was on the table stays";
+    EXPECT_EQ(t.piece(2).table.x + t.piece(2).table.w, 1000) << "the least shift: against the edge";
+    EXPECT_EQ(t.piece(2).table.y + t.piece(2).table.h, 700);
+    EXPECT_EQ(t.piece(3).table.x, 0);
+    EXPECT_EQ(t.pos(5).x - t.pos(4).x, dx45) << "a group moves as one";
+    EXPECT_TRUE(t.piece(4).joined);
+    EXPECT_EQ(t.pos(1), (Point16{5000, 5000}));
+    EXPECT_TRUE(t.rules->invariantsHold());
+    EXPECT_EQ(t.rules->BringIntoView(view), 0) << "nothing left to bring";
+
+    // A view that does not start at the origin (a scrolled table), and a
+    // group wider than it keeps its left edge inside.
+    Table big(1, 2);
+    big.besides(0, 1, 0, 0);
+    ASSERT_EQ(big.rules->TryJoin(0, false), 1);
+    big.rules->MoveGroup(0, {3000, 3000});
+    const Rect16 small{200, 100, 100, 100};
+    EXPECT_EQ(big.rules->BringIntoView(small), 1);
+    const Rect16 b = unite(big.piece(0).table, big.piece(1).table);
+    ASSERT_GT(b.w, small.w);
+    ASSERT_LE(b.h, small.h);
+    EXPECT_EQ(b.x, 200);
+    EXPECT_EQ(b.y + b.h, 200);
+}
+
 // Every piece the tidying moves is painted at its new place and over its
 // old one: an old place left alone keeps showing the piece until something
 // else happens to repaint it.

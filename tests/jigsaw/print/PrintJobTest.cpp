@@ -2,6 +2,8 @@
 
 #include <QPageSize>
 #include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTimer>
 #include <cmath>
 #include <cstdlib>
@@ -57,6 +59,17 @@ void toPdf(QPrinter& printer, const std::filesystem::path& file, QPageSize::Page
     printer.setOutputFileName(QString::fromStdString(file.string()));
     printer.setResolution(150);
     printer.setPageSize(QPageSize(size));
+}
+
+// The text of a PDF, as the PDF tools a person would use read it.
+std::string pdfText(const std::filesystem::path& file)
+{
+    const QString tool = QStandardPaths::findExecutable("pdftotext");
+    EXPECT_FALSE(tool.isEmpty()) << "pdftotext is missing (Debian package poppler-utils)";
+    QProcess p;
+    p.start(tool, {QString::fromStdString(file.string()), "-"});
+    EXPECT_TRUE(p.waitForFinished(30000));
+    return p.readAllStandardOutput().toStdString();
 }
 
 int pdfPages(const std::filesystem::path& file)
@@ -121,6 +134,10 @@ TEST_F(PrintJobTest, AFinishedTwoByTwoPuzzleAssembledToPdf)
     ASSERT_TRUE(st.ok()) << st.id << st.text;
     EXPECT_EQ(printer.docName(), "Quorvane puzzle");
     EXPECT_EQ(pdfPages(file), 1);
+    // The footer names the program, and no made-up address.
+    const std::string text = pdfText(file);
+    EXPECT_NE(text.find("Quorvane"), std::string::npos) << text;
+    EXPECT_EQ(text.find("example"), std::string::npos) << text;
     EXPECT_EQ(progress.steps, progress.expected);
     EXPECT_EQ(progress.done, 1);
     EXPECT_EQ(progress.pages, 1);

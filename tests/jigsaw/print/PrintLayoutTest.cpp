@@ -272,6 +272,9 @@ TEST(PrintCaption, LinesOfNamesDatesAndCounters)
     f.playerName = "Ana";
     f.dateStart = 20240305;
     f.dateEnd = 20240306;
-    EXPECT_EQ(CaptionText(f, text, date), "Game name: Sunday played by Ana\r\nStarted: 5.3   Finished: 6.3\r\n"
+    EXPECT_EQ(CaptionText(f, text, date), "Game name: Sunday played by Ana\r\nStarted: 5.3\r\nFinished: 6.3\r\n"
+                                          "Time: 01:02:03.4   Moves: 120   Helps: 3");
+    f.dateEnd = 0;
+    EXPECT_EQ(CaptionText(f, text, date), "Game name: Sunday played by Ana\r\nStarted: 5.3\r\n"
                                           "Time: 01:02:03.4   Moves: 120   Helps: 3");
 }

@@ -188,3 +188,50 @@ TEST(CertificateExchange, AFinishedGamesCertificateEntersAnotherPlayersRankingAn
     EXPECT_EQ(std::count(keyed.begin(), keyed.end(), std::pair<std::string, std::string>("Bob", bobsGame)), 1);
     EXPECT_EQ(keyed.size(), 2u);
 }
+
+// The puzzle's owner notice is what the results of this copy carry: a
+// certificate pasted back into the copy it was made with is the player's
+// own. The last one made is let go without a word; an older one gets 547.
+TEST(CertificateExchange, OwnCertificatesPastedBackAreNeverOfferedForAcceptance)
+{
+    ProgramFolder shelf("");
+    const auto puzzle = makePuzzle(shelf / "bands.puz", 3, 2, 0, 360, 270, 1, "Ann's copy");
+    ProgramFolder folder(settings(shelf.path()));
+    Started ann(folder, puzzle.string());
+    ASSERT_EQ(ann.status, 0);
+    qv::WPuz& w = ann.window();
+    ann.puz().playerName = "Ann";
+    for (int i = 0; i < 20 && !(ann.puz().state & qv::Puz::Complete); ++i)
+        QTest::keyClick(&w, Qt::Key_F5);
+    ASSERT_TRUE(ann.puz().state & qv::Puz::Complete);
+    QTest::keyClick(&w, Qt::Key_F2);
+    const auto infos = w.findChildren<qv::WInfo*>();
+    ASSERT_EQ(infos.size(), 1);
+    qobject_cast<QPushButton*>(infos[0]->control(qv::WInfo::IdCertificate))->click();
+    const std::string certificate = fw::Clipboard::text();
+    ASSERT_EQ(qv::Certificate::Parse(certificate).record.owner, "Ann's copy");
+    infos[0]->close();
+    QTest::qWait(50);
+    const size_t records = ann.app->liveRanking().ranking().records.size();
+
+    // The last certificate made: nothing is shown.
+    NextModal quiet{[](QWidget* m) { m->close(); }};
+    quiet.arm();
+    paste(w, certificate);
+    EXPECT_FALSE(quiet.seen);
+
+    // An older one of the same copy: message 547, not the certificate window.
+    ann.app->profile().setString({}, "LastCert", "another");
+    Said said;
+    bool certificateShown = false;
+    NextModal modal{[&](QWidget* m) {
+        certificateShown = qobject_cast<qv::WCert*>(m) != nullptr;
+        said = closeMessage(m);
+    }};
+    modal.arm();
+    paste(w, certificate);
+    ASSERT_TRUE(modal.seen);
+    EXPECT_FALSE(certificateShown);
+    EXPECT_NE(said.text.find(fw::MessageText(547)), std::string::npos) << said.text;
+    EXPECT_EQ(ann.app->liveRanking().ranking().records.size(), records);
+}

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "ShellFixture.h"
+#include "framework/qt/MUBox.h"
 #include "jigsaw/play/windows/WBox.h"
 #include "jigsaw/shell/HelpIndex.h"
 #include "jigsaw/shell/PuzCommands.h"
@@ -110,6 +111,39 @@ TEST(Help, F1AndTheHelpCommandsOpenTheTopicOfWhereThePlayerIs)
         EXPECT_TRUE(opened[0].isLocalFile()) << c.where;
         EXPECT_EQ(fs::path(opened[0].toLocalFile().toStdString()), folder / "help" / c.page) << c.where;
         EXPECT_EQ(opened[0].fragment().toStdString(), c.anchor) << c.where;
+    }
+}
+
+// Help that cannot be shown (no browser starts, or the pages are not
+// installed) is not a silent key: a box says why.
+TEST(Help, HelpThatCannotBeShownSaysSo)
+{
+    const fs::path bin = QCoreApplication::applicationDirPath().toStdString();
+    for (const bool pages : {true, false}) {
+        ProgramFolder folder;
+        if (pages)
+            fs::copy(bin / "help", folder / "help", fs::copy_options::recursive);
+        const auto puzzle = makePuzzle(folder / "p.puz", 4, 3);
+        Started s(folder, puzzle.string());
+        ASSERT_EQ(s.status, 0);
+        int asked = 0;
+        s.app->commands().help().setOpener([&](const QUrl&) {
+            ++asked;
+            return false;  // no browser
+        });
+        std::string told;
+        answerModal<fw::MUBox>([&](fw::MUBox& box) {
+            for (const fw::MarkupText& t : box.layout().texts())
+                told += t.text + "\n";
+            box.command(fw::mubox::Ok);
+        });
+        s.window().setFocus();
+        QTest::keyClick(&s.window(), Qt::Key_F1);
+        QTest::qWait(100);
+        EXPECT_EQ(asked, pages ? 1 : 0);
+        // The page it could not show, or the folder where the pages belong.
+        const fs::path named = pages ? folder / "help" / "index.html" : folder / "help";
+        EXPECT_NE(told.find(named.string()), std::string::npos) << told;
     }
 }
 

@@ -93,7 +93,7 @@ inline bool waitFor(const std::function<bool()>& done, int ms = 8000)
 // diagonals, so every piece looks different).
 inline std::filesystem::path makePuzzle(const std::filesystem::path& path, int columns, int rows,
                                         uint16_t options = 0, int width = 360, int height = 270,
-                                        uint32_t seed = 0)
+                                        uint32_t seed = 0, const std::string& rights = {})
 {
     fw::Bitmap picture(width, height);
     for (int y = 0; y < height; ++y)
@@ -108,6 +108,7 @@ inline std::filesystem::path makePuzzle(const std::filesystem::path& path, int c
     puz.options |= options;
     puz.entry.title = "Bands";
     puz.puzzleSeed = seed;  // a fixed seed cuts and scatters the same way every run
+    puz.rights = rights;
     qv::PictureSource source;
     source.bitmap = picture;
     fw::Bitmap thumb(80, 60, 0x336699);
@@ -138,12 +139,13 @@ struct Started {
     std::shared_ptr<RecordingOutput::Log> sounds = std::make_shared<RecordingOutput::Log>();
     std::unique_ptr<qv::App> app;
 
-    Started(const ProgramFolder& folder, const std::string& commandLine)
+    // sound: where the sounds go instead of the recording (which then stays empty).
+    Started(const ProgramFolder& folder, const std::string& commandLine, std::unique_ptr<fw::SoundOutput> sound = {})
     {
         qv::App::Setup setup;
         setup.programDir = folder.path();
         setup.commandLine = commandLine;
-        setup.sound = std::make_unique<RecordingOutput>(sounds);
+        setup.sound = sound ? std::move(sound) : std::make_unique<RecordingOutput>(sounds);
         app = std::make_unique<qv::App>(std::move(setup));
         status = app->StartUp();
         if (status == 0) {

@@ -10,7 +10,11 @@
 #include "jigsaw/shell/CommandLine.h"
 #include "jigsaw/shell/CreditsShow.h"
 #include "jigsaw/shell/PuzCommands.h"
+#include "jigsaw/print/PrintLayout.h"
 #include "framework/Credits.h"
+#include "framework/qt/WCredits.h"
+
+#include <condition_variable>
 
 using namespace shelltest;
 using Kind = qv::CommandLine::Kind;
@@ -213,6 +217,21 @@ TEST_F(OpenGame, AutosaveAtOnceOnAJoinOtherwiseOnceAMinute)
     EXPECT_FALSE(puz.state & qv::Puz::Changed);
 }
 
+// A game never named is printed as one without a name, not under its
+// puzzle's title.
+TEST_F(OpenGame, ThePrintCaptionOfAGameWithoutANameSaysSo)
+{
+    open(4, 3);
+    qv::CaptionFacts facts = qv::PuzCommands::PrintCaption(s->puz(), s->app->score().Counters());
+    EXPECT_EQ(facts.gameName, "");
+    const std::string caption =
+        qv::CaptionText(facts, [&](int id) { return s->app->text(id); }, [](uint32_t) { return std::string(); });
+    EXPECT_EQ(caption.find(s->puz().title()), std::string::npos) << caption;
+    EXPECT_NE(caption.find(s->app->text(568)), std::string::npos) << caption;
+    s->puz().savedName = "Sunday";
+    EXPECT_EQ(qv::PuzCommands::PrintCaption(s->puz(), s->app->score().Counters()).gameName, "Sunday");
+}
+
 TEST_F(OpenGame, CreditsTextAsAssembled)
 {
     open(4, 3);
@@ -232,4 +251,58 @@ TEST_F(OpenGame, CreditsTextAsAssembled)
     const fw::CreditsDoc doc = fw::parseCredits(text);
     EXPECT_EQ(doc.fonts.size(), 5u);
     EXPECT_EQ(doc.sound, "credits.wav");
+}
+
+namespace {
+
+// Sounds that last until they are stopped (ten seconds at most), as the
+// roll's music does.
+class LastingOutput : public fw::SoundOutput {
+public:
+    void play(const std::string& path) override
+    {
+        std::unique_lock lock(m_mutex);
+        m_played.push_back(std::filesystem::path(path).filename().string());
+        m_wake.wait_for(lock, std::chrono::seconds(10), [this] { return m_stopped; });
+        m_stopped = false;
+    }
+    void stop() override
+    {
+        std::lock_guard lock(m_mutex);
+        m_stopped = true;
+        m_wake.notify_all();
+    }
+    std::vector<std::string> played()
+    {
+        std::lock_guard lock(m_mutex);
+        return m_played;
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::vector<std::string> m_played;
+    bool m_stopped = false;
+};
+
+}  // namespace
+
+TEST(Credits, ClosingTheRollStopsItsSound)
+{
+    ProgramFolder folder;
+    const auto puzzle = makePuzzle(folder / "p.puz", 4, 3);
+    auto output = std::make_unique<LastingOutput>();
+    LastingOutput* sound = output.get();
+    Started s(folder, puzzle.string(), std::move(output));
+    ASSERT_EQ(s.status, 0);
+    bool shown = false;
+    answerModal<fw::WCredits>([&](fw::WCredits& roll) {
+        shown = true;
+        QTest::keyClick(&roll, Qt::Key_Escape);
+    });
+    s.app->commands().ShowCredits();
+    ASSERT_TRUE(shown);
+    ASSERT_TRUE(waitFor([&] { return !sound->played().empty(); }, 2000));
+    EXPECT_EQ(sound->played().back(), "credits.wav");
+    EXPECT_TRUE(waitFor([&] { return !s.app->soundPlayer().busy(); }, 1000)) << "the roll's music outlived the roll";
 }

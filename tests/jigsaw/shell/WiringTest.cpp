@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QTimer>
+#include <cerrno>
 #include <csignal>
 #include <fstream>
 #include <functional>
@@ -11,7 +12,9 @@
 #include "ShellFixture.h"
 #include "framework/Options.h"
 #include "framework/qt/Clipboard.h"
+#include "framework/Markup.h"
 #include "framework/qt/MUBox.h"
+#include "framework/qt/UiText.h"
 #include "jigsaw/scores/Certificate.h"
 #include "jigsaw/scores/LiveRanking.h"
 #include "jigsaw/scores/windows/ScoreWindows.h"
@@ -284,4 +287,107 @@ TEST_F(Wired, ScoresTheDiskHasNoRoomForAreReportedAfterTheGameIsSaved)
     EXPECT_TRUE(told[0].contains("no room")) << told[0].toStdString();
     EXPECT_TRUE(told[0].contains(QString::fromStdString(scores.filename().string()))) << told[0].toStdString();
     EXPECT_EQ(readAll(scores), scoresBefore) << "the scores file keeps what was saved before";
+}
+
+// A settings change the disk does not take is lost when the game ends: the
+// player is told once, after the change, and the file keeps what it held.
+TEST_F(Wired, SettingsThatCannotBeWrittenAreToldOnce)
+{
+    namespace fs = std::filesystem;
+    enum class Fault { NoRoom, FolderInTheWay };
+    const struct {
+        const char* name;
+        Fault fault;
+        const char* says;
+    } cases[] = {
+        {"no room", Fault::NoRoom, "no room"},
+        {"a folder in the way", Fault::FolderInTheWay, "could not be saved"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        open();
+        fw::Profile& profile = s->app->profile();
+        const fs::path file = profile.path();
+        std::vector<QString> told;
+        std::function<void(fw::MUBox&)> answer = [&](fw::MUBox& box) {
+            QString text;
+            for (const fw::MarkupText& t : box.layout().texts())
+                text += QString::fromLatin1(t.text) + ' ';
+            told.push_back(text.simplified());
+            box.command(fw::mubox::Ok);
+            answerModal<fw::MUBox>(answer, 25);  // a second box would be counted too
+        };
+        answerModal<fw::MUBox>(answer);
+
+        rlimit unlimited{};
+        ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &unlimited), 0);
+        const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        std::string before;
+        if (c.fault == Fault::NoRoom) {
+            std::ifstream in(file, std::ios::binary);
+            before.assign(std::istreambuf_iterator<char>(in), {});
+            const rlimit limit{8, unlimited.rlim_max};
+            ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+        } else {
+            fs::remove(file);
+            fs::create_directories(file / "in the way");
+        }
+        EXPECT_FALSE(profile.setString({}, "LastPuz", "first change"));
+        EXPECT_FALSE(profile.setString({}, "LastPuz", "second change"));
+        ::setrlimit(RLIMIT_FSIZE, &unlimited);
+        std::signal(SIGXFSZ, previous);
+        EXPECT_TRUE(told.empty()) << "the box waits for the loop";
+        QTest::qWait(700);
+
+        ASSERT_EQ(told.size(), 1u);
+        EXPECT_TRUE(told[0].contains(c.says)) << told[0].toStdString();
+        EXPECT_TRUE(told[0].contains(QString::fromStdString(file.filename().string()))) << told[0].toStdString();
+        if (c.fault == Fault::NoRoom) {
+            std::ifstream in(file, std::ios::binary);
+            EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), before);
+        } else {
+            fs::remove_all(file);
+        }
+        s.reset();
+    }
+}
+
+// A save the system refuses says why in the translated words of the
+// system's error (the folder is gone: error 2).
+TEST_F(Wired, AFailedSaveGivesTheSystemsReasonInTheTranslatedText)
+{
+    open();
+    qv::Puz& puz = s->puz();
+    puz.savedName = "Morning";
+    puz.playerName = "Ann";
+    puz.savedPath = puz.puzzlePath.parent_path() / "gone" / "Morning by Ann.sav";
+    const std::string reason = fw::UiText::lookup(3, ENOENT);
+    ASSERT_FALSE(reason.empty()) << "the translation files carry the system's error texts";
+    std::string told, title;
+    answerModal<fw::MUBox>([&](fw::MUBox& box) {
+        for (const fw::MarkupText& t : box.layout().texts())
+            told += t.text + "\n";
+        title = box.windowTitle().toStdString();
+        box.command(fw::mubox::Ok);
+    });
+    EXPECT_FALSE(s->app->SaveGame(false));
+    EXPECT_EQ(title, "Error");
+    EXPECT_NE(told.find(reason), std::string::npos) << told;
+}
+
+// The internal checks of the program show their box and the game goes on.
+TEST_F(Wired, InternalChecksShowTheirBoxOnceTheProgramRuns)
+{
+    open();
+    QString title;
+    bool okAndCancel = false;
+    answerModal<fw::MUBox>([&](fw::MUBox& box) {
+        title = box.windowTitle();
+        okAndCancel = box.layout().hasButton(fw::mubox::Ok) && box.layout().hasButton(fw::mubox::Cancel);
+        box.command(fw::mubox::Cancel);
+    });
+    fw::ReportUnexpected("FileTemp !KXIO");
+    EXPECT_EQ(title, QString::fromUtf8("Situación imprevista"));
+    EXPECT_TRUE(okAndCancel);
+    EXPECT_EQ(s->status, 0);
 }

@@ -2,6 +2,7 @@
 // A frame window on a settings file of its own, with a clock the test moves.
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -19,7 +20,9 @@ struct FrameFixture {
     std::shared_ptr<uint32_t> now = std::make_shared<uint32_t>(4'000'000'000u);  // wraps soon
     std::unique_ptr<TMyFrameWindow> frame;
 
-    explicit FrameFixture(const std::string& ini = "[MVRO]\r\nTEXTURE=0\r\n", uint32_t seed = 7)
+    // openHelp: how the help page is opened (the desktop's browser when empty).
+    explicit FrameFixture(const std::string& ini = "[MVRO]\r\nTEXTURE=0\r\n", uint32_t seed = 7,
+                          std::function<bool(const QString&)> openHelp = {})
     {
         mftest::App();
         WriteIni(ini);
@@ -28,6 +31,7 @@ struct FrameFixture {
         options.programDir = dir.path();
         options.seed = seed;
         options.ticks = [clock = now] { return *clock; };
+        options.openHelp = std::move(openHelp);
         frame = std::make_unique<TMyFrameWindow>(options);
         frame->show();
     }

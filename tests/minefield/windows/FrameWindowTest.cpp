@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QDialog>
+#include <QFile>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
@@ -178,7 +179,7 @@ TEST(FrameWindow, NoGuessBoardsAreAnOptionOfTheMenuKeptInAKeyOfOurOwn)
     f.frame.reset();
     EXPECT_EQ(f.ReadIni().GetInt("MVRO", "MvNoGuess", 0), 1);
 
-    f.frame = std::make_unique<TMyFrameWindow>(TMyFrameWindow::Options{f.IniPath(), f.dir.path(), 3u, {}, true});
+    f.frame = std::make_unique<TMyFrameWindow>(TMyFrameWindow::Options{f.IniPath(), f.dir.path(), 3u, {}, true, {}});
     EXPECT_TRUE(f.frame->IsChecked(cmd::NoGuess));
     f.frame->Command(cmd::NoGuess);
     f.frame.reset();
@@ -305,4 +306,29 @@ TEST(BestDialog, ResetAsksFirstAndIsWrittenOnlyByOk)
     after.Load(path.toStdString());
     EXPECT_EQ(after.GetInt("TRIANGLE", "T1", -1), 0);
     EXPECT_EQ(after.GetString("TRIANGLE", "N4", "", 29), "Anonymous");
+}
+
+// Where no browser can show the help page, a box says so and names it.
+TEST(FrameWindow, HelpThatCannotBeShownSaysSo)
+{
+    QStringList opened;
+    FrameFixture f("[MVRO]\r\nTEXTURE=0\r\n", 7, [&](const QString& file) {
+        opened << file;
+        return false;
+    });
+    const QString page = f.dir.filePath("mvro-help.html");
+    QFile file(page);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("<h1>Help</h1>");
+    file.close();
+    QString told;
+    WhenModal<QMessageBox>([&](QMessageBox* box) {
+        told = box->text();
+        box->accept();
+    });
+    f.frame->Command(cmd::HelpContents);
+    EXPECT_EQ(opened, QStringList{page});
+    EXPECT_TRUE(told.contains(page)) << told.toStdString();
+    const std::string_view words = Text(text::NoHelpViewer, SessionLanguage());
+    EXPECT_EQ(told, QString::fromUtf8(words.data(), int(words.size())).arg(page));
 }

@@ -96,6 +96,19 @@ TEST_F(WLibraryTest, ShowsShelvesAndTheCurrentShelfsFilesWithThumbnails)
     EXPECT_FALSE(w->control(WLibrary::IdOk)->isEnabled());
 }
 
+// Sizes read columns first, as the information window and the certificates
+// give them: 4 rows of 6 pieces are "6 x 4".
+TEST_F(WLibraryTest, SizesAreListedColumnsFirst)
+{
+    makePuzzle("Wide", {"4x6", "2x3"});
+    auto w = window();
+    ASSERT_TRUE(w->selectEntry("Wide.puz"));
+    auto* sizes = qobject_cast<QComboBox*>(w->control(WLibrary::IdSize));
+    ASSERT_GE(sizes->count(), 2);
+    EXPECT_EQ(sizes->itemText(0).toStdString(), "6 x 4 (24 pieces)");
+    EXPECT_EQ(sizes->itemText(1).toStdString(), "3 x 2 (6 pieces)");
+}
+
 TEST_F(WLibraryTest, OpeningAPuzzleGivesSizeAndOptions)
 {
     makePuzzle("Castle", {"12", "48"});

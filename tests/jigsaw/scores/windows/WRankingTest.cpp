@@ -101,6 +101,27 @@ TEST_F(ScoreWindowsTest, ColumnsAreMeasuredFromTheirSamplesAndCustomSizesShowPie
     EXPECT_EQ(rankingCell(custom, 1, RankingColumn::Percent, ','), "");
 }
 
+// Only a player's name may be too long for its column; the game's own row
+// is drawn bold and must fit as well as the others.
+TEST_F(ScoreWindowsTest, EveryCellButALongNameIsShownWholeTheBoldOwnRowToo)
+{
+    storeRanking();
+    open();
+    join(142);  // the whole puzzle: the game's own entry leads the ranking at 100.0%
+    WRanking w(*live, host);
+    ASSERT_EQ(w.liveRow(), 0);
+    EXPECT_EQ(w.cellText(0, w.columns().size() - 1, ',').toStdString(), "100.0%");
+    for (int row = 0; row < static_cast<int>(w.ranking().records.size()); ++row) {
+        for (size_t c = 0; c < w.columns().size(); ++c) {
+            if (w.columns()[c].kind == RankingColumn::Player)
+                continue;
+            const QString text = w.cellText(row, c, ',');
+            EXPECT_FALSE(text.contains(QChar(0x2026))) << "row " << row << ", column " << c << ": "
+                                                       << text.toStdString();
+        }
+    }
+}
+
 TEST_F(ScoreWindowsTest, OnlyAReceivedRankingHasTheMergeButtonAndMergingFillsTheCurrentRanking)
 {
     storeRanking();
