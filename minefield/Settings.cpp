@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "minefield/BoardGeometry.h"
+#include "minefield/Zoom.h"
 
 namespace mf {
 
@@ -12,6 +13,7 @@ constexpr const char* kLeftChord = "MvLeftChord";
 constexpr const char* kMarks = "MvMarks";
 constexpr const char* kSafeStart = "MvSafeStart";
 constexpr const char* kNoGuess = "MvNoGuess";
+constexpr const char* kZoom = "MvZoom";
 
 void SetOrRemove(IniFile& ini, const char* key, bool on)
 {
@@ -38,6 +40,7 @@ Settings Settings::Read(const IniFile& ini)
     s.marks = ini.GetInt(Section, kMarks, 0) == 1;
     s.safeStart = ini.GetInt(Section, kSafeStart, 0) == 1;
     s.noGuess = ini.GetInt(Section, kNoGuess, 0) == 1;
+    s.zoom = NearestZoom(ini.GetInt(Section, kZoom, DefaultZoom));
     return s;
 }
 
@@ -55,6 +58,11 @@ void Settings::Write(IniFile& ini) const
     SetOrRemove(ini, kMarks, marks);
     SetOrRemove(ini, kSafeStart, safeStart);
     SetOrRemove(ini, kNoGuess, noGuess);
+    const int shown = NearestZoom(zoom);
+    if (shown != DefaultZoom)
+        ini.Set(Section, kZoom, std::to_string(shown));
+    else
+        ini.Remove(Section, kZoom);
 }
 
 }  // namespace mf

@@ -26,6 +26,9 @@ struct Settings {
     bool marks = false;
     bool safeStart = false;
     bool noGuess = false;
+    // The board's zoom in percent, one of ZoomSteps; a key of our own written
+    // only when the board is not at its own size.
+    int zoom = 100;
 
     // Missing keys take their defaults. Width, height and mines are kept
     // inside the grid, an unknown shape gives the square board.

@@ -141,6 +141,13 @@ const Entry kTexts[] = {
     {text::HelpMissing,
      {"The help file %1 is missing.", "Falta el archivo de ayuda %1.", "Falta el fitxer d'ajuda %1.",
       "Die Hilfedatei %1 fehlt.", "Le fichier d'aide %1 est introuvable.", "Manca il file della guida %1."}},
+    {text::ViewMenu, {"&View", "&Ver", "&Visualitza", "&Ansicht", "&Affichage", "&Visualizza"}},
+    {text::ZoomIn,
+     {"Zoom &in", "&Acercar", "&Apropa", "Ver&gr\u00F6\u00DFern", "Zoom &avant", "&Ingrandisci"}},
+    {text::ZoomOut, {"Zoom &out", "A&lejar", "A&llunya", "Ver&kleinern", "Zoom a&rri\u00E8re", "Ri&duci"}},
+    {text::ZoomActual,
+     {"&Actual size", "&Tama\u00F1o real", "Mida &real", "&Originalgr\u00F6\u00DFe", "&Taille r\u00E9elle",
+      "Dimensioni &reali"}},
 };
 
 // "de_DE.UTF-8", "de", "de@euro" -> the two letters of the language.

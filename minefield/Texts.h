@@ -61,7 +61,12 @@ constexpr int NoGuess = 50;     // menu: boards that need no guess
 // Help that cannot be shown.
 constexpr int NoHelpViewer = 51;  // no program shows the help page (%1: the page)
 constexpr int HelpMissing = 52;   // the help page is not there (%1: the page)
-constexpr int Last = HelpMissing;
+// The view menu and its zoom entries.
+constexpr int ViewMenu = 53;
+constexpr int ZoomIn = 54;
+constexpr int ZoomOut = 55;
+constexpr int ZoomActual = 56;
+constexpr int Last = ZoomActual;
 }  // namespace text
 
 // UTF-8; an unknown number gives the empty text.

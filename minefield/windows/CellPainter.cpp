@@ -45,8 +45,62 @@ void Line(QPainter& p, int x1, int y1, int x2, int y2)
     p.drawLine(x1, y1, x2, y2);
 }
 
-void DrawRun(QPainter& p, const EdgeRun& run)
+// Whether the painter draws the board larger than its own pixels: zoomed, or
+// on a screen of more device pixels than logical ones.
+bool Scaled(const QPainter& p)
 {
+    return !p.worldTransform().isIdentity() || p.device()->devicePixelRatio() != 1.0;
+}
+
+// Larger than its own pixels the board is drawn from its geometry, smooth.
+// A board pixel is the square from (x, y) to (x + 1, y + 1), so a line one
+// pixel wide runs half a pixel in, over the pixels it covers at its own size.
+class ScaledDrawing {
+public:
+    explicit ScaledDrawing(QPainter& p) : m_p(p), m_scaled(painter::Scaled(p))
+    {
+        p.setRenderHint(QPainter::Antialiasing, m_scaled);
+    }
+    ScaledDrawing(const ScaledDrawing&) = delete;
+    ScaledDrawing& operator=(const ScaledDrawing&) = delete;
+    ~ScaledDrawing()
+    {
+        if (m_lines)
+            m_p.restore();
+    }
+    bool Scaled() const { return m_scaled; }
+    // From here on lines, outlines and marks, on the pixel centres.
+    void Lines()
+    {
+        if (!m_scaled || m_lines)
+            return;
+        m_p.save();
+        m_p.translate(0.5, 0.5);
+        m_lines = true;
+    }
+    // Text and fills take pixel edges: the shift of Lines taken off again.
+    QRectF Area(int x, int y, int w, int h) const
+    {
+        return m_lines ? QRectF(x - 0.5, y - 0.5, w, h) : QRectF(x, y, w, h);
+    }
+
+private:
+    QPainter& m_p;
+    bool m_scaled;
+    bool m_lines = false;
+};
+
+void DrawRun(QPainter& p, const EdgeRun& run, bool scaled)
+{
+    if (scaled) {
+        // Whole, with its corners joined: the last pixel left out at the own
+        // size would leave a notch at every vertex.
+        QPolygonF line;
+        for (int32_t i = 0; i < run.count; ++i)
+            line << QPointF(run.points[size_t(i)].x, run.points[size_t(i)].y);
+        p.drawPolyline(line);
+        return;
+    }
     for (int32_t i = 0; i + 1 < run.count; ++i) {
         const Point& a = run.points[size_t(i)];
         const Point& b = run.points[size_t(i + 1)];
@@ -54,12 +108,17 @@ void DrawRun(QPainter& p, const EdgeRun& run)
     }
 }
 
-void DrawEdges(QPainter& p, const TCell& cell)
+void DrawEdges(QPainter& p, const TCell& cell, bool scaled)
 {
     const bool raised = cell.state == 0;
     for (const EdgeRun& run : cell.EdgeRuns()) {
-        p.setPen(QPen(run.upper == raised ? kLight : kDark, 1));
-        DrawRun(p, run);
+        QPen pen(run.upper == raised ? kLight : kDark, 1);
+        if (scaled) {
+            pen.setCapStyle(Qt::SquareCap);
+            pen.setJoinStyle(Qt::MiterJoin);
+        }
+        p.setPen(pen);
+        DrawRun(p, run, scaled);
     }
 }
 
@@ -115,7 +174,7 @@ void DrawShieldMark(QPainter& p, const TCell& cell, bool triangles)
     Line(p, xa + 2, ya + 3, xb - 1, ya + 3);
 }
 
-void DrawNumber(QPainter& p, const TCell& cell)
+void DrawNumber(QPainter& p, const TCell& cell, const ScaledDrawing& d)
 {
     QFont font("Arial");
     font.setPixelSize(16);
@@ -123,6 +182,12 @@ void DrawNumber(QPainter& p, const TCell& cell)
     p.setFont(font);
     p.setPen(NumberColour(cell.value));
     const Rect& b = cell.bounds;
+    if (d.Scaled()) {
+        // The glyphs of the shown size, not those of 16 pixels enlarged.
+        p.drawText(d.Area(b.left, b.top, b.right - b.left, b.bottom - b.top), Qt::AlignCenter,
+                   QString::number(cell.value));
+        return;
+    }
     p.drawText(QRect(b.left, b.top, b.right - b.left, b.bottom - b.top), Qt::AlignCenter,
                QString::number(cell.value));
 }
@@ -147,7 +212,7 @@ void DrawFlag(QPainter& p, const TCell& cell, bool triangles)
     p.drawPolygon(QPolygon({QPoint(cx, cy - 4), QPoint(cx - 4, cy - 2), QPoint(cx, cy)}));
 }
 
-void DrawQuestionMark(QPainter& p, const TCell& cell, bool triangles)
+void DrawQuestionMark(QPainter& p, const TCell& cell, bool triangles, const ScaledDrawing& d)
 {
     QFont font("Arial");
     font.setPixelSize(14);
@@ -155,6 +220,8 @@ void DrawQuestionMark(QPainter& p, const TCell& cell, bool triangles)
     p.setFont(font);
     p.setPen(Qt::black);
     const QPoint c = FlagCentre(cell, triangles);
+    if (d.Scaled())
+        return p.drawText(d.Area(c.x() - 8, c.y() - 8, 16, 16), Qt::AlignCenter, QStringLiteral("?"));
     p.drawText(QRect(c.x() - 8, c.y() - 8, 16, 16), Qt::AlignCenter, QStringLiteral("?"));
 }
 
@@ -188,13 +255,14 @@ QColor NumberColour(int count)
 void DrawCell(QPainter& p, const TCell& cell, bool edgesOnly, ShapeKind shape)
 {
     const bool triangles = IsTriangleShape(shape);
-    p.setRenderHint(QPainter::Antialiasing, false);
+    ScaledDrawing d(p);
     if (cell.value == cell::LostMine) {
         p.setPen(Qt::NoPen);
         p.setBrush(kRed);
         p.drawPolygon(ToQPolygon(cell.points, cell.pointCount));
     }
-    DrawEdges(p, cell);
+    d.Lines();
+    DrawEdges(p, cell, d.Scaled());
     if (edgesOnly)
         return;
     const int v = cell.value;
@@ -204,11 +272,11 @@ void DrawCell(QPainter& p, const TCell& cell, bool edgesOnly, ShapeKind shape)
     if (v == cell::ShieldMine)
         DrawShieldMark(p, cell, triangles);
     if (open && v > 0 && v <= 12 && !cell.flagged)
-        DrawNumber(p, cell);
+        DrawNumber(p, cell, d);
     if (cell.flagged)
         DrawFlag(p, cell, triangles);
     else if (cell.marked && !open)
-        DrawQuestionMark(p, cell, triangles);
+        DrawQuestionMark(p, cell, triangles, d);
     if (v == cell::WrongFlag)
         DrawWrongFlagCross(p, cell, triangles);
 }
@@ -216,7 +284,8 @@ void DrawCell(QPainter& p, const TCell& cell, bool edgesOnly, ShapeKind shape)
 void DrawCursor(QPainter& p, const TCell& cell)
 {
     // Two colours, so that the frame shows on any background or texture.
-    p.setRenderHint(QPainter::Antialiasing, false);
+    ScaledDrawing d(p);
+    d.Lines();
     p.setBrush(Qt::NoBrush);
     const QPolygon outline = ToQPolygon(cell.InsetOutline().points, cell.InsetOutline().count);
     p.setPen(QPen(QColor(0, 0, 0), 3));
@@ -228,14 +297,21 @@ void DrawCursor(QPainter& p, const TCell& cell)
 void DrawBackground(QPainter& p, QSize client, const QImage& texture, QColor colour)
 {
     const int right = client.width(), bottom = client.height();
-    if (!texture.isNull()) {
+    ScaledDrawing d(p);
+    if (!texture.isNull() && d.Scaled()) {
+        // One brush over the whole board: tiles scaled smoothly meet without seams.
+        p.save();
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.fillRect(QRect(QPoint(0, 0), client), QBrush(texture));
+        p.restore();
+    } else if (!texture.isNull()) {
         for (int y = 0; y < bottom; y += texture.height())
             for (int x = 0; x < right; x += texture.width())
                 p.drawImage(x, y, texture);
     } else {
         p.fillRect(QRect(QPoint(0, 0), client), colour);
     }
-    p.setRenderHint(QPainter::Antialiasing, false);
+    d.Lines();
     // The sunken well: a raised outer rim, dark inner top and left, light
     // inner bottom and right.
     p.setPen(QPen(FromColorRef(0x404040), 1));

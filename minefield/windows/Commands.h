@@ -35,6 +35,10 @@ constexpr int Statistics = 11890;
 constexpr int Replay = 11891;
 constexpr int Pause = 11892;
 constexpr int LevelCustom = 11893;
+constexpr int ZoomIn = 11894;
+constexpr int ZoomOut = 11895;
+constexpr int ZoomActual = 11896;
+constexpr int ZoomFirst = 11900;  // one per zoom step, smallest first
 
 constexpr int ClockTimer = 0x404;
 

@@ -27,6 +27,7 @@
 
 #include "minefield/BestTimes.h"
 #include "minefield/Texts.h"
+#include "minefield/Zoom.h"
 #include "minefield/windows/ColorRef.h"
 #include "minefield/windows/Commands.h"
 #include "minefield/windows/SdlSound.h"
@@ -244,6 +245,15 @@ void TMyFrameWindow::BuildMenu()
     AddCommand(options, cmd::SafeStart, translated(text::SafeStart), true);
     AddCommand(options, cmd::NoGuess, translated(text::NoGuess), true);
 
+    QMenu* view = menuBar()->addMenu(UiText(text::ViewMenu));
+    AddCommand(view, cmd::ZoomIn, UiText(text::ZoomIn))
+        ->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    AddCommand(view, cmd::ZoomOut, UiText(text::ZoomOut))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    AddCommand(view, cmd::ZoomActual, UiText(text::ZoomActual))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    view->addSeparator();
+    for (size_t i = 0; i < ZoomSteps.size(); ++i)
+        AddCommand(view, cmd::ZoomFirst + int(i), UiLocale().toString(ZoomSteps[i]) + QStringLiteral(" %"), true);
+
     QMenu* help = menuBar()->addMenu("&Help");
     AddCommand(help, cmd::HelpContents, "&Help contents")->setShortcut(Qt::Key_F1);
     help->addSeparator();
@@ -258,6 +268,8 @@ void TMyFrameWindow::ReadSettings()
     ini.Load(m_options.iniPath.toStdString());
     const Settings s = Settings::Read(ini);
     MineGame& game = m_board->Game();
+    m_board->SetZoom(s.zoom);
+    SetZoom(s.zoom);
     game.SetLevel(s.level);
     game.SetCustomSize(s.width, s.height, s.mines);
     game.SetSoundOn(s.sound);
@@ -298,6 +310,7 @@ void TMyFrameWindow::WriteSettings() const
     s.marks = game.Options().marks;
     s.safeStart = game.Options().safeStart;
     s.noGuess = game.Options().noGuess;
+    s.zoom = m_board->Zoom();
     s.Write(ini);
     ini.Save(m_options.iniPath.toStdString());
 }
@@ -320,6 +333,14 @@ void TMyFrameWindow::Command(int id)
         return ChangeLevel(id);
     if (id == cmd::LevelCustom)
         return ChooseCustomSize();
+    if (id >= cmd::ZoomFirst && id < cmd::ZoomFirst + int(ZoomSteps.size()))
+        return SetZoom(ZoomSteps[size_t(id - cmd::ZoomFirst)]);
+    if (id == cmd::ZoomIn)
+        return SetZoom(mf::ZoomIn(m_board->Zoom()));
+    if (id == cmd::ZoomOut)
+        return SetZoom(mf::ZoomOut(m_board->Zoom()));
+    if (id == cmd::ZoomActual)
+        return SetZoom(DefaultZoom);
     for (const auto& [shapeId, shape] : kShapeCommands)
         if (id == shapeId)
             return ChangeShape(id);
@@ -635,6 +656,14 @@ void TMyFrameWindow::ChangeLevel(int id)
     CheckOnly(kLevelGroup, id);
     m_board->Game().SetLevel(id - cmd::LevelBeginner);
     NewGame();
+}
+
+void TMyFrameWindow::SetZoom(int percent)
+{
+    // The board resizes itself and the frame follows it.
+    m_board->SetZoom(percent);
+    for (size_t i = 0; i < ZoomSteps.size(); ++i)
+        m_actions[cmd::ZoomFirst + int(i)]->setChecked(ZoomSteps[i] == m_board->Zoom());
 }
 
 void TMyFrameWindow::ChooseColour()

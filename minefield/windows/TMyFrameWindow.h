@@ -86,6 +86,7 @@ private:
     void CheckOnly(std::initializer_list<int> group, int id);
     void ChangeShape(int id);
     void ChangeLevel(int id);
+    void SetZoom(int percent);
     void ChooseColour();
     void UseTexture(int id);
     void LoadTextureFile();

@@ -35,11 +35,20 @@ public:
     bool Paused() const { return m_paused; }
     void SetResumeHandler(std::function<void()> handler) { m_onResume = std::move(handler); }
 
+    // The board shown at 100..400 % of its own size (one of ZoomSteps); the
+    // window takes the zoomed size and the frame follows it.
+    void SetZoom(int percent);
+    int Zoom() const { return m_zoom; }
+    // The board pixel under a point of the window: the one that holds the
+    // centre of the device pixel there.
+    Point BoardPoint(QPointF at) const;
+
     // Called after the board changed its size, so the frame can fit it.
     void SetResizeHandler(std::function<void()> handler) { m_onResize = std::move(handler); }
 
-    // The board as it is shown, for tests and screenshots.
+    // The board as it is shown, in device pixels, for tests and screenshots.
     const QImage& Image() const { return m_image; }
+    // A point of the window over the centre of the cell's bounds.
     QPoint CellCentre(CellPos p) const;
 
 protected:
@@ -57,13 +66,21 @@ private:
     void CaptureMouse(bool capture) override;
     void CursorChanged() override;
 
-    // Paints background and cells again inside the rectangle.
+    // Paints background and cells again inside the rectangle (board pixels).
     void Render(const QRect& area);
+    double Scale() const { return m_zoom / 100.0; }
+    bool AtOwnSize() const;
+    // Board pixels to the window's logical pixels, rounded outwards.
+    QRect ToWidget(const QRect& board) const;
+    // A backing image of the window's size in device pixels, drawn afresh.
+    void MakeImage();
 
     MineGame m_game;
     QImage m_image;
     QImage m_texture;
     uint32_t m_colour = 0xC0C0C0;
+    int m_zoom = 100;
+    ClientSize m_boardSize;
     std::function<void()> m_onResize;
     std::function<void()> m_onResume;
     bool m_paused = false;
