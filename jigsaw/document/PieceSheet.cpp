@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
-#include <map>
-#include <mutex>
 #include <new>
 
 #include "framework/Raster.h"
@@ -14,21 +12,6 @@
 namespace qv {
 
 namespace {
-
-// The edge style chosen when a document's pieces were rendered, so later
-// turns shade the same way.
-std::map<const Puz*, EdgeStyle>& chosenStyles()
-{
-    static std::map<const Puz*, EdgeStyle> styles;
-    return styles;
-}
-
-EdgeStyle styleFor(const Puz& puz, EdgeStyle fallback)
-{
-    auto& styles = chosenStyles();
-    auto it = styles.find(&puz);
-    return it == styles.end() ? fallback : it->second;
-}
 
 // Float-to-int truncation that gives 0 where the scanner's arithmetic has
 // no value (a knob one pixel wide divides by zero).
@@ -338,6 +321,7 @@ void RenderPiece(Puz& puz, SPuz& p, int sx, int sy, EdgeStyle edges)
 fw::Status renderSheets(Puz& puz, const SheetOptions& options)
 {
     const SlotLayout l = layoutSlots(puz);
+    puz.sheetEdges.reset();
     try {
         puz.pieceSheet = fw::Bitmap();
         puz.maskSheet = fw::Bitmap();
@@ -349,7 +333,7 @@ fw::Status renderSheets(Puz& puz, const SheetOptions& options)
         return fw::Status(fw::msg::OutOfMemory);
     }
     const EdgeStyle edges = puz.picture.isNull() && options.edges == EdgeStyle::Blend ? EdgeStyle::Grey : options.edges;
-    chosenStyles()[&puz] = edges;
+    puz.sheetEdges = edges;
     const int cols = std::max(1, int(puz.gridColumns()));
     const int total = std::max<int>(1, puz.pieceCount());
     int shown = -1;
@@ -373,7 +357,7 @@ fw::Status TurnPiece(Puz& puz, SPuz& p, int k, EdgeStyle edges)
     k &= 3;
     if (!k)
         return {};
-    edges = styleFor(puz, edges);
+    edges = puz.sheetEdges.value_or(edges);
     const Rect16 before = p.bounding;
     fw::Bitmap old;
     try {

@@ -5,6 +5,7 @@
 
 #include "framework/Bitmap.h"
 #include "framework/Status.h"
+#include "jigsaw/document/EdgeStyle.h"
 #include "jigsaw/document/Rect16.h"
 #include "jigsaw/document/SPuz.h"
 
@@ -23,13 +24,6 @@ constexpr uint32_t kPieceHighlighted = 0x8000;
 struct KnobClip {
     int xMin = -10000, xMax = 10000;
     int yMin = -10000, yMax = 10000;
-};
-
-// How edges are shaded (chosen once per cut, before rendering).
-enum class EdgeStyle {
-    None,   // no shading (tests that compare picture pixels)
-    Grey,   // outline pixels set to fixed greys: palette displays, low memory, no picture
-    Blend,  // outline pixels lightened or darkened from the picture's own colour
 };
 
 // Where the slots of the sheets lie: one column of slots per grid column,
@@ -79,7 +73,8 @@ void DrawPiece(const Puz& puz, const SPuz& piece, fw::Bitmap& surface, int origi
 int PieceAt(const Puz& puz, uint8_t container, int x, int y);
 
 // Turns a piece by k quarter turns clockwise inside its slot: geometry,
-// mask and image, then edge shading again.
+// mask and image, then edge shading again, with the edges the sheets were
+// rendered with (edges when renderSheets has not rendered them).
 fw::Status TurnPiece(Puz& puz, SPuz& piece, int k, EdgeStyle edges = EdgeStyle::Blend);
 
 // The rectangle rel (relative to a box of width w, height h) after k

@@ -49,6 +49,7 @@ void Puz::setGenerator(CutRandom* rng) { m_rng = rng ? rng : &CutRandom::global(
 void Puz::Reset()
 {
     picture = pieceSheet = maskSheet = fw::Bitmap();
+    sheetEdges.reset();
     pieces.clear();
     order.clear();
     knobs.clear();

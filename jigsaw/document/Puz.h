@@ -11,6 +11,7 @@
 #include "framework/Status.h"
 #include "jigsaw/document/Box.h"
 #include "jigsaw/document/CutRandom.h"
+#include "jigsaw/document/EdgeStyle.h"
 #include "jigsaw/document/Entry.h"
 #include "jigsaw/document/PuzzleSteps.h"
 #include "jigsaw/document/PuzzleUser.h"
@@ -158,6 +159,9 @@ public:
     fw::Bitmap picture;
     fw::Bitmap pieceSheet;
     fw::Bitmap maskSheet;
+    // The edges renderSheets shaded the sheets with, so that later turns
+    // shade alike; none until the sheets are rendered.
+    std::optional<EdgeStyle> sheetEdges;
     Rect16 pictureRect;
     Point16 pictureFull;         // the picture's size before scaling
     int16_t pieceWidth = 0;

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 
 #include "framework/PngWriter.h"
 #include "jigsaw/document/EdgePainter.h"
@@ -300,6 +301,40 @@ TEST(PieceSheet, LowMemoryDropsThePictureAndTurnsStillWork)
         for (int i = 0; i < 4; ++i)
             ASSERT_TRUE(TurnPiece(puz, p, 1).ok());
     EXPECT_TRUE(std::equal(image.bits(), image.bits() + image.width() * image.height(), puz.pieceSheet.bits()));
+}
+
+// The edges a document's sheets were shaded with belong to that document:
+// a new one in the same place (made anew at the old one's address, or the
+// old one reset) turns its pieces with the edges it was rendered with, not
+// with those of the document before it.
+TEST(PieceSheet, ANewDocumentInTheOldOnesPlaceTurnsWithItsOwnEdges)
+{
+    enum class Renewal { Remade, Reset };
+    for (Renewal renewal : {Renewal::Remade, Renewal::Reset}) {
+        SCOPED_TRACE(renewal == Renewal::Remade ? "remade at the same address" : "reset");
+        std::optional<Puz> doc;
+        doc.emplace();
+        const Puz* before = &*doc;
+        cut(*doc, 240, 180, 3, 4, 5);
+        ASSERT_TRUE(renderSheets(*doc, {EdgeStyle::None}).ok());
+        if (renewal == Renewal::Remade) {
+            doc.reset();
+            doc.emplace();
+            ASSERT_EQ(&*doc, before);
+        }
+        cut(*doc, 240, 180, 3, 4, 5);
+        // Sheets made piece by piece, blended, without renderSheets.
+        const SlotLayout l = layoutSlots(*doc);
+        doc->maskSheet = fw::Bitmap(l.width, l.height, kMaskBackground);
+        doc->pieceSheet = fw::Bitmap(l.width, l.height, 0);
+        for (SPuz& p : doc->pieces)
+            RenderPiece(*doc, p, l.columnX[p.index % 4], l.rowY[p.index / 4], EdgeStyle::Blend);
+        const fw::Bitmap image = doc->pieceSheet;
+        for (SPuz& p : doc->pieces)
+            for (int i = 0; i < 4; ++i)
+                ASSERT_TRUE(TurnPiece(*doc, p, 1, EdgeStyle::Blend).ok());
+        EXPECT_TRUE(std::equal(image.bits(), image.bits() + image.width() * image.height(), doc->pieceSheet.bits()));
+    }
 }
 
 namespace {
