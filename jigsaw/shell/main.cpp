@@ -24,7 +24,7 @@ int main(int argc, char** argv)
     const int status = app.StartUp();
     if (status != 0)
         return status;
-    qv::PlayTestInput(app);
+    qv::PlayTestInput({app.playWindow(), app.puz(), app.soundPlayer()});
     const int result = app.Run();
     app.Shutdown();
     return result;

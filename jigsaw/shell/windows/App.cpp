@@ -184,7 +184,10 @@ int App::StartUp()
         },
         *m_scoresHost);
     // 7: the play window.
-    m_commands = std::make_unique<PuzCommands>(*this);
+    m_commands = std::make_unique<PuzCommands>(
+        ShellParts{m_puz, m_score, *m_live, *m_scoresHost, *m_library, *m_profile, m_options, m_traductor, *m_player,
+                   *m_folders, m_dir},
+        *this);
     m_context = std::make_unique<PlayContext>(PlayContext{m_puz, m_score, m_options, *m_sounds, *m_commands});
     m_window = std::make_unique<WPuz>(*m_context);
     m_windowWidget = m_window.get();
@@ -192,6 +195,7 @@ int App::StartUp()
     m_window->setWindowMenu(m_commands->windowMenu());
     m_window->setWindowIcon(QIcon(PlayCursors::icon()));
     m_scoreWindows = std::make_unique<ScoreWindows>(*m_live, *m_scoresHost, m_window.get());
+    m_commands->attach(*m_window, *m_scoreWindows);
     // Keys typed on the score strip are the table's.
     m_scoreWindows->setCommandTarget(m_commands.get());
     m_scoresHost->setWindows(m_scoreWindows.get());

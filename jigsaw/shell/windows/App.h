@@ -18,7 +18,9 @@
 #include "jigsaw/play/ScoreKeeper.h"
 #include "jigsaw/play/TickClock.h"
 #include "jigsaw/shell/CommandLine.h"
+#include "jigsaw/shell/GameControl.h"
 #include "jigsaw/shell/GameFolders.h"
+#include "jigsaw/shell/ProgramName.h"
 #include "jigsaw/shell/windows/ShellUser.h"
 
 class QScreen;
@@ -36,12 +38,12 @@ struct PlayContext;
 // The program: start-up in its fixed order, the open puzzle's life, and
 // the orderly end. main() makes one, calls StartUp, Run and Shutdown; tests
 // make one over a copy of the program's folder and drive its window.
-class App {
+class App : public GameControl {
 public:
-    static constexpr const char* LongName = "Quorvane";
-    static constexpr const char* ShortName = "QVrk";
-    static constexpr int ProgramVersion = 200;
-    static constexpr int DirectoryCacheVersion = 1101;
+    static constexpr const char* LongName = program::LongName;
+    static constexpr const char* ShortName = program::ShortName;
+    static constexpr int ProgramVersion = program::Version;
+    static constexpr int DirectoryCacheVersion = program::DirectoryCacheVersion;
 
     struct Setup {
         std::filesystem::path programDir;  // empty: the running program's folder
@@ -51,7 +53,7 @@ public:
     };
 
     explicit App(Setup setup);
-    ~App();
+    ~App() override;
     App(const App&) = delete;
     App& operator=(const App&) = delete;
 
@@ -73,27 +75,27 @@ public:
     // a puzzle at a size index (5: the custom size, asked for) with the
     // options 0x20 (no rotation) and 0x100 (rectangular pieces).
     bool OpenFile(const std::filesystem::path& path, bool showErrors = true);
-    bool OpenFile(const std::filesystem::path& path, int sizeIndex, unsigned options, bool showErrors = true);
+    bool OpenFile(const std::filesystem::path& path, int sizeIndex, unsigned options, bool showErrors = true) override;
     void ClosePuzzle();
     // Saves the game, then the scores (not for autosaves) and the shelf's
     // cache. Games never saved (an autosave, the exit's save with autosave
     // on) get the name the save-as dialog would propose, beside their
     // puzzle. Autosaves do not become "LastPuz".
-    bool SaveGame(bool autosave);
-    uint32_t lastSaveTick() const { return m_lastSave; }
+    bool SaveGame(bool autosave) override;
+    uint32_t lastSaveTick() const override { return m_lastSave; }
     // The game's options, or the defaults of new games.
-    uint32_t gameOptions() const;
-    void setGameOption(uint32_t bit, bool on);
+    uint32_t gameOptions() const override;
+    void setGameOption(uint32_t bit, bool on) override;
     // Scores switched on (the ranking opens) or off (the result is stored
     // and the game's entry leaves the ranking).
-    void setCompetition(bool on);
+    void setCompetition(bool on) override;
     // How piece edges are drawn, from the settings: none ("NoShadow"),
     // plain greys ("SolidShadow" or options bit 0x0800) or blended.
-    EdgeStyle edgeStyle() const;
+    EdgeStyle edgeStyle() const override;
     // Cuts the open game's pieces again for the screen and the drawing
     // options as they are now, through a temporary saved game; the game
     // goes on where it was. False when there is no game or it failed.
-    bool RebuildPieces();
+    bool RebuildPieces() override;
     // The play window's screen took another size or colour depth.
     void displayChanged(const QRect& geometry, int depth);
 

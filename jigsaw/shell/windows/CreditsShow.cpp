@@ -6,9 +6,11 @@
 #include "framework/FileStream.h"
 #include "framework/qt/WCredits.h"
 #include "jigsaw/play/windows/PlayCursors.h"
-#include "jigsaw/play/windows/WPuz.h"
-#include "jigsaw/shell/windows/App.h"
+#include "framework/Options.h"
+#include "framework/SoundPlayer.h"
+#include "jigsaw/document/Puz.h"
 #include "jigsaw/shell/CreditsText.h"
+#include "jigsaw/shell/ProgramName.h"
 
 namespace qv {
 
@@ -31,19 +33,19 @@ QPixmap thumbnailOf(const Puz& puz)
 
 }  // namespace
 
-std::string CreditsShow::text(App& app)
+std::string CreditsShow::textOf(const Facts& facts)
 {
-    const bool thumbnail = !thumbnailOf(app.puz()).isNull();
-    const std::string version = "Version " + std::to_string(App::ProgramVersion / 100) + "." +
-                                std::to_string(App::ProgramVersion % 100 / 10) + std::to_string(App::ProgramVersion % 10);
-    return CreditsText::build(app.puz(), [&](int id) { return app.text(id); }, version, app.programDir().string(),
-                              thumbnail);
+    const bool thumbnail = !thumbnailOf(facts.puz).isNull();
+    constexpr int v = program::Version;
+    const std::string version =
+        "Version " + std::to_string(v / 100) + "." + std::to_string(v % 100 / 10) + std::to_string(v % 10);
+    return CreditsText::build(facts.puz, facts.text, version, facts.programDir.string(), thumbnail);
 }
 
-std::map<int, QPixmap> CreditsShow::pictures(App& app)
+std::map<int, QPixmap> CreditsShow::picturesOf(const Puz& puz)
 {
     std::map<int, QPixmap> pictures;
-    const QPixmap thumbnail = thumbnailOf(app.puz());
+    const QPixmap thumbnail = thumbnailOf(puz);
     if (!thumbnail.isNull())
         pictures[CreditsText::Thumbnail] = thumbnail;
     pictures[CreditsText::Icon] = PlayCursors::icon().scaled(32, 32, Qt::KeepAspectRatio, Qt::SmoothTransformation);
@@ -51,16 +53,16 @@ std::map<int, QPixmap> CreditsShow::pictures(App& app)
     return pictures;
 }
 
-void CreditsShow::run(App& app)
+void CreditsShow::run(const Facts& facts, QWidget* over, const fw::Options& options, fw::SoundPlayer& player)
 {
-    const std::filesystem::path dir = app.programDir();
-    auto play = [&app, dir](const std::string& name) {
+    const std::filesystem::path dir = facts.programDir;
+    auto play = [&options, &player, dir](const std::string& name) {
         std::error_code ec;
         const std::filesystem::path file = dir / name;
-        if (!(app.options().word & fw::opt::Mute) && std::filesystem::exists(file, ec))
-            app.soundPlayer().play(file.string());
+        if (!(options.word & fw::opt::Mute) && std::filesystem::exists(file, ec))
+            player.play(file.string());
     };
-    fw::WCredits roll(text(app), pictures(app), &app.playWindow(), play, [&app] { app.soundPlayer().stop(); });
+    fw::WCredits roll(textOf(facts), picturesOf(facts.puz), over, play, [&player] { player.stop(); });
     roll.exec();
 }
 

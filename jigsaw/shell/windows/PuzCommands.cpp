@@ -3,87 +3,62 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QTimer>
+#include <cassert>
 
+#include "framework/Background.h"
 #include "framework/Markup.h"
+#include "framework/Profile.h"
 #include "framework/SoundPlayer.h"
+#include "framework/Traductor.h"
 #include "framework/VirtualKey.h"
 #include "framework/qt/Clipboard.h"
 #include "framework/qt/MUBox.h"
 #include "framework/qt/MessageBox.h"
-#include "jigsaw/document/Puz.h"
-#include "jigsaw/play/windows/MultiSPuzs.h"
-#include "jigsaw/play/windows/SurfaceMouse.h"
-#include "jigsaw/play/windows/WBox.h"
-#include "jigsaw/play/windows/WPuz.h"
-#include "framework/Background.h"
 #include "framework/qt/WBkgChoose.h"
-#include "jigsaw/shell/windows/WAdvanced.h"
-#include "jigsaw/shell/windows/WOptions.h"
-#include "jigsaw/shell/windows/WOptsBox.h"
+#include "jigsaw/document/Puz.h"
 #include "jigsaw/library/Library.h"
 #include "jigsaw/library/SavedGameHead.h"
-#include "jigsaw/shell/windows/NewPuzzle.h"
-#include "jigsaw/shell/windows/WEdPuz.h"
 #include "jigsaw/library/windows/WLibrary.h"
 #include "jigsaw/library/windows/WMakePuzzke.h"
 #include "jigsaw/library/windows/WPassw.h"
 #include "jigsaw/library/windows/WSaveAs.h"
+#include "jigsaw/play/ScoreKeeper.h"
+#include "jigsaw/play/windows/MultiSPuzs.h"
+#include "jigsaw/play/windows/SurfaceMouse.h"
+#include "jigsaw/play/windows/WBox.h"
+#include "jigsaw/play/windows/WPuz.h"
 #include "jigsaw/print/windows/WPrint.h"
 #include "jigsaw/scores/ClipboardImport.h"
 #include "jigsaw/scores/LiveRanking.h"
+#include "jigsaw/scores/windows/ScoreWindows.h"
 #include "jigsaw/scores/windows/WMiniScore.h"
 #include "jigsaw/scores/windows/WRanking.h"
-#include "jigsaw/scores/windows/ScoreWindows.h"
-#include "jigsaw/shell/windows/App.h"
 #include "jigsaw/shell/CommandLine.h"
+#include "jigsaw/shell/GameControl.h"
+#include "jigsaw/shell/GameFolders.h"
+#include "jigsaw/shell/ProgramName.h"
 #include "jigsaw/shell/windows/CreditsShow.h"
+#include "jigsaw/shell/windows/NewPuzzle.h"
 #include "jigsaw/shell/windows/ShellHelp.h"
 #include "jigsaw/shell/windows/ShellScoresHost.h"
+#include "jigsaw/shell/windows/WAdvanced.h"
+#include "jigsaw/shell/windows/WEdPuz.h"
+#include "jigsaw/shell/windows/WOptions.h"
+#include "jigsaw/shell/windows/WOptsBox.h"
 
 namespace qv {
 
 namespace {
 
-enum : uint32_t {
-    CmdMinimize = 10,
-    CmdMaximize = 11,
-    CmdExit = 13,
-    CmdOpen = 101,
-    CmdSave = 102,
-    CmdSaveAs = 103,
-    CmdExit2 = 111,
-    CmdCredits = 114,
-    CmdHelp = 119,
-    CmdSelectPicture = 120,
-    CmdPause = 170,
-    CmdNoHandler = 1001,
-    CmdHideBoxes = 1006,
-    CmdShowBoxes = 1007,
-    CmdOptions = 1008,
-    CmdPrint = 1009,
-    CmdAutoHelp = 1102,
-    CmdTidy = 1103,
-    CmdPreview = 1104,
-    CmdInfo = 1106,
-    CmdShowScore = 1107,
-    CmdHideScore = 1108,
-    CmdAdvanced = 1112,
-    CmdBoxOptions = 1116,
-    CmdPreviewHidden = 1125,
-    CmdReopenLast = 1128,
-    CmdMakePuzzle = 1300,
-    CmdHowToMake = 1301,
-    CmdRanking = 3020,
-};
-
 constexpr int MaxClickHints = 3;
-constexpr int kClickHint = 3300;    // the balloon after a plain click on the table
-constexpr int kPreviewHint = 3301;  // the preview entry's keys and click
+constexpr int kClickHint = 3300;  // the balloon after a plain click on the table
 constexpr int kWrongPassword = 4610;
+constexpr const char* kLongName = program::LongName;
 
 }  // namespace
 
-PuzCommands::PuzCommands(App& app) : m_app(app), m_help(std::make_unique<ShellHelp>(app.programDir()))
+PuzCommands::PuzCommands(const ShellParts& parts, GameControl& game)
+    : m_parts(parts), m_game(game), m_help(std::make_unique<ShellHelp>(parts.programDir))
 {
     // The help buttons of message boxes (the custom-size prompt...).
     fw::MUBox::setHelpHandler([this](int topic) { ShowHelp(topic); });
@@ -91,7 +66,25 @@ PuzCommands::PuzCommands(App& app) : m_app(app), m_help(std::make_unique<ShellHe
 
 PuzCommands::~PuzCommands() { fw::MUBox::setHelpHandler(nullptr); }
 
-bool PuzCommands::hasPieces() const { return m_app.puz().pieceCount() > 0; }
+void PuzCommands::attach(WPuz& window, ScoreWindows& scoreWindows)
+{
+    m_window = &window;
+    m_scoreWindows = &scoreWindows;
+}
+
+WPuz& PuzCommands::window() const
+{
+    assert(m_window);
+    return *m_window;
+}
+
+ScoreWindows& PuzCommands::scoreWindows() const
+{
+    assert(m_scoreWindows);
+    return *m_scoreWindows;
+}
+
+bool PuzCommands::hasPieces() const { return m_parts.puz.pieceCount() > 0; }
 
 void PuzCommands::OnEvent(fw::Event& e)
 {
@@ -110,205 +103,70 @@ void PuzCommands::OnEvent(fw::Event& e)
         e.setHandled();
 }
 
-// --- commands
+// --- commands, menus and keys: looked up in the command table
 
-bool PuzCommands::Command(uint32_t command, uint32_t argument)
+bool PuzCommands::Command(uint32_t command, uint32_t argument) { return commands::run(*this, command, argument); }
+
+CommandFacts PuzCommands::facts() const
 {
-    WPuz& w = m_app.playWindow();
-    Puz& puz = m_app.puz();
-    switch (command) {
-    case CmdMinimize: w.showMinimized(); return true;
-    case CmdMaximize: w.showOnScreen(); return true;
-    case CmdExit:
-    case CmdExit2: Exit(); return true;
-    case CmdOpen: Open(); return true;
-    case CmdSave:
-        if (hasPieces())
-            Save();
-        return true;
-    case CmdSaveAs:
-        if (hasPieces())
-            SaveAs();
-        return true;
-    case CmdCredits: ShowCredits(); return true;
-    case CmdPause: Pause(); return true;
-    case CmdHideBoxes:
-    case CmdShowBoxes: {
-        const bool hide = command == CmdHideBoxes && argument != 0;
-        m_app.setGameOption(fw::gameopt::HideBoxes, hide);
-        w.setBoxesHidden(hide);
-        return true;
-    }
-    case CmdAutoHelp:
-        if (hasPieces() && !w.holding() && !(puz.options & Puz::NoHelp)) {
-            w.rules().AutoHelp();
-            autosave(true);
-        }
-        return true;
-    case CmdTidy:
-        if (hasPieces() && !w.holding())
-            w.rules().Tidy(SPuz::OnTable, argument != 0);
-        return true;
-    case CmdPreview:
-        if (hasPieces())
-            w.TogglePreview();
-        return true;
-    case CmdPreviewHidden:
-        if (hasPieces() && !(puz.options & Puz::NoPreview)) {
-            w.SetPreviewHidden(argument != 0);
-            m_app.setGameOption(fw::gameopt::HidePreview, argument != 0);
-        }
-        return true;
-    case CmdShowScore:
-    case CmdHideScore: {
-        const bool hide = command == CmdHideScore && argument != 0;
-        m_app.setGameOption(fw::gameopt::HideScore, hide);
-        // Only a game keeping scores has a strip to show.
-        m_app.scoreWindows().showMiniScore(!hide && hasPieces() && m_app.liveRanking().isOpen(),
-                                           QPoint(puz.scorePos.x, puz.scorePos.y));
-        return true;
-    }
-    case CmdInfo:
-        if (hasPieces())
-            m_app.scoreWindows().ShowInfo(puz);
-        return true;
-    case CmdRanking:
-        // Only a game in competition mode has a ranking.
-        if (hasPieces() && (m_app.gameOptions() & fw::gameopt::Competition))
-            m_app.scoreWindows().ShowRanking();
-        return true;
-    case CmdCompetition:
-        if (hasPieces())
-            m_app.setCompetition(!(m_app.gameOptions() & fw::gameopt::Competition));
-        return true;
-    case CmdReopenLast: {
-        const std::string last = m_app.profile().getString("LastPuz");
-        if (!last.empty() && settleChanges())
-            m_app.OpenFile(last);
-        return true;
-    }
-    case CmdAddBox: w.addBox(); return true;
-    case CmdBackground: ChooseTableBackground(); return true;
-    case CmdRemoveBox: w.removeBox(); return true;
-    case CmdHelp: ShowHelp(helpContext()); return true;
-    case CmdHowToMake: ShowHelp(MakingHelpTopic); return true;
-    case CmdMakePuzzle:
-    case CmdSelectPicture: MakePuzzle(); return true;
-    case CmdOptions: ShowOptions(); return true;
-    case CmdAdvanced: ShowAdvanced(); return true;
-    case CmdBoxOptions: ShowBoxOptions(static_cast<int>(argument)); return true;
-    case CmdPrint:
-        if (hasPieces())
-            Print();
-        return true;
-    case CmdNoHandler: return true;
-    default: return false;
-    }
+    const Puz& puz = m_parts.puz;
+    const uint32_t game = m_game.gameOptions();
+    CommandFacts f;
+    f.pieces = hasPieces();
+    f.noHelp = (puz.options & Puz::NoHelp) != 0;
+    f.noPreview = (puz.options & Puz::NoPreview) != 0;
+    f.previewShown = window().previewShown();
+    f.rankingOpen = m_parts.live.isOpen();
+    f.competition = (game & fw::gameopt::Competition) != 0;
+    f.scoreHidden = (game & fw::gameopt::HideScore) != 0;
+    f.boxes = puz.boxes.size();
+    f.lastBoxEmpty = !puz.boxes.empty() && puz.boxes.back().pieceCount == 0;
+    return f;
 }
 
 bool PuzCommands::MenuHint(fw::MenuHintEvent& e)
 {
-    const Puz& puz = m_app.puz();
-    const bool pieces = hasPieces();
-    switch (e.command()) {
-    case CmdOpen: e.hint = "Ctrl+O"; break;
-    case CmdSave: e.hint = "Ctrl+S"; e.enabled = pieces; break;
-    case CmdSaveAs: e.hint = "Ctrl+A"; e.enabled = pieces; break;
-    case CmdHelp: e.hint = "F1"; break;
-    case CmdPause: e.hint = "Ctrl+B"; e.enabled = pieces; break;
-    case CmdOptions: e.hint = "F3"; break;
-    case CmdPrint: e.hint = "Ctrl+P"; e.enabled = pieces; break;
-    case CmdAutoHelp: e.hint = "F5"; e.enabled = pieces && !(puz.options & Puz::NoHelp); break;
-    case CmdTidy: e.hint = "Ctrl+R"; e.enabled = pieces; break;
-    case CmdPreview:
-        e.hint = text(kPreviewHint);
-        e.enabled = pieces && !(puz.options & Puz::NoPreview);
-        e.checked = m_app.playWindow().previewShown();
-        break;
-    case CmdPreviewHidden: e.enabled = pieces && !(puz.options & Puz::NoPreview); break;
-    case CmdShowScore:
-    case CmdHideScore: {
-        // The strip belongs to a game keeping scores; each entry where it changes something.
-        const bool hidden = (m_app.gameOptions() & fw::gameopt::HideScore) != 0;
-        e.enabled = pieces && m_app.liveRanking().isOpen() && (e.command() == CmdShowScore) == hidden;
-        break;
-    }
-    case CmdInfo: e.hint = "F2"; e.enabled = pieces; break;
-    case CmdMakePuzzle: e.hint = "Ctrl+C"; break;
-    case CmdRanking: e.hint = "F4"; e.enabled = pieces && m_app.liveRanking().isOpen(); break;
-    case CmdCompetition:
-        e.enabled = pieces;
-        e.checked = pieces && (m_app.gameOptions() & fw::gameopt::Competition);
-        break;
-    case CmdAddBox: e.enabled = pieces && puz.boxes.size() < 9; break;
-    case CmdBackground: e.enabled = pieces; break;
-    case CmdRemoveBox: e.enabled = pieces && !puz.boxes.empty() && puz.boxes.back().pieceCount == 0; break;
-    case CmdHideBoxes: e.enabled = pieces; break;
-    case CmdShowBoxes: e.enabled = pieces; break;
-    default: return false;
-    }
+    const std::optional<MenuState> state =
+        commands::menuState(e.command(), facts(), [this](int id) { return text(id); });
+    if (!state)
+        return false;
+    if (state->hint)
+        e.hint = *state->hint;
+    if (state->enabled)
+        e.enabled = *state->enabled;
+    if (state->checked)
+        e.checked = *state->checked;
     return true;
 }
 
 fw::Menu PuzCommands::windowMenu() const
 {
-    fw::Menu boxes;
-    boxes.addText(CmdShowBoxes, caption(CmdShowBoxes))
-        .addText(CmdHideBoxes, caption(CmdHideBoxes), 1)
-        .separator()
-        .addText(CmdAddBox, caption(CmdAddBox))
-        .addText(CmdRemoveBox, caption(CmdRemoveBox));
-    fw::Menu m;
-    m.addText(CmdOpen, caption(CmdOpen))
-        .addText(CmdSave, caption(CmdSave))
-        .addText(CmdSaveAs, caption(CmdSaveAs))
-        .addText(CmdReopenLast, caption(CmdReopenLast))
-        .addText(CmdMakePuzzle, caption(CmdMakePuzzle))
-        .separator()
-        .addText(CmdAutoHelp, caption(CmdAutoHelp))
-        .addText(CmdTidy, caption(CmdTidy))
-        .addText(CmdPreview, caption(CmdPreview))
-        .addText(CmdPreviewHidden, caption(CmdPreviewHidden), 1)
-        .addText(CmdPreviewHidden, caption(CmdPreviewHidden, 1), 0)
-        .addText(CmdPause, caption(CmdPause))
-        .submenuText(text(2600) + "...", boxes)
-        .addText(CmdCompetition, caption(CmdCompetition))
-        .addText(CmdShowScore, caption(CmdShowScore))
-        .addText(CmdHideScore, caption(CmdHideScore), 1)
-        .separator()
-        .addText(CmdOptions, caption(CmdOptions))
-        .addText(CmdAdvanced, caption(CmdAdvanced))
-        .addText(CmdBackground, (text(3000).empty() ? std::string("Table background") : text(3000)) + "...")
-        .addText(CmdCredits, caption(CmdCredits))
-        .addText(CmdHelp, caption(CmdHelp))
-        .addText(CmdHowToMake, caption(CmdHowToMake))
-        .separator()
-        .addText(CmdMinimize, caption(CmdMinimize))
-        .addText(CmdExit, caption(CmdExit));
-    return m;
+    return commands::windowMenu([this](int id, int variant) { return caption(id, variant); },
+                                [this](int id) { return text(id); });
 }
-
-// --- keys
 
 bool PuzCommands::Key(const fw::KeyEvent& e)
 {
-    WPuz& w = m_app.playWindow();
+    WPuz& w = window();
     const unsigned kind = e.kind(), key = e.key();
     if (w.loupe() && w.loupeKey(kind, key))
         return true;
     if (kind == fw::KeyEvent::Up) {
-        // The help runs on release, so that a held F5 does not repeat it.
-        if (key == fw::vk::F1 + 4 && !(e.modifiers() & fw::mod::Repeat)) {
-            Command(CmdAutoHelp);
-            return true;
-        }
-        return false;
+        const KeyBinding* binding = commands::findKey(KeyBinding::Up, e.modifiers(), key);
+        if (!binding)
+            return false;
+        Command(binding->command, binding->argument);
+        return true;
     }
     if (kind != fw::KeyEvent::Down)
         return false;
     if ((key == fw::vk::Tab || key == fw::vk::Escape || key == fw::vk::Add) && sendKeyToBox(e))
         return true;
-    return keyDown(e.modifiers() & (fw::mod::Ctrl | fw::mod::Shift | fw::mod::Alt), key);
+    const unsigned mods = e.modifiers() & (fw::mod::Ctrl | fw::mod::Shift | fw::mod::Alt);
+    if (bandKey(mods, key))
+        return true;
+    const KeyBinding* binding = commands::findKey(KeyBinding::Down, mods, key);
+    return binding && Command(binding->command, binding->argument);
 }
 
 bool PuzCommands::sendKeyToBox(const fw::KeyEvent& e)
@@ -317,8 +175,8 @@ bool PuzCommands::sendKeyToBox(const fw::KeyEvent& e)
     // table's, and is not handed to the box again.
     if (m_keyInBox)
         return false;
-    WBox* box = m_app.playWindow().topmostOpenBox();
-    if (!box || m_app.playWindow().mouse().band())
+    WBox* box = window().topmostOpenBox();
+    if (!box || window().mouse().band())
         return false;
     fw::KeyEvent copy(e.code());
     m_keyInBox = true;
@@ -327,105 +185,294 @@ bool PuzCommands::sendKeyToBox(const fw::KeyEvent& e)
     return handled;
 }
 
-int PuzCommands::boxForKey(unsigned mods, unsigned key) const
+bool PuzCommands::bandKey(unsigned mods, unsigned key)
 {
-    if (!(mods & fw::mod::Alt) || (mods & fw::mod::Ctrl))
-        return -1;
-    if (key >= '1' && key <= '9')
-        return static_cast<int>(key - '1');
-    if (key >= fw::vk::Numpad0 + 1 && key <= fw::vk::Numpad0 + 6)
-        return static_cast<int>(key - fw::vk::Numpad0 - 1);
-    static const unsigned kNoNumLock[6] = {fw::vk::End, fw::vk::Down, fw::vk::Next,
-                                           fw::vk::Left, fw::vk::Clear, fw::vk::Right};
-    for (int k = 0; k < 6; ++k)
-        if (key == kNoNumLock[k])
-            return k;
-    return -1;
+    WPuz& w = window();
+    MultiSPuzs* band = w.mouse().band();
+    if (!band)
+        return false;
+    if (key == fw::vk::Escape) {
+        w.mouse().removeBand();
+        return true;
+    }
+    if (key == 'R' && (mods & (fw::mod::Ctrl | fw::mod::Alt)) && band->surface()) {
+        band->surface()->sendCommand(MultiSPuzs::Spread);
+        return true;
+    }
+    return false;
 }
 
-bool PuzCommands::keyDown(unsigned mods, unsigned key)
+// --- the calls of the command table
+
+bool PuzCommands::minimize(uint32_t)
 {
-    WPuz& w = m_app.playWindow();
-    const bool ctrl = mods == fw::mod::Ctrl, alt = (mods & fw::mod::Alt) != 0, none = mods == 0;
-    if (MultiSPuzs* band = w.mouse().band()) {
-        if (key == fw::vk::Escape) {
-            w.mouse().removeBand();
-            return true;
-        }
-        if (key == 'R' && (mods & (fw::mod::Ctrl | fw::mod::Alt)) && band->surface()) {
-            band->surface()->sendCommand(MultiSPuzs::Spread);
-            return true;
-        }
+    window().showMinimized();
+    return true;
+}
+
+bool PuzCommands::maximize(uint32_t)
+{
+    window().showOnScreen();
+    return true;
+}
+
+bool PuzCommands::exit(uint32_t)
+{
+    Exit();
+    return true;
+}
+
+bool PuzCommands::open(uint32_t)
+{
+    Open();
+    return true;
+}
+
+bool PuzCommands::save(uint32_t)
+{
+    if (hasPieces())
+        Save();
+    return true;
+}
+
+bool PuzCommands::saveAs(uint32_t)
+{
+    if (hasPieces())
+        SaveAs();
+    return true;
+}
+
+bool PuzCommands::credits(uint32_t)
+{
+    ShowCredits();
+    return true;
+}
+
+bool PuzCommands::pause(uint32_t)
+{
+    Pause();
+    return true;
+}
+
+void PuzCommands::setBoxesHidden(bool hide)
+{
+    m_game.setGameOption(fw::gameopt::HideBoxes, hide);
+    window().setBoxesHidden(hide);
+}
+
+bool PuzCommands::showBoxes(uint32_t)
+{
+    setBoxesHidden(false);
+    return true;
+}
+
+bool PuzCommands::hideBoxes(uint32_t hide)
+{
+    setBoxesHidden(hide != 0);
+    return true;
+}
+
+bool PuzCommands::autoHelp(uint32_t)
+{
+    if (hasPieces() && !window().holding() && !(m_parts.puz.options & Puz::NoHelp)) {
+        window().rules().AutoHelp();
+        autosave(true);
     }
-    if (ctrl) {
-        switch (key) {
-        case 'O': return Command(CmdOpen);
-        case 'S': return Command(CmdSave);
-        case 'A': return Command(CmdSaveAs);
-        case 'B': return Command(CmdPause);
-        case 'P': return Command(CmdPrint);
-        case 'R': return Command(CmdTidy);
-        case 'C': return Command(CmdMakePuzzle);
-        case 'V': PasteScores(); return true;
-        case 'T': fw::PostCommand(*this, CmdNoHandler); return true;
-        default: break;
-        }
+    return true;
+}
+
+bool PuzCommands::tidy(uint32_t spread)
+{
+    if (hasPieces() && !window().holding())
+        window().rules().Tidy(SPuz::OnTable, spread != 0);
+    return true;
+}
+
+bool PuzCommands::preview(uint32_t)
+{
+    if (hasPieces())
+        window().TogglePreview();
+    return true;
+}
+
+bool PuzCommands::previewHidden(uint32_t hidden)
+{
+    if (hasPieces() && !(m_parts.puz.options & Puz::NoPreview)) {
+        window().SetPreviewHidden(hidden != 0);
+        m_game.setGameOption(fw::gameopt::HidePreview, hidden != 0);
     }
-    if (alt) {
-        if (key == 'R')
-            return Command(CmdTidy, 1);
-        if (const int box = boxForKey(mods, key); box >= 0) {
-            w.sendToBox(static_cast<uint8_t>(box));
-            return true;
-        }
-        if (!(mods & fw::mod::Ctrl) && (key == 'Q' || key == fw::vk::Return)) {
-            w.sendToBox(SPuz::OnTable);
-            return true;
-        }
-        if (key == fw::vk::F1 + 9) {
-            w.trackMenu(windowMenu(), w.pointer());
-            return true;
-        }
+    return true;
+}
+
+void PuzCommands::setScoreHidden(bool hide)
+{
+    m_game.setGameOption(fw::gameopt::HideScore, hide);
+    // Only a game keeping scores has a strip to show.
+    const Puz& puz = m_parts.puz;
+    scoreWindows().showMiniScore(!hide && hasPieces() && m_parts.live.isOpen(), QPoint(puz.scorePos.x, puz.scorePos.y));
+}
+
+bool PuzCommands::showScore(uint32_t)
+{
+    setScoreHidden(false);
+    return true;
+}
+
+bool PuzCommands::hideScore(uint32_t hide)
+{
+    setScoreHidden(hide != 0);
+    return true;
+}
+
+bool PuzCommands::info(uint32_t)
+{
+    if (hasPieces())
+        scoreWindows().ShowInfo(m_parts.puz);
+    return true;
+}
+
+bool PuzCommands::ranking(uint32_t)
+{
+    // Only a game in competition mode has a ranking.
+    if (hasPieces() && (m_game.gameOptions() & fw::gameopt::Competition))
+        scoreWindows().ShowRanking();
+    return true;
+}
+
+bool PuzCommands::competition(uint32_t)
+{
+    if (hasPieces())
+        m_game.setCompetition(!(m_game.gameOptions() & fw::gameopt::Competition));
+    return true;
+}
+
+bool PuzCommands::reopenLast(uint32_t)
+{
+    const std::string last = m_parts.profile.getString("LastPuz");
+    if (!last.empty() && settleChanges())
+        m_game.OpenFile(last, 0, 0);
+    return true;
+}
+
+bool PuzCommands::addBox(uint32_t)
+{
+    window().addBox();
+    return true;
+}
+
+bool PuzCommands::removeBox(uint32_t)
+{
+    window().removeBox();
+    return true;
+}
+
+bool PuzCommands::background(uint32_t)
+{
+    ChooseTableBackground();
+    return true;
+}
+
+bool PuzCommands::help(uint32_t)
+{
+    ShowHelp(helpContext());
+    return true;
+}
+
+bool PuzCommands::howToMake(uint32_t)
+{
+    ShowHelp(MakingHelpTopic);
+    return true;
+}
+
+bool PuzCommands::makePuzzle(uint32_t)
+{
+    MakePuzzle();
+    return true;
+}
+
+bool PuzCommands::options(uint32_t)
+{
+    ShowOptions();
+    return true;
+}
+
+bool PuzCommands::advanced(uint32_t)
+{
+    ShowAdvanced();
+    return true;
+}
+
+bool PuzCommands::boxOptions(uint32_t box)
+{
+    ShowBoxOptions(static_cast<int>(box));
+    return true;
+}
+
+bool PuzCommands::print(uint32_t)
+{
+    if (hasPieces())
+        Print();
+    return true;
+}
+
+bool PuzCommands::nothing(uint32_t) { return true; }
+
+bool PuzCommands::pasteScores(uint32_t)
+{
+    PasteScores();
+    return true;
+}
+
+bool PuzCommands::postNothing(uint32_t)
+{
+    fw::PostCommand(*this, cmd::NoHandler);
+    return true;
+}
+
+bool PuzCommands::sendToBox(uint32_t box)
+{
+    window().sendToBox(static_cast<uint8_t>(box));
+    return true;
+}
+
+bool PuzCommands::windowMenu(uint32_t)
+{
+    window().trackMenu(windowMenu(), window().pointer());
+    return true;
+}
+
+bool PuzCommands::uncover(uint32_t)
+{
+    window().uncoverAtPointer();
+    return true;
+}
+
+bool PuzCommands::minimiseAnimated(uint32_t)
+{
+    if (!(m_parts.options.word & fw::opt::EscMinimizes))
         return false;
-    }
-    if (mods == fw::mod::Shift && key == fw::vk::Shift) {
-        if (!w.holding() && !w.mouse().band() && w.mouse().buttonsHeld() == 0)
-            w.OpenLoupe();
-        return true;
-    }
-    if (!none)
-        return false;
-    switch (key) {
-    case fw::vk::F1: return Command(CmdHelp);
-    case fw::vk::F1 + 1: return Command(CmdInfo);
-    case fw::vk::F1 + 2: return Command(CmdOptions);
-    case fw::vk::F1 + 3: return Command(CmdRanking);
-    case fw::vk::F1 + 9: w.trackMenu(windowMenu(), w.pointer()); return true;
-    case fw::vk::Insert:
-    case fw::vk::Numpad0: return Command(CmdPreview);
-    case fw::vk::Space:
-    case fw::vk::Up:
-    case 'Z': w.uncoverAtPointer(); return true;
-    case fw::vk::Escape:
-        if (!(m_app.options().word & fw::opt::EscMinimizes))
-            return false;
-        w.MinimiseAnimated();
-        return true;
-    case fw::vk::Snapshot: return true;
-    default: return false;
-    }
+    window().MinimiseAnimated();
+    return true;
+}
+
+bool PuzCommands::openLoupe(uint32_t)
+{
+    WPuz& w = window();
+    if (!w.holding() && !w.mouse().band() && w.mouse().buttonsHeld() == 0)
+        w.OpenLoupe();
+    return true;
 }
 
 // --- exit, pause, open, credits
 
 bool PuzCommands::settleChanges()
 {
-    WPuz& w = m_app.playWindow();
-    Puz& puz = m_app.puz();
+    WPuz& w = window();
+    Puz& puz = m_parts.puz;
     if (!hasPieces() || !(puz.state & Puz::Changed))
         return true;
-    if (m_app.gameOptions() & fw::gameopt::AutoSave)
-        return m_app.SaveGame(false);
+    if (m_game.gameOptions() & fw::gameopt::AutoSave)
+        return m_game.SaveGame(false);
     w.HideLoupeFor(loupe::ExitQuestion, true);
     const int answer = message(510, fw::mb::YesNoCancel | fw::mb::IconQuestion);
     w.ShowLoupeAfter(loupe::ExitQuestion, true);
@@ -439,7 +486,7 @@ bool PuzCommands::Exit()
 {
     if (m_exiting)
         return true;
-    WPuz& w = m_app.playWindow();
+    WPuz& w = window();
     if (!settleChanges())
         return false;
     for (const auto& b : w.boxes())
@@ -452,7 +499,7 @@ bool PuzCommands::Exit()
 
 void PuzCommands::Pause()
 {
-    WPuz& w = m_app.playWindow();
+    WPuz& w = window();
     w.HideLoupeFor(loupe::Pause, true);
     message(987, fw::mb::Ok | fw::mb::IconInformation);
     w.update();
@@ -461,13 +508,13 @@ void PuzCommands::Pause()
 
 void PuzCommands::Open()
 {
-    WPuz& w = m_app.playWindow();
+    WPuz& w = window();
     w.HideLoupeFor(loupe::Pause, true);
     const std::optional<OpenChoice> choice = runLibrary();
     w.ShowLoupeAfter(loupe::Pause, true);
     // A guarded saved game was let through by the library with its password.
     if (choice && settleChanges())
-        m_app.OpenFile(choice->path, choice->sizeIndex, choice->options);
+        m_game.OpenFile(choice->path, choice->sizeIndex, choice->options);
 }
 
 std::optional<OpenChoice> PuzCommands::runLibrary()
@@ -475,7 +522,7 @@ std::optional<OpenChoice> PuzCommands::runLibrary()
     // New and removed shelves and moved puzzles answer "again": the window
     // is shown anew over the changed shelves.
     for (;;) {
-        WLibrary library(&m_app.playWindow(), m_app.library());
+        WLibrary library(&window(), m_parts.library);
         library.setHelp([this](int topic) { ShowHelp(topic); });
         const int result = library.Exec();
         if (result == WLibrary::IdAgain)
@@ -488,11 +535,11 @@ std::optional<OpenChoice> PuzCommands::runLibrary()
 
 void PuzCommands::MakePuzzle(bool atStartUp)
 {
-    WPuz& w = m_app.playWindow();
+    WPuz& w = window();
     w.HideLoupeFor(loupe::Pause, true);
     WMakePuzzke::Result made;
     {
-        WMakePuzzke dialog(&w, m_app.profile(), atStartUp);
+        WMakePuzzke dialog(&w, m_parts.profile, atStartUp);
         dialog.setNewPuzzleRunning(&NewPuzzle::running);
         dialog.setHelp([this](int topic) { ShowHelp(topic); });
         made = dialog.Exec();
@@ -501,7 +548,7 @@ void PuzCommands::MakePuzzle(bool atStartUp)
     if (made.picture)
         MakePuzzleFrom(*made.picture);
     else if (made.reopenLast)
-        fw::PostCommand(*this, CmdReopenLast);
+        fw::PostCommand(*this, cmd::ReopenLast);
 }
 
 // What the new-puzzle operation asks of the play window and the open game.
@@ -511,12 +558,12 @@ public:
     bool settlePuzzle() override { return m_commands.settleChanges(); }
     void bringToFront() override
     {
-        m_commands.m_app.playWindow().raise();
-        m_commands.m_app.playWindow().activateWindow();
+        m_commands.window().raise();
+        m_commands.window().activateWindow();
     }
-    void maximise() override { m_commands.Command(CmdMaximize); }
+    void maximise() override { m_commands.Command(cmd::Maximize); }
     // The editor, a window of its own, stays usable over the disabled play window.
-    void setBusy(bool busy) override { m_commands.m_app.playWindow().setEnabled(!busy); }
+    void setBusy(bool busy) override { m_commands.window().setEnabled(!busy); }
 
 private:
     PuzCommands& m_commands;
@@ -525,7 +572,7 @@ private:
 void PuzCommands::MakePuzzleFrom(const std::filesystem::path& picture)
 {
     NewPuzzleAnswers answers(*this);
-    NewPuzzle operation(&m_app.playWindow(), m_app.library(), answers);
+    NewPuzzle operation(&window(), m_parts.library, answers);
     operation.setEditorRun([this](WEdPuz& editor) {
         editor.setHelp([this](int topic) { ShowHelp(topic); });
         return editor.Exec();
@@ -534,9 +581,9 @@ void PuzCommands::MakePuzzleFrom(const std::filesystem::path& picture)
     // settled before the editor and is replaced only when the new puzzle
     // opens, once the editor is gone; asking again would ask twice.
     if (const std::optional<std::filesystem::path> made = operation.FromPicture(picture)) {
-        QTimer::singleShot(0, &m_app.playWindow(), [this, file = *made] { m_app.OpenFile(file); });
+        QTimer::singleShot(0, &window(), [this, file = *made] { m_game.OpenFile(file, 0, 0); });
     }
-    m_app.playWindow().update();
+    window().update();
 }
 
 // --- help
@@ -563,31 +610,31 @@ void PuzCommands::ShowHelp(int topic)
 
 void PuzCommands::ShowOptions()
 {
-    WPuz& w = m_app.playWindow();
+    WPuz& w = window();
     w.HideLoupeFor(loupe::Pause, false);
-    const EdgeStyle edges = m_app.edgeStyle();
+    const EdgeStyle edges = m_game.edgeStyle();
     {
-        WOptions dialog(&w, m_app.options(), m_app.profile(), m_app.programDir(), &m_app.traductor());
+        WOptions dialog(&w, m_parts.options, m_parts.profile, m_parts.programDir, &m_parts.traductor);
         dialog.setHelp([this](int topic) { ShowHelp(topic); });
         dialog.setAdvanced([this, &dialog] { ShowAdvanced(&dialog); });
         dialog.RunModal();
     }
     // The edges are drawn into the pieces when they are cut.
-    if (m_app.edgeStyle() != edges)
-        m_app.RebuildPieces();
+    if (m_game.edgeStyle() != edges)
+        m_game.RebuildPieces();
     w.ShowLoupeAfter(loupe::Pause, false);
     w.update();
 }
 
 void PuzCommands::ShowAdvanced(QWidget* over)
 {
-    WPuz& w = m_app.playWindow();
+    WPuz& w = window();
     // Over the options window, that window keeps the loupe hidden.
     if (!over)
         w.HideLoupeFor(loupe::Pause, false);
     {
-        WAdvanced dialog(over ? over : &w, m_app.profile(), m_app.options(), hasPieces() ? &m_app.puz() : nullptr,
-                         m_app.programDir() / "qvrk32", std::string(App::LongName) + " 2.00");
+        WAdvanced dialog(over ? over : &w, m_parts.profile, m_parts.options, hasPieces() ? &m_parts.puz : nullptr,
+                         m_parts.programDir / "qvrk32", std::string(kLongName) + " 2.00");
         dialog.RunModal();
     }
     if (!over)
@@ -618,11 +665,11 @@ private:
 
 void PuzCommands::ShowBoxOptions(int box)
 {
-    WPuz& w = m_app.playWindow();
+    WPuz& w = window();
     if (!hasPieces() || box < 0 || box >= static_cast<int>(w.boxes().size()))
         return;
     BoxOptionsAnswers answers(*this, w);
-    WOptsBox dialog(w.boxes()[box].get(), m_app.puz(), box, m_app.options(), answers, m_app.programDir(), true);
+    WOptsBox dialog(w.boxes()[box].get(), m_parts.puz, box, m_parts.options, answers, m_parts.programDir, true);
     dialog.setHelp([this](int topic) { ShowHelp(topic); });
     dialog.RunModal();
 }
@@ -642,9 +689,9 @@ CaptionFacts PuzCommands::PrintCaption(const Puz& puz, const ScoreCounters& c)
 
 void PuzCommands::Print()
 {
-    WPuz& w = m_app.playWindow();
-    const Puz& puz = m_app.puz();
-    const CaptionFacts facts = PrintCaption(puz, m_app.score().Counters());
+    WPuz& w = window();
+    const Puz& puz = m_parts.puz;
+    const CaptionFacts facts = PrintCaption(puz, m_parts.score.Counters());
     // The table as the player chose it, texture and all; white paper when
     // the game never chose one.
     fw::Background paper;
@@ -658,20 +705,20 @@ bool PuzCommands::Save()
 {
     if (!hasPieces())
         return false;
-    if (m_app.puz().savedPath.empty())
+    if (m_parts.puz.savedPath.empty())
         return SaveAs(false);
-    return m_app.SaveGame(false);
+    return m_game.SaveGame(false);
 }
 
 bool PuzCommands::SaveAs(bool saveAsMode)
 {
     if (!hasPieces())
         return false;
-    WPuz& w = m_app.playWindow();
+    WPuz& w = window();
     w.HideLoupeFor(loupe::Pause, true);
     int command = 2;
     {
-        WSaveAs dialog(&w, m_app.puz(), m_app.library().shelves().CurrentDirectory(), saveAsMode);
+        WSaveAs dialog(&w, m_parts.puz, m_parts.library.shelves().CurrentDirectory(), saveAsMode);
         dialog.setHelp([this](int topic) { ShowHelp(topic); });
         command = dialog.Exec();
     }
@@ -680,21 +727,21 @@ bool PuzCommands::SaveAs(bool saveAsMode)
     // saved, also when it replaces another saved game), 102 and 104 save,
     // 2 saves nothing.
     const bool save = command == saveas::NeverSaved || command == saveas::Save || command == saveas::SaveOther;
-    return save && m_app.SaveGame(false);
+    return save && m_game.SaveGame(false);
 }
 
 void PuzCommands::ChooseTableBackground()
 {
     if (!hasPieces())
         return;
-    WPuz& w = m_app.playWindow();
+    WPuz& w = window();
     // The table's own background: what the window picks shows on the table.
     fw::Background& background = w.tableBackground();
     fw::WBkg::Places places;
-    places.puzzlesRoot = m_app.folders().cacheFolder();
+    places.puzzlesRoot = m_parts.folders.cacheFolder();
     places.texturesDir = WPuz::texturesFolder();
     w.HideLoupeFor(loupe::Pause, false);
-    const bool changed = fw::ChooseBackground(&w, background, m_app.profile(), places);
+    const bool changed = fw::ChooseBackground(&w, background, m_parts.profile, places);
     w.ShowLoupeAfter(loupe::Pause, false);
     if (!changed)
         return;
@@ -705,41 +752,42 @@ void PuzCommands::ChooseTableBackground()
 void PuzCommands::PasteScores()
 {
     // A certificate or a ranking text; any other text is left alone.
-    ClipboardImport(fw::Clipboard::text(), m_app.liveRanking(), m_app.scoresHost());
+    ClipboardImport(fw::Clipboard::text(), m_parts.live, m_parts.scoresHost);
 }
 
 void PuzCommands::ShowCredits()
 {
-    WPuz& w = m_app.playWindow();
+    WPuz& w = window();
     w.HideLoupeFor(loupe::Pause, true);
-    CreditsShow::run(m_app);
+    CreditsShow::run(CreditsShow::Facts{m_parts.puz, [this](int id) { return text(id); }, m_parts.programDir}, &w,
+                     m_parts.options, m_parts.player);
     w.ShowLoupeAfter(loupe::Pause, true);
 }
 
 // --- PlayShell
 
-std::string PuzCommands::text(int id) const { return m_app.text(id); }
+std::string PuzCommands::text(int id) const { return m_parts.traductor.Lookup(fw::Traductor::Text, id); }
 
-std::string PuzCommands::caption(int id, int variant) const { return m_app.caption(id, variant); }
+std::string PuzCommands::caption(int id, int variant) const { return m_parts.traductor.Lookup(fw::Traductor::Caption, id, variant); }
 
 int PuzCommands::message(int textId, unsigned style, const std::string& insert)
 {
-    return fw::ShowMessageId(&m_app.playWindow(), textId, insert, App::LongName, style);
+    return fw::ShowMessageId(&window(), textId, insert, kLongName, style);
 }
 
 void PuzCommands::autosave(bool joined)
 {
-    Puz& puz = m_app.puz();
-    if (!hasPieces() || !(m_app.gameOptions() & fw::gameopt::AutoSave) || !(puz.state & Puz::Changed))
+    Puz& puz = m_parts.puz;
+    if (!hasPieces() || !(m_game.gameOptions() & fw::gameopt::AutoSave) || !(puz.state & Puz::Changed))
         return;
     if (!joined) {
-        if (m_app.playWindow().holding())
+        if (window().holding())
             return;
-        if (fw::tickCount() - m_app.lastSaveTick() < AutosaveIntervalMs)
+        if (fw::tickCount() - m_game.lastSaveTick() < AutosaveIntervalMs)
             return;
     }
-    m_app.playWindow().repaint();
-    m_app.SaveGame(true);
+    window().repaint();
+    m_game.SaveGame(true);
 }
 
 void PuzCommands::openDropped(const std::filesystem::path& file)
@@ -749,7 +797,7 @@ void PuzCommands::openDropped(const std::filesystem::path& file)
         return;
     // Opening may ask (a password, the editor); not inside the drop, which
     // the program the file came from waits for.
-    QTimer::singleShot(0, &m_app.playWindow(), [this, file, kind] {
+    QTimer::singleShot(0, &window(), [this, file, kind] {
         if (kind == CommandLine::Kind::Picture)
             MakePuzzleFrom(file);
         else
@@ -763,26 +811,26 @@ bool PuzCommands::OpenGuarded(const std::filesystem::path& file)
         SavedGameHead head;
         // An unreadable head is reported by the opening itself.
         if (SavedGameHead::read(file, head).ok() && !head.password.empty()) {
-            WPuz& w = m_app.playWindow();
+            WPuz& w = window();
             const std::optional<std::string> typed = PasswordPrompt(&w, file.filename().string());
             if (!typed)
                 return false;
             if (!PasswordMatches(head.password, *typed)) {
-                fw::ShowMessage(&w, m_app.text(kWrongPassword), App::LongName, fw::mb::Ok | fw::mb::IconStop);
+                fw::ShowMessage(&w, text(kWrongPassword), kLongName, fw::mb::Ok | fw::mb::IconStop);
                 return false;
             }
         }
     }
-    return settleChanges() && m_app.OpenFile(file);
+    return settleChanges() && m_game.OpenFile(file, 0, 0);
 }
 
-void PuzCommands::documentChanged() { m_app.puz().state |= Puz::Changed; }
+void PuzCommands::documentChanged() { m_parts.puz.state |= Puz::Changed; }
 
 std::string PuzCommands::clickHint()
 {
-    fw::Profile& profile = m_app.profile();
+    fw::Profile& profile = m_parts.profile;
     const int shown = profile.getInt("nSayClick2");
-    if (shown >= MaxClickHints || (m_app.options().word & fw::opt::NoBalloons))
+    if (shown >= MaxClickHints || (m_parts.options.word & fw::opt::NoBalloons))
         return {};
     profile.setInt({}, "nSayClick2", shown + 1);
     return text(kClickHint);
@@ -792,7 +840,7 @@ bool PuzCommands::keepOpenOnClose()
 {
     if (m_exiting)
         return false;
-    fw::PostCommand(*this, CmdExit);
+    fw::PostCommand(*this, cmd::Exit);
     return true;
 }
 

@@ -9,33 +9,67 @@
 #include "framework/Events.h"
 #include "framework/Menu.h"
 #include "jigsaw/play/windows/PlayContext.h"
+#include "jigsaw/shell/CommandTable.h"
 
 class QWidget;
 
+namespace fw {
+class Options;
+class Profile;
+class SoundPlayer;
+class Traductor;
+}  // namespace fw
+
 namespace qv {
 
-class App;
+class GameControl;
+class GameFolders;
+class Library;
+class LiveRanking;
 class Puz;
+class ScoreKeeper;
+class ScoreWindows;
 class ShellHelp;
+class ShellScoresHost;
+class WPuz;
 struct CaptionFacts;
+struct CommandFacts;
 struct OpenChoice;
 struct ScoreCounters;
 
+// What the commands work with, handed over once at start-up. Everything in
+// it outlives the commands.
+struct ShellParts {
+    Puz& puz;
+    ScoreKeeper& score;
+    LiveRanking& live;
+    ShellScoresHost& scoresHost;
+    Library& library;
+    fw::Profile& profile;
+    fw::Options& options;
+    fw::Traductor& traductor;
+    fw::SoundPlayer& player;
+    const GameFolders& folders;
+    std::filesystem::path programDir;
+};
+
 // The document's command and key handler: every numbered command of the
-// menus and every key of the play window ends here, and is carried out or
+// menus and every key of the play window ends here, is looked up in the
+// command table (CommandTable.cpp) and carried out by its call below, or
 // handed to the part that owns it. It also answers the play windows'
 // questions (PlayShell): texts, message boxes, autosave, dropped files.
-class PuzCommands : public fw::EventHandler, public PlayShell {
+class PuzCommands : public fw::EventHandler, public PlayShell, private CommandCalls {
 public:
-    // Commands of our own: the boxes a game has.
-    // Commands of our own: the boxes a game has, the table's background and
-    // competition mode on or off for the open game.
-    enum : uint32_t { CmdAddBox = 1140, CmdRemoveBox = 1141, CmdBackground = 1142, CmdCompetition = 1143 };
+    static constexpr uint32_t CmdAddBox = cmd::AddBox, CmdRemoveBox = cmd::RemoveBox,
+                              CmdBackground = cmd::Background, CmdCompetition = cmd::Competition;
     // Help topics of the play window's own contexts.
     enum : int { BoxesHelpTopic = 110, MakingHelpTopic = 151 };
 
-    explicit PuzCommands(App& app);
+    PuzCommands(const ShellParts& parts, GameControl& game);
     ~PuzCommands() override;
+    // The play window and the score windows, made after the commands
+    // (the play window asks its questions of them).
+    void attach(WPuz& window, ScoreWindows& scoreWindows);
 
     void OnEvent(fw::Event& event) override;
     bool Command(uint32_t command, uint32_t argument = 0);
@@ -98,10 +132,55 @@ public:
     static constexpr uint32_t AutosaveIntervalMs = 60000;
 
 private:
+    // --- the calls of the command table
+    bool minimize(uint32_t) override;
+    bool maximize(uint32_t) override;
+    bool exit(uint32_t) override;
+    bool open(uint32_t) override;
+    bool save(uint32_t) override;
+    bool saveAs(uint32_t) override;
+    bool credits(uint32_t) override;
+    bool pause(uint32_t) override;
+    bool showBoxes(uint32_t) override;
+    bool hideBoxes(uint32_t hide) override;
+    bool autoHelp(uint32_t) override;
+    bool tidy(uint32_t spread) override;
+    bool preview(uint32_t) override;
+    bool previewHidden(uint32_t hidden) override;
+    bool showScore(uint32_t) override;
+    bool hideScore(uint32_t hide) override;
+    bool info(uint32_t) override;
+    bool ranking(uint32_t) override;
+    bool competition(uint32_t) override;
+    bool reopenLast(uint32_t) override;
+    bool addBox(uint32_t) override;
+    bool removeBox(uint32_t) override;
+    bool background(uint32_t) override;
+    bool help(uint32_t) override;
+    bool howToMake(uint32_t) override;
+    bool makePuzzle(uint32_t) override;
+    bool options(uint32_t) override;
+    bool advanced(uint32_t) override;
+    bool boxOptions(uint32_t box) override;
+    bool print(uint32_t) override;
+    bool nothing(uint32_t) override;
+    bool pasteScores(uint32_t) override;
+    bool postNothing(uint32_t) override;
+    bool sendToBox(uint32_t box) override;
+    bool windowMenu(uint32_t) override;
+    bool uncover(uint32_t) override;
+    bool minimiseAnimated(uint32_t) override;
+    bool openLoupe(uint32_t) override;
+
+    WPuz& window() const;
+    ScoreWindows& scoreWindows() const;
     bool hasPieces() const;
-    bool keyDown(unsigned modifiers, unsigned key);
+    CommandFacts facts() const;
+    void setBoxesHidden(bool hide);
+    void setScoreHidden(bool hide);
+    // The rubber band's own keys: Esc drops it, Ctrl+R or Alt+R spreads it.
+    bool bandKey(unsigned modifiers, unsigned key);
     bool sendKeyToBox(const fw::KeyEvent& event);
-    int boxForKey(unsigned modifiers, unsigned key) const;
     std::optional<OpenChoice> runLibrary();
     // Asked before anything closes or replaces the open game (exit, the
     // library, 1128, a dropped file, a new puzzle): a changed game is saved
@@ -110,7 +189,10 @@ private:
     bool settleChanges();
 
     class NewPuzzleAnswers;
-    App& m_app;
+    ShellParts m_parts;
+    GameControl& m_game;
+    WPuz* m_window = nullptr;
+    ScoreWindows* m_scoreWindows = nullptr;
     std::unique_ptr<ShellHelp> m_help;
     bool m_exiting = false;
     bool m_keyInBox = false;  // a key handed to a box, which may pass it back

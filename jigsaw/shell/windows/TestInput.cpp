@@ -13,7 +13,6 @@
 #include "jigsaw/document/Puz.h"
 #include "jigsaw/play/windows/WPuz.h"
 #include "jigsaw/play/windows/WSPuz.h"
-#include "jigsaw/shell/windows/App.h"
 
 namespace qv {
 
@@ -21,10 +20,10 @@ namespace {
 
 constexpr int kStepMs = 50;
 
-void turnFirstPiece(App& app)
+void turnFirstPiece(const TestInputTargets& t)
 {
-    WPuz& w = app.playWindow();
-    const Puz& puz = app.puz();
+    WPuz& w = t.window;
+    const Puz& puz = t.puz;
     WSPuz* table = w.surfaceOf(SPuz::OnTable);
     if (!table)
         return;
@@ -43,47 +42,47 @@ void turnFirstPiece(App& app)
     }
 }
 
-void pressKeys(App& app, const QString& text)
+void pressKeys(const TestInputTargets& t, const QString& text)
 {
     const QKeySequence sequence = QKeySequence::fromString(text, QKeySequence::PortableText);
     for (int i = 0; i < sequence.count(); ++i) {
         const QKeyCombination combination = sequence[i];
         QKeyEvent down(QEvent::KeyPress, combination.key(), combination.keyboardModifiers());
-        QCoreApplication::sendEvent(&app.playWindow(), &down);
+        QCoreApplication::sendEvent(&t.window, &down);
         QKeyEvent up(QEvent::KeyRelease, combination.key(), combination.keyboardModifiers());
-        QCoreApplication::sendEvent(&app.playWindow(), &up);
+        QCoreApplication::sendEvent(&t.window, &up);
     }
 }
 
-void announce(App& app)
+void announce(const TestInputTargets& t)
 {
-    app.soundPlayer().waitIdle();
+    t.player.waitIdle();
     std::printf("qvrk32: input played%s\n", QApplication::activeModalWidget() ? " over a modal window" : "");
     std::fflush(stdout);
 }
 
 // Each step is its own timer, so a step that opens a modal window runs the
 // next ones (and the announcement) from that window's loop.
-void playFrom(App& app, std::shared_ptr<const QStringList> steps, int index)
+void playFrom(const TestInputTargets& t, std::shared_ptr<const QStringList> steps, int index)
 {
-    QTimer::singleShot(kStepMs, &app.playWindow(), [&app, steps, index] {
+    QTimer::singleShot(kStepMs, &t.window, [t, steps, index] {
         if (index >= steps->size()) {
-            announce(app);
+            announce(t);
             return;
         }
         // The next step is armed first: this one may not return before it.
-        playFrom(app, steps, index + 1);
+        playFrom(t, steps, index + 1);
         const QString step = steps->at(index);
         if (step == QLatin1String("turn"))
-            turnFirstPiece(app);
+            turnFirstPiece(t);
         else
-            pressKeys(app, step);
+            pressKeys(t, step);
     });
 }
 
 }  // namespace
 
-void PlayTestInput(App& app)
+void PlayTestInput(const TestInputTargets& targets)
 {
     const QString script = qEnvironmentVariable("QV_TEST_INPUT");
     if (script.isEmpty())
@@ -93,7 +92,7 @@ void PlayTestInput(App& app)
         if (!s.trimmed().isEmpty())
             steps.push_back(s.trimmed());
     }
-    playFrom(app, std::make_shared<const QStringList>(std::move(steps)), 0);
+    playFrom(targets, std::make_shared<const QStringList>(std::move(steps)), 0);
 }
 
 }  // namespace qv

@@ -1,7 +1,20 @@
 #pragma once
+namespace fw {
+class SoundPlayer;
+}
+
 namespace qv {
 
-class App;
+class Puz;
+class WPuz;
+
+// Where the steps go: the play window, its document, and the sound player
+// that is waited for before the announcement.
+struct TestInputTargets {
+    WPuz& window;
+    const Puz& puz;
+    fw::SoundPlayer& player;
+};
 
 // Input for tests that run the whole program, whose offscreen windows no
 // outside program can reach: the environment variable QV_TEST_INPUT lists
@@ -14,6 +27,6 @@ class App;
 // "qvrk32: input played" is written on standard output, followed by
 // " over a modal window" when one is open then. Without the variable
 // nothing happens.
-void PlayTestInput(App& app);
+void PlayTestInput(const TestInputTargets& targets);
 
 }  // namespace qv

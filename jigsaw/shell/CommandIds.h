@@ -1,0 +1,57 @@
+#pragma once
+#include <cstdint>
+
+namespace qv::cmd {
+
+// Every command the document handles, by the number its menus and keys
+// send. The numbers below 1140 are the translation files' caption numbers
+// of the menu entries; 1140 and up are our own.
+enum : uint32_t {
+    Minimize = 10,
+    Maximize = 11,
+    Exit = 13,
+    Open = 101,
+    Save = 102,
+    SaveAs = 103,
+    Exit2 = 111,
+    Credits = 114,
+    Help = 119,
+    SelectPicture = 120,
+    Pause = 170,
+    NoHandler = 1001,
+    HideBoxes = 1006,
+    ShowBoxes = 1007,
+    Options = 1008,
+    Print = 1009,
+    AutoHelp = 1102,
+    Tidy = 1103,
+    Preview = 1104,
+    Info = 1106,
+    ShowScore = 1107,
+    HideScore = 1108,
+    Advanced = 1112,
+    BoxOptions = 1116,
+    PreviewHidden = 1125,
+    ReopenLast = 1128,
+    MakePuzzle = 1300,
+    HowToMake = 1301,
+    Ranking = 3020,
+
+    // Our own: the boxes a game has, the table's background and
+    // competition mode on or off for the open game.
+    AddBox = 1140,
+    RemoveBox = 1141,
+    Background = 1142,
+    Competition = 1143,
+
+    // Our own, reached by keys only: no menu offers them.
+    PasteScores = 1150,     // a certificate or ranking text from the clipboard
+    PostNothing = 1151,     // posts NoHandler, which does nothing
+    SendToBox = 1152,       // the held pieces to a box (argument) or the table (255)
+    WindowMenu = 1153,      // the play window's menu at the pointer
+    Uncover = 1154,         // what lies under the pointer
+    MinimiseAnimated = 1155,
+    OpenLoupe = 1156,
+};
+
+}  // namespace qv::cmd
