@@ -1,0 +1,223 @@
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "framework/Events.h"
+#include "framework/VirtualKey.h"
+#include "jigsaw/shell/CommandTable.h"
+
+using namespace qv;
+
+namespace {
+
+constexpr unsigned Ctrl = fw::mod::Ctrl, Shift = fw::mod::Shift, Alt = fw::mod::Alt;
+
+// Records which call the table made, with its argument.
+class RecordingCalls : public CommandCalls {
+public:
+    std::vector<std::pair<std::string, uint32_t>> calls;
+    bool answer = true;
+
+#define QV_RECORD(name)                        \
+    bool name(uint32_t argument) override      \
+    {                                          \
+        calls.emplace_back(#name, argument);   \
+        return answer;                         \
+    }
+    QV_RECORD(minimize)
+    QV_RECORD(maximize)
+    QV_RECORD(exit)
+    QV_RECORD(open)
+    QV_RECORD(save)
+    QV_RECORD(saveAs)
+    QV_RECORD(credits)
+    QV_RECORD(pause)
+    QV_RECORD(showBoxes)
+    QV_RECORD(hideBoxes)
+    QV_RECORD(autoHelp)
+    QV_RECORD(tidy)
+    QV_RECORD(preview)
+    QV_RECORD(previewHidden)
+    QV_RECORD(showScore)
+    QV_RECORD(hideScore)
+    QV_RECORD(info)
+    QV_RECORD(ranking)
+    QV_RECORD(competition)
+    QV_RECORD(reopenLast)
+    QV_RECORD(addBox)
+    QV_RECORD(removeBox)
+    QV_RECORD(background)
+    QV_RECORD(help)
+    QV_RECORD(howToMake)
+    QV_RECORD(makePuzzle)
+    QV_RECORD(options)
+    QV_RECORD(advanced)
+    QV_RECORD(boxOptions)
+    QV_RECORD(print)
+    QV_RECORD(nothing)
+    QV_RECORD(pasteScores)
+    QV_RECORD(postNothing)
+    QV_RECORD(sendToBox)
+    QV_RECORD(windowMenu)
+    QV_RECORD(uncover)
+    QV_RECORD(minimiseAnimated)
+    QV_RECORD(openLoupe)
+#undef QV_RECORD
+};
+
+void collectMenuCommands(const fw::Menu& menu, std::vector<uint32_t>& out)
+{
+    for (const fw::Menu::Item& item : menu.items()) {
+        if (item.kind == fw::Menu::Item::Command)
+            out.push_back(item.command);
+        else if (item.kind == fw::Menu::Item::Submenu && item.submenu)
+            collectMenuCommands(*item.submenu, out);
+    }
+}
+
+}  // namespace
+
+// A command listed twice would never reach its second call, and a key or a
+// menu entry without a command would do nothing.
+TEST(CommandTable, EveryCommandOnceAndEveryKeyAndMenuEntryReachesOne)
+{
+    std::set<uint32_t> ids;
+    for (const CommandSpec& c : commands::table()) {
+        EXPECT_TRUE(ids.insert(c.id).second) << "command " << c.id << " listed twice";
+        EXPECT_NE(c.call, nullptr) << c.id;
+    }
+    for (const KeyBinding& k : commands::keys())
+        EXPECT_TRUE(ids.count(k.command)) << "key " << k.key << " sends " << k.command;
+    std::vector<uint32_t> entries;
+    collectMenuCommands(commands::windowMenu([](int, int) { return "x"; }, [](int) { return "y"; }), entries);
+    EXPECT_GT(entries.size(), 20u);
+    for (uint32_t id : entries)
+        EXPECT_TRUE(ids.count(id)) << "menu entry " << id;
+}
+
+TEST(CommandTable, KeysFindTheirCommandWithTheirModifiersOnly)
+{
+    struct Case {
+        KeyBinding::Phase phase;
+        unsigned mods;
+        unsigned key;
+        std::optional<std::pair<uint32_t, uint32_t>> sent;  // command, argument
+    };
+    const std::pair<uint32_t, uint32_t> table{cmd::SendToBox, 255};
+    const Case cases[] = {
+        {KeyBinding::Down, Ctrl, 'O', {{cmd::Open, 0}}},
+        {KeyBinding::Down, Ctrl | Shift, 'O', std::nullopt},
+        {KeyBinding::Down, 0, 'O', std::nullopt},
+        {KeyBinding::Down, Ctrl, 'R', {{cmd::Tidy, 0}}},
+        {KeyBinding::Down, Alt, 'R', {{cmd::Tidy, 1}}},
+        {KeyBinding::Down, Ctrl | Alt, 'R', {{cmd::Tidy, 1}}},
+        {KeyBinding::Down, Alt, '3', {{cmd::SendToBox, 2}}},
+        {KeyBinding::Down, Alt | Shift, '9', {{cmd::SendToBox, 8}}},
+        {KeyBinding::Down, Ctrl | Alt, '3', std::nullopt},
+        {KeyBinding::Down, Alt, fw::vk::Numpad0 + 6, {{cmd::SendToBox, 5}}},
+        {KeyBinding::Down, Alt, fw::vk::End, {{cmd::SendToBox, 0}}},
+        {KeyBinding::Down, Alt, fw::vk::Clear, {{cmd::SendToBox, 4}}},
+        {KeyBinding::Down, Alt, 'Q', table},
+        {KeyBinding::Down, Alt, fw::vk::Return, table},
+        {KeyBinding::Down, Ctrl | Alt, 'Q', std::nullopt},
+        {KeyBinding::Down, Alt, fw::vk::F1 + 9, {{cmd::WindowMenu, 0}}},
+        {KeyBinding::Down, 0, fw::vk::F1 + 9, {{cmd::WindowMenu, 0}}},
+        {KeyBinding::Down, Alt, fw::vk::F1, std::nullopt},
+        {KeyBinding::Down, Shift, fw::vk::F1, std::nullopt},
+        {KeyBinding::Down, 0, fw::vk::F1 + 3, {{cmd::Ranking, 0}}},
+        {KeyBinding::Down, Shift, fw::vk::Shift, {{cmd::OpenLoupe, 0}}},
+        {KeyBinding::Down, Ctrl | Shift, fw::vk::Shift, std::nullopt},
+        {KeyBinding::Down, 0, fw::vk::Numpad0, {{cmd::Preview, 0}}},
+        {KeyBinding::Down, 0, 'Z', {{cmd::Uncover, 0}}},
+        {KeyBinding::Down, 0, fw::vk::Escape, {{cmd::MinimiseAnimated, 0}}},
+        // The automatic help runs on release only, and not for a held key.
+        {KeyBinding::Down, 0, fw::vk::F1 + 4, std::nullopt},
+        {KeyBinding::Up, 0, fw::vk::F1 + 4, {{cmd::AutoHelp, 0}}},
+        {KeyBinding::Up, Ctrl, fw::vk::F1 + 4, {{cmd::AutoHelp, 0}}},
+        {KeyBinding::Up, fw::mod::Repeat, fw::vk::F1 + 4, std::nullopt},
+        {KeyBinding::Up, Ctrl, 'O', std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "phase " << int(c.phase) << " mods " << c.mods << " key " << c.key);
+        const KeyBinding* found = commands::findKey(c.phase, c.mods, c.key);
+        ASSERT_EQ(found != nullptr, c.sent.has_value());
+        if (found) {
+            EXPECT_EQ(found->command, c.sent->first);
+            EXPECT_EQ(found->argument, c.sent->second);
+        }
+    }
+}
+
+TEST(CommandTable, RunMakesTheCommandsCallWithItsArgument)
+{
+    RecordingCalls calls;
+    EXPECT_TRUE(commands::run(calls, cmd::HideBoxes, 1));
+    EXPECT_TRUE(commands::run(calls, cmd::Exit2, 0));
+    EXPECT_TRUE(commands::run(calls, cmd::SelectPicture, 0));
+    EXPECT_TRUE(commands::run(calls, cmd::BoxOptions, 4));
+    EXPECT_FALSE(commands::run(calls, 4242, 0));
+    const std::vector<std::pair<std::string, uint32_t>> made{
+        {"hideBoxes", 1}, {"exit", 0}, {"makePuzzle", 0}, {"boxOptions", 4}};
+    EXPECT_EQ(calls.calls, made);
+    // A call that declines (Esc when it does not minimise) leaves the key to others.
+    calls.answer = false;
+    EXPECT_FALSE(commands::run(calls, cmd::MinimiseAnimated, 0));
+}
+
+TEST(CommandTable, MenuEntriesShowTheirKeyAndFollowTheGame)
+{
+    const auto text = [](int id) { return "text " + std::to_string(id); };
+    CommandFacts none;
+    CommandFacts game;
+    game.pieces = true;
+    game.boxes = 6;
+    game.lastBoxEmpty = true;
+    game.rankingOpen = true;
+
+    const auto save = commands::menuState(cmd::Save, none, text);
+    ASSERT_TRUE(save);
+    EXPECT_EQ(save->hint, "Ctrl+S");
+    EXPECT_EQ(save->enabled, false);
+    EXPECT_EQ(commands::menuState(cmd::Save, game, text)->enabled, true);
+    EXPECT_EQ(commands::menuState(cmd::Open, none, text)->hint, "Ctrl+O");
+    EXPECT_FALSE(commands::menuState(cmd::Open, none, text)->enabled);  // always as the menu has it
+    EXPECT_EQ(commands::menuState(cmd::Ranking, game, text)->hint, "F4");
+
+    CommandFacts noHelp = game;
+    noHelp.noHelp = true;
+    EXPECT_EQ(commands::menuState(cmd::AutoHelp, game, text)->hint, "F5");
+    EXPECT_EQ(commands::menuState(cmd::AutoHelp, game, text)->enabled, true);
+    EXPECT_EQ(commands::menuState(cmd::AutoHelp, noHelp, text)->enabled, false);
+
+    CommandFacts shown = game;
+    shown.previewShown = true;
+    const auto preview = commands::menuState(cmd::Preview, shown, text);
+    EXPECT_EQ(preview->hint, "text 3301");
+    EXPECT_EQ(preview->checked, true);
+    EXPECT_FALSE(commands::menuState(cmd::PreviewHidden, game, text)->hint);
+
+    // The boxes: at most nine, and only an empty last one is removed.
+    CommandFacts nine = game, full = game;
+    nine.boxes = 9;
+    full.lastBoxEmpty = false;
+    EXPECT_EQ(commands::menuState(cmd::AddBox, game, text)->enabled, true);
+    EXPECT_EQ(commands::menuState(cmd::AddBox, nine, text)->enabled, false);
+    EXPECT_EQ(commands::menuState(cmd::RemoveBox, game, text)->enabled, true);
+    EXPECT_EQ(commands::menuState(cmd::RemoveBox, full, text)->enabled, false);
+
+    // Of showing and hiding the strip, only the entry that changes something.
+    CommandFacts hidden = game;
+    hidden.scoreHidden = true;
+    EXPECT_EQ(commands::menuState(cmd::ShowScore, game, text)->enabled, false);
+    EXPECT_EQ(commands::menuState(cmd::HideScore, game, text)->enabled, true);
+    EXPECT_EQ(commands::menuState(cmd::ShowScore, hidden, text)->enabled, true);
+    EXPECT_EQ(commands::menuState(cmd::HideScore, hidden, text)->enabled, false);
+
+    // Entries that say nothing keep their defaults.
+    EXPECT_FALSE(commands::menuState(cmd::Exit, game, text));
+    EXPECT_FALSE(commands::menuState(cmd::Credits, game, text));
+}
