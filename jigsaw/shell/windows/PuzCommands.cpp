@@ -5,7 +5,6 @@
 #include <QTimer>
 #include <cassert>
 
-#include "framework/Background.h"
 #include "framework/Markup.h"
 #include "framework/Profile.h"
 #include "framework/SoundPlayer.h"
@@ -14,20 +13,16 @@
 #include "framework/qt/Clipboard.h"
 #include "framework/qt/MUBox.h"
 #include "framework/qt/MessageBox.h"
-#include "framework/qt/WBkgChoose.h"
 #include "jigsaw/document/Puz.h"
-#include "jigsaw/library/Library.h"
-#include "jigsaw/library/SavedGameHead.h"
-#include "jigsaw/library/windows/WLibrary.h"
 #include "jigsaw/library/windows/WMakePuzzke.h"
-#include "jigsaw/library/windows/WPassw.h"
+#include "jigsaw/library/windows/WLibrary.h"
 #include "jigsaw/library/windows/WSaveAs.h"
 #include "jigsaw/play/ScoreKeeper.h"
+#include "jigsaw/print/PrintLayout.h"
 #include "jigsaw/play/windows/MultiSPuzs.h"
 #include "jigsaw/play/windows/SurfaceMouse.h"
 #include "jigsaw/play/windows/WBox.h"
 #include "jigsaw/play/windows/WPuz.h"
-#include "jigsaw/print/windows/WPrint.h"
 #include "jigsaw/scores/ClipboardImport.h"
 #include "jigsaw/scores/LiveRanking.h"
 #include "jigsaw/scores/windows/ScoreWindows.h"
@@ -35,15 +30,11 @@
 #include "jigsaw/scores/windows/WRanking.h"
 #include "jigsaw/shell/CommandLine.h"
 #include "jigsaw/shell/GameControl.h"
-#include "jigsaw/shell/GameFolders.h"
 #include "jigsaw/shell/ProgramName.h"
-#include "jigsaw/shell/windows/CreditsShow.h"
 #include "jigsaw/shell/windows/NewPuzzle.h"
+#include "jigsaw/shell/windows/ShellDialogs.h"
 #include "jigsaw/shell/windows/ShellHelp.h"
 #include "jigsaw/shell/windows/ShellScoresHost.h"
-#include "jigsaw/shell/windows/WAdvanced.h"
-#include "jigsaw/shell/windows/WEdPuz.h"
-#include "jigsaw/shell/windows/WOptions.h"
 #include "jigsaw/shell/windows/WOptsBox.h"
 
 namespace qv {
@@ -52,13 +43,12 @@ namespace {
 
 constexpr int MaxClickHints = 3;
 constexpr int kClickHint = 3300;  // the balloon after a plain click on the table
-constexpr int kWrongPassword = 4610;
 constexpr const char* kLongName = program::LongName;
 
 }  // namespace
 
 PuzCommands::PuzCommands(const ShellParts& parts, GameControl& game)
-    : m_parts(parts), m_game(game), m_help(std::make_unique<ShellHelp>(parts.programDir))
+    : m_parts(parts), m_game(game), m_dialogs(std::make_unique<ShellDialogs>(parts))
 {
     // The help buttons of message boxes (the custom-size prompt...).
     fw::MUBox::setHelpHandler([this](int topic) { ShowHelp(topic); });
@@ -70,6 +60,7 @@ void PuzCommands::attach(WPuz& window, ScoreWindows& scoreWindows)
 {
     m_window = &window;
     m_scoreWindows = &scoreWindows;
+    m_dialogs->attach(window);
 }
 
 WPuz& PuzCommands::window() const
@@ -202,267 +193,6 @@ bool PuzCommands::bandKey(unsigned mods, unsigned key)
     return false;
 }
 
-// --- the calls of the command table
-
-bool PuzCommands::minimize(uint32_t)
-{
-    window().showMinimized();
-    return true;
-}
-
-bool PuzCommands::maximize(uint32_t)
-{
-    window().showOnScreen();
-    return true;
-}
-
-bool PuzCommands::exit(uint32_t)
-{
-    Exit();
-    return true;
-}
-
-bool PuzCommands::open(uint32_t)
-{
-    Open();
-    return true;
-}
-
-bool PuzCommands::save(uint32_t)
-{
-    if (hasPieces())
-        Save();
-    return true;
-}
-
-bool PuzCommands::saveAs(uint32_t)
-{
-    if (hasPieces())
-        SaveAs();
-    return true;
-}
-
-bool PuzCommands::credits(uint32_t)
-{
-    ShowCredits();
-    return true;
-}
-
-bool PuzCommands::pause(uint32_t)
-{
-    Pause();
-    return true;
-}
-
-void PuzCommands::setBoxesHidden(bool hide)
-{
-    m_game.setGameOption(fw::gameopt::HideBoxes, hide);
-    window().setBoxesHidden(hide);
-}
-
-bool PuzCommands::showBoxes(uint32_t)
-{
-    setBoxesHidden(false);
-    return true;
-}
-
-bool PuzCommands::hideBoxes(uint32_t hide)
-{
-    setBoxesHidden(hide != 0);
-    return true;
-}
-
-bool PuzCommands::autoHelp(uint32_t)
-{
-    if (hasPieces() && !window().holding() && !(m_parts.puz.options & Puz::NoHelp)) {
-        window().rules().AutoHelp();
-        autosave(true);
-    }
-    return true;
-}
-
-bool PuzCommands::tidy(uint32_t spread)
-{
-    if (hasPieces() && !window().holding())
-        window().rules().Tidy(SPuz::OnTable, spread != 0);
-    return true;
-}
-
-bool PuzCommands::preview(uint32_t)
-{
-    if (hasPieces())
-        window().TogglePreview();
-    return true;
-}
-
-bool PuzCommands::previewHidden(uint32_t hidden)
-{
-    if (hasPieces() && !(m_parts.puz.options & Puz::NoPreview)) {
-        window().SetPreviewHidden(hidden != 0);
-        m_game.setGameOption(fw::gameopt::HidePreview, hidden != 0);
-    }
-    return true;
-}
-
-void PuzCommands::setScoreHidden(bool hide)
-{
-    m_game.setGameOption(fw::gameopt::HideScore, hide);
-    // Only a game keeping scores has a strip to show.
-    const Puz& puz = m_parts.puz;
-    scoreWindows().showMiniScore(!hide && hasPieces() && m_parts.live.isOpen(), QPoint(puz.scorePos.x, puz.scorePos.y));
-}
-
-bool PuzCommands::showScore(uint32_t)
-{
-    setScoreHidden(false);
-    return true;
-}
-
-bool PuzCommands::hideScore(uint32_t hide)
-{
-    setScoreHidden(hide != 0);
-    return true;
-}
-
-bool PuzCommands::info(uint32_t)
-{
-    if (hasPieces())
-        scoreWindows().ShowInfo(m_parts.puz);
-    return true;
-}
-
-bool PuzCommands::ranking(uint32_t)
-{
-    // Only a game in competition mode has a ranking.
-    if (hasPieces() && (m_game.gameOptions() & fw::gameopt::Competition))
-        scoreWindows().ShowRanking();
-    return true;
-}
-
-bool PuzCommands::competition(uint32_t)
-{
-    if (hasPieces())
-        m_game.setCompetition(!(m_game.gameOptions() & fw::gameopt::Competition));
-    return true;
-}
-
-bool PuzCommands::reopenLast(uint32_t)
-{
-    const std::string last = m_parts.profile.getString("LastPuz");
-    if (!last.empty() && settleChanges())
-        m_game.OpenFile(last, 0, 0);
-    return true;
-}
-
-bool PuzCommands::addBox(uint32_t)
-{
-    window().addBox();
-    return true;
-}
-
-bool PuzCommands::removeBox(uint32_t)
-{
-    window().removeBox();
-    return true;
-}
-
-bool PuzCommands::background(uint32_t)
-{
-    ChooseTableBackground();
-    return true;
-}
-
-bool PuzCommands::help(uint32_t)
-{
-    ShowHelp(helpContext());
-    return true;
-}
-
-bool PuzCommands::howToMake(uint32_t)
-{
-    ShowHelp(MakingHelpTopic);
-    return true;
-}
-
-bool PuzCommands::makePuzzle(uint32_t)
-{
-    MakePuzzle();
-    return true;
-}
-
-bool PuzCommands::options(uint32_t)
-{
-    ShowOptions();
-    return true;
-}
-
-bool PuzCommands::advanced(uint32_t)
-{
-    ShowAdvanced();
-    return true;
-}
-
-bool PuzCommands::boxOptions(uint32_t box)
-{
-    ShowBoxOptions(static_cast<int>(box));
-    return true;
-}
-
-bool PuzCommands::print(uint32_t)
-{
-    if (hasPieces())
-        Print();
-    return true;
-}
-
-bool PuzCommands::nothing(uint32_t) { return true; }
-
-bool PuzCommands::pasteScores(uint32_t)
-{
-    PasteScores();
-    return true;
-}
-
-bool PuzCommands::postNothing(uint32_t)
-{
-    fw::PostCommand(*this, cmd::NoHandler);
-    return true;
-}
-
-bool PuzCommands::sendToBox(uint32_t box)
-{
-    window().sendToBox(static_cast<uint8_t>(box));
-    return true;
-}
-
-bool PuzCommands::windowMenu(uint32_t)
-{
-    window().trackMenu(windowMenu(), window().pointer());
-    return true;
-}
-
-bool PuzCommands::uncover(uint32_t)
-{
-    window().uncoverAtPointer();
-    return true;
-}
-
-bool PuzCommands::minimiseAnimated(uint32_t)
-{
-    if (!(m_parts.options.word & fw::opt::EscMinimizes))
-        return false;
-    window().MinimiseAnimated();
-    return true;
-}
-
-bool PuzCommands::openLoupe(uint32_t)
-{
-    WPuz& w = window();
-    if (!w.holding() && !w.mouse().band() && w.mouse().buttonsHeld() == 0)
-        w.OpenLoupe();
-    return true;
-}
-
 // --- exit, pause, open, credits
 
 bool PuzCommands::settleChanges()
@@ -497,54 +227,53 @@ bool PuzCommands::Exit()
     return true;
 }
 
+namespace {
+
+// The loupe hides while one of our windows is over the table, and comes
+// back after it (repaint: the table is drawn anew first).
+class LoupeAway {
+public:
+    LoupeAway(WPuz& window, bool repaint) : m_window(window), m_repaint(repaint)
+    {
+        m_window.HideLoupeFor(loupe::Pause, m_repaint);
+    }
+    ~LoupeAway() { m_window.ShowLoupeAfter(loupe::Pause, m_repaint); }
+    LoupeAway(const LoupeAway&) = delete;
+    LoupeAway& operator=(const LoupeAway&) = delete;
+
+private:
+    WPuz& m_window;
+    bool m_repaint;
+};
+
+}  // namespace
+
 void PuzCommands::Pause()
 {
-    WPuz& w = window();
-    w.HideLoupeFor(loupe::Pause, true);
+    LoupeAway away(window(), true);
     message(987, fw::mb::Ok | fw::mb::IconInformation);
-    w.update();
-    w.ShowLoupeAfter(loupe::Pause, true);
+    window().update();
 }
 
 void PuzCommands::Open()
 {
-    WPuz& w = window();
-    w.HideLoupeFor(loupe::Pause, true);
-    const std::optional<OpenChoice> choice = runLibrary();
-    w.ShowLoupeAfter(loupe::Pause, true);
+    std::optional<OpenChoice> choice;
+    {
+        LoupeAway away(window(), true);
+        choice = m_dialogs->library();
+    }
     // A guarded saved game was let through by the library with its password.
     if (choice && settleChanges())
         m_game.OpenFile(choice->path, choice->sizeIndex, choice->options);
 }
 
-std::optional<OpenChoice> PuzCommands::runLibrary()
-{
-    // New and removed shelves and moved puzzles answer "again": the window
-    // is shown anew over the changed shelves.
-    for (;;) {
-        WLibrary library(&window(), m_parts.library);
-        library.setHelp([this](int topic) { ShowHelp(topic); });
-        const int result = library.Exec();
-        if (result == WLibrary::IdAgain)
-            continue;
-        if (result != WLibrary::IdOk)
-            return std::nullopt;
-        return library.choice();
-    }
-}
-
 void PuzCommands::MakePuzzle(bool atStartUp)
 {
-    WPuz& w = window();
-    w.HideLoupeFor(loupe::Pause, true);
     WMakePuzzke::Result made;
     {
-        WMakePuzzke dialog(&w, m_parts.profile, atStartUp);
-        dialog.setNewPuzzleRunning(&NewPuzzle::running);
-        dialog.setHelp([this](int topic) { ShowHelp(topic); });
-        made = dialog.Exec();
+        LoupeAway away(window(), true);
+        made = m_dialogs->makePuzzle(atStartUp);
     }
-    w.ShowLoupeAfter(loupe::Pause, true);
     if (made.picture)
         MakePuzzleFrom(*made.picture);
     else if (made.reopenLast)
@@ -572,21 +301,18 @@ private:
 void PuzCommands::MakePuzzleFrom(const std::filesystem::path& picture)
 {
     NewPuzzleAnswers answers(*this);
-    NewPuzzle operation(&window(), m_parts.library, answers);
-    operation.setEditorRun([this](WEdPuz& editor) {
-        editor.setHelp([this](int topic) { ShowHelp(topic); });
-        return editor.Exec();
-    });
     // The editor wrote the puzzle and made it the last one. The old game was
     // settled before the editor and is replaced only when the new puzzle
     // opens, once the editor is gone; asking again would ask twice.
-    if (const std::optional<std::filesystem::path> made = operation.FromPicture(picture)) {
+    if (const std::optional<std::filesystem::path> made = m_dialogs->newPuzzle(picture, answers)) {
         QTimer::singleShot(0, &window(), [this, file = *made] { m_game.OpenFile(file, 0, 0); });
     }
     window().update();
 }
 
 // --- help
+
+ShellHelp& PuzCommands::help() { return m_dialogs->help(); }
 
 int PuzCommands::helpContext() const
 {
@@ -600,45 +326,30 @@ int PuzCommands::helpContext() const
     return HelpIndex::Contents;
 }
 
-void PuzCommands::ShowHelp(int topic)
-{
-    const fw::Status status = m_help->Show(topic);
-    if (!status.ok())
-        fw::ShowMessageId(QApplication::activeWindow(), status.id, status.text, "Quorvane",
-                          fw::mb::Ok | fw::mb::IconInformation);
-}
+void PuzCommands::ShowHelp(int topic) { m_dialogs->showHelp(topic); }
 
 void PuzCommands::ShowOptions()
 {
-    WPuz& w = window();
-    w.HideLoupeFor(loupe::Pause, false);
-    const EdgeStyle edges = m_game.edgeStyle();
     {
-        WOptions dialog(&w, m_parts.options, m_parts.profile, m_parts.programDir, &m_parts.traductor);
-        dialog.setHelp([this](int topic) { ShowHelp(topic); });
-        dialog.setAdvanced([this, &dialog] { ShowAdvanced(&dialog); });
-        dialog.RunModal();
+        LoupeAway away(window(), false);
+        const EdgeStyle edges = m_game.edgeStyle();
+        m_dialogs->options();
+        // The edges are drawn into the pieces when they are cut.
+        if (m_game.edgeStyle() != edges)
+            m_game.RebuildPieces();
     }
-    // The edges are drawn into the pieces when they are cut.
-    if (m_game.edgeStyle() != edges)
-        m_game.RebuildPieces();
-    w.ShowLoupeAfter(loupe::Pause, false);
-    w.update();
+    window().update();
 }
 
 void PuzCommands::ShowAdvanced(QWidget* over)
 {
-    WPuz& w = window();
     // Over the options window, that window keeps the loupe hidden.
-    if (!over)
-        w.HideLoupeFor(loupe::Pause, false);
-    {
-        WAdvanced dialog(over ? over : &w, m_parts.profile, m_parts.options, hasPieces() ? &m_parts.puz : nullptr,
-                         m_parts.programDir / "qvrk32", std::string(kLongName) + " 2.00");
-        dialog.RunModal();
+    if (over) {
+        m_dialogs->advanced(over);
+        return;
     }
-    if (!over)
-        w.ShowLoupeAfter(loupe::Pause, false);
+    LoupeAway away(window(), false);
+    m_dialogs->advanced(nullptr);
 }
 
 namespace {
@@ -669,9 +380,7 @@ void PuzCommands::ShowBoxOptions(int box)
     if (!hasPieces() || box < 0 || box >= static_cast<int>(w.boxes().size()))
         return;
     BoxOptionsAnswers answers(*this, w);
-    WOptsBox dialog(w.boxes()[box].get(), m_parts.puz, box, m_parts.options, answers, m_parts.programDir, true);
-    dialog.setHelp([this](int topic) { ShowHelp(topic); });
-    dialog.RunModal();
+    m_dialogs->boxOptions(box, answers);
 }
 
 CaptionFacts PuzCommands::PrintCaption(const Puz& puz, const ScoreCounters& c)
@@ -689,16 +398,9 @@ CaptionFacts PuzCommands::PrintCaption(const Puz& puz, const ScoreCounters& c)
 
 void PuzCommands::Print()
 {
-    WPuz& w = window();
-    const Puz& puz = m_parts.puz;
-    const CaptionFacts facts = PrintCaption(puz, m_parts.score.Counters());
-    // The table as the player chose it, texture and all; white paper when
-    // the game never chose one.
-    fw::Background paper;
-    const fw::Background* background = puz.background.empty() ? &paper : &w.tableBackground();
-    w.HideLoupeFor(loupe::Pause, true);
-    PrintDialog(&w, puz, background, facts);
-    w.ShowLoupeAfter(loupe::Pause, true);
+    const CaptionFacts facts = PrintCaption(m_parts.puz, m_parts.score.Counters());
+    LoupeAway away(window(), true);
+    m_dialogs->print(facts);
 }
 
 bool PuzCommands::Save()
@@ -714,15 +416,11 @@ bool PuzCommands::SaveAs(bool saveAsMode)
 {
     if (!hasPieces())
         return false;
-    WPuz& w = window();
-    w.HideLoupeFor(loupe::Pause, true);
     int command = 2;
     {
-        WSaveAs dialog(&w, m_parts.puz, m_parts.library.shelves().CurrentDirectory(), saveAsMode);
-        dialog.setHelp([this](int topic) { ShowHelp(topic); });
-        command = dialog.Exec();
+        LoupeAway away(window(), true);
+        command = m_dialogs->saveAs(saveAsMode);
     }
-    w.ShowLoupeAfter(loupe::Pause, true);
     // The dialog stored the names and the path in the game; 1 (a game never
     // saved, also when it replaces another saved game), 102 and 104 save,
     // 2 saves nothing.
@@ -734,18 +432,14 @@ void PuzCommands::ChooseTableBackground()
 {
     if (!hasPieces())
         return;
-    WPuz& w = window();
-    // The table's own background: what the window picks shows on the table.
-    fw::Background& background = w.tableBackground();
-    fw::WBkg::Places places;
-    places.puzzlesRoot = m_parts.folders.cacheFolder();
-    places.texturesDir = WPuz::texturesFolder();
-    w.HideLoupeFor(loupe::Pause, false);
-    const bool changed = fw::ChooseBackground(&w, background, m_parts.profile, places);
-    w.ShowLoupeAfter(loupe::Pause, false);
+    bool changed = false;
+    {
+        LoupeAway away(window(), false);
+        changed = m_dialogs->background();
+    }
     if (!changed)
         return;
-    w.backgroundChosen();
+    window().backgroundChosen();
     documentChanged();
 }
 
@@ -757,11 +451,8 @@ void PuzCommands::PasteScores()
 
 void PuzCommands::ShowCredits()
 {
-    WPuz& w = window();
-    w.HideLoupeFor(loupe::Pause, true);
-    CreditsShow::run(CreditsShow::Facts{m_parts.puz, [this](int id) { return text(id); }, m_parts.programDir}, &w,
-                     m_parts.options, m_parts.player);
-    w.ShowLoupeAfter(loupe::Pause, true);
+    LoupeAway away(window(), true);
+    m_dialogs->credits();
 }
 
 // --- PlayShell
@@ -807,20 +498,8 @@ void PuzCommands::openDropped(const std::filesystem::path& file)
 
 bool PuzCommands::OpenGuarded(const std::filesystem::path& file)
 {
-    if (CommandLine::KindOfPath(file) == CommandLine::Kind::SavedGame) {
-        SavedGameHead head;
-        // An unreadable head is reported by the opening itself.
-        if (SavedGameHead::read(file, head).ok() && !head.password.empty()) {
-            WPuz& w = window();
-            const std::optional<std::string> typed = PasswordPrompt(&w, file.filename().string());
-            if (!typed)
-                return false;
-            if (!PasswordMatches(head.password, *typed)) {
-                fw::ShowMessage(&w, text(kWrongPassword), kLongName, fw::mb::Ok | fw::mb::IconStop);
-                return false;
-            }
-        }
-    }
+    if (CommandLine::KindOfPath(file) == CommandLine::Kind::SavedGame && !m_dialogs->passwordGiven(file))
+        return false;
     return settleChanges() && m_game.OpenFile(file, 0, 0);
 }
 

@@ -10,48 +10,22 @@
 #include "framework/Menu.h"
 #include "jigsaw/play/windows/PlayContext.h"
 #include "jigsaw/shell/CommandTable.h"
+#include "jigsaw/shell/windows/ShellParts.h"
 
 class QWidget;
-
-namespace fw {
-class Options;
-class Profile;
-class SoundPlayer;
-class Traductor;
-}  // namespace fw
 
 namespace qv {
 
 class GameControl;
-class GameFolders;
-class Library;
-class LiveRanking;
 class Puz;
-class ScoreKeeper;
 class ScoreWindows;
+class ShellDialogs;
 class ShellHelp;
-class ShellScoresHost;
 class WPuz;
 struct CaptionFacts;
 struct CommandFacts;
 struct OpenChoice;
 struct ScoreCounters;
-
-// What the commands work with, handed over once at start-up. Everything in
-// it outlives the commands.
-struct ShellParts {
-    Puz& puz;
-    ScoreKeeper& score;
-    LiveRanking& live;
-    ShellScoresHost& scoresHost;
-    Library& library;
-    fw::Profile& profile;
-    fw::Options& options;
-    fw::Traductor& traductor;
-    fw::SoundPlayer& player;
-    const GameFolders& folders;
-    std::filesystem::path programDir;
-};
 
 // The document's command and key handler: every numbered command of the
 // menus and every key of the play window ends here, is looked up in the
@@ -117,7 +91,7 @@ public:
     // The help at a topic; F1 asks for the topic of where the user is.
     void ShowHelp(int topic);
     int helpContext() const;
-    ShellHelp& help() { return *m_help; }
+    ShellHelp& help();
 
     // --- PlayShell
     std::string text(int id) const override;
@@ -181,7 +155,6 @@ private:
     // The rubber band's own keys: Esc drops it, Ctrl+R or Alt+R spreads it.
     bool bandKey(unsigned modifiers, unsigned key);
     bool sendKeyToBox(const fw::KeyEvent& event);
-    std::optional<OpenChoice> runLibrary();
     // Asked before anything closes or replaces the open game (exit, the
     // library, 1128, a dropped file, a new puzzle): a changed game is saved
     // (autosave), or the user is asked with text 510; false when the user
@@ -193,7 +166,7 @@ private:
     GameControl& m_game;
     WPuz* m_window = nullptr;
     ScoreWindows* m_scoreWindows = nullptr;
-    std::unique_ptr<ShellHelp> m_help;
+    std::unique_ptr<ShellDialogs> m_dialogs;
     bool m_exiting = false;
     bool m_keyInBox = false;  // a key handed to a box, which may pass it back
 };
