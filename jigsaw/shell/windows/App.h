@@ -35,8 +35,9 @@ class ShellScoresHost;
 class WPuz;
 struct PlayContext;
 
-// The program: start-up in its fixed order, the open puzzle's life, and
-// the orderly end. main() makes one, calls StartUp, Run and Shutdown; tests
+// The program: start-up in its fixed order, which makes the parts and wires
+// them together once, the open puzzle's life (AppGame.cpp), and the orderly
+// end. main() makes one, calls StartUp, Run and Shutdown; tests
 // make one over a copy of the program's folder and drive its window.
 class App : public GameControl {
 public:
@@ -99,6 +100,9 @@ public:
     // The play window's screen took another size or colour depth.
     void displayChanged(const QRect& geometry, int depth);
 
+    // The parts, for main() and the tests that drive the whole program. The
+    // parts themselves are handed what they work with at start-up and never
+    // come back here for it.
     Puz& puz() { return m_puz; }
     WPuz& playWindow() { return *m_window; }
     PuzCommands& commands() { return *m_commands; }
