@@ -40,10 +40,4 @@ bool CutRandom::coin()
     return r % 1000 < 500;
 }
 
-CutRandom& CutRandom::global()
-{
-    static CutRandom instance;
-    return instance;
-}
-
 }  // namespace qv

@@ -8,8 +8,9 @@ namespace qv {
 // seed, and re-cutting it must make the same draws in the same order, so
 // cutting and scattering draw from it and nothing else does.
 //
-// The program has one (global()); the document holds a reference that tests
-// may point at their own instance.
+// Each document has its own, so that another document cutting (the editor's,
+// a file read aside) never moves the open game's draws; tests may point a
+// document at one of theirs.
 class CutRandom {
 public:
     // Seeds with s, or with the millisecond tick count when s is 0; returns
@@ -28,7 +29,6 @@ public:
     // Draws made since construction, so tests can see that a step draws nothing.
     uint64_t draws() const { return m_draws; }
 
-    static CutRandom& global();
 
 private:
     uint64_t m_state = 0;

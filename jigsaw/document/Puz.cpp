@@ -37,14 +37,14 @@ Puz::Puz()
 {
     m_steps = m_defaultSteps.get();
     m_user = m_defaultUser.get();
-    m_rng = &CutRandom::global();
+    m_rng = &m_ownGenerator;
 }
 
 Puz::~Puz() = default;
 
 void Puz::setSteps(PuzzleSteps* steps) { m_steps = steps ? steps : m_defaultSteps.get(); }
 void Puz::setUser(PuzzleUser* user) { m_user = user ? user : m_defaultUser.get(); }
-void Puz::setGenerator(CutRandom* rng) { m_rng = rng ? rng : &CutRandom::global(); }
+void Puz::setGenerator(CutRandom* rng) { m_rng = rng ? rng : &m_ownGenerator; }
 
 void Puz::Reset()
 {

@@ -81,7 +81,7 @@ public:
     Puz& operator=(const Puz&) = delete;
     ~Puz();
 
-    // --- collaborators (not owned); defaults: PictureSizeSteps, HeadlessUser, CutRandom::global()
+    // --- collaborators (not owned); defaults: PictureSizeSteps, HeadlessUser, the document's own generator
     void setSteps(PuzzleSteps* steps);
     void setUser(PuzzleUser* user);
     void setGenerator(CutRandom* rng);
@@ -200,6 +200,7 @@ private:
 
     PuzzleSteps* m_steps;
     PuzzleUser* m_user;
+    CutRandom m_ownGenerator;
     CutRandom* m_rng;
     std::unique_ptr<PictureSizeSteps> m_defaultSteps;
     std::unique_ptr<HeadlessUser> m_defaultUser;

@@ -7,9 +7,8 @@
 
 namespace qv {
 
-int CuttingProgress::showAfterMs = 300;
-
-CuttingProgress::CuttingProgress(QWidget* parent, std::string text) : m_parent(parent), m_text(std::move(text))
+CuttingProgress::CuttingProgress(QWidget* parent, std::string text, int showAfterMs)
+    : m_parent(parent), m_text(std::move(text)), m_showAfterMs(showAfterMs)
 {
     m_clock.start();
 }
@@ -20,7 +19,7 @@ void CuttingProgress::step(int percent)
 {
     if (!m_dialog) {
         // Not for the last few percent: the cut is as good as done.
-        if (m_clock.elapsed() < showAfterMs || percent >= 90)
+        if (m_clock.elapsed() < m_showAfterMs || percent >= 90)
             return;
         m_dialog = std::make_unique<QProgressDialog>(fw::toQString(m_text), QString(), 0, 100, m_parent.data());
         m_dialog->setWindowTitle("Quorvane");

@@ -15,7 +15,8 @@ namespace qv {
 // has a good part to go, and closes when the cut is over.
 class CuttingProgress {
 public:
-    CuttingProgress(QWidget* parent, std::string text);
+    // showAfterMs: how long a cut runs before the display comes.
+    CuttingProgress(QWidget* parent, std::string text, int showAfterMs = DefaultShowAfterMs);
     ~CuttingProgress();
     CuttingProgress(const CuttingProgress&) = delete;
     CuttingProgress& operator=(const CuttingProgress&) = delete;
@@ -24,12 +25,12 @@ public:
     void step(int percent);
     bool shown() const { return m_dialog != nullptr; }
 
-    // How long a cut runs before the display comes; tests lower it.
-    static int showAfterMs;
+    static constexpr int DefaultShowAfterMs = 300;
 
 private:
     QPointer<QWidget> m_parent;
     std::string m_text;
+    int m_showAfterMs;
     QElapsedTimer m_clock;
     std::unique_ptr<QProgressDialog> m_dialog;
 };

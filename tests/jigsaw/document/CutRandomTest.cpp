@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "jigsaw/document/CutRandom.h"
+#include "jigsaw/document/Puz.h"
 
 using qv::CutRandom;
 
@@ -45,4 +46,21 @@ TEST(CutRandom, SeedZeroPicksANonZeroSeedAndReportsIt)
     uint32_t used = r.seed(0);
     EXPECT_NE(used, 0u);
     EXPECT_EQ(r.state(), used);
+}
+
+// A second document (the editor's, a file read aside) cutting or seeding
+// must not move the open game's generator: each document draws from its own.
+TEST(CutRandom, EachDocumentDrawsFromItsOwnGenerator)
+{
+    qv::Puz game, other;
+    game.generator().seed(1234);
+    const uint64_t before = game.generator().state();
+    other.generator().seed(99);
+    other.generator().next();
+    EXPECT_EQ(game.generator().state(), before);
+    // Pointed back at its default, a document draws from its own again.
+    qv::CutRandom mine;
+    other.setGenerator(&mine);
+    other.setGenerator(nullptr);
+    EXPECT_NE(&other.generator(), &game.generator());
 }
