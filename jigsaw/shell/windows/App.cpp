@@ -67,11 +67,10 @@ private:
 
 App::App(Setup setup)
     : m_setup(std::move(setup)),
-      m_user(m_windowWidget,
-             [this](const std::filesystem::path& p) {
-                 if (!m_autosaving && m_profile)
-                     m_profile->setString({}, "LastPuz", p.string());
-             })
+      m_user([this](const std::filesystem::path& p) {
+          if (!m_autosaving && m_profile)
+              m_profile->setString({}, "LastPuz", p.string());
+      })
 {
 }
 
@@ -157,7 +156,7 @@ int App::StartUp()
     // The library answers the scores code's shelf questions; the live
     // ranking listens to the score keeping from here on.
     m_library = std::make_unique<Library>(*m_profile, m_folders->puzzlesRoot());
-    m_scoresHost = std::make_unique<ShellScoresHost>(m_traductor, *m_profile, *m_library, m_windowWidget,
+    m_scoresHost = std::make_unique<ShellScoresHost>(m_traductor, *m_profile, *m_library,
                                                      [this] { m_puz.state |= Puz::Changed; });
     m_live = std::make_unique<LiveRanking>(
         m_score,
@@ -172,7 +171,7 @@ int App::StartUp()
         *this);
     m_context = std::make_unique<PlayContext>(PlayContext{m_puz, m_score, m_options, *m_sounds, *m_commands});
     m_window = std::make_unique<WPuz>(*m_context);
-    m_windowWidget = m_window.get();
+    m_user.setPlayWindow(m_window.get());
     m_window->setCommandTarget(m_commands.get());
     m_window->setWindowMenu(m_commands->windowMenu());
     m_window->setWindowIcon(QIcon(PlayCursors::icon()));
@@ -180,7 +179,7 @@ int App::StartUp()
     m_commands->attach(*m_window, *m_scoreWindows);
     // Keys typed on the score strip are the table's.
     m_scoreWindows->setCommandTarget(m_commands.get());
-    m_scoresHost->setWindows(m_scoreWindows.get());
+    m_scoresHost->setWindows(m_window.get(), m_scoreWindows.get());
     QObject::connect(m_scoreWindows.get(), &ScoreWindows::helpRequested,
                      [this](int topic) { m_commands->ShowHelp(topic); });
     QObject::connect(m_scoreWindows.get(), &ScoreWindows::miniScoreMoved, [this](QPoint at) {
@@ -289,10 +288,10 @@ void App::Shutdown()
         m_player->waitIdle();
     m_player.reset();
     ClosePuzzle();
-    m_scoresHost->setWindows(nullptr);
+    m_scoresHost->setWindows(nullptr, nullptr);
     m_scoreWindows.reset();
     m_window.reset();
-    m_windowWidget = nullptr;
+    m_user.setPlayWindow(nullptr);
     m_profile->setInt({}, "AbEnd", 0);
 }
 

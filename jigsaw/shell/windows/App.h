@@ -163,7 +163,6 @@ private:
     std::unique_ptr<Library> m_library;
     std::unique_ptr<ShellScoresHost> m_scoresHost;
     std::unique_ptr<LiveRanking> m_live;
-    QWidget* m_windowWidget = nullptr;
     ShellUser m_user;
     PictureSteps m_steps;
     class RestoreSteps;

@@ -14,8 +14,8 @@
 namespace qv {
 
 ShellScoresHost::ShellScoresHost(const fw::Traductor& traductor, fw::Profile& profile, const ShelfLookup& shelf,
-                                 QWidget* const& playWindow, std::function<void()> changed)
-    : m_traductor(traductor), m_profile(profile), m_shelf(shelf), m_window(playWindow), m_changed(std::move(changed))
+                                 std::function<void()> changed)
+    : m_traductor(traductor), m_profile(profile), m_shelf(shelf), m_changed(std::move(changed))
 {
 }
 

@@ -21,9 +21,15 @@ class ScoreWindows;
 class ShellScoresHost : public ScoresHost {
 public:
     ShellScoresHost(const fw::Traductor& traductor, fw::Profile& profile, const ShelfLookup& shelf,
-                    QWidget* const& playWindow, std::function<void()> changed);
+                    std::function<void()> changed);
 
-    void setWindows(ScoreWindows* windows) { m_windows = windows; }
+    // The windows, once they exist (null again when they are gone): message
+    // boxes show over the play window, the rest in the score windows.
+    void setWindows(QWidget* playWindow, ScoreWindows* windows)
+    {
+        m_window = playWindow;
+        m_windows = windows;
+    }
 
     // ShelfLookup
     std::filesystem::path shelfDirectory() const override { return m_shelf.shelfDirectory(); }
@@ -49,7 +55,7 @@ private:
     const fw::Traductor& m_traductor;
     fw::Profile& m_profile;
     const ShelfLookup& m_shelf;
-    QWidget* const& m_window;
+    QWidget* m_window = nullptr;
     std::function<void()> m_changed;
     ScoreWindows* m_windows = nullptr;
 };

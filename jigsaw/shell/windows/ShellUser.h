@@ -13,7 +13,9 @@ class ShellUser : public PuzzleUser {
 public:
     using Remember = std::function<void(const std::filesystem::path&)>;
 
-    ShellUser(QWidget* const& playWindow, Remember remember) : m_window(playWindow), m_remember(std::move(remember)) {}
+    explicit ShellUser(Remember remember) : m_remember(std::move(remember)) {}
+    // The play window once it exists, null again when it is gone.
+    void setPlayWindow(QWidget* window) { m_window = window; }
 
     bool confirmLargerFrame(const Puz& puz, Point16 savedFrame) override;
     std::optional<std::string> askCustomSize(const Puz& puz) override;
@@ -24,7 +26,7 @@ public:
     void reportInconsistency(std::string_view text) override;
 
 private:
-    QWidget* const& m_window;  // the play window once it exists
+    QWidget* m_window = nullptr;
     Remember m_remember;
 };
 
