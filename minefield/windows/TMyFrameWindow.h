@@ -13,9 +13,11 @@
 #include "minefield/BoardPorts.h"
 #include "minefield/Settings.h"
 #include "minefield/Statistics.h"
+#include "minefield/Texts.h"
 
 class QAction;
 class QLabel;
+class QToolButton;
 
 namespace mf {
 
@@ -67,6 +69,8 @@ private:
     void ShieldsChanged() override;
 
     void BuildMenu();
+    // Shows every text in the language from now on and keeps it in the settings.
+    void SetLanguage(Language language);
     QAction* AddCommand(QMenu* menu, int id, const QString& text, bool checkable = false);
     void ReadSettings();
     void WriteSettings() const;
@@ -100,12 +104,15 @@ private:
     TMyWindow* m_board = nullptr;
     TMyControlBar* m_toolBar = nullptr;
     TSevenGadget* m_counter = nullptr;
+    QToolButton* m_newButton = nullptr;
+    QToolButton* m_exitButton = nullptr;
     QLabel* m_clockField = nullptr;
     std::array<QLabel*, 3> m_shieldGadgets{};
     std::map<int, QAction*> m_actions;
     QTimer m_clock;
     uint32_t m_startTick = 0;
     uint32_t m_lastTick = 0;
+    uint32_t m_shownSeconds = 0;  // on the clock now
     bool m_paused = false;
     uint32_t m_pauseTick = 0;
     // The shape and level the game in play counts for in the statistics.
@@ -113,6 +120,8 @@ private:
     int m_gameLevel = 0;
     bool m_gameCounted = false;
     std::string m_textureText = "1";
+    // The language setting as it will be written back: read, or chosen.
+    std::string m_languageText;
     std::string m_lastName;  // offered again at the next best time
 };
 

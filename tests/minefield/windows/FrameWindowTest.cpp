@@ -20,6 +20,7 @@
 #include "minefield/windows/TBestDialog.h"
 #include "minefield/windows/TMyFrameWindow.h"
 #include "minefield/windows/TMyWindow.h"
+#include "minefield/windows/UiText.h"
 #include "FrameFixture.h"
 #include "GuiTestSupport.h"
 
@@ -268,7 +269,7 @@ TEST(BestDialog, ResetAsksFirstAndIsWrittenOnlyByOk)
         TBestDialog dialog(ShapeKind::Triangle, path);
         dialog.show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-        EXPECT_EQ(dialog.windowTitle(), "Best Times - Triangle");
+        EXPECT_EQ(dialog.windowTitle(), "Bestzeiten - Dreieck");
         for (const Answer& a : answers) {
             SCOPED_TRACE(a.what);
             QString question, yes;
@@ -283,7 +284,7 @@ TEST(BestDialog, ResetAsksFirstAndIsWrittenOnlyByOk)
             });
             dialog.findChild<QPushButton*>("reset")->click();
             EXPECT_TRUE(WaitUntil([&] { return asked; }, 500));
-            EXPECT_EQ(question, QString::fromUtf8(Text(text::ResetQuestion, Language::German)));
+            EXPECT_EQ(question, QString::fromUtf8("Die Bestzeiten aller f\u00FCnf Stufen dieser Zellform zur\u00FCcksetzen?"));
             EXPECT_EQ(yes, "&Ja");
             EXPECT_EQ(dialog.findChild<QLabel*>("time1")->text(), a.time1);
         }
@@ -329,6 +330,5 @@ TEST(FrameWindow, HelpThatCannotBeShownSaysSo)
     f.frame->Command(cmd::HelpContents);
     EXPECT_EQ(opened, QStringList{page});
     EXPECT_TRUE(told.contains(page)) << told.toStdString();
-    const std::string_view words = Text(text::NoHelpViewer, SessionLanguage());
-    EXPECT_EQ(told, QString::fromUtf8(words.data(), int(words.size())).arg(page));
+    EXPECT_EQ(told, UiText(text::NoHelpViewer).arg(page));
 }

@@ -463,7 +463,10 @@ TEST(LooseEnds, TabThenSpaceDoesNotStartANewGame)
 
 TEST(LooseEnds, TheWindowIsNeverNarrowerThanItsMenuBar)
 {
-    const char* boards[] = {"SHAPE=1\r\nLEVEL3=0", "SHAPE=3\r\nLEVEL3=0", "SHAPE=1\r\nLEVEL3=5\r\nWIDTH=1\r\nHEIGHT=1\r\nMINES=0"};
+    const char* boards[] = {"SHAPE=1\r\nLEVEL3=0", "SHAPE=3\r\nLEVEL3=0", "SHAPE=1\r\nLEVEL3=5\r\nWIDTH=1\r\nHEIGHT=1\r\nMINES=0",
+                            // German has the longest menu titles.
+                            "SHAPE=1\r\nLEVEL3=0\r\nMvLanguage=de", "SHAPE=1\r\nLEVEL3=5\r\nWIDTH=1\r\nHEIGHT=1\r\nMINES=0\r\nMvLanguage=de",
+                            "SHAPE=4\r\nLEVEL3=5\r\nWIDTH=1\r\nHEIGHT=1\r\nMINES=0\r\nMvLanguage=fr"};
     for (const char* board : boards) {
         SCOPED_TRACE(board);
         FrameFixture f(std::string("[MVRO]\r\nTEXTURE=0\r\n") + board + "\r\n");
