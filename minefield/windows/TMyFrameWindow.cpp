@@ -1,6 +1,7 @@
 #include "minefield/windows/TMyFrameWindow.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QDialog>
@@ -251,10 +252,13 @@ void TMyFrameWindow::BuildMenu()
     // Each language by its own name, whatever language is shown.
     QMenu* languages = options->addMenu(UiText(text::LanguageMenu));
     languages->menuAction()->setObjectName("languageMenu");
+    auto* oneLanguage = new QActionGroup(languages);
+    oneLanguage->setExclusive(true);
     for (size_t i = 0; i < AllLanguages.size(); ++i) {
         const std::string_view name = LanguageName(AllLanguages[i]);
         QAction* action = AddCommand(languages, cmd::LanguageFirst + int(i),
                                      QString::fromUtf8(name.data(), qsizetype(name.size())), true);
+        action->setActionGroup(oneLanguage);
         action->setChecked(AllLanguages[i] == ShownLanguage());
     }
 
@@ -284,6 +288,10 @@ void TMyFrameWindow::SetLanguage(Language language)
     std::map<int, bool> checked;
     for (const auto& [id, action] : m_actions)
         checked[id] = action->isChecked();
+    // Later: the choice itself comes from one of these menus.
+    for (QAction* top : menuBar()->actions())
+        if (QMenu* menu = top->menu())
+            menu->deleteLater();
     menuBar()->clear();
     m_actions.clear();
     BuildMenu();
