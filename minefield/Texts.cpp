@@ -113,6 +113,7 @@ const char* const kEnglish[] = {
     "Version 3.0",  // 102
     "Thank you",  // 103
     "L&anguage",  // 104
+    "Anonymous",  // 105
 };
 static_assert(std::size(kEnglish) == text::Last + 1, "one English text for every number");
 

@@ -523,5 +523,10 @@
         <comment>104</comment>
         <translation>I&amp;dioma</translation>
     </message>
+    <message>
+        <source>Anonymous</source>
+        <comment>105</comment>
+        <translation>Anònim</translation>
+    </message>
 </context>
 </TS>

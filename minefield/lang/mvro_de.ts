@@ -523,5 +523,10 @@
         <comment>104</comment>
         <translation>&amp;Sprache</translation>
     </message>
+    <message>
+        <source>Anonymous</source>
+        <comment>105</comment>
+        <translation>Anonym</translation>
+    </message>
 </context>
 </TS>

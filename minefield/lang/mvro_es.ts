@@ -523,5 +523,10 @@
         <comment>104</comment>
         <translation>Idi&amp;oma</translation>
     </message>
+    <message>
+        <source>Anonymous</source>
+        <comment>105</comment>
+        <translation>Anónimo</translation>
+    </message>
 </context>
 </TS>

@@ -523,5 +523,10 @@
         <comment>104</comment>
         <translation>&amp;Langue</translation>
     </message>
+    <message>
+        <source>Anonymous</source>
+        <comment>105</comment>
+        <translation>Anonyme</translation>
+    </message>
 </context>
 </TS>

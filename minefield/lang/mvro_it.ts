@@ -523,5 +523,10 @@
         <comment>104</comment>
         <translation>&amp;Lingua</translation>
     </message>
+    <message>
+        <source>Anonymous</source>
+        <comment>105</comment>
+        <translation>Anonimo</translation>
+    </message>
 </context>
 </TS>

@@ -61,11 +61,18 @@ TBestDialog::TBestDialog(ShapeKind shape, QString iniPath, QWidget* parent)
     ShowRecords();
 }
 
+QString TBestDialog::ShownName(int level) const
+{
+    // The default holder in the language shown; the file keeps it as it is.
+    const std::string& name = m_best.Name(level);
+    return name == BestTimes::Anonymous ? UiText(text::AnonymousName) : QString::fromStdString(name);
+}
+
 void TBestDialog::ShowRecords()
 {
     for (int i = 0; i < LevelCount; ++i) {
         m_timeFields[size_t(i)]->setText(QString::fromStdString(FormatClock(m_best.Time(i))));
-        m_nameFields[size_t(i)]->setText(QString::fromStdString(m_best.Name(i)));
+        m_nameFields[size_t(i)]->setText(ShownName(i));
     }
 }
 
@@ -97,7 +104,8 @@ void TBestDialog::accept()
 {
     // The names are written as the fields show them.
     for (int i = 0; i < LevelCount; ++i)
-        m_best.SetName(i, m_nameFields[size_t(i)]->text().toStdString());
+        if (m_nameFields[size_t(i)]->text() != ShownName(i))
+            m_best.SetName(i, m_nameFields[size_t(i)]->text().toStdString());
     IniFile ini = ReadIni(m_iniPath);
     m_best.Save(ini);
     if (!ini.Save(m_iniPath.toStdString())) {
