@@ -1,7 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDialog>
 #include <QFile>
+#include <QHeaderView>
+#include <QLabel>
 #include <QMenu>
+#include <QTableWidget>
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QStatusBar>
@@ -16,6 +22,8 @@
 
 using namespace mf;
 using mftest::FrameFixture;
+using mftest::WaitUntil;
+using mftest::WhenModal;
 
 namespace {
 
@@ -318,5 +326,59 @@ TEST(Language, EveryMenuHasDistinctMnemonicsInEveryTranslation)
                     << entry->text().toStdString() << " / " << seen[key].toStdString();
             }
         }
+    }
+}
+
+// No window shows an English text of ours where the language has its own
+// words for it: every text goes through the translations.
+TEST(Language, NoWindowShowsEnglishInAnotherLanguage)
+{
+    FrameFixture f(Ini("de"));
+    std::set<QString> english;
+    for (int id = 1; id <= text::Last; ++id)
+        if (UiText(id) != English(id))
+            english.insert(English(id));
+    // Also "Use texture &1" and its kind, made of a text and a number.
+    for (int i = 1; i <= 4; ++i)
+        english.insert(English(text::TextureMenu).arg(i));
+    english.insert(English(text::ClockLabel) + "00:00:00");
+
+    const auto shows = [](QWidget* window) {
+        QStringList texts{window->windowTitle(), window->toolTip()};
+        for (QLabel* label : window->findChildren<QLabel*>())
+            texts << label->text();
+        for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
+            texts << button->text() << button->toolTip();
+        for (QComboBox* box : window->findChildren<QComboBox*>())
+            for (int i = 0; i < box->count(); ++i)
+                texts << box->itemText(i);
+        for (QTableWidget* table : window->findChildren<QTableWidget*>())
+            for (int c = 0; c < table->columnCount(); ++c)
+                texts << table->horizontalHeaderItem(c)->text();
+        for (QAction* action : window->findChildren<QAction*>())
+            texts << action->text() << action->iconText();
+        return texts;
+    };
+    const auto expectNoEnglish = [&](const QStringList& texts, const char* where) {
+        for (const QString& t : texts)
+            EXPECT_EQ(english.count(t), 0u) << where << ": \"" << t.toStdString() << '"';
+    };
+    QApplication::processEvents();
+    expectNoEnglish(shows(f.frame.get()), "main window");
+    const std::pair<int, const char*> dialogs[] = {
+        {cmd::BestTimes, "best times"}, {cmd::Statistics, "statistics"},
+        {cmd::LevelCustom, "custom board"}, {cmd::About, "about"}};
+    for (const auto& [id, where] : dialogs) {
+        QStringList texts;
+        bool seen = false;
+        WhenModal<QDialog>([&](QDialog* d) {
+            texts = shows(d);
+            seen = true;
+            d->reject();
+        });
+        f.frame->Command(id);
+        ASSERT_TRUE(WaitUntil([&] { return seen; })) << where;
+        EXPECT_GT(texts.size(), 3) << where;
+        expectNoEnglish(texts, where);
     }
 }
