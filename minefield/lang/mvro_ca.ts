@@ -291,7 +291,7 @@
     <message>
         <source>&amp;New</source>
         <comment>58</comment>
-        <translation>&amp;Nova</translation>
+        <translation>&amp;Nova partida</translation>
     </message>
     <message>
         <source>&amp;Best times...</source>

@@ -291,7 +291,7 @@
     <message>
         <source>&amp;New</source>
         <comment>58</comment>
-        <translation>&amp;Neu</translation>
+        <translation>&amp;Neues Spiel</translation>
     </message>
     <message>
         <source>&amp;Best times...</source>

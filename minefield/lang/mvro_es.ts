@@ -291,7 +291,7 @@
     <message>
         <source>&amp;New</source>
         <comment>58</comment>
-        <translation>&amp;Nueva</translation>
+        <translation>&amp;Nueva partida</translation>
     </message>
     <message>
         <source>&amp;Best times...</source>
