@@ -10,7 +10,9 @@ namespace mf {
 // The game's interface texts, by number, in English. The five other
 // languages it speaks are translations of these (minefield/lang), looked up
 // by the windows with the English text and the number; a text without a
-// translation shows in English.
+// translation shows in English. A new text takes the next number here and a
+// message in each minefield/lang/mvro_*.ts (source: the English text,
+// comment: the number).
 enum class Language { English, Spanish, Catalan, German, French, Italian };
 constexpr std::array<Language, 6> AllLanguages = {Language::English, Language::Spanish, Language::Catalan,
                                                   Language::German,  Language::French,  Language::Italian};
