@@ -114,6 +114,9 @@ const char* const kEnglish[] = {
     "Thank you",  // 103
     "L&anguage",  // 104
     "Anonymous",  // 105
+    "The settings and statistics could not be kept in %1: there is no room left on the disk. The file keeps "
+    "what was saved before.",  // 106
+    "The settings and statistics could not be kept in %1 (%2). The file keeps what was saved before.",  // 107
 };
 static_assert(std::size(kEnglish) == text::Last + 1, "one English text for every number");
 

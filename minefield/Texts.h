@@ -114,7 +114,10 @@ constexpr int ThankYou = 103;
 constexpr int LanguageMenu = 104;
 // The holder of a best time nobody has set; the file keeps it in English.
 constexpr int AnonymousName = 105;
-constexpr int Last = AnonymousName;
+// The settings file could not be written: %1 the file; %2 the system's reason.
+constexpr int SettingsNoRoom = 106;
+constexpr int SettingsNotKept = 107;
+constexpr int Last = SettingsNotKept;
 }  // namespace text
 
 // The English text; an unknown number gives the empty text.

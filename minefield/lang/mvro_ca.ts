@@ -528,5 +528,15 @@
         <comment>105</comment>
         <translation>Anònim</translation>
     </message>
+    <message>
+        <source>The settings and statistics could not be kept in %1: there is no room left on the disk. The file keeps what was saved before.</source>
+        <comment>106</comment>
+        <translation>No s'han pogut desar la configuració i les estadístiques a %1: no queda espai al disc. El fitxer conserva el que s'hi va desar abans.</translation>
+    </message>
+    <message>
+        <source>The settings and statistics could not be kept in %1 (%2). The file keeps what was saved before.</source>
+        <comment>107</comment>
+        <translation>No s'han pogut desar la configuració i les estadístiques a %1 (%2). El fitxer conserva el que s'hi va desar abans.</translation>
+    </message>
 </context>
 </TS>

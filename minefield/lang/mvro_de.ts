@@ -528,5 +528,15 @@
         <comment>105</comment>
         <translation>Anonym</translation>
     </message>
+    <message>
+        <source>The settings and statistics could not be kept in %1: there is no room left on the disk. The file keeps what was saved before.</source>
+        <comment>106</comment>
+        <translation>Die Einstellungen und die Statistik konnten nicht in %1 gespeichert werden: Auf dem Datenträger ist kein Platz mehr frei. Die Datei behält den zuletzt gespeicherten Stand.</translation>
+    </message>
+    <message>
+        <source>The settings and statistics could not be kept in %1 (%2). The file keeps what was saved before.</source>
+        <comment>107</comment>
+        <translation>Die Einstellungen und die Statistik konnten nicht in %1 gespeichert werden (%2). Die Datei behält den zuletzt gespeicherten Stand.</translation>
+    </message>
 </context>
 </TS>

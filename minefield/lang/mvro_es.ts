@@ -528,5 +528,15 @@
         <comment>105</comment>
         <translation>Anónimo</translation>
     </message>
+    <message>
+        <source>The settings and statistics could not be kept in %1: there is no room left on the disk. The file keeps what was saved before.</source>
+        <comment>106</comment>
+        <translation>No se han podido guardar la configuración y las estadísticas en %1: no queda espacio en el disco. El archivo conserva lo que se guardó antes.</translation>
+    </message>
+    <message>
+        <source>The settings and statistics could not be kept in %1 (%2). The file keeps what was saved before.</source>
+        <comment>107</comment>
+        <translation>No se han podido guardar la configuración y las estadísticas en %1 (%2). El archivo conserva lo que se guardó antes.</translation>
+    </message>
 </context>
 </TS>

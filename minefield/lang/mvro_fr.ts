@@ -528,5 +528,15 @@
         <comment>105</comment>
         <translation>Anonyme</translation>
     </message>
+    <message>
+        <source>The settings and statistics could not be kept in %1: there is no room left on the disk. The file keeps what was saved before.</source>
+        <comment>106</comment>
+        <translation>Les réglages et les statistiques n'ont pas pu être enregistrés dans %1 : il n'y a plus de place sur le disque. Le fichier garde ce qui avait été enregistré auparavant.</translation>
+    </message>
+    <message>
+        <source>The settings and statistics could not be kept in %1 (%2). The file keeps what was saved before.</source>
+        <comment>107</comment>
+        <translation>Les réglages et les statistiques n'ont pas pu être enregistrés dans %1 (%2). Le fichier garde ce qui avait été enregistré auparavant.</translation>
+    </message>
 </context>
 </TS>

@@ -528,5 +528,15 @@
         <comment>105</comment>
         <translation>Anonimo</translation>
     </message>
+    <message>
+        <source>The settings and statistics could not be kept in %1: there is no room left on the disk. The file keeps what was saved before.</source>
+        <comment>106</comment>
+        <translation>Non è stato possibile salvare le impostazioni e le statistiche in %1: sul disco non c'è più spazio. Il file conserva quanto salvato in precedenza.</translation>
+    </message>
+    <message>
+        <source>The settings and statistics could not be kept in %1 (%2). The file keeps what was saved before.</source>
+        <comment>107</comment>
+        <translation>Non è stato possibile salvare le impostazioni e le statistiche in %1 (%2). Il file conserva quanto salvato in precedenza.</translation>
+    </message>
 </context>
 </TS>

@@ -23,8 +23,12 @@
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QCloseEvent>
+#include <QTimer>
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 
 #include "minefield/BestTimes.h"
 #include "minefield/Texts.h"
@@ -195,7 +199,8 @@ TMyFrameWindow::~TMyFrameWindow()
 {
     m_clock.stop();
     CountGivenUpGame();
-    WriteSettings();
+    if (!m_settingsWritten)
+        WriteSettings();
     // The choice was this window's; texts shown without it follow the session.
     ChooseLanguage(std::nullopt);
 }
@@ -336,10 +341,10 @@ void TMyFrameWindow::ReadSettings()
     m_actions[cmd::NoGuess]->setChecked(s.noGuess);
 }
 
-void TMyFrameWindow::WriteSettings() const
+bool TMyFrameWindow::WriteSettings(int* error) const
 {
     if (m_options.iniPath.isEmpty())
-        return;
+        return true;
     IniFile ini;
     ini.Load(m_options.iniPath.toStdString());
     const MineGame& game = m_board->Game();
@@ -360,7 +365,32 @@ void TMyFrameWindow::WriteSettings() const
     s.zoom = m_board->Zoom();
     s.language = m_languageText;
     s.Write(ini);
-    ini.Save(m_options.iniPath.toStdString());
+    return ini.Save(m_options.iniPath.toStdString(), error);
+}
+
+void TMyFrameWindow::closeEvent(QCloseEvent* event)
+{
+    // Written while the window can still say that it could not be.
+    CountGivenUpGame();
+    int error = 0;
+    if (!WriteSettings(&error))
+        TellNotKept(error);
+    m_settingsWritten = true;
+    QMainWindow::closeEvent(event);
+}
+
+void TMyFrameWindow::TellNotKept(int error)
+{
+    if (m_toldNotKept)
+        return;
+    m_toldNotKept = true;
+    const bool noRoom = error == ENOSPC || error == EDQUOT || error == EFBIG;
+    const QString text = noRoom ? UiText(text::SettingsNoRoom).arg(m_options.iniPath)
+                                : UiText(text::SettingsNotKept).arg(m_options.iniPath, QString::fromLocal8Bit(std::strerror(error)));
+    QMessageBox box(QMessageBox::Warning, "Minevaro", text, QMessageBox::Ok, this);
+    MakePlainDialog(&box);
+    box.button(QMessageBox::Ok)->setText(UiText(text::Ok));
+    box.exec();
 }
 
 void TMyFrameWindow::CheckOnly(std::initializer_list<int> group, int id)
@@ -544,7 +574,10 @@ void TMyFrameWindow::WriteGame(const std::optional<WinRecord>& win)
     else
         row.AddLoss();
     stats.Save(ini);
-    ini.Save(m_options.iniPath.toStdString());
+    int error = 0;
+    // Told when the game's own messages are done with, not in their middle.
+    if (!ini.Save(m_options.iniPath.toStdString(), &error))
+        QTimer::singleShot(0, this, [this, error] { TellNotKept(error); });
 }
 
 void TMyFrameWindow::ShowStatistics()

@@ -73,7 +73,11 @@ private:
     void SetLanguage(Language language);
     QAction* AddCommand(QMenu* menu, int id, const QString& text, bool checkable = false);
     void ReadSettings();
-    void WriteSettings() const;
+    // False, with the system's reason in `error`, when the file was not written.
+    bool WriteSettings(int* error = nullptr) const;
+    // Tells the player, once a session, that the settings file is not written.
+    void TellNotKept(int error);
+    void closeEvent(QCloseEvent* event) override;
     void ShowShields(int shields);
     void UpdateClockText(uint32_t seconds);
     void EndOfWonGame();
@@ -119,6 +123,8 @@ private:
     ShapeKind m_gameShape = ShapeKind::Square;
     int m_gameLevel = 0;
     bool m_gameCounted = false;
+    bool m_settingsWritten = false;  // at the close, before the window goes
+    bool m_toldNotKept = false;
     std::string m_textureText = "1";
     // The language setting as it will be written back: read, or chosen.
     std::string m_languageText;
