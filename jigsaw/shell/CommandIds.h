@@ -4,8 +4,8 @@
 namespace qv::cmd {
 
 // Every command the document handles, by the number its menus and keys
-// send. The numbers below 1140 are the translation files' caption numbers
-// of the menu entries; 1140 and up are our own.
+// send. A menu entry's number is also the number of its caption in the
+// translation files; 1140 to 1156 are our own.
 enum : uint32_t {
     Minimize = 10,
     Maximize = 11,
@@ -47,7 +47,7 @@ enum : uint32_t {
     // Our own, reached by keys only: no menu offers them.
     PasteScores = 1150,     // a certificate or ranking text from the clipboard
     PostNothing = 1151,     // posts NoHandler, which does nothing
-    SendToBox = 1152,       // the held pieces to a box (argument) or the table (255)
+    SendToBox = 1152,       // the held pieces to a box (argument) or the table (SPuz::OnTable)
     WindowMenu = 1153,      // the play window's menu at the pointer
     Uncover = 1154,         // what lies under the pointer
     MinimiseAnimated = 1155,

@@ -4,6 +4,7 @@
 
 #include "framework/Events.h"
 #include "framework/VirtualKey.h"
+#include "jigsaw/document/SPuz.h"
 
 namespace qv {
 
@@ -68,7 +69,7 @@ constexpr unsigned Any = Ctrl | Shift | Alt;
 constexpr KeyBinding::Phase Down = KeyBinding::Down, Up = KeyBinding::Up;
 constexpr unsigned Fn(int n) { return static_cast<unsigned>(fw::vk::F1 + n - 1); }
 constexpr unsigned Pad(int n) { return static_cast<unsigned>(fw::vk::Numpad0 + n); }
-constexpr uint32_t Table = 255;  // the table's box number
+constexpr uint32_t Table = SPuz::OnTable;
 
 // The keys, first match wins. Ctrl alone, Alt with anything, Shift alone,
 // then the plain keys.
