@@ -189,9 +189,8 @@ int App::StartUp()
             m_puz.state |= Puz::Changed;
         }
     });
-    // 8: a 16-colour screen cannot make puzzles.
-    if (QScreen* s = QGuiApplication::primaryScreen())
-        m_lowColour = s->depth() < 5;
+    // 8: a 16-colour screen cannot make puzzles: the new-puzzle operation
+    // asks the display itself (NewPuzzle::refusedOnLowColour).
     // 9: the document.
     fw::Display& display = fw::Display::current();
     if (QScreen* s = QGuiApplication::primaryScreen()) {

@@ -114,14 +114,9 @@ public:
     fw::Profile& profile() { return *m_profile; }
     fw::Options& options() { return m_options; }
     fw::Traductor& traductor() { return m_traductor; }
-    GameSounds& sounds() { return *m_sounds; }
     fw::SoundPlayer& soundPlayer() { return *m_player; }
     const std::filesystem::path& programDir() const { return m_dir; }
-    // Where the settings, the puzzles root and caches live (beside the
-    // program, or the user's folders for an installed copy).
-    const GameFolders& folders() const { return *m_folders; }
     bool previousRunEndedAbnormally() const { return m_abnormalEnd; }
-    bool lowColourScreen() const { return m_lowColour; }
     std::string text(int id) const;
     std::string caption(int id, int variant = 0) const;
 
@@ -152,6 +147,8 @@ private:
     Setup m_setup;
     CommandLine m_commandLine;
     std::filesystem::path m_dir;
+    // Where the settings, the puzzles root and caches live (beside the
+    // program, or the user's folders for an installed copy).
     std::unique_ptr<GameFolders> m_folders;
     std::unique_ptr<fw::Profile> m_profile;
     fw::Options m_options;
@@ -175,7 +172,6 @@ private:
     uint32_t m_lastSave = 0;
     bool m_autosaving = false;
     bool m_abnormalEnd = false;
-    bool m_lowColour = false;
     bool m_started = false;
     bool m_endingSession = false;
     // A settings write failed this session: told once, and not yet shown.
