@@ -1,7 +1,6 @@
 #include "jigsaw/shell/windows/PuzCommands.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QTimer>
 #include <cassert>
 
@@ -14,20 +13,17 @@
 #include "framework/qt/MUBox.h"
 #include "framework/qt/MessageBox.h"
 #include "jigsaw/document/Puz.h"
-#include "jigsaw/library/windows/WMakePuzzke.h"
+#include "jigsaw/library/SaveAsRules.h"
 #include "jigsaw/library/windows/WLibrary.h"
-#include "jigsaw/library/windows/WSaveAs.h"
+#include "jigsaw/library/windows/WMakePuzzke.h"
 #include "jigsaw/play/ScoreKeeper.h"
-#include "jigsaw/print/PrintLayout.h"
 #include "jigsaw/play/windows/MultiSPuzs.h"
 #include "jigsaw/play/windows/SurfaceMouse.h"
 #include "jigsaw/play/windows/WBox.h"
 #include "jigsaw/play/windows/WPuz.h"
+#include "jigsaw/print/PrintLayout.h"
 #include "jigsaw/scores/ClipboardImport.h"
 #include "jigsaw/scores/LiveRanking.h"
-#include "jigsaw/scores/windows/ScoreWindows.h"
-#include "jigsaw/scores/windows/WMiniScore.h"
-#include "jigsaw/scores/windows/WRanking.h"
 #include "jigsaw/shell/CommandLine.h"
 #include "jigsaw/shell/GameControl.h"
 #include "jigsaw/shell/ProgramName.h"
