@@ -23,14 +23,13 @@ class ShellDialogs;
 class ShellHelp;
 class WPuz;
 struct CaptionFacts;
-struct CommandFacts;
 struct OpenChoice;
 struct ScoreCounters;
 
 // The document's command and key handler: every numbered command of the
 // menus and every key of the play window ends here, is looked up in the
-// command table (CommandTable.cpp) and carried out by its call below, or
-// handed to the part that owns it. It also answers the play windows'
+// command table (CommandTable.cpp) and carried out by its call
+// (PuzCommandCalls.cpp), which hands it to the part that owns it. It also answers the play windows'
 // questions (PlayShell): texts, message boxes, autosave, dropped files.
 class PuzCommands : public fw::EventHandler, public PlayShell, private CommandCalls {
 public:
