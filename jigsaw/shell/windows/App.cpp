@@ -9,6 +9,7 @@
 
 #include "framework/AtomicFile.h"
 #include "framework/Display.h"
+#include "framework/qt/MUBox.h"
 #include "framework/qt/MessageBox.h"
 #include "framework/qt/MessageLoop.h"
 #include "framework/qt/UiText.h"
@@ -76,6 +77,9 @@ App::App(Setup setup)
 
 App::~App()
 {
+    // The window layer's answers set at start-up call into this program.
+    fw::UiText::setSource(nullptr);
+    fw::MUBox::setHelpHandler(nullptr);
     m_scoreWindows.reset();
     m_puz.setSteps(nullptr);
     m_puz.setUser(nullptr);
@@ -177,6 +181,8 @@ int App::StartUp()
     m_window->setWindowIcon(QIcon(PlayCursors::icon()));
     m_scoreWindows = std::make_unique<ScoreWindows>(*m_live, *m_scoresHost, m_window.get());
     m_commands->attach(*m_window, *m_scoreWindows);
+    // The help buttons of message boxes (the custom-size prompt...).
+    fw::MUBox::setHelpHandler([this](int topic) { m_commands->ShowHelp(topic); });
     // Keys typed on the score strip are the table's.
     m_scoreWindows->setCommandTarget(m_commands.get());
     m_scoresHost->setWindows(m_window.get(), m_scoreWindows.get());

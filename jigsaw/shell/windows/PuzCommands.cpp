@@ -10,7 +10,6 @@
 #include "framework/Traductor.h"
 #include "framework/VirtualKey.h"
 #include "framework/qt/Clipboard.h"
-#include "framework/qt/MUBox.h"
 #include "framework/qt/MessageBox.h"
 #include "jigsaw/document/Puz.h"
 #include "jigsaw/library/SaveAsRules.h"
@@ -46,11 +45,9 @@ constexpr const char* kLongName = program::LongName;
 PuzCommands::PuzCommands(const ShellParts& parts, GameControl& game)
     : m_parts(parts), m_game(game), m_dialogs(std::make_unique<ShellDialogs>(parts))
 {
-    // The help buttons of message boxes (the custom-size prompt...).
-    fw::MUBox::setHelpHandler([this](int topic) { ShowHelp(topic); });
 }
 
-PuzCommands::~PuzCommands() { fw::MUBox::setHelpHandler(nullptr); }
+PuzCommands::~PuzCommands() = default;
 
 void PuzCommands::attach(WPuz& window, ScoreWindows& scoreWindows)
 {

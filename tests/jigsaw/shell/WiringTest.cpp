@@ -389,3 +389,17 @@ TEST_F(Wired, InternalChecksShowTheirBoxOnceTheProgramRuns)
     EXPECT_TRUE(okAndCancel);
     EXPECT_EQ(s->status, 0);
 }
+
+// The program points the window layer's process-wide answers (the texts of
+// menus and buttons, the help buttons of message boxes) at itself at
+// start-up; once it is gone they must not call into it.
+TEST(WiredAnswers, AProgramThatIsGoneLeavesNoAnswersBehind)
+{
+    ProgramFolder folder;
+    {
+        Started s(folder, "");
+        ASSERT_EQ(s.status, 0);
+        ASSERT_FALSE(fw::UiText::lookup(4, 101).empty()) << "the caption of Open while the program runs";
+    }
+    EXPECT_TRUE(fw::UiText::lookup(4, 101).empty());
+}
