@@ -11,7 +11,7 @@
 #include <iterator>
 #include <regex>
 
-#include "PrintFixture.h"
+#include "tests/jigsaw/print/PrintFixture.h"
 #include "framework/qt/Screenshot.h"
 #include "framework/qt/UiText.h"
 #include "jigsaw/print/windows/PagePainter.h"
