@@ -127,8 +127,10 @@ private:
 // number, and may disable or check the entry.
 class MenuHintEvent : public Event {
 public:
-    explicit MenuHintEvent(uint32_t command) : Event(ev::MenuHint), m_command(command) {}
+    explicit MenuHintEvent(uint32_t command, uint32_t argument = 0)
+        : Event(ev::MenuHint), m_command(command), m_argument(argument) {}
     uint32_t command() const { return m_command; }
+    uint32_t argument() const { return m_argument; }  // the entry's, as its command will get it
 
     std::string hint;  // Windows-1252
     int icon = 0;      // 0: none; otherwise a number the menu's icon source knows
@@ -137,6 +139,7 @@ public:
 
 private:
     uint32_t m_command;
+    uint32_t m_argument;
 };
 
 // A control of a dialog window changed (text edited, box checked).

@@ -36,7 +36,7 @@ void fill(QMenu* qmenu, const Menu& menu, EventHandler* hintTarget)
                 fill(sub, *item.submenu, hintTarget);
             continue;
         }
-        MenuHintEvent hint(item.command);
+        MenuHintEvent hint(item.command, item.argument);
         if (hintTarget)
             Dispatch(hint, *hintTarget);
         QString label = labelOf(item);

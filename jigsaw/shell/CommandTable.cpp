@@ -29,13 +29,16 @@ const CommandSpec kCommands[] = {
     {cmd::SaveAs, &C::saveAs, [](F f) { return f.pieces; }},
     {cmd::Credits, &C::credits},
     {cmd::Pause, &C::pause, [](F f) { return f.pieces; }},
-    {cmd::HideBoxes, &C::hideBoxes, [](F f) { return f.pieces; }},
-    {cmd::ShowBoxes, &C::showBoxes, [](F f) { return f.pieces; }},
+    // Of showing and hiding, only the entry that changes something (hiding
+    // with argument 0 shows).
+    {cmd::HideBoxes, &C::hideBoxes, [](F f) { return f.pieces && (f.argument != 0) != f.boxesHidden; }},
+    {cmd::ShowBoxes, &C::showBoxes, [](F f) { return f.pieces && f.boxesHidden; }},
     {cmd::AutoHelp, &C::autoHelp, [](F f) { return f.pieces && !f.noHelp; }},
     {cmd::Tidy, &C::tidy, [](F f) { return f.pieces; }},
     {cmd::Preview, &C::preview, [](F f) { return f.pieces && !f.noPreview; }, [](F f) { return f.previewShown; },
      kPreviewHint},
-    {cmd::PreviewHidden, &C::previewHidden, [](F f) { return f.pieces && !f.noPreview; }},
+    {cmd::PreviewHidden, &C::previewHidden,
+     [](F f) { return f.pieces && !f.noPreview && (f.argument != 0) != f.previewHidden; }},
     // The strip belongs to a game keeping scores; each entry where it changes something.
     {cmd::ShowScore, &C::showScore, [](F f) { return f.pieces && f.rankingOpen && f.scoreHidden; }},
     {cmd::HideScore, &C::hideScore, [](F f) { return f.pieces && f.rankingOpen && !f.scoreHidden; }},
@@ -230,9 +233,10 @@ bool run(CommandCalls& calls, uint32_t id, uint32_t argument)
     return c && (calls.*(c->call))(argument);
 }
 
-std::optional<MenuState> menuState(uint32_t id, const CommandFacts& facts,
-                                   const std::function<std::string(int)>& text)
+std::optional<MenuState> menuState(uint32_t id, CommandFacts facts,
+                                   const std::function<std::string(int)>& text, uint32_t argument)
 {
+    facts.argument = argument;
     const CommandSpec* c = find(id);
     const KeyBinding* key = hintKey(id);
     if (!c || (!c->enabled && !c->checked && !c->hintText && !key))

@@ -67,8 +67,13 @@ struct CommandFacts {
     bool rankingOpen = false;     // the game keeps scores
     bool competition = false;     // the game's competition option
     bool scoreHidden = false;     // the game's option that hides the score strip
+    bool previewHidden = false;   // the game's option that hides the preview
+    bool boxesHidden = false;     // the game's option that hides the boxes
     size_t boxes = 0;
     bool lastBoxEmpty = false;
+    // The argument of the entry asked about: the show and hide entries of one
+    // command differ only by it.
+    uint32_t argument = 0;
 };
 
 using FactRule = bool (*)(const CommandFacts&);
@@ -118,8 +123,8 @@ std::string keyName(const KeyBinding& binding);
 bool run(CommandCalls& calls, uint32_t id, uint32_t argument);
 // The hint and states of a command's menu entry; none when the command
 // does not say (its entry keeps its defaults).
-std::optional<MenuState> menuState(uint32_t id, const CommandFacts& facts,
-                                   const std::function<std::string(int)>& text);
+std::optional<MenuState> menuState(uint32_t id, CommandFacts facts,
+                                   const std::function<std::string(int)>& text, uint32_t argument = 0);
 
 // The play window's own menu (F10, a right click on the empty table), its
 // entries named by the translation's captions and texts.

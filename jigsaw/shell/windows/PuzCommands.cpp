@@ -103,6 +103,8 @@ CommandFacts PuzCommands::facts() const
     f.rankingOpen = m_parts.live.isOpen();
     f.competition = (game & fw::gameopt::Competition) != 0;
     f.scoreHidden = (game & fw::gameopt::HideScore) != 0;
+    f.previewHidden = (game & fw::gameopt::HidePreview) != 0;
+    f.boxesHidden = (game & fw::gameopt::HideBoxes) != 0;
     f.boxes = puz.boxes.size();
     f.lastBoxEmpty = !puz.boxes.empty() && puz.boxes.back().pieceCount == 0;
     return f;
@@ -111,7 +113,7 @@ CommandFacts PuzCommands::facts() const
 bool PuzCommands::MenuHint(fw::MenuHintEvent& e)
 {
     const std::optional<MenuState> state =
-        commands::menuState(e.command(), facts(), [this](int id) { return text(id); });
+        commands::menuState(e.command(), facts(), [this](int id) { return text(id); }, e.argument());
     if (!state)
         return false;
     if (state->hint)

@@ -217,6 +217,29 @@ TEST(CommandTable, MenuEntriesShowTheirKeyAndFollowTheGame)
     EXPECT_EQ(commands::menuState(cmd::ShowScore, hidden, text)->enabled, true);
     EXPECT_EQ(commands::menuState(cmd::HideScore, hidden, text)->enabled, false);
 
+    // The preview and the boxes likewise; hiding with argument 0 shows.
+    const struct {
+        uint32_t command, argument;
+        bool whenShown, whenHidden;
+    } toggles[] = {
+        {cmd::PreviewHidden, 1, true, false},
+        {cmd::PreviewHidden, 0, false, true},
+        {cmd::HideBoxes, 1, true, false},
+        {cmd::HideBoxes, 0, false, true},
+        {cmd::ShowBoxes, 0, false, true},
+    };
+    for (const auto& t : toggles) {
+        SCOPED_TRACE(testing::Message() << t.command << " with " << t.argument);
+        CommandFacts off = game, on = game;
+        on.previewHidden = on.boxesHidden = true;
+        EXPECT_EQ(commands::menuState(t.command, off, text, t.argument)->enabled, t.whenShown);
+        EXPECT_EQ(commands::menuState(t.command, on, text, t.argument)->enabled, t.whenHidden);
+        EXPECT_EQ(commands::menuState(t.command, none, text, t.argument)->enabled, false);
+    }
+    CommandFacts forbidden = game;
+    forbidden.noPreview = true;
+    EXPECT_EQ(commands::menuState(cmd::PreviewHidden, forbidden, text, 1)->enabled, false);
+
     // Entries that say nothing keep their defaults.
     EXPECT_FALSE(commands::menuState(cmd::Exit, game, text));
     EXPECT_FALSE(commands::menuState(cmd::Credits, game, text));
