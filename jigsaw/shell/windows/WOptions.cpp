@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QPixmap>
+#include <QPushButton>
 #include <algorithm>
 
 #include "framework/qt/Text.h"
@@ -32,7 +33,6 @@ const WOptions::Check WOptions::kChecks[11] = {
 };
 
 namespace {
-constexpr int kWidth = 440;
 constexpr int kRow = 24;
 constexpr int kFrameNewGames = 2520;
 constexpr int kFrameInstallation = 566;
@@ -88,37 +88,45 @@ WOptions::~WOptions()
 void WOptions::layOut(const std::filesystem::path& programDir)
 {
     const std::string forNewGames = fw::UiText::lookupOr(1, 571, " (for new games)");
+    // The advanced options' button takes what the three others leave; a
+    // longer caption widens the window instead of being cut.
+    const std::string advanced = fw::UiText::lookup(4, IdAdvanced);
+    {
+        QPushButton probe(fw::toQString(advanced));
+        probe.setFont(font());
+        m_width = std::max(m_width, probe.sizeHint().width() + 3 * 96 + 20);
+    }
     int y = 10;
-    addFrame(kFrameNewGames, QRect(10, y, kWidth - 20, 5 * kRow + 34), fw::UiText::lookupOr(1, kFrameNewGames, "New games"));
+    addFrame(kFrameNewGames, QRect(10, y, m_width - 20, 5 * kRow + 34), fw::UiText::lookupOr(1, kFrameNewGames, "New games"));
     y += 24;
     size_t i = 0;
     for (; i < 5; ++i, y += kRow) {
         const Check& c = kChecks[i];
         const std::string caption = fw::UiText::lookup(4, c.control);
-        QCheckBox* box = addCheck(c.control, QRect(24, y, kWidth - 48, kRow - 2), caption, checkedFor(c, m_options.word));
+        QCheckBox* box = addCheck(c.control, QRect(24, y, m_width - 48, kRow - 2), caption, checkedFor(c, m_options.word));
         // The hint tells that the box sets a default, not the open game.
         box->setToolTip(fw::toQString(plainCaption(caption) + forNewGames));
     }
     y += 22;
     const std::string installation = fillText(fw::UiText::lookupOr(1, kFrameInstallation, "This installation (%s)"),
                                               programDir.string());
-    addFrame(kFrameInstallation, QRect(10, y, kWidth - 20, 6 * kRow + 44), installation);
+    addFrame(kFrameInstallation, QRect(10, y, m_width - 20, 6 * kRow + 44), installation);
     y += 24;
     for (; i < std::size(kChecks); ++i, y += kRow) {
         if (i == 8)
             y += 10;  // effects above, behaviour below
         const Check& c = kChecks[i];
-        addCheck(c.control, QRect(24, y, kWidth - 48, kRow - 2), fw::UiText::lookup(4, c.control),
+        addCheck(c.control, QRect(24, y, m_width - 48, kRow - 2), fw::UiText::lookup(4, c.control),
                  checkedFor(c, m_options.word));
     }
     y += 24;
     if (m_traductor && !m_traductor->languages().empty())
         y = addLanguageChoice(y);
-    addButton(IdAdvanced, QRect(10, y, kWidth - 3 * 96 - 20, 28), fw::UiText::lookup(4, IdAdvanced));
-    addButton(IdOk, QRect(kWidth - 3 * 96, y, 86, 28), {}, true);
-    addButton(IdCancel, QRect(kWidth - 2 * 96, y, 86, 28));
-    addButton(IdHelp, QRect(kWidth - 96, y, 86, 28));
-    setClientSize(kWidth, y + 40);
+    addButton(IdAdvanced, QRect(10, y, m_width - 3 * 96 - 20, 28), advanced);
+    addButton(IdOk, QRect(m_width - 3 * 96, y, 86, 28), {}, true);
+    addButton(IdCancel, QRect(m_width - 2 * 96, y, 86, 28));
+    addButton(IdHelp, QRect(m_width - 96, y, 86, 28));
+    setClientSize(m_width, y + 40);
 }
 
 int WOptions::addLanguageChoice(int y)
@@ -128,7 +136,7 @@ int WOptions::addLanguageChoice(int y)
     for (const std::string& c : codes)
         names.push_back(languageName(c));
     QLabel* label = addText(IdLanguage + 1, QRect(24, y + 2, 140, kRow), fw::UiText::lookupOr(4, IdLanguage, "&Language:"));
-    QComboBox* list = addList(IdLanguage, QRect(170, y, kWidth - 194, kRow + 4), names,
+    QComboBox* list = addList(IdLanguage, QRect(170, y, m_width - 194, kRow + 4), names,
                               std::max(0, m_traductor->currentIndex()));
     label->setBuddy(list);  // the '&' letter reaches the list
     const std::vector<fw::Bitmap>& flags = m_traductor->flags();

@@ -57,6 +57,7 @@ private:
     fw::Options& m_options;
     fw::Profile& m_profile;
     fw::Traductor* m_traductor;
+    int m_width = 440;  // wider where a language's captions need it
     std::function<void(int)> m_help;
     std::function<void()> m_advanced;
 };

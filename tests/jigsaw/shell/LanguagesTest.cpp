@@ -3,6 +3,7 @@
 // language of the running game.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QMenu>
@@ -106,6 +107,31 @@ TEST_P(Languages, MenusAndMessagesFindAllTheirTexts)
     app.traductor().setReportAll(false);
     EXPECT_TRUE(empty.empty()) << code << ": " << ::testing::PrintToString(empty);
     EXPECT_TRUE(reports.empty()) << code << ": " << ::testing::PrintToString(reports);
+}
+
+// The options window in every language: no button or box cuts its caption,
+// and every control lies inside the window.
+TEST_P(Languages, TheOptionsWindowShowsEveryCaptionWhole)
+{
+    const std::string code = GetParam();
+    ProgramFolder folder("[Main]\r\nOptions=4096\r\nlang=" + code + "\r\n");
+    const auto puzzle = makePuzzle(folder / "p.puz", 4, 3);
+    Started s(folder, puzzle.string());
+    ASSERT_EQ(s.status, 0);
+    qv::App& app = *s.app;
+    qv::WOptions options(&s.window(), app.options(), app.profile(), app.programDir(), &app.traductor());
+    options.show();
+    QApplication::processEvents();
+    const QRect inside = options.rect();
+    std::vector<std::string> cut;
+    for (QAbstractButton* b : options.findChildren<QAbstractButton*>()) {
+        if (b->sizeHint().width() > b->width())
+            cut.push_back(b->text().toStdString() + " needs " + std::to_string(b->sizeHint().width()) + ", has " +
+                          std::to_string(b->width()));
+        if (!inside.contains(QRect(b->mapTo(&options, QPoint(0, 0)), b->size())))
+            cut.push_back(b->text().toStdString() + " lies outside the window");
+    }
+    EXPECT_TRUE(cut.empty()) << code << ": " << ::testing::PrintToString(cut);
 }
 
 INSTANTIATE_TEST_SUITE_P(Shipped, Languages, ::testing::Values("eng", "cas", "cat", "deu", "fra", "ita"));
