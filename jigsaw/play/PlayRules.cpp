@@ -9,6 +9,7 @@
 
 #include "jigsaw/document/PieceSheet.h"
 #include "jigsaw/document/Puz.h"
+#include "jigsaw/play/Animation.h"
 
 namespace qv {
 
@@ -154,6 +155,7 @@ void PlayRules::MoveGroup(int piece, Point16 position, bool repaintAreas)
 
 void PlayRules::MoveToSurface(int piece, Point16 position, uint8_t target)
 {
+    settleTurn();  // the turn is shown on the surface the group leaves
     PieceList g = group(piece);
     const uint8_t from = at(piece).box;
     repaint(from, g.bounds(m_puz));
@@ -185,13 +187,37 @@ fw::Status PlayRules::turnGroup(const PieceList& g, int k, Point16 pivot)
     return {};
 }
 
-fw::Status PlayRules::RotateGroup(int piece, int k, const PieceList* list, const Point16* pivot)
+void PlayRules::settleTurn()
 {
-    if (m_puz.options & Puz::NoRotable)
-        return {};
-    return rotate(piece, k, list, pivot);
+    if (m_turnShowing)
+        m_windows.finishTurn();
 }
 
+fw::Status PlayRules::RotateGroup(int piece, int k, const PieceList* list, const Point16* pivot)
+{
+    if (!(m_puz.options & Puz::NoRotable))
+        settleTurn();
+    if ((m_puz.options & Puz::NoRotable) || (m_puz.state & Puz::Busy))
+        return {};
+    m_windows.hideLoupe(loupe::RuleRunning, false);
+    fw::Status st = rotate(piece, k, list, pivot);
+    if (!m_turnShowing)
+        m_windows.showLoupe(loupe::RuleRunning, false);
+    return st;
+}
+
+void PlayRules::TurnShown()
+{
+    if (!m_turnShowing)
+        return;
+    m_turnShowing = false;
+    if (m_rotateDepth == 0)
+        m_puz.state &= static_cast<uint8_t>(~Puz::Busy);
+    m_windows.showLoupe(loupe::RuleRunning, false);
+}
+
+// The turn is made first and then shown: the windows get the group's
+// picture from before it, which is what they turn.
 fw::Status PlayRules::rotate(int piece, int k, const PieceList* list, const Point16* pivot)
 {
     k &= 3;
@@ -200,8 +226,17 @@ fw::Status PlayRules::rotate(int piece, int k, const PieceList* list, const Poin
     PieceList g = list ? *list : group(piece);
     const Rect16 c = cellOnTable(piece);
     const Point16 centre = pivot ? *pivot : Point16{s16(c.x + c.w / 2), s16(c.y + c.h / 2)};
-    if (pivot && m_rotateDepth == 0)
-        m_windows.animateRotation(g.pieces(), centre, (k < 3 ? k : k - 4) * 90, RotationMs);
+    const bool shown = pivot && m_rotateDepth == 0;
+    TurnAnimation turn;
+    if (shown) {
+        turn.container = at(piece).box;
+        turn.pieces = g.pieces();
+        turn.pivot = centre;
+        turn.degrees = (k < 3 ? k : k - 4) * 90;
+        turn.ms = RotationMs;
+        if (m_windows.showsTurns())
+            turn.before = PictureOfGroup(m_puz, turn.pieces);
+    }
     ++m_rotateDepth;
     m_puz.state |= Puz::Busy;
     const Rect16 before = g.bounds(m_puz);
@@ -209,7 +244,14 @@ fw::Status PlayRules::rotate(int piece, int k, const PieceList* list, const Poin
     g.invalidate();
     repaint(at(piece).box, before);
     repaint(at(piece).box, g.bounds(m_puz));
-    if (--m_rotateDepth == 0)
+    --m_rotateDepth;
+    if (shown) {
+        // Set first: a window may be done with the turn before it returns.
+        m_turnShowing = true;
+        if (!m_windows.showTurn(turn))
+            m_turnShowing = false;
+    }
+    if (m_rotateDepth == 0 && !m_turnShowing)
         m_puz.state &= static_cast<uint8_t>(~Puz::Busy);
     m_puz.state |= Puz::Changed;
     checkInvariants();
@@ -415,6 +457,7 @@ int PlayRules::Drop()
 {
     if (m_held == NoPiece)
         return 0;
+    settleTurn();
     const int held = m_held;
     const PieceList g = group(held);
     if (g.size() > 1)
@@ -422,7 +465,7 @@ int PlayRules::Drop()
     std::vector<int> matched;
     const int count = JoinGroupToNeighbours(g, matched);
     if (count == 0) {
-        m_windows.playSound(SoundDrop);
+        m_windows.playSound(sound::PutDown);
     } else {
         // The neighbour's group as it was goes just below the held piece.
         PieceList theirs;
@@ -433,7 +476,7 @@ int PlayRules::Drop()
         }
         BringToLevel(matched[0], levelBelow(held, theirs), &theirs);
         SnapGroup(matched[0]);
-        m_windows.playSound(IsComplete() ? SoundComplete : SoundJoin);
+        m_windows.playSound(IsComplete() ? sound::Complete : sound::Join);
     }
     if (g.size() == 1)
         SnapGroup(held);
@@ -461,7 +504,7 @@ bool PlayRules::ShowNeighbour(int piece, Point16 point, bool testOnly)
         return false;
     if (testOnly)
         return true;
-    m_windows.hideLoupe(HelpLoupeReason, false);
+    m_windows.hideLoupe(loupe::RuleRunning, false);
     const uint8_t box = at(n).box;
     if (box != SPuz::OnTable && !m_windows.boxWindowOpen(box))
         m_windows.openBoxWindow(box);
@@ -482,8 +525,11 @@ bool PlayRules::ShowNeighbour(int piece, Point16 point, bool testOnly)
         target.y = s16(target.y - (100 - target.h) / 2);
         target.h = 100;
     }
-    m_windows.showNeighbourHint(box, strip, target);
-    m_windows.showLoupe(HelpLoupeReason, false);
+    HintAnimation hint;
+    hint.container = box;
+    hint.from = strip;
+    hint.to = target;
+    m_windows.showHint(hint);  // its end shows the loupe again
     m_score.addHelp(0);
     return true;
 }
@@ -515,6 +561,7 @@ bool PlayRules::AutoHelp()
 {
     if (m_puz.options & Puz::NoHelp || m_puz.pieceCount() == 0)
         return false;
+    settleTurn();
     m_puz.state |= Puz::AutoHelp;
     bool done = false;
     if (!(m_puz.state & Puz::PlayStarted) && !(at(0).flags & Marked)) {
@@ -558,7 +605,8 @@ bool PlayRules::AutoHelp()
 
 int PlayRules::Tidy(uint8_t container, bool wholeTable, const std::vector<Rect16>& extra)
 {
-    m_windows.hideLoupe(HelpLoupeReason, true);
+    settleTurn();
+    m_windows.hideLoupe(loupe::RuleRunning, true);
     // Where each piece lay before: a piece that moves leaves its old place
     // to be painted over, or its picture stays there until something else
     // repaints it.
@@ -572,7 +620,7 @@ int PlayRules::Tidy(uint8_t container, bool wholeTable, const std::vector<Rect16
         repaint(s.box, s.table);
     };
     const int result = Scatter(m_puz, m_windows.scatterArea(container), landed, wholeTable, extra);
-    m_windows.showLoupe(HelpLoupeReason, true);
+    m_windows.showLoupe(loupe::RuleRunning, true);
     m_puz.state |= Puz::Changed;
     checkInvariants();
     return result;

@@ -359,10 +359,8 @@ void SurfaceMouse::rotateHeld(WSPuz& s, int k, QPoint at)
     const int held = rules.heldPiece();
     if (held < 0 || (puz.options & Puz::NoRotable))
         return;
-    m_play.HideLoupeFor(loupe::RuleRunning, false);
     const Point16 pivot = p16(at);
     rules.RotateGroup(held, k, nullptr, &pivot);
-    m_play.ShowLoupeAfter(loupe::RuleRunning, false);
     m_play.PlaySound(GameSounds::Turn);
     // The drag goes on as if the left button had been pressed here again.
     pickUp(s, held, at, true);

@@ -51,7 +51,7 @@ void WBox::setClosed(bool closed)
         puz.boxes[index()].flags &= static_cast<uint8_t>(~0x01);
     puz.state |= Puz::Changed;
     if (!(context().options.word & fw::opt::NoBoxSound))
-        m_play.PlaySound(7);
+        m_play.PlaySound(sound::Effect);
     applyState();
     m_play.storeBoxPlaces();
 }
@@ -213,7 +213,7 @@ void WBox::paintEvent(QPaintEvent* e)
 
 void WBox::paintOverlay(QPainter& p, const QRect&)
 {
-    Marker::paintOn(p, *this, context().puz);
+    Marker::paintOn(p, *this, context().puz, playWindow().marker().flying());
     p.setPen(QPen(QColor(250, 240, 200), 2));
     p.setBrush(Qt::NoBrush);
     p.drawRect(rect().adjusted(1, 1, -1, -1));

@@ -52,7 +52,7 @@ bool WMuestra::OnMouse(const fw::MouseEvent& e)
         m_dragging = true;
         m_grab = inPlay - pos();
         captureMouse();
-        m_play.HideLoupeFor(4, false);
+        m_play.HideLoupeFor(loupe::PreviewDragged, false);
         return true;
     case fw::MouseEvent::Move:
     case fw::MouseEvent::Drag:
@@ -66,7 +66,7 @@ bool WMuestra::OnMouse(const fw::MouseEvent& e)
             Puz& puz = m_play.context().puz;
             puz.previewPos = Point16{static_cast<int16_t>(x()), static_cast<int16_t>(y())};
             puz.state |= Puz::Changed;
-            m_play.ShowLoupeAfter(4, false);
+            m_play.ShowLoupeAfter(loupe::PreviewDragged, false);
         }
         return true;
     }

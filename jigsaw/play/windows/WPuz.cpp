@@ -1,13 +1,9 @@
 #include "jigsaw/play/windows/WPuz.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QPainter>
 #include <QScreen>
-#include <QThread>
-#include <QTransform>
 #include <algorithm>
 
 #include "framework/Display.h"
@@ -53,64 +49,18 @@ int displayDepth()
 constexpr uint32_t kBoxColours[MaxBoxes] = {0x4A6E9C, 0x5C8C4E, 0x8C5A4A, 0x4E7E8E, 0x7A5A86,
                                             0x3E7A9E, 0x6E6E3E, 0x5A4A8C, 0x806A50};
 
-// A group's picture on a transparent ground: drawn once on black and once
-// on white, the pixels that differ lie outside the pieces.
-QImage groupImage(const Puz& puz, const std::vector<int>& pieces, const Rect16& b)
-{
-    fw::Bitmap black(b.w, b.h, 0), white(b.w, b.h, 0xFFFFFF);
-    for (auto it = puz.order.rbegin(); it != puz.order.rend(); ++it) {
-        if (std::find(pieces.begin(), pieces.end(), *it) == pieces.end())
-            continue;
-        DrawPiece(puz, puz.pieces[*it], black, b.x, b.y);
-        DrawPiece(puz, puz.pieces[*it], white, b.x, b.y);
-    }
-    QImage out(b.w, b.h, QImage::Format_ARGB32);
-    for (int y = 0; y < b.h; ++y) {
-        auto* d = reinterpret_cast<QRgb*>(out.scanLine(y));
-        for (int x = 0; x < b.w; ++x) {
-            const uint32_t k = black.pixel(x, y);
-            d[x] = k == white.pixel(x, y) ? (0xFF000000u | k) : 0u;
-        }
-    }
-    return out;
-}
-
-// Shows an image over a surface while an animation runs.
-class Overlay : public QWidget {
-public:
-    explicit Overlay(QWidget* parent) : QWidget(parent)
-    {
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        setAttribute(Qt::WA_TranslucentBackground);
-        setGeometry(parent->rect());
-        show();
-        raise();
-    }
-    std::function<void(QPainter&)> draw;
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter p(this);
-        if (draw)
-            draw(p);
-    }
-};
-
-void pauseFor(int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms)
-        QThread::msleep(10);
-}
-
 }  // namespace
 
 WPuz::WPuz(PlayContext& context)
-    : WSPuz(context, SPuz::OnTable, nullptr), m_score(context.score), m_rules(context.puz, *this, m_score),
+    : WSPuz(context, SPuz::OnTable, nullptr),
+      m_ownClock(context.animationClock ? nullptr : std::make_unique<TimerAnimationClock>()),
+      m_sparkleColours(context.sparkleColours ? *context.sparkleColours : m_ownColours),
+      m_sparklePlaces(context.sparklePlaces ? *context.sparklePlaces : m_ownPlaces), m_score(context.score),
+      m_rules(context.puz, *this, m_score), m_player(context.animationClock ? *context.animationClock : *m_ownClock),
       m_mouse(std::make_unique<SurfaceMouse>(*this)), m_table(displayDepth())
 {
+    if (!context.sparkleColours)
+        m_ownColours.seed(0);
     setWindowTitle(QString::fromLatin1(ProgramName));
     setAcceptFiles(true);
     startWindowTimer(ScoreTimer, 1000);
@@ -131,6 +81,7 @@ WPuz::WPuz(PlayContext& context)
 
 WPuz::~WPuz()
 {
+    m_player.finishAll();
     fw::Window::setMenuModeHook(nullptr);
     qApp->removeEventFilter(this);
     m_mouse.reset();
@@ -154,6 +105,7 @@ void WPuz::showOnScreen()
 void WPuz::puzzleOpened()
 {
     Puz& puz = context().puz;
+    m_player.finishAll();
     m_celebration = 0;
     stopWindowTimer(CelebrationTimer);
     m_mouse->removeBand();
@@ -173,6 +125,7 @@ void WPuz::puzzleOpened()
 
 void WPuz::puzzleClosed()
 {
+    m_player.finishAll();
     m_mouse->removeBand();
     m_mouse->releaseHeld();
     CloseLoupe();
@@ -298,16 +251,7 @@ bool WPuz::TogglePreview()
     return true;
 }
 
-void WPuz::Sparkle(WSPuz& surface, int x, int y)
-{
-    static fw::Random random;
-    static bool seeded = false;
-    if (!seeded) {
-        random.seed(0);
-        seeded = true;
-    }
-    Sparkle::start(surface, x, y, random);
-}
+void WPuz::Sparkle(WSPuz& surface, int x, int y) { Sparkle::start(surface, x, y, m_sparkleColours); }
 
 void WPuz::celebrate(int sparkles)
 {
@@ -327,7 +271,7 @@ void WPuz::celebrationTick()
     }
     if (Sparkle::running())
         return;
-    static fw::Random random;
+    fw::Random& random = m_sparklePlaces;
     QRect area = completionBorder().adjusted(16, 16, -16, -16);
     if (area.width() < 1 || area.height() < 1)
         area = rect();
@@ -349,31 +293,40 @@ void WPuz::markGroup(WSPuz& surface, int piece, bool mark)
         const QRect r = Marker::onPiece(surface, puz, p);
         return QRect(surface.mapTo(this, r.topLeft()), r.size());
     };
-    if (mark) {
-        const bool wasMarked = puz.pieces[piece].flags & PlayRules::Marked;
-        int from = -1;
-        if (wasMarked) {
-            const PieceList group = m_rules.group(piece);
-            for (int p : group.pieces())
-                if (puz.pieces[p].flags & PlayRules::MarkerPiece)
-                    from = p;
-        }
-        m_marker.fly(*this, from >= 0 ? onPiece(from) : dock, onPiece(piece), animate);
-        m_rules.SetMarked(piece, true, false);
-        m_marked.push_back(piece);
-    } else {
-        int from = piece;
-        // The group is kept in a local: a range over pieces() of the
-        // temporary would outlive it.
-        const PieceList group = m_rules.group(piece);
+    auto r16 = [](QRect r) {
+        return Rect16{static_cast<int16_t>(r.x()), static_cast<int16_t>(r.y()), static_cast<int16_t>(r.width()),
+                      static_cast<int16_t>(r.height())};
+    };
+    // Where the marker is now: on the group's marker piece, or in the dock.
+    int from = mark ? -1 : piece;
+    const PieceList group = m_rules.group(piece);
+    if (!mark || (puz.pieces[piece].flags & PlayRules::Marked)) {
         for (int p : group.pieces())
             if (puz.pieces[p].flags & PlayRules::MarkerPiece)
                 from = p;
-        m_rules.SetMarked(piece, false, false);
-        m_marker.fly(*this, onPiece(from), dock, animate);
     }
+    MarkerFlight flight;
+    if (mark) {
+        flight.from = r16(from >= 0 ? onPiece(from) : dock);
+        flight.to = r16(onPiece(piece));
+        // Until it lands the marker still shows where it was.
+        flight.leaving = from;
+        flight.landing = piece;
+    } else {
+        flight.from = r16(onPiece(from));
+        flight.to = r16(dock);
+    }
+    m_rules.SetMarked(piece, mark, false);
+    if (mark)
+        m_marked.push_back(piece);
     puz.state |= Puz::Changed;
     surface.update();
+    QPointer<WSPuz> shown(&surface);
+    m_marker.fly(m_player, *this, flight, animate, [this, shown] {
+        if (shown)
+            shown->update();
+        update(markerDock());
+    });
 }
 
 void WPuz::unmarkLast()
@@ -403,14 +356,12 @@ void WPuz::rotateByCommand(int piece, int k, const QPoint* surfacePoint)
     Puz& puz = context().puz;
     if (piece < 0 || piece >= puz.pieceCount() || (puz.options & Puz::NoRotable))
         return;
-    HideLoupeFor(loupe::RuleRunning, false);
     if (surfacePoint) {
         const Point16 pivot = p16(*surfacePoint);
         m_rules.RotateGroup(piece, k, nullptr, &pivot);
     } else {
         m_rules.RotateGroup(piece, k);
     }
-    ShowLoupeAfter(loupe::RuleRunning, false);
     PlaySound(GameSounds::Turn);
     if (!(puz.state & Puz::Complete))
         context().score.AddMove();
@@ -810,69 +761,35 @@ void WPuz::openBoxWindow(uint8_t b)
     }
 }
 
-void WPuz::animateRotation(const std::vector<int>& pieces, Point16 pivot, int degrees, int ms)
+bool WPuz::showsTurns() const { return isVisible(); }
+
+bool WPuz::showTurn(const TurnAnimation& turn)
 {
-    if (pieces.empty() || !isVisible())
-        return;
-    Puz& puz = context().puz;
-    WSPuz* s = surfaceOf(puz.pieces[pieces.front()].box);
+    if (turn.pieces.empty() || turn.before.empty() || !isVisible())
+        return false;
+    WSPuz* s = surfaceOf(turn.container);
     if (!s || !s->isVisible())
-        return;
-    Rect16 b = puz.pieces[pieces.front()].table;
-    for (int p : pieces)
-        b = unite(b, puz.pieces[p].table);
-    const QImage picture = groupImage(puz, pieces, b);
-    const QPoint topLeft = s->toWindow(QPoint(b.x, b.y));
-    const QPointF centre = s->toWindow(QPoint(pivot.x, pivot.y));
-    s->setHiddenPieces(std::set<int>(pieces.begin(), pieces.end()));
-    Overlay overlay(s);
-    double angle = 0;
-    overlay.draw = [&](QPainter& p) {
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.translate(centre);
-        p.rotate(angle);
-        p.translate(-centre);
-        p.drawImage(topLeft, picture);
-    };
-    QElapsedTimer clock;
-    clock.start();
-    for (;;) {
-        const double t = std::min(1.0, clock.elapsed() / double(std::max(1, ms)));
-        angle = degrees * t;
-        s->repaint();
-        if (t >= 1.0)
-            break;
-        QThread::msleep(12);
-    }
-    s->setHiddenPieces({});
+        return false;
+    m_player.play(makeTurnShow(*s, context().puz, turn, [this] { m_rules.TurnShown(); }));
+    return true;
 }
 
-void WPuz::showNeighbourHint(uint8_t container, const Rect16& from, const Rect16& to)
+void WPuz::finishTurn() { m_player.finish(AnimationPlayer::Frame::Turn); }
+
+void WPuz::showHint(const HintAnimation& hint)
 {
-    WSPuz* s = surfaceOf(container);
-    if (!s)
+    WSPuz* s = surfaceOf(hint.container);
+    if (!s) {
+        ShowLoupeAfter(loupe::RuleRunning, false);
         return;
-    static const int kSteps[] = {300, 300, 200, 200, 250};
-    Overlay overlay(s);
-    QRect shown = s->toWindow(from);
-    overlay.draw = [&](QPainter& p) {
-        p.setPen(QPen(QColor(255, 255, 120), 2));
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(shown);
-    };
-    const QRect a = s->toWindow(from), z = s->toWindow(to);
-    const int n = static_cast<int>(std::size(kSteps));
-    for (int i = 0; i < n; ++i) {
-        const double t = double(i + 1) / n;
-        auto mix = [t](int u, int v) { return static_cast<int>(u + (v - u) * t); };
-        shown = QRect(QPoint(mix(a.left(), z.left()), mix(a.top(), z.top())),
-                      QPoint(mix(a.right(), z.right()), mix(a.bottom(), z.bottom())));
-        overlay.repaint();
-        pauseFor(kSteps[i]);
-        if (QGuiApplication::mouseButtons() & (Qt::LeftButton | Qt::RightButton))
-            break;
     }
-    Sparkle(*s, z.center().x(), z.center().y());
+    QPointer<WSPuz> surface(s);
+    auto buttonsDown = [] { return bool(QGuiApplication::mouseButtons() & (Qt::LeftButton | Qt::RightButton)); };
+    auto sparkle = [this, surface](QPoint at) {
+        if (surface)
+            Sparkle(*surface, at.x(), at.y());
+    };
+    m_player.play(makeHintShow(*s, hint, buttonsDown, sparkle, [this] { ShowLoupeAfter(loupe::RuleRunning, false); }));
 }
 
 // --- events
@@ -943,7 +860,15 @@ bool WPuz::OnDropFiles(const fw::DropFilesEvent& e)
     return true;
 }
 
-bool WPuz::OnCloseRequest() { return context().shell.keepOpenOnClose(); }
+bool WPuz::OnCloseRequest()
+{
+    // The exit animation closes the window when it is over.
+    if (m_exitShowing) {
+        m_closeAfterExit = true;
+        return true;
+    }
+    return context().shell.keepOpenOnClose();
+}
 
 void WPuz::resizeEvent(QResizeEvent* e)
 {
@@ -963,7 +888,7 @@ void WPuz::paintOverlay(QPainter& p, const QRect&)
         p.setPen(QPen(QColor(240, 220, 150), FrameWidth));
         p.drawRect(completionBorder().adjusted(1, 1, -1, -1));
     }
-    Marker::paintOn(p, *this, puz);
+    Marker::paintOn(p, *this, puz, m_marker.flying());
     Marker::paintDock(p, markerDock());
     paintBandOn(p, *this);
 }

@@ -8,10 +8,13 @@
 #include <vector>
 
 #include "framework/Menu.h"
+#include "framework/Random.h"
 #include "jigsaw/play/PlayPorts.h"
 #include "jigsaw/play/PlayRules.h"
 #include "jigsaw/play/ScoreKeeperScore.h"
+#include "jigsaw/play/LoupeReason.h"
 #include "jigsaw/play/windows/Marker.h"
+#include "jigsaw/play/windows/PlayAnimations.h"
 #include "jigsaw/play/windows/WSPuz.h"
 
 namespace qv {
@@ -21,12 +24,6 @@ class MultiSPuzs;
 class SurfaceMouse;
 class WBox;
 class WMuestra;
-
-// Loupe hide reasons.
-namespace loupe {
-constexpr int Frame = 1, Menu = 2, Deactivated = 3, PreviewDragged = 4, RuleRunning = 5, ExitQuestion = 7,
-              Pause = 8, RubberBand = 9;
-}
 
 // The play window: the table covering the screen, the owner of the box
 // windows, the loupe, the preview, the marker and the sparkles, and of the
@@ -140,8 +137,12 @@ public:
     QPoint pointer() const { return m_pointer; }
     double mmPerPixel() const { return m_mmPerPixel; }
 
-    // The short animation when the program closes from the play window.
+    // The short animation when the program closes from the play window. It
+    // runs on the event loop; a close asked for meanwhile waits for its end.
     void runExitAnimation();
+    bool exiting() const { return m_exitShowing; }
+    // The animations running now (turns, marker flights, hints, the exit).
+    AnimationPlayer& animations() { return m_player; }
     // Esc's minimising: a frame shrinks over the window for ms milliseconds,
     // then the window is minimised. A second call meanwhile does nothing.
     void MinimiseAnimated(int ms = 250);
@@ -159,7 +160,9 @@ public:
 
     // --- PlayWindows
     void invalidate(uint8_t container, const Rect16& area) override;
-    void animateRotation(const std::vector<int>& pieces, Point16 pivot, int degrees, int ms) override;
+    bool showTurn(const TurnAnimation& turn) override;
+    bool showsTurns() const override;
+    void finishTurn() override;
     void playSound(int number) override { PlaySound(number); }
     Rect16 visibleTable() const override { return visibleArea(); }
     void scrollTable(int dx, int dy) override;
@@ -168,7 +171,7 @@ public:
     void hideLoupe(int reason, bool pauseClock) override { HideLoupeFor(reason, pauseClock); }
     void showLoupe(int reason, bool resumeClock) override { ShowLoupeAfter(reason, resumeClock); }
     bool loupeExists() const override { return m_loupe != nullptr; }
-    void showNeighbourHint(uint8_t container, const Rect16& from, const Rect16& to) override;
+    void showHint(const HintAnimation& hint) override;
     void celebrate(int sparkles) override;
     ScatterArea scatterArea(uint8_t container) const override;
 
@@ -196,8 +199,17 @@ private:
     QPoint freeSpotInBox(const WBox& box, int w, int h) const;
     fw::Menu pieceMenu(int piece) const;
 
+    // The clock and generators come first: the rules and the player use them
+    // and the player ends its shows (telling the rules) when it goes.
+    std::unique_ptr<AnimationClock> m_ownClock;
+    fw::Random m_ownColours, m_ownPlaces;
+    fw::Random& m_sparkleColours;
+    fw::Random& m_sparklePlaces;
     ScoreKeeperScore m_score;
     PlayRules m_rules;
+    AnimationPlayer m_player;
+    bool m_exitShowing = false;
+    bool m_closeAfterExit = false;
     // Box windows and the preview go when a puzzle closes, often from inside
     // one of their own events: they are disposed of later, not deleted.
     std::vector<fw::WindowPtr<WBox>> m_boxes;
