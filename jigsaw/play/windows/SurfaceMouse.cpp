@@ -5,7 +5,6 @@
 #include <QToolTip>
 #include <cmath>
 #include <cstdlib>
-#include <map>
 
 #include "framework/VirtualKey.h"
 #include "framework/qt/KeyMap.h"
@@ -44,9 +43,9 @@ bool SurfaceMouse::handle(WSPuz& s, const fw::MouseEvent& e)
 {
     const QPoint window(e.x(), e.y());
     m_buttons = e.buttons();
-    m_play.m_pointer = s.mapTo(&m_play, window);
+    m_pointer = s.mapTo(&m_play, window);
     if (s.window() != &m_play && s.parentWidget() == nullptr)
-        m_play.m_pointer = m_play.mapFromGlobal(s.mapToGlobal(window));
+        m_pointer = m_play.mapFromGlobal(s.mapToGlobal(window));
     switch (e.action()) {
     case fw::MouseEvent::Move: onMove(s, e); break;
     case fw::MouseEvent::Drag: onDrag(s, e); break;
@@ -111,63 +110,9 @@ void SurfaceMouse::onDrag(WSPuz& s, const fw::MouseEvent& e)
 
 void SurfaceMouse::hover(WSPuz& s, QPoint at)
 {
-    PlayRules& rules = m_play.rules();
-    const int piece = rules.HitTest(s.container(), p16(at));
-    if (piece == m_hoverPiece)
-        return;
-    Puz& puz = s.context().puz;
-    if (m_hoverPiece >= 0 && m_hoverPiece < puz.pieceCount())
-        puz.pieces[m_hoverPiece].flags &= ~uint32_t(PlayRules::CoversGroup);
-    m_hoverPiece = piece;
-    const bool covers = piece >= 0 && coversAnotherGroup(piece);
-    if (covers)
-        puz.pieces[piece].flags |= PlayRules::CoversGroup;
-    s.setCursor(covers ? PlayCursors::uncover() : QCursor(Qt::ArrowCursor));
-}
-
-// Whether the piece's group lies over at least 0.8 of the cell area of some
-// group below it on the same surface.
-bool SurfaceMouse::coversAnotherGroup(int piece) const
-{
-    const Puz& puz = m_play.context().puz;
-    PlayRules& rules = m_play.rules();
-    const PieceList mine = rules.group(piece);
-    const uint8_t box = puz.pieces[piece].box;
-    std::map<int, long> covered;  // lowest member of a group below -> covered area
-    std::map<int, int> groupOf;
-    for (const SPuz& q : puz.pieces) {
-        if (q.box != box || mine.contains(q.index) || q.orderPos <= mine.minLevel())
-            continue;
-        long area = 0;
-        for (int m : mine.pieces()) {
-            const SPuz& c = puz.pieces[m];
-            const int w = std::min(c.tableCell.x + c.tableCell.w, q.tableCell.x + q.tableCell.w) -
-                          std::max(c.tableCell.x, q.tableCell.x);
-            const int h = std::min(c.tableCell.y + c.tableCell.h, q.tableCell.y + q.tableCell.h) -
-                          std::max(c.tableCell.y, q.tableCell.y);
-            if (w > 0 && h > 0)
-                area += long(w) * h;
-        }
-        if (area > 0)
-            covered[q.index] = area;
-    }
-    std::map<int, std::pair<long, long>> byGroup;  // first member -> (covered, total)
-    for (auto [q, area] : covered) {
-        if (groupOf.count(q))
-            continue;
-        const PieceList theirs = rules.group(q);
-        long total = 0, cov = 0;
-        for (int m : theirs.pieces()) {
-            groupOf[m] = q;
-            total += long(puz.pieces[m].tableCell.w) * puz.pieces[m].tableCell.h;
-            auto it = covered.find(m);
-            if (it != covered.end())
-                cov += it->second;
-        }
-        if (total > 0 && cov * 10 >= total * 8)
-            return true;
-    }
-    return false;
+    const PlaySession::Hover h = m_play.session().hover(s.container(), p16(at));
+    if (h.changed)
+        s.setCursor(h.covers ? PlayCursors::uncover() : QCursor(Qt::ArrowCursor));
 }
 
 // --- pressing
@@ -228,7 +173,7 @@ bool SurfaceMouse::pieceClick(WSPuz& s, int piece, const fw::MouseEvent& e, QPoi
         m_play.postRotation(s, piece, primary ? 1 : 3, at);
         return true;
     }
-    pickUp(s, piece, at, false);
+    pickUp(s, piece, at);
     return true;
 }
 
@@ -261,25 +206,23 @@ void SurfaceMouse::clickedCompletionBorder()
     m_play.HideLoupeFor(loupe::Pause, true);
     c.shell.message(995, 0x40);
     m_play.ShowLoupeAfter(loupe::Pause, true);
-    c.puz.state |= Puz::Changed;
+    m_play.present(m_play.session().completionShown());
     c.shell.documentChanged();
 }
 
-void SurfaceMouse::pickUp(WSPuz& s, int piece, QPoint at, bool afterRotation)
+void SurfaceMouse::pickUp(WSPuz& s, int piece, QPoint at)
 {
-    PlayRules& rules = m_play.rules();
-    Puz& puz = s.context().puz;
-    rules.PickUp(piece);
+    const SPuz& p = s.context().puz.pieces[piece];
+    m_play.present(m_play.session().pickUp(piece, p16(at - cellPos(p))));
+    holdOn(s, at);
+}
+
+void SurfaceMouse::holdOn(WSPuz& s, QPoint at)
+{
     m_holdSurface = &s;
-    m_grabOffset = at - cellPos(puz.pieces[piece]);
-    m_lastGlobal = QCursor::pos();
     m_lastGlobal = s.mapToGlobal(s.toWindow(at));
-    if (!afterRotation)
-        m_sidesBefore = s.context().score.Counters().joinedSides;
     s.setCursor(PlayCursors::grab());
     s.captureMouse();
-    if (!afterRotation)
-        m_play.PlaySound(GameSounds::PickUp);
 }
 
 // --- dragging
@@ -290,20 +233,19 @@ void SurfaceMouse::dragHeld(WSPuz& current, QPoint global)
     WSPuz* s = m_holdSurface;
     if (!s)
         return;
-    PlayRules& rules = m_play.rules();
-    const int held = rules.heldPiece();
-    if (held < 0) {
+    PlaySession& session = m_play.session();
+    if (session.heldPiece() < 0) {
         m_holdSurface = nullptr;
         return;
     }
     const QPoint d = global - m_lastGlobal;
-    rules.AddTravel(d.x(), d.y(), m_play.mmPerPixel());
+    session.rules().AddTravel(d.x(), d.y(), m_play.mmPerPixel());
     m_lastGlobal = global;
 
     WSPuz* over = m_play.surfaceAtGlobal(global);
     if (over && over != s) {
         const QPoint at = over->toSurface(over->mapFromGlobal(global));
-        rules.MoveToSurface(held, p16(at - m_grabOffset), over->container());
+        m_play.present(session.carryTo(over->container(), p16(at)));
         s->releaseMouseCapture();
         s->setCursor(QCursor(Qt::ArrowCursor));
         m_holdSurface = over;
@@ -312,9 +254,10 @@ void SurfaceMouse::dragHeld(WSPuz& current, QPoint global)
         s->captureMouse();
         s->raise();
     }
-    QPoint wanted = s->toSurface(s->mapFromGlobal(global)) - m_grabOffset;
+    const QPoint grab(session.grab().x, session.grab().y);
+    QPoint wanted = s->toSurface(s->mapFromGlobal(global)) - grab;
     autoScroll(*s, wanted);
-    rules.DragTo(p16(wanted));
+    m_play.present(session.dragTo(p16(wanted + grab)));
 }
 
 // Keeps the held group in sight: the surface scrolls when the group would
@@ -345,25 +288,17 @@ void SurfaceMouse::autoScroll(WSPuz& s, QPoint& wanted)
     if (&s == &m_play)
         puz.viewOrigin = p16(s.origin());
     wanted += QPoint(dx, dy);
-    SPuz& h = puz.pieces[held];
-    if (!(h.flags & PlayRules::EdgeBumped)) {
-        h.flags |= PlayRules::EdgeBumped;
-        m_play.PlaySound(GameSounds::Bump);
-    }
+    m_play.present(m_play.session().bumpedEdge());
 }
 
 void SurfaceMouse::rotateHeld(WSPuz& s, int k, QPoint at)
 {
-    Puz& puz = s.context().puz;
-    PlayRules& rules = m_play.rules();
-    const int held = rules.heldPiece();
-    if (held < 0 || (puz.options & Puz::NoRotable))
+    PlaySession& session = m_play.session();
+    if (session.heldPiece() < 0 || (s.context().puz.options & Puz::NoRotable))
         return;
-    const Point16 pivot = p16(at);
-    rules.RotateGroup(held, k, nullptr, &pivot);
-    m_play.PlaySound(GameSounds::Turn);
+    m_play.present(session.turnHeld(k, p16(at)));
     // The drag goes on as if the left button had been pressed here again.
-    pickUp(s, held, at, true);
+    holdOn(s, at);
 }
 
 // --- releasing
@@ -400,9 +335,9 @@ void SurfaceMouse::drop()
         s->setCursor(QCursor(Qt::ArrowCursor));
     }
     m_holdSurface = nullptr;
-    m_play.rules().Drop();
-    m_hoverPiece = -1;
-    const bool joined = c.score.Counters().joinedSides != m_sidesBefore;
+    PlayReport r = m_play.session().drop();
+    const bool joined = r.joined;
+    m_play.present(std::move(r));
     c.shell.autosave(joined);
 }
 

@@ -42,16 +42,10 @@ bool WBox::isClosed() const
 
 void WBox::setClosed(bool closed)
 {
-    Puz& puz = context().puz;
-    if (index() >= static_cast<int>(puz.boxes.size()) || closed == isClosed())
+    PlayReport r = m_play.session().setBoxClosed(index(), closed);
+    if (!r.done)
         return;
-    if (closed)
-        puz.boxes[index()].flags |= 0x01;
-    else
-        puz.boxes[index()].flags &= static_cast<uint8_t>(~0x01);
-    puz.state |= Puz::Changed;
-    if (!(context().options.word & fw::opt::NoBoxSound))
-        m_play.PlaySound(sound::Effect);
+    m_play.present(std::move(r));
     applyState();
     m_play.storeBoxPlaces();
 }
@@ -143,8 +137,7 @@ void WBox::endMove()
         m_openRect.moveTopLeft(pos());
     keepOnScreen();
     applyState();
-    m_play.storeBoxPlaces();
-    context().puz.state |= Puz::Changed;
+    m_play.boxWindowMoved(index());
 }
 
 void WBox::prepareGround()

@@ -63,9 +63,7 @@ bool WMuestra::OnMouse(const fw::MouseEvent& e)
         if (m_dragging && e.button() == fw::MouseEvent::Left) {
             m_dragging = false;
             releaseMouseCapture();
-            Puz& puz = m_play.context().puz;
-            puz.previewPos = Point16{static_cast<int16_t>(x()), static_cast<int16_t>(y())};
-            puz.state |= Puz::Changed;
+            m_play.present(m_play.session().previewMoved({static_cast<int16_t>(x()), static_cast<int16_t>(y())}));
             m_play.ShowLoupeAfter(loupe::PreviewDragged, false);
         }
         return true;

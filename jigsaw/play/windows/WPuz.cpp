@@ -31,7 +31,6 @@ constexpr int ScoreTimer = 0;
 constexpr int CelebrationTimer = 1;
 constexpr int CelebrationTickMs = 120;
 constexpr int FrameWidth = 2;  // of the finished picture's border
-constexpr int MaxBoxes = 9;
 
 Point16 p16(QPoint p) { return {static_cast<int16_t>(p.x()), static_cast<int16_t>(p.y())}; }
 
@@ -45,18 +44,17 @@ int displayDepth()
     return d.isPalette16() ? 4 : d.isPalette256() ? 8 : 32;
 }
 
-// Distinct light colours for new boxes (0x00BBGGRR).
-constexpr uint32_t kBoxColours[MaxBoxes] = {0x4A6E9C, 0x5C8C4E, 0x8C5A4A, 0x4E7E8E, 0x7A5A86,
-                                            0x3E7A9E, 0x6E6E3E, 0x5A4A8C, 0x806A50};
-
 }  // namespace
 
 WPuz::WPuz(PlayContext& context)
     : WSPuz(context, SPuz::OnTable, nullptr),
       m_ownClock(context.animationClock ? nullptr : std::make_unique<TimerAnimationClock>()),
       m_sparkleColours(context.sparkleColours ? *context.sparkleColours : m_ownColours),
-      m_sparklePlaces(context.sparklePlaces ? *context.sparklePlaces : m_ownPlaces), m_score(context.score),
-      m_rules(context.puz, *this, m_score), m_player(context.animationClock ? *context.animationClock : *m_ownClock),
+      m_sparklePlaces(context.sparklePlaces ? *context.sparklePlaces : m_ownPlaces),
+      m_session(
+          context.puz, context.score, *this, [this](PlayReport&& r) { present(std::move(r)); },
+          [&options = context.options] { return options.word; }),
+      m_rules(m_session.rules()), m_player(context.animationClock ? *context.animationClock : *m_ownClock),
       m_mouse(std::make_unique<SurfaceMouse>(*this)), m_table(displayDepth())
 {
     if (!context.sparkleColours)
@@ -106,6 +104,7 @@ void WPuz::puzzleOpened()
 {
     Puz& puz = context().puz;
     m_player.finishAll();
+    m_session.reset();
     m_celebration = 0;
     stopWindowTimer(CelebrationTimer);
     m_mouse->removeBand();
@@ -140,27 +139,45 @@ void WPuz::puzzleClosed()
 
 void WPuz::PlaySound(int number) { context().sounds.play(number, context().options.word); }
 
-void WPuz::HideLoupeFor(int reason, bool pauseClock)
+void WPuz::HideLoupeFor(int reason, bool pauseClock) { present(m_session.hideLoupeFor(reason, pauseClock)); }
+
+void WPuz::ShowLoupeAfter(int reason, bool resumeClock) { present(m_session.showLoupeAfter(reason, resumeClock)); }
+
+QPoint WPuz::pointer() const { return m_mouse ? m_mouse->pointer() : QPoint(); }
+
+void WPuz::showLoupeChange(const PlayReport& r)
 {
-    const bool added = m_loupeReasons.insert(reason).second;
-    if (m_loupe && m_loupe->shown()) {
-        if (reason == loupe::Deactivated)
+    if (!m_loupe)
+        return;
+    if (r.loupe == PlayReport::Loupe::Hide && m_loupe->shown()) {
+        if (r.loupeAreaRepaint)
             update(m_loupe->widget().geometry());
         m_loupe->setShown(false);
-    }
-    if (pauseClock && added)
-        context().score.Pause();
-}
-
-void WPuz::ShowLoupeAfter(int reason, bool resumeClock)
-{
-    const bool removed = m_loupeReasons.erase(reason) > 0;
-    if (m_loupeReasons.empty() && m_loupe && !m_loupe->shown()) {
-        m_loupe->moveTo(m_pointer);
+    } else if (r.loupe == PlayReport::Loupe::Show && !m_session.loupeHidden() && !m_loupe->shown()) {
+        m_loupe->moveTo(pointer());
         m_loupe->setShown(true);
     }
-    if (resumeClock && removed)
-        context().score.Resume();
+}
+
+void WPuz::present(PlayReport&& r)
+{
+    for (const PlayReport::Repaint& a : r.repaint)
+        invalidate(a.container, a.area);
+    for (uint8_t c : r.repaintWhole)
+        if (WSPuz* s = surfaceOf(c))
+            s->update();
+    for (int n : r.sounds)
+        PlaySound(n);
+    for (const TurnAnimation& t : r.turns)
+        if (!showTurn(t))
+            m_rules.TurnShown();
+    for (const HintAnimation& h : r.hints)
+        showHint(h);
+    if (r.marker)
+        flyMarker(*r.marker);
+    showLoupeChange(r);
+    if (r.boxesChanged)
+        syncBoxWindows();
 }
 
 void WPuz::setPointerOnFrame(bool on)
@@ -194,8 +211,8 @@ void WPuz::OpenLoupe()
 {
     if (!m_loupe)
         m_loupe = std::make_unique<Loupe>(*this, context().options.loupeSize, context().options.loupeFactor);
-    m_loupe->moveTo(m_pointer);
-    m_loupe->setShown(m_loupeReasons.empty());
+    m_loupe->moveTo(pointer());
+    m_loupe->setShown(!m_session.loupeHidden());
 }
 
 void WPuz::CloseLoupe()
@@ -286,42 +303,33 @@ void WPuz::celebrationTick()
 
 void WPuz::markGroup(WSPuz& surface, int piece, bool mark)
 {
-    Puz& puz = context().puz;
-    const bool animate = !(context().options.word & fw::opt::NoAnimations);
-    const QRect dock = markerDock();
-    auto onPiece = [&](int p) {
-        const QRect r = Marker::onPiece(surface, puz, p);
-        return QRect(surface.mapTo(this, r.topLeft()), r.size());
-    };
+    (void)surface;
+    present(m_session.setMarked(piece, mark));
+}
+
+// Pieces and the dock as the play window sees them.
+void WPuz::flyMarker(const MarkerMove& move)
+{
+    const Puz& puz = context().puz;
     auto r16 = [](QRect r) {
         return Rect16{static_cast<int16_t>(r.x()), static_cast<int16_t>(r.y()), static_cast<int16_t>(r.width()),
                       static_cast<int16_t>(r.height())};
     };
-    // Where the marker is now: on the group's marker piece, or in the dock.
-    int from = mark ? -1 : piece;
-    const PieceList group = m_rules.group(piece);
-    if (!mark || (puz.pieces[piece].flags & PlayRules::Marked)) {
-        for (int p : group.pieces())
-            if (puz.pieces[p].flags & PlayRules::MarkerPiece)
-                from = p;
-    }
+    auto place = [&](int p) {
+        WSPuz* s = p >= 0 && p < puz.pieceCount() ? surfaceOf(puz.pieces[p].box) : nullptr;
+        if (!s)
+            return markerDock();
+        const QRect r = Marker::onPiece(*s, puz, p);
+        return QRect(s->mapTo(this, r.topLeft()), r.size());
+    };
     MarkerFlight flight;
-    if (mark) {
-        flight.from = r16(from >= 0 ? onPiece(from) : dock);
-        flight.to = r16(onPiece(piece));
-        // Until it lands the marker still shows where it was.
-        flight.leaving = from;
-        flight.landing = piece;
-    } else {
-        flight.from = r16(onPiece(from));
-        flight.to = r16(dock);
-    }
-    m_rules.SetMarked(piece, mark, false);
-    if (mark)
-        m_marked.push_back(piece);
-    puz.state |= Puz::Changed;
-    surface.update();
-    QPointer<WSPuz> shown(&surface);
+    flight.from = r16(place(move.from));
+    flight.to = r16(place(move.to));
+    flight.leaving = move.leaving;
+    flight.landing = move.landing;
+    const int piece = move.landing >= 0 ? move.landing : move.from;
+    QPointer<WSPuz> shown(piece >= 0 && piece < puz.pieceCount() ? surfaceOf(puz.pieces[piece].box) : nullptr);
+    const bool animate = !(context().options.word & fw::opt::NoAnimations);
     m_marker.fly(m_player, *this, flight, animate, [this, shown] {
         if (shown)
             shown->update();
@@ -329,19 +337,7 @@ void WPuz::markGroup(WSPuz& surface, int piece, bool mark)
     });
 }
 
-void WPuz::unmarkLast()
-{
-    Puz& puz = context().puz;
-    while (!m_marked.empty()) {
-        const int p = m_marked.back();
-        m_marked.pop_back();
-        if (p < puz.pieceCount() && (puz.pieces[p].flags & PlayRules::Marked)) {
-            if (WSPuz* s = surfaceOf(puz.pieces[p].box))
-                markGroup(*s, p, false);
-            return;
-        }
-    }
-}
+void WPuz::unmarkLast() { present(m_session.unmarkLast()); }
 
 void WPuz::postRotation(WSPuz& surface, int piece, int k, QPoint at)
 {
@@ -351,68 +347,32 @@ void WPuz::postRotation(WSPuz& surface, int piece, int k, QPoint at)
     surface.postCommand(k == 1 ? 2001 : 2000);
 }
 
-void WPuz::rotateByCommand(int piece, int k, const QPoint* surfacePoint)
+bool WPuz::rotateByCommand(int piece, int k, const QPoint* surfacePoint)
 {
-    Puz& puz = context().puz;
-    if (piece < 0 || piece >= puz.pieceCount() || (puz.options & Puz::NoRotable))
-        return;
-    if (surfacePoint) {
-        const Point16 pivot = p16(*surfacePoint);
-        m_rules.RotateGroup(piece, k, nullptr, &pivot);
-    } else {
-        m_rules.RotateGroup(piece, k);
-    }
-    PlaySound(GameSounds::Turn);
-    if (!(puz.state & Puz::Complete))
-        context().score.AddMove();
+    const Point16 pivot = surfacePoint ? p16(*surfacePoint) : Point16{};
+    PlayReport r = m_session.turnByCommand(piece, k, surfacePoint ? &pivot : nullptr);
+    const bool joined = r.joined;
+    present(std::move(r));
+    return joined;
 }
 
-void WPuz::uncoverAt(WSPuz& surface, QPoint at)
-{
-    Puz& puz = context().puz;
-    const int piece = m_rules.HitTest(surface.container(), p16(at));
-    if (piece < 0)
-        return;
-    const PieceList mine = m_rules.group(piece);
-    std::vector<int> below;
-    for (int16_t q : puz.order) {
-        const SPuz& s = puz.pieces[q];
-        if (s.box != surface.container() || mine.contains(q) || s.orderPos <= mine.minLevel())
-            continue;
-        for (int m : mine.pieces()) {
-            if (intersects(puz.pieces[m].table, s.table)) {
-                below.push_back(q);
-                break;
-            }
-        }
-    }
-    std::vector<int> done;
-    for (int q : below) {
-        if (std::find(done.begin(), done.end(), q) != done.end())
-            continue;
-        const PieceList theirs = m_rules.group(q);
-        done.insert(done.end(), theirs.pieces().begin(), theirs.pieces().end());
-        m_rules.BringToLevel(q, 0);
-    }
-    if (!below.empty())
-        surface.update();
-}
+void WPuz::uncoverAt(WSPuz& surface, QPoint at) { present(m_session.uncover(surface.container(), p16(at))); }
 
 void WPuz::uncoverAtPointer()
 {
     WSPuz* s = nullptr;
     if (pieceAtPointer(&s) >= 0 && s)
-        uncoverAt(*s, s->toSurface(s->mapFrom(this, m_pointer)));
+        uncoverAt(*s, s->toSurface(s->mapFrom(this, pointer())));
 }
 
 int WPuz::pieceAtPointer(WSPuz** surface) const
 {
-    WSPuz* s = surfaceAtGlobal(mapToGlobal(m_pointer));
+    WSPuz* s = surfaceAtGlobal(mapToGlobal(pointer()));
     if (!s)
         return -1;
     if (surface)
         *surface = s;
-    const QPoint at = s->toSurface(s->mapFrom(const_cast<WPuz*>(this), m_pointer));
+    const QPoint at = s->toSurface(s->mapFrom(const_cast<WPuz*>(this), pointer()));
     return m_rules.HitTest(s->container(), p16(at));
 }
 
@@ -423,10 +383,10 @@ bool WPuz::sendToBox(uint8_t box)
     Puz& puz = context().puz;
     if (box != SPuz::OnTable && box >= m_boxes.size())
         return false;
-    int piece = m_rules.heldPiece();
+    int piece = m_session.heldPiece();
     if (piece != PlayRules::NoPiece) {
         m_mouse->releaseHeld();
-        m_rules.Drop();
+        present(m_session.drop());
     } else {
         piece = pieceAtPointer();
         if (piece < 0 || (puz.pieces[piece].flags & PlayRules::Marked))
@@ -440,41 +400,20 @@ bool WPuz::sendToBox(uint8_t box)
     const QPoint offset(s.tableCell.x - b.x, s.tableCell.y - b.y);  // the piece inside its group
     QPoint target;
     if (box == SPuz::OnTable) {
-        QPoint at = m_pointer;
+        QPoint at = pointer();
         if (WBox* from = this->box(puz.pieces[piece].box); from && from->isVisible() && from->geometry().contains(at))
             at = QPoint(std::max(8, from->x() - b.w - 8), from->y());
         target = toSurface(at) + offset;
     } else {
-        target = freeSpotInBox(*m_boxes[box], b.w, b.h) + offset;
+        const WBox& dest = *m_boxes[box];
+        const Point16 spot = m_session.freeSpotInBox(box, dest.openRect().width(), dest.openRect().height(),
+                                                     p16(dest.origin()), b.w, b.h);
+        target = QPoint(spot.x, spot.y) + offset;
     }
-    m_rules.MoveToSurface(piece, p16(target), box);
-    puz.state |= Puz::Changed;
-    PlaySound(GameSounds::PutDown);
-    update();
-    for (auto& w : m_boxes)
-        w->update();
-    return true;
-}
-
-// The first spot, in reading order, where a group of w x h fits in the box
-// without covering its pieces; a cascade when the box is full.
-QPoint WPuz::freeSpotInBox(const WBox& dest, int w, int h) const
-{
-    const Puz& puz = context().puz;
-    const QRect area = dest.openRect();
-    const QPoint o = dest.origin();
-    OccupancyGrid grid(area.width(), area.height(), 8);
-    grid.Mark(0, 0, area.width(), 20);  // the label
-    for (const SPuz& s : puz.pieces)
-        if (s.box == dest.container())
-            grid.Mark(s.table.x - o.x(), s.table.y - o.y(), s.table.w, s.table.h);
-    const int cw = (w + 7) / 8, ch = (h + 7) / 8;
-    for (int y = 0; y + ch <= grid.rows(); ++y)
-        for (int x = 0; x + cw <= grid.columns(); ++x)
-            if (grid.IsFree(x, y, cw, ch))
-                return o + QPoint(x * 8, y * 8);
-    const int n = puz.boxes[dest.container()].pieceCount;
-    return o + QPoint(8 + (n * 23) % std::max(1, area.width() - w - 16), 20 + (n * 17) % std::max(1, area.height() - h - 24));
+    PlayReport r = m_session.sendToBox(piece, box, p16(target));
+    const bool sent = r.done;
+    present(std::move(r));
+    return sent;
 }
 
 // --- boxes
@@ -486,48 +425,63 @@ WBox* WPuz::box(int index) const
 
 void WPuz::createBoxes()
 {
-    Puz& puz = context().puz;
     m_boxes.clear();
-    for (size_t k = 0; k < puz.boxes.size(); ++k)
-        m_boxes.push_back(fw::makeWindow<WBox>(context(), *this, static_cast<int>(k)));
-    placeDefaultBoxes();
+    syncBoxWindows();
+}
+
+// One window for each box record, the new ones where they belong.
+void WPuz::syncBoxWindows()
+{
+    const Puz& puz = context().puz;
+    while (m_boxes.size() > puz.boxes.size())
+        m_boxes.pop_back();
+    const bool added = m_boxes.size() < puz.boxes.size();
+    while (m_boxes.size() < puz.boxes.size())
+        m_boxes.push_back(fw::makeWindow<WBox>(context(), *this, static_cast<int>(m_boxes.size())));
+    if (added || m_boxes.empty())
+        placeDefaultBoxes();
 }
 
 // Boxes without a place of their own stand as icons down the right edge,
 // and open in a row across the bottom.
 void WPuz::placeDefaultBoxes()
 {
-    Puz& puz = context().puz;
-    puz.boxPlaces.resize(puz.boxes.size());
-    const int w = std::max(width(), 400), h = std::max(height(), 300);
+    const Puz& puz = context().puz;
+    m_session.placeBoxesByDefault(width(), height(), WBox::IconSize);
     for (size_t k = 0; k < m_boxes.size(); ++k) {
-        BoxPlace& place = puz.boxPlaces[k];
-        if (place.window.w <= 0) {
-            const int bw = std::min(260, w / 4), bh = std::min(190, h / 4);
-            const int column = static_cast<int>(k) % 4, row = static_cast<int>(k) / 4;
-            place.window = {static_cast<int16_t>(40 + column * (bw + 12)),
-                            static_cast<int16_t>(h - (row + 1) * (bh + 12) - 40), static_cast<int16_t>(bw),
-                            static_cast<int16_t>(bh)};
-            place.icon = {static_cast<int16_t>(w - WBox::IconSize - 8),
-                          static_cast<int16_t>(60 + static_cast<int>(k) * (WBox::IconSize + 8))};
-        }
+        const BoxPlace& place = puz.boxPlaces[k];
         m_boxes[k]->place(QRect(place.window.x, place.window.y, place.window.w, place.window.h),
                           QPoint(place.icon.x, place.icon.y));
         m_boxes[k]->setVisible(!m_boxesHidden);
     }
 }
 
+namespace {
+
+BoxPlace placeOf(const WBox& b)
+{
+    const QRect r = b.openRect();
+    const QPoint i = b.iconPos();
+    return {{static_cast<int16_t>(r.x()), static_cast<int16_t>(r.y()), static_cast<int16_t>(r.width()),
+             static_cast<int16_t>(r.height())},
+            {static_cast<int16_t>(i.x()), static_cast<int16_t>(i.y())}};
+}
+
+}  // namespace
+
 void WPuz::storeBoxPlaces()
 {
-    Puz& puz = context().puz;
-    puz.boxPlaces.resize(m_boxes.size());
-    for (size_t k = 0; k < m_boxes.size(); ++k) {
-        const QRect r = m_boxes[k]->openRect();
-        const QPoint i = m_boxes[k]->iconPos();
-        puz.boxPlaces[k] = {{static_cast<int16_t>(r.x()), static_cast<int16_t>(r.y()), static_cast<int16_t>(r.width()),
-                             static_cast<int16_t>(r.height())},
-                            {static_cast<int16_t>(i.x()), static_cast<int16_t>(i.y())}};
-    }
+    std::vector<BoxPlace> places;
+    for (const auto& b : m_boxes)
+        places.push_back(placeOf(*b));
+    m_session.keepBoxPlaces(std::move(places));
+}
+
+void WPuz::boxWindowMoved(int box)
+{
+    storeBoxPlaces();
+    if (WBox* b = this->box(box))
+        present(m_session.boxMoved(box, placeOf(*b)));
 }
 
 void WPuz::setBoxesHidden(bool hidden)
@@ -537,35 +491,14 @@ void WPuz::setBoxesHidden(bool hidden)
         b->setVisible(!hidden);
 }
 
-void WPuz::addBox()
-{
-    Puz& puz = context().puz;
-    if (puz.boxes.size() >= MaxBoxes || puz.pieceCount() == 0)
-        return;
-    Box b;
-    b.colour = kBoxColours[puz.boxes.size() % MaxBoxes];
-    b.flags = 0x01;
-    puz.boxes.push_back(b);
-    puz.boxPlaces.resize(puz.boxes.size());
-    m_boxes.push_back(fw::makeWindow<WBox>(context(), *this, static_cast<int>(puz.boxes.size() - 1)));
-    placeDefaultBoxes();
-    puz.state |= Puz::Changed;
-}
+void WPuz::addBox() { present(m_session.addBox()); }
 
 bool WPuz::removeBox()
 {
-    Puz& puz = context().puz;
-    if (puz.boxes.empty() || puz.boxes.back().pieceCount > 0)
-        return false;
-    const int last = static_cast<int>(puz.boxes.size()) - 1;
-    for (const SPuz& s : puz.pieces)
-        if (s.box == last)
-            return false;
-    m_boxes.pop_back();
-    puz.boxes.pop_back();
-    puz.boxPlaces.resize(puz.boxes.size());
-    puz.state |= Puz::Changed;
-    return true;
+    PlayReport r = m_session.removeBox();
+    const bool removed = r.done;
+    present(std::move(r));
+    return removed;
 }
 
 WBox* WPuz::topmostOpenBox() const
@@ -626,18 +559,12 @@ void WPuz::backgroundChosen()
 
 std::string WPuz::textureName(const std::filesystem::path& file)
 {
-    std::error_code ec;
-    const auto folder = std::filesystem::weakly_canonical(texturesFolder(), ec);
-    const auto parent = std::filesystem::weakly_canonical(file.parent_path(), ec);
-    if (!ec && parent == folder)
-        return file.filename().string();
-    return std::filesystem::absolute(file, ec).string();
+    return PlaySession::textureName(file, texturesFolder());
 }
 
 std::filesystem::path WPuz::textureFile(const std::string& name)
 {
-    const std::filesystem::path stored(name);
-    return stored.has_parent_path() ? stored : texturesFolder() / stored;
+    return PlaySession::textureFile(name, texturesFolder());
 }
 
 std::filesystem::path WPuz::texturesFolder()

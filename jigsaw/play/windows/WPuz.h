@@ -11,6 +11,7 @@
 #include "framework/Random.h"
 #include "jigsaw/play/PlayPorts.h"
 #include "jigsaw/play/PlayRules.h"
+#include "jigsaw/play/PlaySession.h"
 #include "jigsaw/play/ScoreKeeperScore.h"
 #include "jigsaw/play/LoupeReason.h"
 #include "jigsaw/play/windows/Marker.h"
@@ -41,7 +42,10 @@ public:
     ~WPuz() override;
 
     WPuz& playWindow() override { return *this; }
-    PlayRules& rules() { return m_rules; }
+    PlayRules& rules() { return m_session.rules(); }
+    PlaySession& session() { return m_session; }
+    // Shows what an operation of the session changed.
+    void present(PlayReport&& report);
 
     // Covers the screen the window is on.
     void showOnScreen();
@@ -63,7 +67,7 @@ public:
     // The pointer is on a window's frame (a box's border, a box being
     // moved, the system's frames): loupe hide reason 1.
     void setPointerOnFrame(bool on);
-    bool loupeHiddenFor(int reason) const { return m_loupeReasons.count(reason) != 0; }
+    bool loupeHiddenFor(int reason) const { return m_session.loupeHiddenFor(reason); }
     Loupe* loupe() const { return m_loupe.get(); }
     // Keys of the open loupe; false when there is none or the key is not its.
     bool loupeKey(unsigned kind, unsigned key);
@@ -78,7 +82,8 @@ public:
     int pieceAtPointer(WSPuz** surface = nullptr) const;
     // Rotates the piece's group with the command form (about the remembered
     // command point, or the cell's centre); counts one move.
-    void rotateByCommand(int piece, int k, const QPoint* surfacePoint);
+    // True when the joined sides changed meanwhile (for the autosave).
+    bool rotateByCommand(int piece, int k, const QPoint* surfacePoint);
 
     // Marks (with this piece as marker piece) or unmarks the piece's group,
     // the marker flying between its dock and the piece.
@@ -123,6 +128,10 @@ public:
     void boxActivated(WBox* box);
     // Keeps the document's record of every box window's place.
     void storeBoxPlaces();
+    // A box window was moved or resized by the player.
+    void boxWindowMoved(int box);
+    // The context menu of a piece.
+    fw::Menu pieceMenu(int piece) const;
 
     // --- areas of the table
     // Where the picture's area lies on the table (surface coordinates): the
@@ -132,9 +141,9 @@ public:
     const Marker& marker() const { return m_marker; }
 
     // Whether a group is being dragged.
-    bool holding() const { return m_rules.heldPiece() != PlayRules::NoPiece; }
+    bool holding() const { return m_session.heldPiece() != PlayRules::NoPiece; }
     // The last pointer position seen, in play-window coordinates.
-    QPoint pointer() const { return m_pointer; }
+    QPoint pointer() const;
     double mmPerPixel() const { return m_mmPerPixel; }
 
     // The short animation when the program closes from the play window. It
@@ -188,16 +197,16 @@ protected:
     void paintGroundMarks(fw::Bitmap& out, QPoint at) override;
 
 private:
-    friend class SurfaceMouse;
     void createBoxes();
+    void syncBoxWindows();
+    void flyMarker(const MarkerMove& move);
+    void showLoupeChange(const PlayReport& report);
     void celebrationTick();
     void paintEmptyTable(QPainter& painter);
     bool partOfPlay(const QWidget* window) const;
     void playDeactivated();
     void companionActivation(bool active);
     void placeDefaultBoxes();
-    QPoint freeSpotInBox(const WBox& box, int w, int h) const;
-    fw::Menu pieceMenu(int piece) const;
 
     // The clock and generators come first: the rules and the player use them
     // and the player ends its shows (telling the rules) when it goes.
@@ -205,8 +214,8 @@ private:
     fw::Random m_ownColours, m_ownPlaces;
     fw::Random& m_sparkleColours;
     fw::Random& m_sparklePlaces;
-    ScoreKeeperScore m_score;
-    PlayRules m_rules;
+    PlaySession m_session;
+    PlayRules& m_rules;
     AnimationPlayer m_player;
     bool m_exitShowing = false;
     bool m_closeAfterExit = false;
@@ -215,15 +224,12 @@ private:
     std::vector<fw::WindowPtr<WBox>> m_boxes;
     QPointer<WBox> m_topBox;
     std::unique_ptr<Loupe> m_loupe;
-    std::set<int> m_loupeReasons;
     fw::WindowPtr<WMuestra> m_preview;
     std::unique_ptr<SurfaceMouse> m_mouse;
     Marker m_marker;
-    std::vector<int> m_marked;  // pieces marked, latest last
     int m_commandPiece = -1;    // what a posted rotation command turns
     QPoint m_commandPoint;
     bool m_commandFromClick = false;
-    QPoint m_pointer;
     double m_mmPerPixel = 0.25;
     int m_celebration = 0;
     bool m_boxesHidden = false;

@@ -71,16 +71,10 @@ bool WPuz::surfaceCommand(WSPuz& surface, const fw::CommandEvent& e)
         const Rect16 area = band->rect();
         const uint8_t container = surface.container();
         mouse.removeBand();
-        if (c == MultiSPuzs::Spread) {
-            m_rules.Tidy(container, false, {area});
-        } else {
-            for (int p : inside) {
-                const bool marked = context().puz.pieces[p].flags & PlayRules::Marked;
-                if (marked != (c == MultiSPuzs::MarkInside))
-                    m_rules.SetMarked(p, c == MultiSPuzs::MarkInside, false);
-            }
-            context().puz.state |= Puz::Changed;
-        }
+        if (c == MultiSPuzs::Spread)
+            present(m_session.spread(container, area));
+        else
+            present(m_session.markAll(inside, c == MultiSPuzs::MarkInside));
         surface.update();
         return true;
     }
@@ -92,10 +86,9 @@ bool WPuz::surfaceCommand(WSPuz& surface, const fw::CommandEvent& e)
         m_commandFromClick = false;
         if (piece < 0)
             return true;
-        const int before = context().score.Counters().joinedSides;
-        rotateByCommand(piece, c == CmdTurnRight ? 1 : 3, fromClick ? &at : nullptr);
+        const bool joined = rotateByCommand(piece, c == CmdTurnRight ? 1 : 3, fromClick ? &at : nullptr);
         if (fromClick)
-            context().shell.autosave(context().score.Counters().joinedSides != before);
+            context().shell.autosave(joined);
         return true;
     }
     const int piece = mouse.menuPiece();
