@@ -16,7 +16,8 @@
 #include "jigsaw/play/windows/MultiSPuzs.h"
 #include "jigsaw/play/windows/PlayContext.h"
 #include "jigsaw/play/windows/WBox.h"
-#include "jigsaw/play/windows/WPuz.h"
+#include "jigsaw/play/windows/PlayHost.h"
+#include "jigsaw/play/PlaySession.h"
 
 namespace qv {
 
@@ -35,7 +36,7 @@ bool swappedButtons() { return false; }
 
 }  // namespace
 
-SurfaceMouse::SurfaceMouse(WPuz& play) : m_play(play) {}
+SurfaceMouse::SurfaceMouse(PlayHost& host) : m_host(host), m_play(host.table()) {}
 
 SurfaceMouse::~SurfaceMouse() = default;
 
@@ -59,11 +60,11 @@ bool SurfaceMouse::handle(WSPuz& s, const fw::MouseEvent& e)
     }
     // A box being moved has the pointer by its frame wherever the move events go.
     bool onFrame = false;
-    for (const auto& b : m_play.boxes())
+    for (const auto& b : m_host.boxes())
         onFrame = onFrame || b->moving();
     if (const auto* box = dynamic_cast<const WBox*>(&s))
         onFrame = onFrame || box->onFrame(window);
-    m_play.setPointerOnFrame(onFrame);
+    m_host.setPointerOnFrame(onFrame);
     return true;
 }
 
@@ -81,8 +82,8 @@ void SurfaceMouse::onMove(WSPuz& s, const fw::MouseEvent& e)
         return;
     }
     hover(s, s.toSurface(window));
-    if (m_play.loupe())
-        m_play.OpenLoupe();  // follows the pointer
+    if (m_host.loupe())
+        m_host.OpenLoupe();  // follows the pointer
 }
 
 void SurfaceMouse::onDrag(WSPuz& s, const fw::MouseEvent& e)
@@ -110,7 +111,7 @@ void SurfaceMouse::onDrag(WSPuz& s, const fw::MouseEvent& e)
 
 void SurfaceMouse::hover(WSPuz& s, QPoint at)
 {
-    const PlaySession::Hover h = m_play.session().hover(s.container(), p16(at));
+    const PlaySession::Hover h = m_host.session().hover(s.container(), p16(at));
     if (h.changed)
         s.setCursor(h.covers ? PlayCursors::uncover() : QCursor(Qt::ArrowCursor));
 }
@@ -125,7 +126,7 @@ void SurfaceMouse::onLeftDown(WSPuz& s, const fw::MouseEvent& e)
     s.activateWindow();
     s.raise();
     if (auto* box = dynamic_cast<WBox*>(&s))
-        m_play.boxActivated(box);
+        m_host.boxActivated(box);
     m_pressSurface = &s;
     m_pressWindow = window;
     m_pressMoved = false;
@@ -133,7 +134,7 @@ void SurfaceMouse::onLeftDown(WSPuz& s, const fw::MouseEvent& e)
     m_bandCandidate = false;
     if (m_holdSurface)
         return;
-    const int piece = m_play.rules().HitTest(s.container(), p16(at));
+    const int piece = m_host.rules().HitTest(s.container(), p16(at));
     if (auto* box = dynamic_cast<WBox*>(&s); box && box->pressEmptyOrClosed(e, piece >= 0)) {
         return;
     }
@@ -147,7 +148,7 @@ void SurfaceMouse::onLeftDown(WSPuz& s, const fw::MouseEvent& e)
 bool SurfaceMouse::pieceClick(WSPuz& s, int piece, const fw::MouseEvent& e, QPoint at)
 {
     Puz& puz = s.context().puz;
-    PlayRules& rules = m_play.rules();
+    PlayRules& rules = m_host.rules();
     const unsigned mods = e.modifiers();
     const bool ctrl = mods & fw::mod::Ctrl, alt = mods & fw::mod::Alt;
     const bool marked = puz.pieces[piece].flags & PlayRules::Marked;
@@ -159,18 +160,18 @@ bool SurfaceMouse::pieceClick(WSPuz& s, int piece, const fw::MouseEvent& e, QPoi
     if (alt) {
         if (!marked)
             rules.BringToLevel(piece, 0);
-        m_play.markGroup(s, piece, true);
+        m_host.markGroup(s, piece, true);
         return true;
     }
     if (marked && (mods || e.button() == fw::MouseEvent::Left)) {
-        m_play.markGroup(s, piece, false);
+        m_host.markGroup(s, piece, false);
         return true;
     }
     if (ctrl || enterHeld()) {
         if (puz.options & Puz::NoRotable)
             return true;
         const bool primary = (e.button() == fw::MouseEvent::Left) != swappedButtons();
-        m_play.postRotation(s, piece, primary ? 1 : 3, at);
+        m_host.postRotation(s, piece, primary ? 1 : 3, at);
         return true;
     }
     pickUp(s, piece, at);
@@ -182,12 +183,12 @@ void SurfaceMouse::emptyClick(WSPuz& s, const fw::MouseEvent& e, QPoint at)
     const QPoint window(e.x(), e.y());
     const bool table = &s == &m_play;
     Puz& puz = s.context().puz;
-    if (table && (puz.state & Puz::Complete) && m_play.completionBorder().contains(window)) {
+    if (table && (puz.state & Puz::Complete) && m_host.completionBorder().contains(window)) {
         clickedCompletionBorder();
         return;
     }
-    if (table && m_play.markerDock().contains(window)) {
-        m_play.unmarkLast();
+    if (table && m_host.markerDock().contains(window)) {
+        m_host.unmarkLast();
         return;
     }
     if (table && e.doubleClick() && puz.pieceCount() > 0) {
@@ -203,17 +204,17 @@ void SurfaceMouse::emptyClick(WSPuz& s, const fw::MouseEvent& e, QPoint at)
 void SurfaceMouse::clickedCompletionBorder()
 {
     PlayContext& c = m_play.context();
-    m_play.HideLoupeFor(loupe::Pause, true);
+    m_host.HideLoupeFor(loupe::Pause, true);
     c.shell.message(995, 0x40);
-    m_play.ShowLoupeAfter(loupe::Pause, true);
-    m_play.present(m_play.session().completionShown());
+    m_host.ShowLoupeAfter(loupe::Pause, true);
+    m_host.present(m_host.session().completionShown());
     c.shell.documentChanged();
 }
 
 void SurfaceMouse::pickUp(WSPuz& s, int piece, QPoint at)
 {
     const SPuz& p = s.context().puz.pieces[piece];
-    m_play.present(m_play.session().pickUp(piece, p16(at - cellPos(p))));
+    m_host.present(m_host.session().pickUp(piece, p16(at - cellPos(p))));
     holdOn(s, at);
 }
 
@@ -233,19 +234,19 @@ void SurfaceMouse::dragHeld(WSPuz& current, QPoint global)
     WSPuz* s = m_holdSurface;
     if (!s)
         return;
-    PlaySession& session = m_play.session();
+    PlaySession& session = m_host.session();
     if (session.heldPiece() < 0) {
         m_holdSurface = nullptr;
         return;
     }
     const QPoint d = global - m_lastGlobal;
-    session.rules().AddTravel(d.x(), d.y(), m_play.mmPerPixel());
+    session.rules().AddTravel(d.x(), d.y(), m_host.mmPerPixel());
     m_lastGlobal = global;
 
-    WSPuz* over = m_play.surfaceAtGlobal(global);
+    WSPuz* over = m_host.surfaceAtGlobal(global);
     if (over && over != s) {
         const QPoint at = over->toSurface(over->mapFromGlobal(global));
-        m_play.present(session.carryTo(over->container(), p16(at)));
+        m_host.present(session.carryTo(over->container(), p16(at)));
         s->releaseMouseCapture();
         s->setCursor(QCursor(Qt::ArrowCursor));
         m_holdSurface = over;
@@ -257,7 +258,7 @@ void SurfaceMouse::dragHeld(WSPuz& current, QPoint global)
     const QPoint grab(session.grab().x, session.grab().y);
     QPoint wanted = s->toSurface(s->mapFromGlobal(global)) - grab;
     autoScroll(*s, wanted);
-    m_play.present(session.dragTo(p16(wanted + grab)));
+    m_host.present(session.dragTo(p16(wanted + grab)));
 }
 
 // Keeps the held group in sight: the surface scrolls when the group would
@@ -265,7 +266,7 @@ void SurfaceMouse::dragHeld(WSPuz& current, QPoint global)
 void SurfaceMouse::autoScroll(WSPuz& s, QPoint& wanted)
 {
     Puz& puz = s.context().puz;
-    PlayRules& rules = m_play.rules();
+    PlayRules& rules = m_host.rules();
     const int held = rules.heldPiece();
     PieceList g = rules.group(held);
     const Rect16 b = g.bounds(puz);
@@ -288,15 +289,15 @@ void SurfaceMouse::autoScroll(WSPuz& s, QPoint& wanted)
     if (&s == &m_play)
         puz.viewOrigin = p16(s.origin());
     wanted += QPoint(dx, dy);
-    m_play.present(m_play.session().bumpedEdge());
+    m_host.present(m_host.session().bumpedEdge());
 }
 
 void SurfaceMouse::rotateHeld(WSPuz& s, int k, QPoint at)
 {
-    PlaySession& session = m_play.session();
+    PlaySession& session = m_host.session();
     if (session.heldPiece() < 0 || (s.context().puz.options & Puz::NoRotable))
         return;
-    m_play.present(session.turnHeld(k, p16(at)));
+    m_host.present(session.turnHeld(k, p16(at)));
     // The drag goes on as if the left button had been pressed here again.
     holdOn(s, at);
 }
@@ -335,9 +336,9 @@ void SurfaceMouse::drop()
         s->setCursor(QCursor(Qt::ArrowCursor));
     }
     m_holdSurface = nullptr;
-    PlayReport r = m_play.session().drop();
+    PlayReport r = m_host.session().drop();
     const bool joined = r.joined;
-    m_play.present(std::move(r));
+    m_host.present(std::move(r));
     c.shell.autosave(joined);
 }
 
@@ -365,19 +366,19 @@ void SurfaceMouse::onRightOrMiddleDown(WSPuz& s, const fw::MouseEvent& e)
         return;
     }
     if (e.button() == fw::MouseEvent::Middle) {
-        m_play.uncoverAt(s, at);
+        m_host.uncoverAt(s, at);
         return;
     }
     if (e.button() == fw::MouseEvent::Right) {
-        const int piece = m_play.rules().HitTest(s.container(), p16(at));
+        const int piece = m_host.rules().HitTest(s.container(), p16(at));
         if (piece >= 0 && (e.modifiers() & fw::mod::Alt)) {
             if (s.context().puz.pieces[piece].flags & PlayRules::Marked)
-                m_play.markGroup(s, piece, false);
+                m_host.markGroup(s, piece, false);
             return;
         }
         if (piece >= 0 && (e.modifiers() & fw::mod::Ctrl || enterHeld())) {
             if (!(s.context().puz.options & Puz::NoRotable))
-                m_play.postRotation(s, piece, swappedButtons() ? 1 : 3, at);
+                m_host.postRotation(s, piece, swappedButtons() ? 1 : 3, at);
             return;
         }
         contextMenu(s, window);
@@ -387,12 +388,12 @@ void SurfaceMouse::onRightOrMiddleDown(WSPuz& s, const fw::MouseEvent& e)
 void SurfaceMouse::contextMenu(WSPuz& s, QPoint window)
 {
     const QPoint at = s.toSurface(window);
-    const int piece = m_play.rules().HitTest(s.container(), p16(at));
+    const int piece = m_host.rules().HitTest(s.container(), p16(at));
     m_menuPiece = piece;
     m_menuPoint = at;
     m_menuSurface = &s;
     if (piece >= 0)
-        s.trackMenu(m_play.pieceMenu(piece), window);
+        s.trackMenu(m_host.pieceMenu(piece), window);
     else
         s.trackMenu(s.windowMenu(), window);
 }
@@ -401,7 +402,7 @@ void SurfaceMouse::contextMenu(WSPuz& s, QPoint window)
 
 void SurfaceMouse::startBand(WSPuz& s, QPoint at)
 {
-    m_play.HideLoupeFor(loupe::RubberBand, false);
+    m_host.HideLoupeFor(loupe::RubberBand, false);
     m_band = std::make_unique<MultiSPuzs>(s.context().puz, s, s.toSurface(m_pressWindow));
     m_band->stretchTo(at);
 }
@@ -419,7 +420,7 @@ void SurfaceMouse::removeBand()
         return;
     m_band.reset();
     m_bandCandidate = false;
-    m_play.ShowLoupeAfter(loupe::RubberBand, false);
+    m_host.ShowLoupeAfter(loupe::RubberBand, false);
 }
 
 void SurfaceMouse::clickHint(WSPuz& s, QPoint window)

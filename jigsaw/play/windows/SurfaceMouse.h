@@ -9,7 +9,7 @@
 namespace qv {
 
 class MultiSPuzs;
-class WPuz;
+class PlayHost;
 class WSPuz;
 
 // The mouse rules of every surface: picking up, dragging between surfaces
@@ -19,7 +19,7 @@ class WSPuz;
 // wander from the table into a box and back.
 class SurfaceMouse {
 public:
-    explicit SurfaceMouse(WPuz& play);
+    explicit SurfaceMouse(PlayHost& host);
     ~SurfaceMouse();
 
     bool handle(WSPuz& surface, const fw::MouseEvent& event);
@@ -63,7 +63,8 @@ private:
     void clickedCompletionBorder();
     void clickHint(WSPuz& s, QPoint window);
 
-    WPuz& m_play;
+    PlayHost& m_host;
+    WSPuz& m_play;  // the table
     QPointer<WSPuz> m_holdSurface;
     QPoint m_lastGlobal;
     QPoint m_pointer;

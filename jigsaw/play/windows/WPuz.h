@@ -16,6 +16,7 @@
 #include "jigsaw/play/LoupeReason.h"
 #include "jigsaw/play/windows/Marker.h"
 #include "jigsaw/play/windows/PlayAnimations.h"
+#include "jigsaw/play/windows/PlayHost.h"
 #include "jigsaw/play/windows/WSPuz.h"
 
 namespace qv {
@@ -31,7 +32,7 @@ class WMuestra;
 // play rules with the held group they share. Its one-second timer keeps the
 // score clock shown; the keys and menu commands go on to the document's
 // command handler (the shell).
-class WPuz : public WSPuz, public PlayWindows {
+class WPuz : public WSPuz, public PlayWindows, public PlayHost {
     Q_OBJECT
 
 public:
@@ -41,11 +42,12 @@ public:
     explicit WPuz(PlayContext& context);
     ~WPuz() override;
 
-    WPuz& playWindow() override { return *this; }
-    PlayRules& rules() { return m_session.rules(); }
-    PlaySession& session() { return m_session; }
+    PlayHost& host() override { return *this; }
+    WSPuz& table() override { return *this; }
+    PlayRules& rules() override { return m_session.rules(); }
+    PlaySession& session() override { return m_session; }
     // Shows what an operation of the session changed.
-    void present(PlayReport&& report);
+    void present(PlayReport&& report) override;
 
     // Covers the screen the window is on.
     void showOnScreen();
@@ -56,21 +58,21 @@ public:
     void puzzleClosed();
 
     // --- operations other parts call
-    void PlaySound(int number);
-    void HideLoupeFor(int reason, bool pauseClock);
-    void ShowLoupeAfter(int reason, bool resumeClock);
+    void PlaySound(int number) override;
+    void HideLoupeFor(int reason, bool pauseClock) override;
+    void ShowLoupeAfter(int reason, bool resumeClock) override;
     bool TogglePreview();
     void SetPreviewHidden(bool hidden);
     bool previewShown() const;
-    void OpenLoupe();
+    void OpenLoupe() override;
     void CloseLoupe();
     // The pointer is on a window's frame (a box's border, a box being
     // moved, the system's frames): loupe hide reason 1.
-    void setPointerOnFrame(bool on);
+    void setPointerOnFrame(bool on) override;
     bool loupeHiddenFor(int reason) const { return m_session.loupeHiddenFor(reason); }
-    Loupe* loupe() const { return m_loupe.get(); }
+    Loupe* loupe() const override { return m_loupe.get(); }
     // Keys of the open loupe; false when there is none or the key is not its.
-    bool loupeKey(unsigned kind, unsigned key);
+    bool loupeKey(unsigned kind, unsigned key) override;
     void Sparkle(WSPuz& surface, int x, int y);
 
     // Sends the held group, or the group under the pointer, to a box
@@ -87,27 +89,27 @@ public:
 
     // Marks (with this piece as marker piece) or unmarks the piece's group,
     // the marker flying between its dock and the piece.
-    void markGroup(WSPuz& surface, int piece, bool mark);
+    void markGroup(WSPuz& surface, int piece, bool mark) override;
     // Unmarks the group marked last; the marker flies home.
-    void unmarkLast();
+    void unmarkLast() override;
     // Posts a rotation command (2001 k = 1, 2000 k = 3) for the piece about
     // the point (surface coordinates), to run after the click.
-    void postRotation(WSPuz& surface, int piece, int k, QPoint at);
-    void uncoverAt(WSPuz& surface, QPoint at);
+    void postRotation(WSPuz& surface, int piece, int k, QPoint at) override;
+    void uncoverAt(WSPuz& surface, QPoint at) override;
     // The finished picture with its border, in window coordinates.
-    QRect completionBorder() const;
+    QRect completionBorder() const override;
 
     // --- the table's background
     // The table's background as the game chose it ("BkClr:" and our texture
     // key); the boxes derive theirs from it. Changed through it (the
     // background window), it must be handed back with backgroundChosen().
-    fw::Background& tableBackground();
+    fw::Background& tableBackground() override;
     // Keeps what the background now holds with the game and repaints every
     // surface.
     void backgroundChosen();
     // Counts the changes of the table's background, so boxes know when to
     // derive theirs again.
-    unsigned backgroundStamp() const { return m_backgroundStamp; }
+    unsigned backgroundStamp() const override { return m_backgroundStamp; }
     // Where the program's own textures lie: a texture from there is kept
     // with the game by its file name alone.
     static std::filesystem::path texturesFolder();
@@ -117,7 +119,7 @@ public:
     static std::filesystem::path textureFile(const std::string& name);
 
     // --- boxes
-    const std::vector<fw::WindowPtr<WBox>>& boxes() const { return m_boxes; }
+    const std::vector<fw::WindowPtr<WBox>>& boxes() const override { return m_boxes; }
     WBox* box(int index) const;
     void setBoxesHidden(bool hidden);
     void addBox();
@@ -125,26 +127,26 @@ public:
     bool removeBox();
     // The box window opened or activated last, or null.
     WBox* topmostOpenBox() const;
-    void boxActivated(WBox* box);
+    void boxActivated(WBox* box) override;
     // Keeps the document's record of every box window's place.
-    void storeBoxPlaces();
+    void storeBoxPlaces() override;
     // A box window was moved or resized by the player.
-    void boxWindowMoved(int box);
+    void boxWindowMoved(int box) override;
     // The context menu of a piece.
-    fw::Menu pieceMenu(int piece) const;
+    fw::Menu pieceMenu(int piece) const override;
 
     // --- areas of the table
     // Where the picture's area lies on the table (surface coordinates): the
     // middle of the screen, kept free when pieces are spread.
     Rect16 pictureArea() const;
-    QRect markerDock() const;
-    const Marker& marker() const { return m_marker; }
+    QRect markerDock() const override;
+    const Marker& marker() const override { return m_marker; }
 
     // Whether a group is being dragged.
-    bool holding() const { return m_session.heldPiece() != PlayRules::NoPiece; }
+    bool holding() const override { return m_session.heldPiece() != PlayRules::NoPiece; }
     // The last pointer position seen, in play-window coordinates.
     QPoint pointer() const;
-    double mmPerPixel() const { return m_mmPerPixel; }
+    double mmPerPixel() const override { return m_mmPerPixel; }
 
     // The short animation when the program closes from the play window. It
     // runs on the event loop; a close asked for meanwhile waits for its end.
@@ -159,13 +161,13 @@ public:
     bool celebrating() const { return m_celebration > 0; }
 
     // --- called by the surfaces
-    bool surfaceMouse(WSPuz& surface, const fw::MouseEvent& event);
-    bool surfaceCommand(WSPuz& surface, const fw::CommandEvent& event);
-    bool surfaceMenuHint(WSPuz& surface, fw::MenuHintEvent& event);
+    bool surfaceMouse(WSPuz& surface, const fw::MouseEvent& event) override;
+    bool surfaceCommand(WSPuz& surface, const fw::CommandEvent& event) override;
+    bool surfaceMenuHint(WSPuz& surface, fw::MenuHintEvent& event) override;
     WSPuz* surfaceOf(uint8_t container) const;
-    WSPuz* surfaceAtGlobal(QPoint global) const;
-    void paintBandOn(QPainter& painter, WSPuz& surface);
-    SurfaceMouse& mouse() { return *m_mouse; }
+    WSPuz* surfaceAtGlobal(QPoint global) const override;
+    void paintBandOn(QPainter& painter, WSPuz& surface) override;
+    SurfaceMouse& mouse() override { return *m_mouse; }
 
     // --- PlayWindows
     void invalidate(uint8_t container, const Rect16& area) override;
