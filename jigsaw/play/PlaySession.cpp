@@ -547,6 +547,46 @@ PlayReport PlaySession::spread(uint8_t container, const Rect16& band)
     return c.take();
 }
 
+PlayReport PlaySession::setBoxOptions(int box, const std::string& name, uint32_t colour, bool closed)
+{
+    PlayReport r;
+    if (box < 0 || box >= static_cast<int>(m_puz.boxes.size()))
+        return r;
+    Box& b = m_puz.boxes[box];
+    const uint8_t flags = closed ? static_cast<uint8_t>(b.flags | 0x01) : static_cast<uint8_t>(b.flags & ~0x01);
+    r.done = name != b.name || (colour != Box::NoColour && colour != b.colour) || flags != b.flags;
+    b.name = name;
+    if (colour != Box::NoColour)
+        b.colour = colour;
+    b.flags = flags;
+    if (r.done) {
+        changed();
+        wholeContainer(static_cast<uint8_t>(box));
+    }
+    return r;
+}
+
+PlayReport PlaySession::setGameOptions(uint32_t word)
+{
+    PlayReport r;
+    r.done = m_puz.gameOptions != word;
+    m_puz.gameOptions = word;
+    if (r.done)
+        changed();
+    return r;
+}
+
+PlayReport PlaySession::scoreStripMoved(Point16 place)
+{
+    PlayReport r;
+    if (m_puz.pieceCount() == 0 || place == m_puz.scorePos)
+        return r;
+    m_puz.scorePos = place;
+    changed();
+    r.done = true;
+    return r;
+}
+
 // --- textures
 
 std::string PlaySession::textureName(const std::filesystem::path& file, const std::filesystem::path& folder)

@@ -158,6 +158,12 @@ public:
     PlayReport completionShown();
     // A rubber band's re-spreading of the container's loose pieces about its rectangle.
     PlayReport spread(uint8_t container, const Rect16& band);
+    // The box options window's choices: a change of any is a change of the
+    // game. colour: Box::NoColour leaves the colour alone.
+    PlayReport setBoxOptions(int box, const std::string& name, uint32_t colour, bool closed);
+    // The game's own options and the score strip's place, kept with the game.
+    PlayReport setGameOptions(uint32_t word);
+    PlayReport scoreStripMoved(Point16 place);
 
     // How a texture file is kept with the game: its name when it lies in
     // the program's folder of textures, else its full path; and where a

@@ -103,6 +103,17 @@ TEST(PlaySession, WhatCountsAsAChangeOfTheGame)
              t.s().dragTo({800, 900});
              return t.s().drop();
          }, true},
+        {"renaming a box", [](Session& t) { return t.s().setBoxOptions(0, "sky", Box::NoColour, false); }, true},
+        {"recolouring a box", [](Session& t) { return t.s().setBoxOptions(0, "", 0x112233, false); }, true},
+        {"closing a box from its options", [](Session& t) { return t.s().setBoxOptions(0, "", Box::NoColour, true); }, true},
+        {"box options as they were", [](Session& t) { return t.s().setBoxOptions(0, "", Box::NoColour, false); }, false},
+        {"another game option", [](Session& t) { return t.s().setGameOptions(0x40); }, true},
+        {"the game options as they were", [](Session& t) {
+             t.puz.gameOptions = 0x40;
+             return t.s().setGameOptions(0x40);
+         }, false},
+        {"moving the score strip", [](Session& t) { return t.s().scoreStripMoved({30, 40}); }, true},
+        {"the score strip where it was", [](Session& t) { return t.s().scoreStripMoved(t.puz.scorePos); }, false},
         {"picking up", [](Session& t) { return t.s().pickUp(0, {5, 5}); }, false},
         {"hovering", [](Session& t) { t.s().hover(SPuz::OnTable, t.cell(0)); return PlayReport{}; }, false},
         {"keeping the box places", [](Session& t) { t.s().keepBoxPlaces({{{1, 2, 3, 4}, {5, 6}}}); return PlayReport{}; }, false},
