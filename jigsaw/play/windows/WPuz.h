@@ -29,9 +29,10 @@ class WMuestra;
 
 // The play window: the table covering the screen, the owner of the box
 // windows, the loupe, the preview, the marker and the sparkles, and of the
-// play rules with the held group they share. Its one-second timer keeps the
-// score clock shown; the keys and menu commands go on to the document's
-// command handler (the shell).
+// play session (the rules and what a game in progress holds). It shows the
+// session's reports and plays their animations on the event loop. Its
+// one-second timer keeps the score clock shown; the keys and menu commands
+// go on to the document's command handler (the shell).
 class WPuz : public WSPuz, public PlayWindows, public PlayHost {
     Q_OBJECT
 
@@ -169,18 +170,16 @@ public:
     void paintBandOn(QPainter& painter, WSPuz& surface) override;
     SurfaceMouse& mouse() override { return *m_mouse; }
 
-    // --- PlayWindows
+    // --- PlayWindows: what the session asks of the windows, and how a
+    // report's repaints, turns and hints are shown
     void invalidate(uint8_t container, const Rect16& area) override;
     bool showTurn(const TurnAnimation& turn) override;
     bool showsTurns() const override;
     void finishTurn() override;
-    void playSound(int number) override { PlaySound(number); }
     Rect16 visibleTable() const override { return visibleArea(); }
     void scrollTable(int dx, int dy) override;
     bool boxWindowOpen(uint8_t box) const override;
     void openBoxWindow(uint8_t box) override;
-    void hideLoupe(int reason, bool pauseClock) override { HideLoupeFor(reason, pauseClock); }
-    void showLoupe(int reason, bool resumeClock) override { ShowLoupeAfter(reason, resumeClock); }
     bool loupeExists() const override { return m_loupe != nullptr; }
     void showHint(const HintAnimation& hint) override;
     void celebrate(int sparkles) override;
