@@ -133,6 +133,9 @@ else()
       "libqt6widgets6, libqt6gui6, libqt6printsupport6, libqt6core6, libjpeg62-turbo, libsdl2-2.0-0, libpng16-16, libgif7, libwebp7, fonts-liberation2, shared-mime-info, desktop-file-utils")
 endif()
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-qpa-plugins")
+# The toolkit's own translations put the colour and file dialogs of the
+# mine-field game in its language too; its own texts are in the program.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "qt6-translations-l10n")
 # A debug build packs without its debugging symbols.
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)

@@ -93,25 +93,24 @@ std::string FormatClock(int32_t seconds)
     return text;
 }
 
-std::string CongratulationText(int32_t hours, int32_t minutes, int32_t seconds, Language language)
+std::string CongratulationText(int32_t hours, int32_t minutes, int32_t seconds, const TextLookup& text)
 {
     if (hours == 0 && minutes == 0 && seconds == 0)
-        return std::string(Text(text::WonInNoTime, language));
-    std::string text = "Congratulations. You solved the game in ";
-    char part[40];
-    if (hours != 0) {
-        std::snprintf(part, sizeof part, hours == 1 ? "%d hour " : "%d hours ", hours);
-        text += part;
-    }
-    if (minutes != 0) {
-        std::snprintf(part, sizeof part, minutes == 1 ? "%d minute " : "%d minutes ", minutes);
-        text += part;
-    }
-    if (seconds != 0) {
-        std::snprintf(part, sizeof part, seconds == 1 ? "%d second." : "%d seconds.", seconds);
-        text += part;
-    }
-    return text;
+        return text(text::WonInNoTime);
+    // The number goes in by hand: a translated text is never a format.
+    const auto part = [&text](int id, int32_t n) {
+        std::string words = text(id);
+        const size_t at = words.find("%d");
+        return at == std::string::npos ? words : words.replace(at, 2, std::to_string(n));
+    };
+    std::string message = text(text::Congratulations);
+    if (hours != 0)
+        message += part(hours == 1 ? text::OneHour : text::Hours, hours);
+    if (minutes != 0)
+        message += part(minutes == 1 ? text::OneMinute : text::Minutes, minutes);
+    if (seconds != 0)
+        message += part(seconds == 1 ? text::OneSecond : text::Seconds, seconds);
+    return message;
 }
 
 }  // namespace mf

@@ -45,9 +45,9 @@ private:
 
 // "hh:mm:ss" of whole seconds.
 std::string FormatClock(int32_t seconds);
-// The message after a won game that set no record. A game won in under a
-// second has a sentence of its own, in the player's language.
+// The message after a won game that set no record, in the language of the
+// texts given; a game won in under a second has a sentence of its own.
 std::string CongratulationText(int32_t hours, int32_t minutes, int32_t seconds,
-                               Language language = Language::English);
+                               const TextLookup& text = EnglishText);
 
 }  // namespace mf

@@ -165,7 +165,7 @@ std::string IniFile::Text() const
     return out;
 }
 
-bool IniFile::Save(const std::filesystem::path& given) const
+bool IniFile::Save(const std::filesystem::path& given, int* error) const
 {
     // Written beside the file under a name of this process, put on the disk,
     // then renamed over it: a crash or a full disk leaves the old file whole,
@@ -177,8 +177,13 @@ bool IniFile::Save(const std::filesystem::path& given) const
     temp.replace_filename("." + path.filename().string() + ".tmp" + std::to_string(::getpid()) + "-" +
                           std::to_string(counter++));
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0)
+    const auto fail = [error](int why) {
+        if (error)
+            *error = why ? why : EIO;
         return false;
+    };
+    if (fd < 0)
+        return fail(errno);
     struct stat old {};
     if (::stat(path.c_str(), &old) == 0) {
         if (::fchown(fd, old.st_uid, old.st_gid) != 0)
@@ -187,13 +192,18 @@ bool IniFile::Save(const std::filesystem::path& given) const
     }
     const std::string text = Text();
     bool ok = WriteAll(fd, text) && ::fsync(fd) == 0;
+    int why = ok ? 0 : errno;
     ok = ::close(fd) == 0 && ok;
+    if (!ok && !why)
+        why = errno;
     std::error_code ec;
     if (ok)
         std::filesystem::rename(temp, path, ec);
     if (!ok || ec) {
+        if (ec)
+            why = ec.value();
         std::filesystem::remove(temp, ec);
-        return false;
+        return fail(why);
     }
     SyncFolder(path);
     return true;

@@ -18,7 +18,8 @@ public:
     void Load(const std::filesystem::path& path);
     // Replaces the file as a whole (written aside, put on the disk, then
     // renamed over it); false leaves the old file and no temporary one.
-    bool Save(const std::filesystem::path& path) const;
+    // On failure `error`, when given, gets the system's reason (an errno value).
+    bool Save(const std::filesystem::path& path, int* error = nullptr) const;
 
     std::string GetString(std::string_view section, std::string_view key, std::string_view fallback,
                           size_t maxLength) const;

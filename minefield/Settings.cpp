@@ -14,6 +14,7 @@ constexpr const char* kMarks = "MvMarks";
 constexpr const char* kSafeStart = "MvSafeStart";
 constexpr const char* kNoGuess = "MvNoGuess";
 constexpr const char* kZoom = "MvZoom";
+constexpr const char* kLanguage = "MvLanguage";
 
 void SetOrRemove(IniFile& ini, const char* key, bool on)
 {
@@ -41,6 +42,7 @@ Settings Settings::Read(const IniFile& ini)
     s.safeStart = ini.GetInt(Section, kSafeStart, 0) == 1;
     s.noGuess = ini.GetInt(Section, kNoGuess, 0) == 1;
     s.zoom = NearestZoom(ini.GetInt(Section, kZoom, DefaultZoom));
+    s.language = ini.GetString(Section, kLanguage, "", kMaxText);
     return s;
 }
 
@@ -63,6 +65,10 @@ void Settings::Write(IniFile& ini) const
         ini.Set(Section, kZoom, std::to_string(shown));
     else
         ini.Remove(Section, kZoom);
+    if (!language.empty())
+        ini.Set(Section, kLanguage, language);
+    else
+        ini.Remove(Section, kLanguage);
 }
 
 }  // namespace mf

@@ -29,6 +29,10 @@ struct Settings {
     // The board's zoom in percent, one of ZoomSteps; a key of our own written
     // only when the board is not at its own size.
     int zoom = 100;
+    // The language chosen in the menu ("de"), a key of our own; empty: none
+    // chosen, the session's language is shown. Kept as read when it is none
+    // of ours.
+    std::string language;
 
     // Missing keys take their defaults. Width, height and mines are kept
     // inside the grid, an unknown shape gives the square board.

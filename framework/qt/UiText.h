@@ -2,6 +2,7 @@
 #include <QString>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace fw {
 
@@ -14,6 +15,8 @@ public:
 
     static void setSource(Source source);
     static std::string lookup(int kind, int id);
+    // The text, or the English fallback while the translation files lack it.
+    static std::string lookupOr(int kind, int id, std::string_view fallback);
     static QString text(int kind, int id);
 };
 

@@ -2,9 +2,9 @@
 #include <QApplication>
 #include <string>
 
-#include "jigsaw/shell/App.h"
-#include "jigsaw/shell/SessionSignals.h"
-#include "jigsaw/shell/TestInput.h"
+#include "jigsaw/shell/windows/App.h"
+#include "jigsaw/shell/windows/SessionSignals.h"
+#include "jigsaw/shell/windows/TestInput.h"
 
 int main(int argc, char** argv)
 {

@@ -39,6 +39,7 @@ constexpr int ZoomIn = 11894;
 constexpr int ZoomOut = 11895;
 constexpr int ZoomActual = 11896;
 constexpr int ZoomFirst = 11900;  // one per zoom step, smallest first
+constexpr int LanguageFirst = 11920;  // one per language, in the order of AllLanguages
 
 constexpr int ClockTimer = 0x404;
 

@@ -14,11 +14,6 @@ namespace mf {
 
 namespace {
 
-const char* const kLevelNames[LevelCount] = {"Beginner", "Novice", "Intermediate", "Advanced",
-                                             "Expert"};
-
-QString Ui(std::string_view utf8) { return QString::fromUtf8(utf8.data(), qsizetype(utf8.size())); }
-
 IniFile ReadIni(const QString& path)
 {
     IniFile ini;
@@ -32,14 +27,13 @@ TBestDialog::TBestDialog(ShapeKind shape, QString iniPath, QWidget* parent)
     : QDialog(parent, DialogFlags), m_iniPath(std::move(iniPath)), m_best(shape)
 {
     setObjectName("bestTimes");
-    setWindowTitle(QStringLiteral("Best Times - %1").arg(QString::fromLatin1(ShapeTitle(shape).data(),
-                                                                            int(ShapeTitle(shape).size()))));
+    setWindowTitle(UiText(text::BestTimesTitle).arg(UiText(text::ShapeSquare + int(shape) - int(ShapeKind::Square))));
     m_best.Load(ReadIni(m_iniPath));
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(16);
     for (int i = 0; i < LevelCount; ++i) {
-        grid->addWidget(new QLabel(kLevelNames[i]), i, 0);
+        grid->addWidget(new QLabel(UiText(text::LevelBeginner + i)), i, 0);
         m_timeFields[size_t(i)] = new QLabel;
         m_timeFields[size_t(i)]->setObjectName(QStringLiteral("time%1").arg(i));
         m_nameFields[size_t(i)] = new QLabel;
@@ -50,7 +44,8 @@ TBestDialog::TBestDialog(ShapeKind shape, QString iniPath, QWidget* parent)
     auto* buttons = new QDialogButtonBox;
     QPushButton* ok = buttons->addButton(QDialogButtonBox::Ok);
     ok->setObjectName("ok");
-    QPushButton* reset = buttons->addButton("&Reset Scores", QDialogButtonBox::ResetRole);
+    ok->setText(UiText(text::Ok));
+    QPushButton* reset = buttons->addButton(UiText(text::ResetScores), QDialogButtonBox::ResetRole);
     reset->setObjectName("reset");
     // Enter (after Enter in the name entry) means OK, never Reset, even
     // when the focus sits on Reset.
@@ -66,11 +61,18 @@ TBestDialog::TBestDialog(ShapeKind shape, QString iniPath, QWidget* parent)
     ShowRecords();
 }
 
+QString TBestDialog::ShownName(int level) const
+{
+    // The default holder in the language shown; the file keeps it as it is.
+    const std::string& name = m_best.Name(level);
+    return name == BestTimes::Anonymous ? UiText(text::AnonymousName) : QString::fromStdString(name);
+}
+
 void TBestDialog::ShowRecords()
 {
     for (int i = 0; i < LevelCount; ++i) {
         m_timeFields[size_t(i)]->setText(QString::fromStdString(FormatClock(m_best.Time(i))));
-        m_nameFields[size_t(i)]->setText(QString::fromStdString(m_best.Name(i)));
+        m_nameFields[size_t(i)]->setText(ShownName(i));
     }
 }
 
@@ -84,13 +86,12 @@ bool TBestDialog::StoreRecord(int level, int h, int m, int s, const std::string&
 
 void TBestDialog::ResetScores()
 {
-    const Language language = SessionLanguage();
-    QMessageBox ask(QMessageBox::Question, windowTitle(), Ui(Text(text::ResetQuestion, language)),
+    QMessageBox ask(QMessageBox::Question, windowTitle(), UiText(text::ResetQuestion),
                     QMessageBox::Yes | QMessageBox::No, this);
     MakePlainDialog(&ask);
     ask.setObjectName("resetQuestion");
-    ask.button(QMessageBox::Yes)->setText(Ui(Text(text::Yes, language)));
-    ask.button(QMessageBox::No)->setText(Ui(Text(text::No, language)));
+    ask.button(QMessageBox::Yes)->setText(UiText(text::Yes));
+    ask.button(QMessageBox::No)->setText(UiText(text::No));
     ask.setDefaultButton(QMessageBox::No);
     ask.setEscapeButton(QMessageBox::No);
     if (ask.exec() != QMessageBox::Yes)
@@ -103,14 +104,15 @@ void TBestDialog::accept()
 {
     // The names are written as the fields show them.
     for (int i = 0; i < LevelCount; ++i)
-        m_best.SetName(i, m_nameFields[size_t(i)]->text().toStdString());
+        if (m_nameFields[size_t(i)]->text() != ShownName(i))
+            m_best.SetName(i, m_nameFields[size_t(i)]->text().toStdString());
     IniFile ini = ReadIni(m_iniPath);
     m_best.Save(ini);
     if (!ini.Save(m_iniPath.toStdString())) {
-        QMessageBox box(QMessageBox::Warning, "Minevaro",
-                        QStringLiteral("The best times could not be written to %1.").arg(m_iniPath), QMessageBox::Ok,
-                        this);
+        QMessageBox box(QMessageBox::Warning, "Minevaro", UiText(text::BestTimesNotWritten).arg(m_iniPath),
+                        QMessageBox::Ok, this);
         MakePlainDialog(&box);
+        box.button(QMessageBox::Ok)->setText(UiText(text::Ok));
         box.exec();
     }
     QDialog::accept();

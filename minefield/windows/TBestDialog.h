@@ -26,6 +26,7 @@ public:
 
 private:
     void ShowRecords();
+    QString ShownName(int level) const;
 
     QString m_iniPath;
     BestTimes m_best;

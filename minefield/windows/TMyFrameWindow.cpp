@@ -1,6 +1,7 @@
 #include "minefield/windows/TMyFrameWindow.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QDialog>
@@ -22,8 +23,12 @@
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QCloseEvent>
+#include <QTimer>
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 
 #include "minefield/BestTimes.h"
 #include "minefield/Texts.h"
@@ -116,6 +121,13 @@ TMyFrameWindow::TMyFrameWindow(Options options, QWidget* parent)
       m_sound(std::make_unique<SdlSound>())
 {
     setWindowTitle("Minevaro");
+    // The language first: every text below is in it.
+    {
+        IniFile ini;
+        ini.Load(m_options.iniPath.toStdString());
+        m_languageText = Settings::Read(ini).language;
+        ChooseLanguage(LanguageFromCode(m_languageText));
+    }
     setWindowIcon(QIcon(QPixmap(":/mvro/mvro.png")));
 
     m_board = new TMyWindow(*this, *m_sound);
@@ -127,20 +139,20 @@ TMyFrameWindow::TMyFrameWindow(Options options, QWidget* parent)
     m_toolBar = new TMyControlBar;
     auto* bar = new QHBoxLayout(m_toolBar);
     bar->setContentsMargins(2, 4, 2, 3);
-    QToolButton* newButton = PictureButton(":/mvro/mine.png", "New game");
-    newButton->setObjectName("newButton");
-    QToolButton* exitButton = PictureButton(":/mvro/door.png", "Exit");
-    exitButton->setObjectName("exitButton");
-    connect(newButton, &QToolButton::clicked, this, [this] { Command(cmd::New); });
-    connect(exitButton, &QToolButton::clicked, this, [this] { Command(cmd::Exit); });
+    m_newButton = PictureButton(":/mvro/mine.png", UiText(text::NewGameTip));
+    m_newButton->setObjectName("newButton");
+    m_exitButton = PictureButton(":/mvro/door.png", UiText(text::ExitTip));
+    m_exitButton->setObjectName("exitButton");
+    connect(m_newButton, &QToolButton::clicked, this, [this] { Command(cmd::New); });
+    connect(m_exitButton, &QToolButton::clicked, this, [this] { Command(cmd::Exit); });
     m_counter = new TSevenGadget(0);
     m_counter->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_counter->SetLayout({3, 1, 4, 2, 3});
-    bar->addWidget(newButton);
+    bar->addWidget(m_newButton);
     bar->addStretch(1);
     bar->addWidget(m_counter);
     bar->addStretch(1);
-    bar->addWidget(exitButton);
+    bar->addWidget(m_exitButton);
 
     auto* central = new QWidget;
     auto* column = new QVBoxLayout(central);
@@ -187,7 +199,10 @@ TMyFrameWindow::~TMyFrameWindow()
 {
     m_clock.stop();
     CountGivenUpGame();
-    WriteSettings();
+    if (!m_settingsWritten)
+        WriteSettings();
+    // The choice was this window's; texts shown without it follow the session.
+    ChooseLanguage(std::nullopt);
 }
 
 QAction* TMyFrameWindow::AddCommand(QMenu* menu, int id, const QString& text, bool checkable)
@@ -202,48 +217,55 @@ QAction* TMyFrameWindow::AddCommand(QMenu* menu, int id, const QString& text, bo
 
 void TMyFrameWindow::BuildMenu()
 {
-    QMenu* game = menuBar()->addMenu("&Game");
-    AddCommand(game, cmd::New, "&New")->setShortcut(Qt::Key_F2);
+    QMenu* game = menuBar()->addMenu(UiText(text::GameMenu));
+    AddCommand(game, cmd::New, UiText(text::NewMenu))->setShortcut(Qt::Key_F2);
     AddCommand(game, cmd::Replay, UiText(text::ReplayMenu));
     AddCommand(game, cmd::Pause, UiText(text::PauseMenu), true)
         ->setShortcuts({QKeySequence(Qt::Key_P), QKeySequence(Qt::Key_Pause)});
     game->addSeparator();
-    AddCommand(game, cmd::BestTimes, "&Best times...");
+    AddCommand(game, cmd::BestTimes, UiText(text::BestTimesMenu));
     AddCommand(game, cmd::Statistics, UiText(text::StatisticsMenu));
     game->addSeparator();
-    AddCommand(game, cmd::Exit, "E&xit")->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
+    AddCommand(game, cmd::Exit, UiText(text::ExitMenu))->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
 
-    QMenu* cells = menuBar()->addMenu("&Cells");
-    for (const auto& [id, shape] : kShapeCommands) {
-        const std::string_view text = ShapeMenuText(shape);
-        AddCommand(cells, id, QString::fromLatin1(text.data(), int(text.size())), true);
-    }
+    QMenu* cells = menuBar()->addMenu(UiText(text::CellsMenu));
+    for (const auto& [id, shape] : kShapeCommands)
+        AddCommand(cells, id, UiText(text::ShapeMenuSquare + int(shape) - int(ShapeKind::Square)), true);
 
-    QMenu* level = menuBar()->addMenu("&Level");
-    const char* const levels[] = {"&Beginner", "&Novice", "&Intermediate", "&Advanced", "&Expert"};
+    QMenu* level = menuBar()->addMenu(UiText(text::LevelMenu));
     for (int i = 0; i < LevelCount; ++i)
-        AddCommand(level, cmd::LevelBeginner + i, levels[i], true);
+        AddCommand(level, cmd::LevelBeginner + i, UiText(text::LevelMenuBeginner + i), true);
     level->addSeparator();
     AddCommand(level, cmd::LevelCustom, UiText(text::CustomMenu), true);
 
-    QMenu* options = menuBar()->addMenu("&Options");
-    AddCommand(options, cmd::BackgroundColor, "Set &background color...");
+    QMenu* options = menuBar()->addMenu(UiText(text::OptionsMenu));
+    AddCommand(options, cmd::BackgroundColor, UiText(text::BackgroundColorMenu));
     options->addSeparator();
-    AddCommand(options, cmd::Texture1, "Use texture &1", true);
-    AddCommand(options, cmd::Texture2, "Use texture &2", true);
-    AddCommand(options, cmd::Texture3, "Use texture &3", true);
-    AddCommand(options, cmd::Texture4, "Use texture &4", true);
-    AddCommand(options, cmd::LoadTexture, "&Load texture...", true);
-    AddCommand(options, cmd::NoTexture, "&No texture", true);
+    const int textures[] = {cmd::Texture1, cmd::Texture2, cmd::Texture3, cmd::Texture4};
+    for (int i = 0; i < 4; ++i)
+        AddCommand(options, textures[i], UiText(text::TextureMenu).arg(i + 1), true);
+    AddCommand(options, cmd::LoadTexture, UiText(text::LoadTextureMenu), true);
+    AddCommand(options, cmd::NoTexture, UiText(text::NoTextureMenu), true);
     options->addSeparator();
-    AddCommand(options, cmd::Sound, "&Sound on", true);
+    AddCommand(options, cmd::Sound, UiText(text::SoundMenu), true);
     options->addSeparator();
-    const Language language = SessionLanguage();
-    const auto translated = [language](int id) { return QString::fromUtf8(Text(id, language).data(), int(Text(id, language).size())); };
-    AddCommand(options, cmd::LeftChord, translated(text::LeftChord), true);
-    AddCommand(options, cmd::Marks, translated(text::Marks), true);
-    AddCommand(options, cmd::SafeStart, translated(text::SafeStart), true);
-    AddCommand(options, cmd::NoGuess, translated(text::NoGuess), true);
+    AddCommand(options, cmd::LeftChord, UiText(text::LeftChord), true);
+    AddCommand(options, cmd::Marks, UiText(text::Marks), true);
+    AddCommand(options, cmd::SafeStart, UiText(text::SafeStart), true);
+    AddCommand(options, cmd::NoGuess, UiText(text::NoGuess), true);
+    options->addSeparator();
+    // Each language by its own name, whatever language is shown.
+    QMenu* languages = options->addMenu(UiText(text::LanguageMenu));
+    languages->menuAction()->setObjectName("languageMenu");
+    auto* oneLanguage = new QActionGroup(languages);
+    oneLanguage->setExclusive(true);
+    for (size_t i = 0; i < AllLanguages.size(); ++i) {
+        const std::string_view name = LanguageName(AllLanguages[i]);
+        QAction* action = AddCommand(languages, cmd::LanguageFirst + int(i),
+                                     QString::fromUtf8(name.data(), qsizetype(name.size())), true);
+        action->setActionGroup(oneLanguage);
+        action->setChecked(AllLanguages[i] == ShownLanguage());
+    }
 
     QMenu* view = menuBar()->addMenu(UiText(text::ViewMenu));
     AddCommand(view, cmd::ZoomIn, UiText(text::ZoomIn))
@@ -254,12 +276,42 @@ void TMyFrameWindow::BuildMenu()
     for (size_t i = 0; i < ZoomSteps.size(); ++i)
         AddCommand(view, cmd::ZoomFirst + int(i), UiLocale().toString(ZoomSteps[i]) + QStringLiteral(" %"), true);
 
-    QMenu* help = menuBar()->addMenu("&Help");
-    AddCommand(help, cmd::HelpContents, "&Help contents")->setShortcut(Qt::Key_F1);
+    QMenu* help = menuBar()->addMenu(UiText(text::HelpMenu));
+    AddCommand(help, cmd::HelpContents, UiText(text::HelpContentsMenu))->setShortcut(Qt::Key_F1);
     help->addSeparator();
-    AddCommand(help, cmd::HomePage, "&Visit Minevaro home page");
+    AddCommand(help, cmd::HomePage, UiText(text::HomePageMenu));
     help->addSeparator();
-    AddCommand(help, cmd::About, "&About...");
+    AddCommand(help, cmd::About, UiText(text::AboutMenu));
+}
+
+void TMyFrameWindow::SetLanguage(Language language)
+{
+    m_languageText = std::string(LanguageCode(language));
+    ChooseLanguage(language);
+    // The menus again in the new language, every check mark as it was; the
+    // game, its clock and its board go on untouched.
+    std::map<int, bool> checked;
+    for (const auto& [id, action] : m_actions)
+        checked[id] = action->isChecked();
+    // Later: the choice itself comes from one of these menus.
+    for (QAction* top : menuBar()->actions())
+        if (QMenu* menu = top->menu())
+            menu->deleteLater();
+    menuBar()->clear();
+    m_actions.clear();
+    BuildMenu();
+    for (const auto& [id, on] : checked)
+        if (id < cmd::LanguageFirst || id >= cmd::LanguageFirst + int(AllLanguages.size()))
+            m_actions[id]->setChecked(on);
+    m_newButton->setToolTip(UiText(text::NewGameTip));
+    m_exitButton->setToolTip(UiText(text::ExitTip));
+    UpdateClockText(m_shownSeconds);
+    m_board->update();
+    // A longer menu bar widens the window.
+    KeepMenuBarWhole();
+    if (QLayout* l = layout())
+        l->activate();
+    adjustSize();
 }
 
 void TMyFrameWindow::ReadSettings()
@@ -289,10 +341,10 @@ void TMyFrameWindow::ReadSettings()
     m_actions[cmd::NoGuess]->setChecked(s.noGuess);
 }
 
-void TMyFrameWindow::WriteSettings() const
+bool TMyFrameWindow::WriteSettings(int* error) const
 {
     if (m_options.iniPath.isEmpty())
-        return;
+        return true;
     IniFile ini;
     ini.Load(m_options.iniPath.toStdString());
     const MineGame& game = m_board->Game();
@@ -311,8 +363,34 @@ void TMyFrameWindow::WriteSettings() const
     s.safeStart = game.Options().safeStart;
     s.noGuess = game.Options().noGuess;
     s.zoom = m_board->Zoom();
+    s.language = m_languageText;
     s.Write(ini);
-    ini.Save(m_options.iniPath.toStdString());
+    return ini.Save(m_options.iniPath.toStdString(), error);
+}
+
+void TMyFrameWindow::closeEvent(QCloseEvent* event)
+{
+    // Written while the window can still say that it could not be.
+    CountGivenUpGame();
+    int error = 0;
+    if (!WriteSettings(&error))
+        TellNotKept(error);
+    m_settingsWritten = true;
+    QMainWindow::closeEvent(event);
+}
+
+void TMyFrameWindow::TellNotKept(int error)
+{
+    if (m_toldNotKept)
+        return;
+    m_toldNotKept = true;
+    const bool noRoom = error == ENOSPC || error == EDQUOT || error == EFBIG;
+    const QString text = noRoom ? UiText(text::SettingsNoRoom).arg(m_options.iniPath)
+                                : UiText(text::SettingsNotKept).arg(m_options.iniPath, QString::fromLocal8Bit(std::strerror(error)));
+    QMessageBox box(QMessageBox::Warning, "Minevaro", text, QMessageBox::Ok, this);
+    MakePlainDialog(&box);
+    box.button(QMessageBox::Ok)->setText(UiText(text::Ok));
+    box.exec();
 }
 
 void TMyFrameWindow::CheckOnly(std::initializer_list<int> group, int id)
@@ -333,6 +411,8 @@ void TMyFrameWindow::Command(int id)
         return ChangeLevel(id);
     if (id == cmd::LevelCustom)
         return ChooseCustomSize();
+    if (id >= cmd::LanguageFirst && id < cmd::LanguageFirst + int(AllLanguages.size()))
+        return SetLanguage(AllLanguages[size_t(id - cmd::LanguageFirst)]);
     if (id >= cmd::ZoomFirst && id < cmd::ZoomFirst + int(ZoomSteps.size()))
         return SetZoom(ZoomSteps[size_t(id - cmd::ZoomFirst)]);
     if (id == cmd::ZoomIn)
@@ -494,7 +574,10 @@ void TMyFrameWindow::WriteGame(const std::optional<WinRecord>& win)
     else
         row.AddLoss();
     stats.Save(ini);
-    ini.Save(m_options.iniPath.toStdString());
+    int error = 0;
+    // Told when the game's own messages are done with, not in their middle.
+    if (!ini.Save(m_options.iniPath.toStdString(), &error))
+        QTimer::singleShot(0, this, [this, error] { TellNotKept(error); });
 }
 
 void TMyFrameWindow::ShowStatistics()
@@ -559,7 +642,8 @@ void TMyFrameWindow::ClockTick()
 
 void TMyFrameWindow::UpdateClockText(uint32_t seconds)
 {
-    m_clockField->setText("Time: " + QString::fromStdString(FormatClock(int32_t(seconds))));
+    m_shownSeconds = seconds;
+    m_clockField->setText(UiText(text::ClockLabel) + QString::fromStdString(FormatClock(int32_t(seconds))));
 }
 
 QString TMyFrameWindow::ClockText() const { return m_clockField->text(); }
@@ -620,16 +704,18 @@ void TMyFrameWindow::EndOfWonGame()
     TBestDialog best(m_board->Game().Shape(), m_options.iniPath, this);
     if (!best.Records().IsBest(level, 3600 * h + 60 * m + s)) {
         QMessageBox box(QMessageBox::Information, "Minevaro",
-                        QString::fromStdString(CongratulationText(h, m, s, SessionLanguage())), QMessageBox::Ok,
-                        this);
+                        QString::fromStdString(CongratulationText(h, m, s, UiTextUtf8)), QMessageBox::Ok, this);
         MakePlainDialog(&box);
+        box.button(QMessageBox::Ok)->setText(UiText(text::Ok));
         box.exec();
         return;
     }
     QInputDialog input(this, DialogFlags);
     input.setObjectName("nameEntry");
     input.setWindowTitle("Minevaro");
-    input.setLabelText(" You have the best time. Please enter your name:");
+    input.setLabelText(UiText(text::BestNamePrompt));
+    input.setOkButtonText(UiText(text::Ok));
+    input.setCancelButtonText(UiText(text::Cancel));
     input.setTextValue(QString::fromStdString(m_lastName));
     if (auto* edit = input.findChild<QLineEdit*>())
         edit->setMaxLength(28);
@@ -698,12 +784,13 @@ void TMyFrameWindow::UseTexture(int id)
 
 void TMyFrameWindow::LoadTextureFile()
 {
-    QFileDialog dialog(this, "Open File");
+    QFileDialog dialog(this, UiText(text::OpenFileTitle));
     MakePlainDialog(&dialog);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::ReadOnly);
     // Every picture the texture reader takes, then the bitmaps alone.
-    dialog.setNameFilters(TextureNameFilters(UiText(text::PicturesFilter), UiText(text::AllFilesFilter)));
+    dialog.setNameFilters(TextureNameFilters(UiText(text::PicturesFilter), UiText(text::BitmapFilter),
+                                             UiText(text::AllFilesFilter)));
     const QString path = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
                              ? dialog.selectedFiles().first()
                              : QString();
@@ -726,22 +813,23 @@ void TMyFrameWindow::ShowHelp()
     QMessageBox box(present ? QMessageBox::Information : QMessageBox::Warning, "Minevaro",
                     UiText(present ? text::NoHelpViewer : text::HelpMissing).arg(path), QMessageBox::Ok, this);
     MakePlainDialog(&box);
+    box.button(QMessageBox::Ok)->setText(UiText(text::Ok));
     box.exec();
 }
 
 void TMyFrameWindow::ShowAbout()
 {
     QDialog about(this, DialogFlags);
-    about.setWindowTitle("About Minevaro");
+    about.setWindowTitle(UiText(text::AboutTitle));
     auto* icon = new QLabel;
     icon->setPixmap(QPixmap(":/mvro/mvro.png"));
-    auto* text = new QLabel("Minevaro for Windows (32 bit)\nVersion 3.0");
+    auto* text = new QLabel(UiText(text::ProductLine) + "\n" + UiText(text::VersionLine));
     auto* row = new QHBoxLayout;
     row->addWidget(icon);
     row->addWidget(text, 1);
     auto* buttons = new QDialogButtonBox;
-    QPushButton* home = buttons->addButton("&Visit Minevaro home page", QDialogButtonBox::ActionRole);
-    QPushButton* thanks = buttons->addButton("Thank you", QDialogButtonBox::AcceptRole);
+    QPushButton* home = buttons->addButton(UiText(text::HomePageMenu), QDialogButtonBox::ActionRole);
+    QPushButton* thanks = buttons->addButton(UiText(text::ThankYou), QDialogButtonBox::AcceptRole);
     connect(home, &QPushButton::clicked, this, &TMyFrameWindow::ShowHelp);
     connect(thanks, &QPushButton::clicked, &about, &QDialog::accept);
     auto* column = new QVBoxLayout(&about);

@@ -13,9 +13,11 @@
 #include "minefield/BoardPorts.h"
 #include "minefield/Settings.h"
 #include "minefield/Statistics.h"
+#include "minefield/Texts.h"
 
 class QAction;
 class QLabel;
+class QToolButton;
 
 namespace mf {
 
@@ -67,9 +69,15 @@ private:
     void ShieldsChanged() override;
 
     void BuildMenu();
+    // Shows every text in the language from now on and keeps it in the settings.
+    void SetLanguage(Language language);
     QAction* AddCommand(QMenu* menu, int id, const QString& text, bool checkable = false);
     void ReadSettings();
-    void WriteSettings() const;
+    // False, with the system's reason in `error`, when the file was not written.
+    bool WriteSettings(int* error = nullptr) const;
+    // Tells the player, once a session, that the settings file is not written.
+    void TellNotKept(int error);
+    void closeEvent(QCloseEvent* event) override;
     void ShowShields(int shields);
     void UpdateClockText(uint32_t seconds);
     void EndOfWonGame();
@@ -100,19 +108,26 @@ private:
     TMyWindow* m_board = nullptr;
     TMyControlBar* m_toolBar = nullptr;
     TSevenGadget* m_counter = nullptr;
+    QToolButton* m_newButton = nullptr;
+    QToolButton* m_exitButton = nullptr;
     QLabel* m_clockField = nullptr;
     std::array<QLabel*, 3> m_shieldGadgets{};
     std::map<int, QAction*> m_actions;
     QTimer m_clock;
     uint32_t m_startTick = 0;
     uint32_t m_lastTick = 0;
+    uint32_t m_shownSeconds = 0;  // on the clock now
     bool m_paused = false;
     uint32_t m_pauseTick = 0;
     // The shape and level the game in play counts for in the statistics.
     ShapeKind m_gameShape = ShapeKind::Square;
     int m_gameLevel = 0;
     bool m_gameCounted = false;
+    bool m_settingsWritten = false;  // at the close, before the window goes
+    bool m_toldNotKept = false;
     std::string m_textureText = "1";
+    // The language setting as it will be written back: read, or chosen.
+    std::string m_languageText;
     std::string m_lastName;  // offered again at the next best time
 };
 

@@ -202,6 +202,7 @@ void TStatsDialog::ResetShape()
     if (!ini.Save(m_iniPath.toStdString())) {
         QMessageBox box(QMessageBox::Warning, "Minevaro", UiText(text::StatisticsNotWritten).arg(m_iniPath),
                         QMessageBox::Ok, this);
+        box.button(QMessageBox::Ok)->setText(UiText(text::Ok));
         MakePlainDialog(&box);
         box.exec();
     }

@@ -232,7 +232,7 @@ QImage DecodeTexture(const QByteArray& bytes)
     return d.compression == kRle8 || d.compression == kRle4 ? readRuns(b, d) : readRows(b, d);
 }
 
-QStringList TextureNameFilters(const QString& pictures, const QString& allFiles)
+QStringList TextureNameFilters(const QString& pictures, const QString& bitmaps, const QString& allFiles)
 {
     // Our own reader takes BMP; the toolkit's plug-ins the rest. Both cases
     // are listed, for file systems that tell them apart.
@@ -245,7 +245,7 @@ QStringList TextureNameFilters(const QString& pictures, const QString& allFiles)
     QStringList patterns;
     for (const QString& f : formats)
         patterns << "*." + f << "*." + f.toUpper();
-    return {pictures + " (" + patterns.join(' ') + ")", "Bitmap File (*.BMP *.bmp)", allFiles + " (*)"};
+    return {pictures + " (" + patterns.join(' ') + ")", bitmaps + " (*.BMP *.bmp)", allFiles + " (*)"};
 }
 
 QImage ReadTextureFile(const std::string& path)

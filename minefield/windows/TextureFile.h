@@ -17,6 +17,6 @@ QImage ReadTextureFile(const std::string& path);
 
 // The file dialog's filters for a texture: first every picture format the
 // reader takes (given as the first text), then bitmaps alone, then all files.
-QStringList TextureNameFilters(const QString& pictures, const QString& allFiles);
+QStringList TextureNameFilters(const QString& pictures, const QString& bitmaps, const QString& allFiles);
 
 }  // namespace mf

@@ -2,37 +2,28 @@
 #include <QLocale>
 #include <QString>
 #include <QWidget>
+#include <optional>
 
 #include "minefield/Texts.h"
 
 namespace mf {
 
-// A text of our own in the language of the session.
-inline QString UiText(int id)
-{
-    const std::string_view text = Text(id, SessionLanguage());
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
+// The language the windows speak: the one the player chose, or else the
+// session's. Changing it takes effect with the next text looked up.
+void ChooseLanguage(std::optional<Language> chosen);
+Language ShownLanguage();
+// Where the compiled translations (mvro_de.qm ...) are read from; the
+// program's own resources unless a test points elsewhere.
+void SetTranslationFolder(const QString& folder);
+QString TranslationFolder();
 
-// Numbers written the way the session's language writes them.
-inline QLocale UiLocale()
-{
-    switch (SessionLanguage()) {
-    case Language::Spanish:
-        return QLocale(QLocale::Spanish, QLocale::Spain);
-    case Language::Catalan:
-        return QLocale(QLocale::Catalan, QLocale::Spain);
-    case Language::German:
-        return QLocale(QLocale::German, QLocale::Germany);
-    case Language::French:
-        return QLocale(QLocale::French, QLocale::France);
-    case Language::Italian:
-        return QLocale(QLocale::Italian, QLocale::Italy);
-    case Language::English:
-        break;
-    }
-    return QLocale(QLocale::English, QLocale::UnitedStates);
-}
+// A text in the language shown; English where it has no translation (or
+// its translation file is missing or damaged).
+QString UiText(int id);
+std::string UiTextUtf8(int id);
+
+// Numbers written the way the language shown writes them.
+QLocale UiLocale();
 
 // A dialog shows a title and a close box, and never the minimise or
 // maximise buttons a window manager would give a window that asks nothing.

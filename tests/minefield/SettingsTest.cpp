@@ -224,9 +224,26 @@ TEST(BestTimes, CongratulationTexts)
     };
     for (const Case& k : cases)
         EXPECT_EQ(CongratulationText(k.h, k.m, k.s), k.text);
-    EXPECT_EQ(CongratulationText(0, 0, 0, Language::German),
-              "Gl\u00FCckwunsch. Sie haben das Spiel in weniger als einer Sekunde gel\u00F6st.");
-    EXPECT_EQ(CongratulationText(0, 0, 2, Language::German), "Congratulations. You solved the game in 2 seconds.");
+    // Translated parts: the number goes in where "%d" stands, and nothing in
+    // a translation is taken as a format.
+    const TextLookup translated = [](int id) -> std::string {
+        switch (id) {
+        case text::Congratulations:
+            return "100% done: ";
+        case text::Hours:
+            return "%s %d h %n ";
+        case text::OneMinute:
+            return "%d min ";
+        case text::Seconds:
+            return "%d s.";
+        case text::WonInNoTime:
+            return "Fast!";
+        default:
+            return "?";
+        }
+    };
+    EXPECT_EQ(CongratulationText(3, 1, 5, translated), "100% done: %s 3 h %n 1 min 5 s.");
+    EXPECT_EQ(CongratulationText(0, 0, 0, translated), "Fast!");
     EXPECT_EQ(FormatClock(3661), "01:01:01");
     EXPECT_EQ(FormatClock(0), "00:00:00");
 }

@@ -14,10 +14,10 @@
 #include "PrintFixture.h"
 #include "framework/qt/Screenshot.h"
 #include "framework/qt/UiText.h"
-#include "jigsaw/print/PagePainter.h"
-#include "jigsaw/print/PrintJob.h"
-#include "jigsaw/print/WPrint.h"
-#include "jigsaw/print/WPrintPrv.h"
+#include "jigsaw/print/windows/PagePainter.h"
+#include "jigsaw/print/windows/PrintJob.h"
+#include "jigsaw/print/windows/WPrint.h"
+#include "jigsaw/print/windows/WPrintPrv.h"
 
 using namespace qv;
 

@@ -8,8 +8,8 @@
 #include "framework/qt/MUBox.h"
 #include "jigsaw/play/windows/WBox.h"
 #include "jigsaw/shell/HelpIndex.h"
-#include "jigsaw/shell/PuzCommands.h"
-#include "jigsaw/shell/ShellHelp.h"
+#include "jigsaw/shell/windows/PuzCommands.h"
+#include "jigsaw/shell/windows/ShellHelp.h"
 
 using namespace shelltest;
 using qv::HelpIndex;

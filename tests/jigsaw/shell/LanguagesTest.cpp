@@ -17,12 +17,12 @@
 #include "framework/qt/Screenshot.h"
 #include "framework/qt/UiText.h"
 #include "jigsaw/document/Entry.h"
-#include "jigsaw/library/NewPuzzleRules.h"
+#include "jigsaw/shell/NewPuzzleRules.h"
 #include "jigsaw/library/SaveAsRules.h"
-#include "jigsaw/options/WOptions.h"
+#include "jigsaw/shell/windows/WOptions.h"
 #include "jigsaw/play/windows/WBox.h"
 #include "jigsaw/scores/ScoresHost.h"
-#include "jigsaw/shell/PuzCommands.h"
+#include "jigsaw/shell/windows/PuzCommands.h"
 
 using namespace shelltest;
 

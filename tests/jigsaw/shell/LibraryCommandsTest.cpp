@@ -16,13 +16,13 @@
 #include "jigsaw/document/Jpeg.h"
 #include "jigsaw/library/DirectoryCache.h"
 #include "jigsaw/library/Library.h"
-#include "jigsaw/library/windows/WEdPuz.h"
+#include "jigsaw/shell/windows/WEdPuz.h"
 #include "jigsaw/library/windows/WLibrary.h"
 #include "jigsaw/library/windows/WMakePuzzke.h"
 #include "jigsaw/library/windows/WPassw.h"
 #include "jigsaw/library/windows/WSaveAs.h"
 #include "jigsaw/scores/LiveRanking.h"
-#include "jigsaw/shell/PuzCommands.h"
+#include "jigsaw/shell/windows/PuzCommands.h"
 
 using namespace shelltest;
 namespace fs = std::filesystem;

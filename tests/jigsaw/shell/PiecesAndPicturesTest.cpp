@@ -17,7 +17,7 @@
 #include "framework/qt/MUBox.h"
 #include "jigsaw/document/PieceSheet.h"
 #include "jigsaw/document/SavedGameFile.h"
-#include "jigsaw/options/WOptions.h"
+#include "jigsaw/shell/windows/WOptions.h"
 #include "jigsaw/play/ScoreKeeper.h"
 
 using namespace shelltest;

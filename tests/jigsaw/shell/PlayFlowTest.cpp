@@ -8,7 +8,7 @@
 #include "ShellFixture.h"
 #include "jigsaw/library/windows/WSaveAs.h"
 #include "jigsaw/play/windows/WBox.h"
-#include "jigsaw/shell/PuzCommands.h"
+#include "jigsaw/shell/windows/PuzCommands.h"
 #include "jigsaw/play/windows/Sparkle.h"
 #include <set>
 

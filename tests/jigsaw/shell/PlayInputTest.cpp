@@ -12,15 +12,15 @@
 #include "framework/Options.h"
 #include "framework/Traductor.h"
 #include "framework/qt/Screenshot.h"
-#include "jigsaw/options/WAdvanced.h"
-#include "jigsaw/options/WOptions.h"
+#include "jigsaw/shell/windows/WAdvanced.h"
+#include "jigsaw/shell/windows/WOptions.h"
 #include "jigsaw/play/windows/Loupe.h"
 #include "jigsaw/play/windows/WBox.h"
 #include "jigsaw/scores/LiveRanking.h"
 #include "jigsaw/scores/windows/ScoreWindows.h"
 #include "jigsaw/scores/windows/WMiniScore.h"
 #include "jigsaw/scores/windows/WRanking.h"
-#include "jigsaw/shell/PuzCommands.h"
+#include "jigsaw/shell/windows/PuzCommands.h"
 
 using namespace shelltest;
 

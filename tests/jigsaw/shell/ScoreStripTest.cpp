@@ -14,7 +14,7 @@
 #include "jigsaw/scores/windows/ScoreWindows.h"
 #include "jigsaw/scores/windows/WMiniScore.h"
 #include "jigsaw/scores/windows/WRanking.h"
-#include "jigsaw/shell/ShellScoresHost.h"
+#include "jigsaw/shell/windows/ShellScoresHost.h"
 
 using namespace shelltest;
 

@@ -17,7 +17,7 @@
 #include "jigsaw/document/Picture.h"
 #include "jigsaw/document/Puz.h"
 #include "jigsaw/play/windows/WPuz.h"
-#include "jigsaw/shell/App.h"
+#include "jigsaw/shell/windows/App.h"
 
 namespace shelltest {
 

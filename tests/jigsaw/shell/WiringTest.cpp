@@ -23,7 +23,7 @@
 #include "jigsaw/scores/windows/WRanking.h"
 #include "jigsaw/library/windows/WSaveAs.h"
 #include "jigsaw/play/windows/WBox.h"
-#include "jigsaw/shell/PuzCommands.h"
+#include "jigsaw/shell/windows/PuzCommands.h"
 
 using namespace shelltest;
 

@@ -17,7 +17,12 @@
 #include <QTableWidget>
 #include <QToolButton>
 #include <QUrl>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
+#include <sys/resource.h>
 
 #include "FrameFixture.h"
 #include "GuiTestSupport.h"
@@ -145,6 +150,83 @@ TEST(Statistics, EveryGameEndedOrGivenUpCountsOnceForItsShapeAndLevel)
     EXPECT_EQ(Stat(ini, "MvStats-HEXAGON", "L2Won"), "0");
     // The best times keep their bytes.
     EXPECT_NE(ini.Text().find(square), std::string::npos) << ini.Text();
+}
+
+// A settings file the disk does not take: the player is told once, at the
+// first game counted or at the end, and the file keeps what it had.
+TEST(SettingsFile, WhatTheDiskDoesNotTakeIsToldOnceAndTheFileKeepsItsText)
+{
+    namespace fs = std::filesystem;
+    enum class Fault { NoRoom, FolderInTheWay };
+    const struct {
+        const char* name;
+        Fault fault;
+        bool playFirst;  // games counted before the window closes
+        const char* says;
+    } cases[] = {
+        {"no room, games played", Fault::NoRoom, true, "no room"},
+        {"no room, only the end", Fault::NoRoom, false, "no room"},
+        {"a folder in the way, games played", Fault::FolderInTheWay, true, "Is a directory"},
+        {"a folder in the way, only the end", Fault::FolderInTheWay, false, "Is a directory"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FrameFixture f;
+        const fs::path file = f.IniPath().toStdString();
+        std::vector<QString> told;
+        QTimer watcher;
+        watcher.setInterval(10);
+        QObject::connect(&watcher, &QTimer::timeout, [&told] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                told.push_back(box->text());
+                box->accept();
+            }
+        });
+        watcher.start();
+
+        std::string before;
+        {
+            std::ifstream in(file, std::ios::binary);
+            before.assign(std::istreambuf_iterator<char>(in), {});
+        }
+        rlimit unlimited{};
+        ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &unlimited), 0);
+        const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        if (c.fault == Fault::NoRoom) {
+            const rlimit limit{8, unlimited.rlim_max};
+            ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+        } else {
+            fs::remove(file);
+            fs::create_directories(file / "in the way");
+        }
+        if (c.playFirst) {
+            f.OpenMinesUntilLost();
+            EXPECT_TRUE(WaitUntil([&] { return !told.empty(); }, 2000)) << "a lost game's count was not kept";
+            f.frame->Command(cmd::New);
+            f.OpenMinesUntilLost();
+        }
+        f.frame->close();
+        QTest::qWait(200);
+        std::string after;
+        if (c.fault == Fault::NoRoom) {
+            std::ifstream in(file, std::ios::binary);
+            after.assign(std::istreambuf_iterator<char>(in), {});
+        }
+        ::setrlimit(RLIMIT_FSIZE, &unlimited);
+        std::signal(SIGXFSZ, previous);
+
+        ASSERT_EQ(told.size(), 1u);
+        EXPECT_TRUE(told[0].contains(c.says)) << told[0].toStdString();
+        EXPECT_EQ(told[0].contains("no room"), c.fault == Fault::NoRoom) << told[0].toStdString();
+        EXPECT_TRUE(told[0].contains(f.IniPath())) << told[0].toStdString();
+        if (c.fault == Fault::NoRoom)
+            EXPECT_EQ(after, before);
+        else
+            EXPECT_TRUE(fs::is_directory(file / "in the way"));
+        EXPECT_TRUE(fs::directory_entry(file.parent_path()).exists());
+        for (const auto& e : fs::directory_iterator(file.parent_path()))
+            EXPECT_EQ(e.path().filename().string().find(".tmp"), std::string::npos) << e.path();
+    }
 }
 
 TEST(StatisticsWindow, ShowsEveryRowAndTheWinsAndResetsOneShapeAfterAsking)
@@ -463,7 +545,10 @@ TEST(LooseEnds, TabThenSpaceDoesNotStartANewGame)
 
 TEST(LooseEnds, TheWindowIsNeverNarrowerThanItsMenuBar)
 {
-    const char* boards[] = {"SHAPE=1\r\nLEVEL3=0", "SHAPE=3\r\nLEVEL3=0", "SHAPE=1\r\nLEVEL3=5\r\nWIDTH=1\r\nHEIGHT=1\r\nMINES=0"};
+    const char* boards[] = {"SHAPE=1\r\nLEVEL3=0", "SHAPE=3\r\nLEVEL3=0", "SHAPE=1\r\nLEVEL3=5\r\nWIDTH=1\r\nHEIGHT=1\r\nMINES=0",
+                            // German has the longest menu titles.
+                            "SHAPE=1\r\nLEVEL3=0\r\nMvLanguage=de", "SHAPE=1\r\nLEVEL3=5\r\nWIDTH=1\r\nHEIGHT=1\r\nMINES=0\r\nMvLanguage=de",
+                            "SHAPE=4\r\nLEVEL3=5\r\nWIDTH=1\r\nHEIGHT=1\r\nMINES=0\r\nMvLanguage=fr"};
     for (const char* board : boards) {
         SCOPED_TRACE(board);
         FrameFixture f(std::string("[MVRO]\r\nTEXTURE=0\r\n") + board + "\r\n");

@@ -14,6 +14,11 @@ public:
             qputenv("QT_QPA_PLATFORM", "offscreen");
         if (qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER"))
             qputenv("SDL_AUDIODRIVER", "dummy");
+        // A session in none of the game's languages: the tests expect English
+        // unless they choose another language themselves.
+        for (const char* variable : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"})
+            qunsetenv(variable);
+        qputenv("LANG", "C.UTF-8");
         static int argc = 1;
         static char name[] = "minefield_windows_tests";
         static char* argv[] = {name, nullptr};

@@ -7,8 +7,8 @@
 #include "framework/Options.h"
 #include "framework/qt/Screenshot.h"
 #include "jigsaw/document/Puz.h"
-#include "jigsaw/library/windows/NewPuzzle.h"
-#include "jigsaw/library/windows/WEdPuz.h"
+#include "jigsaw/shell/windows/NewPuzzle.h"
+#include "jigsaw/shell/windows/WEdPuz.h"
 #include "jigsaw/library/windows/WLibrary.h"
 #include "jigsaw/library/windows/WSaveAs.h"
 

@@ -11,7 +11,7 @@
 #include "jigsaw/document/Puz.h"
 #include "jigsaw/document/SavedGameFile.h"
 #include "jigsaw/library/windows/CustomSizePrompt.h"
-#include "jigsaw/library/windows/WEdPuz.h"
+#include "jigsaw/shell/windows/WEdPuz.h"
 #include "jigsaw/library/windows/WLibrary.h"
 
 using namespace qv;
