@@ -33,7 +33,27 @@ void PlayReport::add(PlayReport&& in)
     done = done || in.done;
 }
 
-PlaySession::Collect::Collect(PlaySession& s) : m_s(s) { m_s.m_reports.emplace_back(); }
+void PlayReport::clear()
+{
+    repaint.clear();
+    repaintWhole.clear();
+    sounds.clear();
+    turns.clear();
+    hints.clear();
+    marker.reset();
+    loupe = Loupe::Same;
+    loupeAreaRepaint = boxesChanged = joined = done = false;
+}
+
+PlaySession::Collect::Collect(PlaySession& s) : m_s(s)
+{
+    if (m_s.m_spare.empty()) {
+        m_s.m_reports.emplace_back();
+        return;
+    }
+    m_s.m_reports.push_back(std::move(m_s.m_spare.back()));
+    m_s.m_spare.pop_back();
+}
 
 PlaySession::Collect::~Collect()
 {
@@ -59,6 +79,15 @@ PlaySession::PlaySession(Puz& puz, ScoreKeeper& score, PlayWindows& view, std::f
     : m_puz(puz), m_score(score), m_view(view), m_show(std::move(show)), m_optionsWord(std::move(optionsWord)),
       m_counts(score), m_rules(puz, *this, m_counts)
 {
+}
+
+void PlaySession::recycle(PlayReport&& report)
+{
+    constexpr size_t kept = 4;  // as deep as operations run inside each other
+    if (m_spare.size() >= kept)
+        return;
+    report.clear();
+    m_spare.push_back(std::move(report));
 }
 
 void PlaySession::reset()

@@ -51,6 +51,8 @@ struct PlayReport {
     bool done = false;              // the operation did something
 
     void add(PlayReport&& inner);
+    // Empty again, keeping the room its lists had.
+    void clear();
 };
 
 // What a game in progress holds beyond the document, between the rules
@@ -81,6 +83,9 @@ public:
 
     // A puzzle was opened or closed: nothing is held, marked last or hovered.
     void reset();
+    // Gives back a report that has been shown. A drag asks for one at every
+    // pointer move; its lists are used again instead of made anew.
+    void recycle(PlayReport&& report);
 
     // --- the loupe's hide reasons
     PlayReport hideLoupeFor(int reason, bool pauseClock);
@@ -218,6 +223,7 @@ private:
     ScoreKeeperScore m_counts;
     PlayRules m_rules;
     std::vector<PlayReport> m_reports;  // of the operations running, innermost last
+    std::vector<PlayReport> m_spare;    // shown ones, for the next operations
     std::set<int> m_loupeReasons;
     Point16 m_grab;
     int m_sidesAtPickUp = 0;

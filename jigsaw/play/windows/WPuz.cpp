@@ -176,6 +176,7 @@ void WPuz::present(PlayReport&& r)
     showLoupeChange(r);
     if (r.boxesChanged)
         syncBoxWindows();
+    m_session.recycle(std::move(r));
 }
 
 void WPuz::setPointerOnFrame(bool on)
@@ -560,7 +561,7 @@ void WPuz::resizeEvent(QResizeEvent* e)
         b->place(b->openRect(), b->iconPos());
 }
 
-void WPuz::paintOverlay(QPainter& p, const QRect&)
+void WPuz::paintOverlay(QPainter& p, const QRect& area)
 {
     const Puz& puz = context().puz;
     if (puz.pieceCount() == 0) {
@@ -572,7 +573,10 @@ void WPuz::paintOverlay(QPainter& p, const QRect&)
         p.drawRect(completionBorder().adjusted(1, 1, -1, -1));
     }
     Marker::paintOn(p, *this, puz, m_marker.flying());
-    Marker::paintDock(p, markerDock());
+    // A drag repaints small areas many times a second: the dock only when
+    // it is among them.
+    if (const QRect dock = markerDock(); area.intersects(dock))
+        Marker::paintDock(p, dock);
     paintBandOn(p, *this);
 }
 
