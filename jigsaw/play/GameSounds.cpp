@@ -14,8 +14,7 @@ GameSounds::GameSounds(std::filesystem::path folder, std::function<void(const st
 
 const char* GameSounds::fileName(int number)
 {
-    static const char* const names[] = {nullptr, "xoc", "click1", "click2", "toca", "fin", "gira", "fxr2r"};
-    return number >= 1 && number <= 7 ? names[number] : nullptr;
+    return sound::fileOf(number);
 }
 
 void GameSounds::play(int number, uint32_t optionsWord)

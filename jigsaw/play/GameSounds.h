@@ -6,13 +6,16 @@
 #include <optional>
 #include <string>
 
+#include "jigsaw/play/Sound.h"
+
 namespace qv {
 
-// The game's seven sounds by number, looked up once in the program's folder.
+// The game's sounds (jigsaw/play/Sound.h) by number, looked up once in the
+// program's folder.
 // A missing file plays nothing, then and later.
 class GameSounds {
 public:
-    enum : int { Bump = 1, PickUp = 2, PutDown = 3, Join = 4, Complete = 5, Turn = 6, Effect = 7 };
+    using enum sound::Number;
 
     // player receives the full path of a wave file to play.
     GameSounds(std::filesystem::path folder, std::function<void(const std::string&)> player);
@@ -26,7 +29,7 @@ public:
 private:
     std::filesystem::path m_folder;
     std::function<void(const std::string&)> m_player;
-    std::array<std::optional<std::string>, 8> m_resolved;  // "" = known missing
+    std::array<std::optional<std::string>, sound::count + 1> m_resolved;  // "" = known missing
 };
 
 }  // namespace qv

@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "jigsaw/document/Rect16.h"
+#include "jigsaw/play/Animation.h"
+#include "jigsaw/play/LoupeReason.h"
 #include "jigsaw/document/Scatter.h"
 
 namespace qv {
@@ -16,6 +18,22 @@ public:
     virtual ~PlayWindows() = default;
     // Repaint this area of a container soon.
     virtual void invalidate(uint8_t /*container*/, const Rect16& /*area*/) {}
+    // A turn the rules have just made. True when the window plays it: the
+    // rules then stay busy until PlayRules::TurnShown(). A window that only
+    // wants the numbers overrides animateRotation instead.
+    virtual bool showTurn(const TurnAnimation& turn)
+    {
+        animateRotation(turn.pieces, turn.pivot, turn.degrees, turn.ms);
+        return false;
+    }
+    // Ends the turn being shown at once, with its last frame (the window
+    // then calls PlayRules::TurnShown()). The rules ask for it before they
+    // act on pieces again, so input during a turn finds the rules idle, as
+    // it would have after waiting for the turn.
+    virtual void finishTurn() {}
+    // Whether turns are shown at all: only then do the rules keep a picture
+    // of the group from before the turn.
+    virtual bool showsTurns() const { return false; }
     // Show a group turning by degrees (+90, -90 or 180) about the pivot over ms milliseconds.
     virtual void animateRotation(const std::vector<int>& /*pieces*/, Point16 /*pivot*/, int /*degrees*/, int /*ms*/) {}
     virtual void playSound(int /*number*/) {}
@@ -24,12 +42,18 @@ public:
     virtual void scrollTable(int /*dx*/, int /*dy*/) {}
     virtual bool boxWindowOpen(uint8_t /*box*/) const { return true; }
     virtual void openBoxWindow(uint8_t /*box*/) {}
-    // Loupe hide reasons of the play window (5 = a rotation, tidying or help runs).
+    // Loupe hide reasons of the play window (loupe::Reason).
     virtual void hideLoupe(int /*reason*/, bool /*pauseClock*/) {}
     virtual void showLoupe(int /*reason*/, bool /*resumeClock*/) {}
     virtual bool loupeExists() const { return false; }
     // The show-neighbour help: a rectangle flying from the clicked side to
-    // the neighbour, then a sparkle on it.
+    // the neighbour, then a sparkle on it. The rules hide the loupe for
+    // loupe::RuleRunning before; the hint's end shows it again.
+    virtual void showHint(const HintAnimation& hint)
+    {
+        showNeighbourHint(hint.container, hint.from, hint.to);
+        showLoupe(loupe::RuleRunning, false);
+    }
     virtual void showNeighbourHint(uint8_t /*container*/, const Rect16& /*from*/, const Rect16& /*to*/) {}
     // The completion celebration with this many sparkles.
     virtual void celebrate(int /*sparkles*/) {}

@@ -7,6 +7,7 @@
 #include "jigsaw/document/Rect16.h"
 #include "jigsaw/play/PieceList.h"
 #include "jigsaw/play/PlayPorts.h"
+#include "jigsaw/play/Sound.h"
 
 namespace qv {
 
@@ -31,12 +32,12 @@ public:
         CoversGroup = 0x2000,
         Candidate = 0x8000,
     };
-    enum Sound { SoundBump = 1, SoundPickUp = 2, SoundDrop = 3, SoundJoin = 4, SoundComplete = 5, SoundRotate = 6 };
+    // The rules' names of the sounds they ask for (jigsaw/play/Sound.h).
+    static constexpr int SoundDrop = sound::PutDown, SoundJoin = sound::Join, SoundComplete = sound::Complete;
     static constexpr int NoPiece = -1;
     static constexpr int JoinReach = 6;       // sides join when less than this many pixels apart
     static constexpr int RotationMs = 200;
     static constexpr int CompletionSparkles = 20;
-    static constexpr int HelpLoupeReason = 5;
 
     PlayRules(Puz& puz, PlayWindows& windows, PlayScore& score);
 
@@ -56,7 +57,14 @@ public:
     void MoveToSurface(int piece, Point16 position, uint8_t target);
     // k = 1 clockwise, 3 counter-clockwise; about the pivot (table
     // coordinates, the pointer) or, without one, the centre of the piece's cell.
+    // A turn still shown is ended first; refused while a puzzle is opening
+    // (busy). The loupe is hidden for the turn; with a pivot the windows
+    // are asked to show it after it is made, and the document stays busy
+    // until they have.
     fw::Status RotateGroup(int piece, int k, const PieceList* group = nullptr, const Point16* pivot = nullptr);
+    // The windows have shown the last turn: the rules are no longer busy.
+    void TurnShown();
+    bool turnShowing() const { return m_turnShowing; }
 
     // --- joining
     // The first neighbour whose side lies within reach (test only), or the
@@ -121,6 +129,8 @@ private:
     void repaintAll();
     void setLevels();
     void checkInvariants() const;
+    // A turn still being shown ends before the rules act on pieces again.
+    void settleTurn();
     bool findHelpPair(int& stay, int& move, int& sideFromStay);
 
     Puz& m_puz;
@@ -129,6 +139,7 @@ private:
     int m_held = NoPiece;
     Point16 m_heldStart;
     int m_rotateDepth = 0;
+    bool m_turnShowing = false;  // the document stays busy until the turn is shown
     int m_sidesReported = 0;  // joined sides reported so far, for the help count
 };
 

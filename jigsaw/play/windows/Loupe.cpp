@@ -10,7 +10,7 @@
 #include "jigsaw/document/SPuz.h"
 #include "jigsaw/play/windows/PlayContext.h"
 #include "jigsaw/play/windows/SurfaceRender.h"
-#include "jigsaw/play/windows/WPuz.h"
+#include "jigsaw/play/windows/WSPuz.h"
 
 namespace qv {
 
@@ -37,7 +37,7 @@ private:
 
 }  // namespace
 
-Loupe::Loupe(WPuz& play, int size, double factor)
+Loupe::Loupe(WSPuz& play, int size, double factor)
     : m_play(play), m_size(size), m_factor(factor), m_widget(new LoupeWidget(&play, *this))
 {
     resizeWindow();

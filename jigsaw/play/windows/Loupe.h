@@ -8,7 +8,7 @@
 
 namespace qv {
 
-class WPuz;
+class WSPuz;
 
 // The magnifier: a round window centred on the pointer that shows the table
 // under it enlarged. Its window is the diameter plus 30 pixels square.
@@ -18,7 +18,7 @@ public:
     static constexpr int MinSize = 101, MaxSize = 279, SizeStep = 20;
     static constexpr double MaxFactor = 5.0, MinFactor = 2.0;
 
-    Loupe(WPuz& play, int size, double factor);
+    Loupe(WSPuz& table, int size, double factor);
     ~Loupe() override;
 
     // Centres the loupe on a point of the play window and repaints it.
@@ -38,7 +38,7 @@ public:
 private:
     void resizeWindow();
 
-    WPuz& m_play;
+    WSPuz& m_play;  // the table it magnifies
     int m_size;
     double m_factor;
     QPoint m_centre;

@@ -1,12 +1,11 @@
 #include "jigsaw/play/windows/Marker.h"
 
-#include <QElapsedTimer>
-#include <QLabel>
 #include <QPainter>
-#include <QThread>
+#include <QWidget>
 
 #include "jigsaw/document/Puz.h"
 #include "jigsaw/play/PlayRules.h"
+#include "jigsaw/play/windows/PlayAnimations.h"
 #include "jigsaw/play/windows/PlayCursors.h"
 #include "jigsaw/play/windows/WSPuz.h"
 
@@ -22,12 +21,15 @@ QRect Marker::onPiece(const WSPuz& surface, const Puz& puz, int piece)
     return QRect(centre - QPoint(m.width() / 2, m.height() / 2), m);
 }
 
-void Marker::paintOn(QPainter& painter, const WSPuz& surface, const Puz& puz)
+void Marker::paintOn(QPainter& painter, const WSPuz& surface, const Puz& puz, const MarkerFlight* flying)
 {
     for (const SPuz& s : puz.pieces) {
-        if (s.box != surface.container() || !(s.flags & PlayRules::MarkerPiece) || !(s.flags & PlayRules::Marked))
+        if (s.box != surface.container())
             continue;
-        painter.drawPixmap(onPiece(surface, puz, s.index).topLeft(), PlayCursors::marker());
+        const bool marker = (s.flags & PlayRules::MarkerPiece) && (s.flags & PlayRules::Marked);
+        const bool shown = flying ? (marker && s.index != flying->landing) || s.index == flying->leaving : marker;
+        if (shown)
+            painter.drawPixmap(onPiece(surface, puz, s.index).topLeft(), PlayCursors::marker());
     }
 }
 
@@ -40,28 +42,23 @@ void Marker::paintDock(QPainter& painter, const QRect& dock)
     painter.drawPixmap(dock.center() - QPoint(m.width() / 2, m.height() / 2), m);
 }
 
-void Marker::fly(QWidget& over, QRect from, QRect to, bool animate)
+void Marker::fly(AnimationPlayer& player, QWidget& over, const MarkerFlight& flight, bool animate,
+                 std::function<void()> landed)
 {
     ++m_flights;
-    if (!animate || !over.isVisible())
+    if (!animate || !over.isVisible()) {
+        if (landed)
+            landed();
         return;
-    QLabel flying(&over);
-    flying.setPixmap(PlayCursors::marker());
-    flying.setAttribute(Qt::WA_TransparentForMouseEvents);
-    flying.resize(PlayCursors::marker().size());
-    flying.show();
-    QElapsedTimer clock;
-    clock.start();
-    for (;;) {
-        const double t = std::min(1.0, clock.elapsed() / double(FlightMs));
-        const QPoint p = from.topLeft() + (to.topLeft() - from.topLeft()) * t;
-        flying.move(p);
-        flying.raise();
-        over.repaint(QRect(p, flying.size()).adjusted(-40, -40, 40, 40));
-        if (t >= 1.0)
-            break;
-        QThread::msleep(15);
     }
+    m_flying = flight;
+    const int id = m_flights;
+    player.play(makeFlightShow(over, flight, [this, id, landed = std::move(landed)] {
+        if (id == m_flights)  // a later flight keeps its own state
+            m_flying.reset();
+        if (landed)
+            landed();
+    }));
 }
 
 }  // namespace qv

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "framework/Options.h"
+#include "framework/Random.h"
 #include "framework/Status.h"
 
 namespace qv {
@@ -11,6 +12,7 @@ namespace qv {
 class Puz;
 class ScoreKeeper;
 class GameSounds;
+class AnimationClock;
 
 // What the play and box windows ask of the program around them: texts,
 // questions, saving and opening. The shell implements it; tests may too.
@@ -46,6 +48,13 @@ struct PlayContext {
     fw::Options& options;
     GameSounds& sounds;
     PlayShell& shell;
+    // What the animations are timed by and where the sparkles' colours and
+    // the celebration's places come from; null: the play window's own (a
+    // timer of the event loop, a generator seeded from the tick count and
+    // one left at its first state).
+    AnimationClock* animationClock = nullptr;
+    fw::Random* sparkleColours = nullptr;
+    fw::Random* sparklePlaces = nullptr;
 
     void playSound(int number) const;
 };

@@ -5,7 +5,6 @@
 #include <QToolTip>
 #include <cmath>
 #include <cstdlib>
-#include <map>
 
 #include "framework/VirtualKey.h"
 #include "framework/qt/KeyMap.h"
@@ -17,7 +16,8 @@
 #include "jigsaw/play/windows/MultiSPuzs.h"
 #include "jigsaw/play/windows/PlayContext.h"
 #include "jigsaw/play/windows/WBox.h"
-#include "jigsaw/play/windows/WPuz.h"
+#include "jigsaw/play/windows/PlayHost.h"
+#include "jigsaw/play/PlaySession.h"
 
 namespace qv {
 
@@ -36,7 +36,7 @@ bool swappedButtons() { return false; }
 
 }  // namespace
 
-SurfaceMouse::SurfaceMouse(WPuz& play) : m_play(play) {}
+SurfaceMouse::SurfaceMouse(PlayHost& host) : m_host(host), m_play(host.table()) {}
 
 SurfaceMouse::~SurfaceMouse() = default;
 
@@ -44,9 +44,9 @@ bool SurfaceMouse::handle(WSPuz& s, const fw::MouseEvent& e)
 {
     const QPoint window(e.x(), e.y());
     m_buttons = e.buttons();
-    m_play.m_pointer = s.mapTo(&m_play, window);
+    m_pointer = s.mapTo(&m_play, window);
     if (s.window() != &m_play && s.parentWidget() == nullptr)
-        m_play.m_pointer = m_play.mapFromGlobal(s.mapToGlobal(window));
+        m_pointer = m_play.mapFromGlobal(s.mapToGlobal(window));
     switch (e.action()) {
     case fw::MouseEvent::Move: onMove(s, e); break;
     case fw::MouseEvent::Drag: onDrag(s, e); break;
@@ -60,11 +60,11 @@ bool SurfaceMouse::handle(WSPuz& s, const fw::MouseEvent& e)
     }
     // A box being moved has the pointer by its frame wherever the move events go.
     bool onFrame = false;
-    for (const auto& b : m_play.boxes())
+    for (const auto& b : m_host.boxes())
         onFrame = onFrame || b->moving();
     if (const auto* box = dynamic_cast<const WBox*>(&s))
         onFrame = onFrame || box->onFrame(window);
-    m_play.setPointerOnFrame(onFrame);
+    m_host.setPointerOnFrame(onFrame);
     return true;
 }
 
@@ -82,8 +82,8 @@ void SurfaceMouse::onMove(WSPuz& s, const fw::MouseEvent& e)
         return;
     }
     hover(s, s.toSurface(window));
-    if (m_play.loupe())
-        m_play.OpenLoupe();  // follows the pointer
+    if (m_host.loupe())
+        m_host.OpenLoupe();  // follows the pointer
 }
 
 void SurfaceMouse::onDrag(WSPuz& s, const fw::MouseEvent& e)
@@ -111,63 +111,9 @@ void SurfaceMouse::onDrag(WSPuz& s, const fw::MouseEvent& e)
 
 void SurfaceMouse::hover(WSPuz& s, QPoint at)
 {
-    PlayRules& rules = m_play.rules();
-    const int piece = rules.HitTest(s.container(), p16(at));
-    if (piece == m_hoverPiece)
-        return;
-    Puz& puz = s.context().puz;
-    if (m_hoverPiece >= 0 && m_hoverPiece < puz.pieceCount())
-        puz.pieces[m_hoverPiece].flags &= ~uint32_t(PlayRules::CoversGroup);
-    m_hoverPiece = piece;
-    const bool covers = piece >= 0 && coversAnotherGroup(piece);
-    if (covers)
-        puz.pieces[piece].flags |= PlayRules::CoversGroup;
-    s.setCursor(covers ? PlayCursors::uncover() : QCursor(Qt::ArrowCursor));
-}
-
-// Whether the piece's group lies over at least 0.8 of the cell area of some
-// group below it on the same surface.
-bool SurfaceMouse::coversAnotherGroup(int piece) const
-{
-    const Puz& puz = m_play.context().puz;
-    PlayRules& rules = m_play.rules();
-    const PieceList mine = rules.group(piece);
-    const uint8_t box = puz.pieces[piece].box;
-    std::map<int, long> covered;  // lowest member of a group below -> covered area
-    std::map<int, int> groupOf;
-    for (const SPuz& q : puz.pieces) {
-        if (q.box != box || mine.contains(q.index) || q.orderPos <= mine.minLevel())
-            continue;
-        long area = 0;
-        for (int m : mine.pieces()) {
-            const SPuz& c = puz.pieces[m];
-            const int w = std::min(c.tableCell.x + c.tableCell.w, q.tableCell.x + q.tableCell.w) -
-                          std::max(c.tableCell.x, q.tableCell.x);
-            const int h = std::min(c.tableCell.y + c.tableCell.h, q.tableCell.y + q.tableCell.h) -
-                          std::max(c.tableCell.y, q.tableCell.y);
-            if (w > 0 && h > 0)
-                area += long(w) * h;
-        }
-        if (area > 0)
-            covered[q.index] = area;
-    }
-    std::map<int, std::pair<long, long>> byGroup;  // first member -> (covered, total)
-    for (auto [q, area] : covered) {
-        if (groupOf.count(q))
-            continue;
-        const PieceList theirs = rules.group(q);
-        long total = 0, cov = 0;
-        for (int m : theirs.pieces()) {
-            groupOf[m] = q;
-            total += long(puz.pieces[m].tableCell.w) * puz.pieces[m].tableCell.h;
-            auto it = covered.find(m);
-            if (it != covered.end())
-                cov += it->second;
-        }
-        if (total > 0 && cov * 10 >= total * 8)
-            return true;
-    }
-    return false;
+    const PlaySession::Hover h = m_host.session().hover(s.container(), p16(at));
+    if (h.changed)
+        s.setCursor(h.covers ? PlayCursors::uncover() : QCursor(Qt::ArrowCursor));
 }
 
 // --- pressing
@@ -180,7 +126,7 @@ void SurfaceMouse::onLeftDown(WSPuz& s, const fw::MouseEvent& e)
     s.activateWindow();
     s.raise();
     if (auto* box = dynamic_cast<WBox*>(&s))
-        m_play.boxActivated(box);
+        m_host.boxActivated(box);
     m_pressSurface = &s;
     m_pressWindow = window;
     m_pressMoved = false;
@@ -188,7 +134,7 @@ void SurfaceMouse::onLeftDown(WSPuz& s, const fw::MouseEvent& e)
     m_bandCandidate = false;
     if (m_holdSurface)
         return;
-    const int piece = m_play.rules().HitTest(s.container(), p16(at));
+    const int piece = m_host.rules().HitTest(s.container(), p16(at));
     if (auto* box = dynamic_cast<WBox*>(&s); box && box->pressEmptyOrClosed(e, piece >= 0)) {
         return;
     }
@@ -202,7 +148,7 @@ void SurfaceMouse::onLeftDown(WSPuz& s, const fw::MouseEvent& e)
 bool SurfaceMouse::pieceClick(WSPuz& s, int piece, const fw::MouseEvent& e, QPoint at)
 {
     Puz& puz = s.context().puz;
-    PlayRules& rules = m_play.rules();
+    PlayRules& rules = m_host.rules();
     const unsigned mods = e.modifiers();
     const bool ctrl = mods & fw::mod::Ctrl, alt = mods & fw::mod::Alt;
     const bool marked = puz.pieces[piece].flags & PlayRules::Marked;
@@ -214,21 +160,21 @@ bool SurfaceMouse::pieceClick(WSPuz& s, int piece, const fw::MouseEvent& e, QPoi
     if (alt) {
         if (!marked)
             rules.BringToLevel(piece, 0);
-        m_play.markGroup(s, piece, true);
+        m_host.markGroup(s, piece, true);
         return true;
     }
     if (marked && (mods || e.button() == fw::MouseEvent::Left)) {
-        m_play.markGroup(s, piece, false);
+        m_host.markGroup(s, piece, false);
         return true;
     }
     if (ctrl || enterHeld()) {
         if (puz.options & Puz::NoRotable)
             return true;
         const bool primary = (e.button() == fw::MouseEvent::Left) != swappedButtons();
-        m_play.postRotation(s, piece, primary ? 1 : 3, at);
+        m_host.postRotation(s, piece, primary ? 1 : 3, at);
         return true;
     }
-    pickUp(s, piece, at, false);
+    pickUp(s, piece, at);
     return true;
 }
 
@@ -237,12 +183,12 @@ void SurfaceMouse::emptyClick(WSPuz& s, const fw::MouseEvent& e, QPoint at)
     const QPoint window(e.x(), e.y());
     const bool table = &s == &m_play;
     Puz& puz = s.context().puz;
-    if (table && (puz.state & Puz::Complete) && m_play.completionBorder().contains(window)) {
+    if (table && (puz.state & Puz::Complete) && m_host.completionBorder().contains(window)) {
         clickedCompletionBorder();
         return;
     }
-    if (table && m_play.markerDock().contains(window)) {
-        m_play.unmarkLast();
+    if (table && m_host.markerDock().contains(window)) {
+        m_host.unmarkLast();
         return;
     }
     if (table && e.doubleClick() && puz.pieceCount() > 0) {
@@ -258,28 +204,26 @@ void SurfaceMouse::emptyClick(WSPuz& s, const fw::MouseEvent& e, QPoint at)
 void SurfaceMouse::clickedCompletionBorder()
 {
     PlayContext& c = m_play.context();
-    m_play.HideLoupeFor(loupe::Pause, true);
+    m_host.HideLoupeFor(loupe::Pause, true);
     c.shell.message(995, 0x40);
-    m_play.ShowLoupeAfter(loupe::Pause, true);
-    c.puz.state |= Puz::Changed;
+    m_host.ShowLoupeAfter(loupe::Pause, true);
+    m_host.present(m_host.session().completionShown());
     c.shell.documentChanged();
 }
 
-void SurfaceMouse::pickUp(WSPuz& s, int piece, QPoint at, bool afterRotation)
+void SurfaceMouse::pickUp(WSPuz& s, int piece, QPoint at)
 {
-    PlayRules& rules = m_play.rules();
-    Puz& puz = s.context().puz;
-    rules.PickUp(piece);
+    const SPuz& p = s.context().puz.pieces[piece];
+    m_host.present(m_host.session().pickUp(piece, p16(at - cellPos(p))));
+    holdOn(s, at);
+}
+
+void SurfaceMouse::holdOn(WSPuz& s, QPoint at)
+{
     m_holdSurface = &s;
-    m_grabOffset = at - cellPos(puz.pieces[piece]);
-    m_lastGlobal = QCursor::pos();
     m_lastGlobal = s.mapToGlobal(s.toWindow(at));
-    if (!afterRotation)
-        m_sidesBefore = s.context().score.Counters().joinedSides;
     s.setCursor(PlayCursors::grab());
     s.captureMouse();
-    if (!afterRotation)
-        m_play.PlaySound(GameSounds::PickUp);
 }
 
 // --- dragging
@@ -290,20 +234,19 @@ void SurfaceMouse::dragHeld(WSPuz& current, QPoint global)
     WSPuz* s = m_holdSurface;
     if (!s)
         return;
-    PlayRules& rules = m_play.rules();
-    const int held = rules.heldPiece();
-    if (held < 0) {
+    PlaySession& session = m_host.session();
+    if (session.heldPiece() < 0) {
         m_holdSurface = nullptr;
         return;
     }
     const QPoint d = global - m_lastGlobal;
-    rules.AddTravel(d.x(), d.y(), m_play.mmPerPixel());
+    session.rules().AddTravel(d.x(), d.y(), m_host.mmPerPixel());
     m_lastGlobal = global;
 
-    WSPuz* over = m_play.surfaceAtGlobal(global);
+    WSPuz* over = m_host.surfaceAtGlobal(global);
     if (over && over != s) {
         const QPoint at = over->toSurface(over->mapFromGlobal(global));
-        rules.MoveToSurface(held, p16(at - m_grabOffset), over->container());
+        m_host.present(session.carryTo(over->container(), p16(at)));
         s->releaseMouseCapture();
         s->setCursor(QCursor(Qt::ArrowCursor));
         m_holdSurface = over;
@@ -312,9 +255,10 @@ void SurfaceMouse::dragHeld(WSPuz& current, QPoint global)
         s->captureMouse();
         s->raise();
     }
-    QPoint wanted = s->toSurface(s->mapFromGlobal(global)) - m_grabOffset;
+    const QPoint grab(session.grab().x, session.grab().y);
+    QPoint wanted = s->toSurface(s->mapFromGlobal(global)) - grab;
     autoScroll(*s, wanted);
-    rules.DragTo(p16(wanted));
+    m_host.present(session.dragTo(p16(wanted + grab)));
 }
 
 // Keeps the held group in sight: the surface scrolls when the group would
@@ -322,7 +266,7 @@ void SurfaceMouse::dragHeld(WSPuz& current, QPoint global)
 void SurfaceMouse::autoScroll(WSPuz& s, QPoint& wanted)
 {
     Puz& puz = s.context().puz;
-    PlayRules& rules = m_play.rules();
+    PlayRules& rules = m_host.rules();
     const int held = rules.heldPiece();
     PieceList g = rules.group(held);
     const Rect16 b = g.bounds(puz);
@@ -345,27 +289,17 @@ void SurfaceMouse::autoScroll(WSPuz& s, QPoint& wanted)
     if (&s == &m_play)
         puz.viewOrigin = p16(s.origin());
     wanted += QPoint(dx, dy);
-    SPuz& h = puz.pieces[held];
-    if (!(h.flags & PlayRules::EdgeBumped)) {
-        h.flags |= PlayRules::EdgeBumped;
-        m_play.PlaySound(GameSounds::Bump);
-    }
+    m_host.present(m_host.session().bumpedEdge());
 }
 
 void SurfaceMouse::rotateHeld(WSPuz& s, int k, QPoint at)
 {
-    Puz& puz = s.context().puz;
-    PlayRules& rules = m_play.rules();
-    const int held = rules.heldPiece();
-    if (held < 0 || (puz.options & Puz::NoRotable))
+    PlaySession& session = m_host.session();
+    if (session.heldPiece() < 0 || (s.context().puz.options & Puz::NoRotable))
         return;
-    m_play.HideLoupeFor(loupe::RuleRunning, false);
-    const Point16 pivot = p16(at);
-    rules.RotateGroup(held, k, nullptr, &pivot);
-    m_play.ShowLoupeAfter(loupe::RuleRunning, false);
-    m_play.PlaySound(GameSounds::Turn);
+    m_host.present(session.turnHeld(k, p16(at)));
     // The drag goes on as if the left button had been pressed here again.
-    pickUp(s, held, at, true);
+    holdOn(s, at);
 }
 
 // --- releasing
@@ -402,9 +336,9 @@ void SurfaceMouse::drop()
         s->setCursor(QCursor(Qt::ArrowCursor));
     }
     m_holdSurface = nullptr;
-    m_play.rules().Drop();
-    m_hoverPiece = -1;
-    const bool joined = c.score.Counters().joinedSides != m_sidesBefore;
+    PlayReport r = m_host.session().drop();
+    const bool joined = r.joined;
+    m_host.present(std::move(r));
     c.shell.autosave(joined);
 }
 
@@ -432,19 +366,19 @@ void SurfaceMouse::onRightOrMiddleDown(WSPuz& s, const fw::MouseEvent& e)
         return;
     }
     if (e.button() == fw::MouseEvent::Middle) {
-        m_play.uncoverAt(s, at);
+        m_host.uncoverAt(s, at);
         return;
     }
     if (e.button() == fw::MouseEvent::Right) {
-        const int piece = m_play.rules().HitTest(s.container(), p16(at));
+        const int piece = m_host.rules().HitTest(s.container(), p16(at));
         if (piece >= 0 && (e.modifiers() & fw::mod::Alt)) {
             if (s.context().puz.pieces[piece].flags & PlayRules::Marked)
-                m_play.markGroup(s, piece, false);
+                m_host.markGroup(s, piece, false);
             return;
         }
         if (piece >= 0 && (e.modifiers() & fw::mod::Ctrl || enterHeld())) {
             if (!(s.context().puz.options & Puz::NoRotable))
-                m_play.postRotation(s, piece, swappedButtons() ? 1 : 3, at);
+                m_host.postRotation(s, piece, swappedButtons() ? 1 : 3, at);
             return;
         }
         contextMenu(s, window);
@@ -454,12 +388,12 @@ void SurfaceMouse::onRightOrMiddleDown(WSPuz& s, const fw::MouseEvent& e)
 void SurfaceMouse::contextMenu(WSPuz& s, QPoint window)
 {
     const QPoint at = s.toSurface(window);
-    const int piece = m_play.rules().HitTest(s.container(), p16(at));
+    const int piece = m_host.rules().HitTest(s.container(), p16(at));
     m_menuPiece = piece;
     m_menuPoint = at;
     m_menuSurface = &s;
     if (piece >= 0)
-        s.trackMenu(m_play.pieceMenu(piece), window);
+        s.trackMenu(m_host.pieceMenu(piece), window);
     else
         s.trackMenu(s.windowMenu(), window);
 }
@@ -468,7 +402,7 @@ void SurfaceMouse::contextMenu(WSPuz& s, QPoint window)
 
 void SurfaceMouse::startBand(WSPuz& s, QPoint at)
 {
-    m_play.HideLoupeFor(loupe::RubberBand, false);
+    m_host.HideLoupeFor(loupe::RubberBand, false);
     m_band = std::make_unique<MultiSPuzs>(s.context().puz, s, s.toSurface(m_pressWindow));
     m_band->stretchTo(at);
 }
@@ -486,7 +420,7 @@ void SurfaceMouse::removeBand()
         return;
     m_band.reset();
     m_bandCandidate = false;
-    m_play.ShowLoupeAfter(loupe::RubberBand, false);
+    m_host.ShowLoupeAfter(loupe::RubberBand, false);
 }
 
 void SurfaceMouse::clickHint(WSPuz& s, QPoint window)

@@ -9,7 +9,7 @@
 namespace qv {
 
 class MultiSPuzs;
-class WPuz;
+class PlayHost;
 class WSPuz;
 
 // The mouse rules of every surface: picking up, dragging between surfaces
@@ -19,7 +19,7 @@ class WSPuz;
 // wander from the table into a box and back.
 class SurfaceMouse {
 public:
-    explicit SurfaceMouse(WPuz& play);
+    explicit SurfaceMouse(PlayHost& host);
     ~SurfaceMouse();
 
     bool handle(WSPuz& surface, const fw::MouseEvent& event);
@@ -37,6 +37,8 @@ public:
     int menuPiece() const { return m_menuPiece; }
     QPoint menuPoint() const { return m_menuPoint; }
     WSPuz* menuSurface() const { return m_menuSurface; }
+    // The last pointer position seen, in play-window coordinates.
+    QPoint pointer() const { return m_pointer; }
 
 private:
     void onMove(WSPuz& s, const fw::MouseEvent& e);
@@ -47,24 +49,25 @@ private:
 
     bool pieceClick(WSPuz& s, int piece, const fw::MouseEvent& e, QPoint at);
     void emptyClick(WSPuz& s, const fw::MouseEvent& e, QPoint at);
-    void pickUp(WSPuz& s, int piece, QPoint at, bool afterRotation);
+    void pickUp(WSPuz& s, int piece, QPoint at);
+    // The window's side of holding: capture, cursor, where the pointer was.
+    void holdOn(WSPuz& s, QPoint at);
     void dragHeld(WSPuz& s, QPoint global);
     void autoScroll(WSPuz& s, QPoint& wanted);
     void drop();
     void rotateHeld(WSPuz& s, int k, QPoint at);
     void hover(WSPuz& s, QPoint at);
-    bool coversAnotherGroup(int piece) const;
     void startBand(WSPuz& s, QPoint at);
     void finishBand(WSPuz& s, QPoint at);
     void contextMenu(WSPuz& s, QPoint window);
     void clickedCompletionBorder();
     void clickHint(WSPuz& s, QPoint window);
 
-    WPuz& m_play;
+    PlayHost& m_host;
+    WSPuz& m_play;  // the table
     QPointer<WSPuz> m_holdSurface;
-    QPoint m_grabOffset;  // pointer minus the held piece's cell position
     QPoint m_lastGlobal;
-    int m_sidesBefore = 0;
+    QPoint m_pointer;
 
     QPointer<WSPuz> m_pressSurface;
     QPoint m_pressWindow;
@@ -73,7 +76,6 @@ private:
     bool m_bandCandidate = false;
     std::unique_ptr<MultiSPuzs> m_band;
 
-    int m_hoverPiece = -1;
     unsigned m_buttons = 0;
     int m_menuPiece = -1;
     QPoint m_menuPoint;

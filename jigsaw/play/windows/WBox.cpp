@@ -12,7 +12,8 @@
 #include "jigsaw/play/windows/Marker.h"
 #include "jigsaw/play/windows/SurfaceMouse.h"
 #include "jigsaw/play/windows/PlayContext.h"
-#include "jigsaw/play/windows/WPuz.h"
+#include "jigsaw/play/windows/PlayHost.h"
+#include "jigsaw/play/PlaySession.h"
 
 namespace qv {
 
@@ -21,11 +22,11 @@ constexpr uint32_t kDefaultBoxColour = 0x455A6B;  // 0x00BBGGRR
 enum : uint32_t { CmdPause = 170, CmdTidy = 1103, CmdBoxOptions = 1116, CmdOpenClose = 1119, CmdHelp = 119 };
 }  // namespace
 
-WBox::WBox(PlayContext& context, WPuz& play, int index)
-    : WSPuz(context, static_cast<uint8_t>(index), &play), m_play(play),
+WBox::WBox(PlayContext& context, PlayHost& play, int index)
+    : WSPuz(context, static_cast<uint8_t>(index), &play.table()), m_host(play), m_play(play.table()),
       m_ground(play.tableBackground().bitsPerPixel())
 {
-    setCommandTarget(play.commandTarget());
+    setCommandTarget(m_play.commandTarget());
     // The keyboard comes to a box when the player clicks it, never by
     // itself when the play window is activated.
     setFocusPolicy(Qt::ClickFocus);
@@ -42,18 +43,12 @@ bool WBox::isClosed() const
 
 void WBox::setClosed(bool closed)
 {
-    Puz& puz = context().puz;
-    if (index() >= static_cast<int>(puz.boxes.size()) || closed == isClosed())
+    PlayReport r = m_host.session().setBoxClosed(index(), closed);
+    if (!r.done)
         return;
-    if (closed)
-        puz.boxes[index()].flags |= 0x01;
-    else
-        puz.boxes[index()].flags &= static_cast<uint8_t>(~0x01);
-    puz.state |= Puz::Changed;
-    if (!(context().options.word & fw::opt::NoBoxSound))
-        m_play.PlaySound(7);
+    m_host.present(std::move(r));
     applyState();
-    m_play.storeBoxPlaces();
+    m_host.storeBoxPlaces();
 }
 
 void WBox::place(QRect openRect, QPoint iconPos)
@@ -143,8 +138,7 @@ void WBox::endMove()
         m_openRect.moveTopLeft(pos());
     keepOnScreen();
     applyState();
-    m_play.storeBoxPlaces();
-    context().puz.state |= Puz::Changed;
+    m_host.boxWindowMoved(index());
 }
 
 void WBox::prepareGround()
@@ -153,10 +147,10 @@ void WBox::prepareGround()
     uint32_t colour = kDefaultBoxColour;
     if (index() < static_cast<int>(puz.boxes.size()) && puz.boxes[index()].colour != Box::NoColour)
         colour = puz.boxes[index()].colour & 0xFFFFFF;
-    const fw::Background& table = m_play.tableBackground();
-    if (m_groundStamp == m_play.backgroundStamp() && colour == m_groundColour && m_groundStamp != 0)
+    const fw::Background& table = m_host.tableBackground();
+    if (m_groundStamp == m_host.backgroundStamp() && colour == m_groundColour && m_groundStamp != 0)
         return;
-    m_groundStamp = m_play.backgroundStamp();
+    m_groundStamp = m_host.backgroundStamp();
     m_groundColour = colour;
     // A box never shows the picture's outline.
     m_ground.Set(colour, table.Second(), 1);
@@ -213,7 +207,7 @@ void WBox::paintEvent(QPaintEvent* e)
 
 void WBox::paintOverlay(QPainter& p, const QRect&)
 {
-    Marker::paintOn(p, *this, context().puz);
+    Marker::paintOn(p, *this, context().puz, m_host.marker().flying());
     p.setPen(QPen(QColor(250, 240, 200), 2));
     p.setBrush(Qt::NoBrush);
     p.drawRect(rect().adjusted(1, 1, -1, -1));
@@ -223,15 +217,15 @@ void WBox::paintOverlay(QPainter& p, const QRect&)
         label += "  " + fw::toQString(puz.boxes[index()].name);
     p.setPen(QColor(255, 255, 240));
     p.drawText(QRect(6, 3, width() - 12, 16), Qt::AlignLeft | Qt::AlignVCenter, label);
-    m_play.paintBandOn(p, *this);
+    m_host.paintBandOn(p, *this);
 }
 
 bool WBox::OnCommand(const fw::CommandEvent& e)
 {
     switch (e.command()) {
     case CmdTidy:
-        if (!m_play.holding())
-            m_play.rules().Tidy(container(), false);
+        if (!m_host.holding())
+            m_host.rules().Tidy(container(), false);
         return true;
     case CmdOpenClose:
         setClosed(!isClosed());
@@ -263,15 +257,15 @@ bool WBox::OnKey(const fw::KeyEvent& e)
 {
     // An open loupe takes its keys first, Esc among them, wherever the
     // keyboard is.
-    if (m_play.loupe() && m_play.loupeKey(e.kind(), e.key()))
+    if (m_host.loupe() && m_host.loupeKey(e.kind(), e.key()))
         return true;
     // Ctrl+R and Alt+R in the box tidy the box (a rubber band takes them
     // at the document).
     const unsigned mods = e.modifiers() & (fw::mod::Ctrl | fw::mod::Shift | fw::mod::Alt);
-    if (e.kind() == fw::KeyEvent::Down && e.key() == 'R' && !isClosed() && !m_play.mouse().band() &&
+    if (e.kind() == fw::KeyEvent::Down && e.key() == 'R' && !isClosed() && !m_host.mouse().band() &&
         (mods == fw::mod::Ctrl || mods == fw::mod::Alt || mods == (fw::mod::Ctrl | fw::mod::Alt))) {
-        if (!m_play.holding())
-            m_play.rules().Tidy(container(), false);
+        if (!m_host.holding())
+            m_host.rules().Tidy(container(), false);
         return true;
     }
     // Esc closes an open box; Tab and the keypad's + come here from the table too.
@@ -280,7 +274,7 @@ bool WBox::OnKey(const fw::KeyEvent& e)
         return true;
     }
     if (e.kind() == fw::KeyEvent::Down && e.key() == fw::vk::Add && !isClosed()) {
-        m_play.rules().Tidy(container(), false);
+        m_host.rules().Tidy(container(), false);
         return true;
     }
     return false;

@@ -5,6 +5,7 @@
 
 #include "jigsaw/play/windows/WSPuz.h"
 
+
 namespace qv {
 
 // A box: a small window over the table that holds pieces apart. Open, it
@@ -19,10 +20,10 @@ public:
     static constexpr int ScreenMargin = 16;
     static constexpr int FrameWidth = 3;
 
-    WBox(PlayContext& context, WPuz& play, int index);
+    WBox(PlayContext& context, PlayHost& play, int index);
     ~WBox() override;
 
-    WPuz& playWindow() override { return m_play; }
+    PlayHost& host() override { return m_host; }
     int index() const { return container(); }
 
     bool isClosed() const;
@@ -62,7 +63,8 @@ private:
     void keepOnScreen();
     void buildMenu();
 
-    WPuz& m_play;
+    PlayHost& m_host;
+    WSPuz& m_play;  // the table, the box's parent
     QRect m_openRect;
     QPoint m_iconPos;
     bool m_moving = false;

@@ -4,20 +4,22 @@
 
 #include "jigsaw/document/Puz.h"
 #include "jigsaw/play/windows/PlayContext.h"
-#include "jigsaw/play/windows/WPuz.h"
+#include "jigsaw/play/windows/PlayHost.h"
+#include "jigsaw/play/windows/WSPuz.h"
+#include "jigsaw/play/PlaySession.h"
 
 namespace qv {
 
-WMuestra::WMuestra(WPuz& play) : fw::Window(&play), m_play(play)
+WMuestra::WMuestra(PlayHost& host) : fw::Window(&host.table()), m_host(host), m_play(host.table())
 {
-    setCommandTarget(play.commandTarget());
+    setCommandTarget(m_play.commandTarget());
     setFocusPolicy(Qt::ClickFocus);
     refresh();
 }
 
 WMuestra::~WMuestra() = default;
 
-QRect WMuestra::defaultPlace(const WPuz& play)
+QRect WMuestra::defaultPlace(const QWidget& play)
 {
     const int side = MaxSide + 2 * Frame;
     return QRect(play.width() - side - 24, play.height() - side - 24, side, side);
@@ -52,7 +54,7 @@ bool WMuestra::OnMouse(const fw::MouseEvent& e)
         m_dragging = true;
         m_grab = inPlay - pos();
         captureMouse();
-        m_play.HideLoupeFor(4, false);
+        m_host.HideLoupeFor(loupe::PreviewDragged, false);
         return true;
     case fw::MouseEvent::Move:
     case fw::MouseEvent::Drag:
@@ -63,10 +65,8 @@ bool WMuestra::OnMouse(const fw::MouseEvent& e)
         if (m_dragging && e.button() == fw::MouseEvent::Left) {
             m_dragging = false;
             releaseMouseCapture();
-            Puz& puz = m_play.context().puz;
-            puz.previewPos = Point16{static_cast<int16_t>(x()), static_cast<int16_t>(y())};
-            puz.state |= Puz::Changed;
-            m_play.ShowLoupeAfter(4, false);
+            m_host.present(m_host.session().previewMoved({static_cast<int16_t>(x()), static_cast<int16_t>(y())}));
+            m_host.ShowLoupeAfter(loupe::PreviewDragged, false);
         }
         return true;
     }

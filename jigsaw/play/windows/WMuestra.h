@@ -7,7 +7,8 @@
 
 namespace qv {
 
-class WPuz;
+class PlayHost;
+class WSPuz;
 
 // The preview: the whole picture reduced, in a small framed window over the
 // table that the left button drags about.
@@ -18,12 +19,12 @@ public:
     static constexpr int MaxSide = 220;
     static constexpr int Frame = 3;
 
-    explicit WMuestra(WPuz& play);
+    explicit WMuestra(PlayHost& host);
     ~WMuestra() override;
 
     // Where a preview goes when the game has not placed it: the bottom-right
     // corner, at most MaxSide square.
-    static QRect defaultPlace(const WPuz& play);
+    static QRect defaultPlace(const QWidget& play);
     // Takes the picture of the open puzzle again.
     void refresh();
     bool dragging() const { return m_dragging; }
@@ -33,7 +34,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    WPuz& m_play;
+    PlayHost& m_host;
+    WSPuz& m_play;  // the table, its parent
     QImage m_picture;
     bool m_dragging = false;
     QPoint m_grab;

@@ -1,13 +1,9 @@
 #include "jigsaw/play/windows/WPuz.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QPainter>
 #include <QScreen>
-#include <QThread>
-#include <QTransform>
 #include <algorithm>
 
 #include "framework/Display.h"
@@ -35,12 +31,9 @@ constexpr int ScoreTimer = 0;
 constexpr int CelebrationTimer = 1;
 constexpr int CelebrationTickMs = 120;
 constexpr int FrameWidth = 2;  // of the finished picture's border
-constexpr int MaxBoxes = 9;
 
 Point16 p16(QPoint p) { return {static_cast<int16_t>(p.x()), static_cast<int16_t>(p.y())}; }
 
-// The table's colour until the game chooses one: a dark green baize.
-constexpr uint32_t kDefaultTable = 0x465D2F;
 
 // Planes x bits a pixel as the background understands them.
 int displayDepth()
@@ -49,68 +42,21 @@ int displayDepth()
     return d.isPalette16() ? 4 : d.isPalette256() ? 8 : 32;
 }
 
-// Distinct light colours for new boxes (0x00BBGGRR).
-constexpr uint32_t kBoxColours[MaxBoxes] = {0x4A6E9C, 0x5C8C4E, 0x8C5A4A, 0x4E7E8E, 0x7A5A86,
-                                            0x3E7A9E, 0x6E6E3E, 0x5A4A8C, 0x806A50};
-
-// A group's picture on a transparent ground: drawn once on black and once
-// on white, the pixels that differ lie outside the pieces.
-QImage groupImage(const Puz& puz, const std::vector<int>& pieces, const Rect16& b)
-{
-    fw::Bitmap black(b.w, b.h, 0), white(b.w, b.h, 0xFFFFFF);
-    for (auto it = puz.order.rbegin(); it != puz.order.rend(); ++it) {
-        if (std::find(pieces.begin(), pieces.end(), *it) == pieces.end())
-            continue;
-        DrawPiece(puz, puz.pieces[*it], black, b.x, b.y);
-        DrawPiece(puz, puz.pieces[*it], white, b.x, b.y);
-    }
-    QImage out(b.w, b.h, QImage::Format_ARGB32);
-    for (int y = 0; y < b.h; ++y) {
-        auto* d = reinterpret_cast<QRgb*>(out.scanLine(y));
-        for (int x = 0; x < b.w; ++x) {
-            const uint32_t k = black.pixel(x, y);
-            d[x] = k == white.pixel(x, y) ? (0xFF000000u | k) : 0u;
-        }
-    }
-    return out;
-}
-
-// Shows an image over a surface while an animation runs.
-class Overlay : public QWidget {
-public:
-    explicit Overlay(QWidget* parent) : QWidget(parent)
-    {
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        setAttribute(Qt::WA_TranslucentBackground);
-        setGeometry(parent->rect());
-        show();
-        raise();
-    }
-    std::function<void(QPainter&)> draw;
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter p(this);
-        if (draw)
-            draw(p);
-    }
-};
-
-void pauseFor(int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms)
-        QThread::msleep(10);
-}
-
 }  // namespace
 
 WPuz::WPuz(PlayContext& context)
-    : WSPuz(context, SPuz::OnTable, nullptr), m_score(context.score), m_rules(context.puz, *this, m_score),
+    : WSPuz(context, SPuz::OnTable, nullptr),
+      m_ownClock(context.animationClock ? nullptr : std::make_unique<TimerAnimationClock>()),
+      m_sparkleColours(context.sparkleColours ? *context.sparkleColours : m_ownColours),
+      m_sparklePlaces(context.sparklePlaces ? *context.sparklePlaces : m_ownPlaces),
+      m_session(
+          context.puz, context.score, *this, [this](PlayReport&& r) { present(std::move(r)); },
+          [&options = context.options] { return options.word; }),
+      m_rules(m_session.rules()), m_player(context.animationClock ? *context.animationClock : *m_ownClock),
       m_mouse(std::make_unique<SurfaceMouse>(*this)), m_table(displayDepth())
 {
+    if (!context.sparkleColours)
+        m_ownColours.seed(0);
     setWindowTitle(QString::fromLatin1(ProgramName));
     setAcceptFiles(true);
     startWindowTimer(ScoreTimer, 1000);
@@ -131,6 +77,7 @@ WPuz::WPuz(PlayContext& context)
 
 WPuz::~WPuz()
 {
+    m_player.finishAll();
     fw::Window::setMenuModeHook(nullptr);
     qApp->removeEventFilter(this);
     m_mouse.reset();
@@ -154,6 +101,8 @@ void WPuz::showOnScreen()
 void WPuz::puzzleOpened()
 {
     Puz& puz = context().puz;
+    m_player.finishAll();
+    m_session.reset();
     m_celebration = 0;
     stopWindowTimer(CelebrationTimer);
     m_mouse->removeBand();
@@ -173,6 +122,7 @@ void WPuz::puzzleOpened()
 
 void WPuz::puzzleClosed()
 {
+    m_player.finishAll();
     m_mouse->removeBand();
     m_mouse->releaseHeld();
     CloseLoupe();
@@ -187,27 +137,46 @@ void WPuz::puzzleClosed()
 
 void WPuz::PlaySound(int number) { context().sounds.play(number, context().options.word); }
 
-void WPuz::HideLoupeFor(int reason, bool pauseClock)
+void WPuz::HideLoupeFor(int reason, bool pauseClock) { present(m_session.hideLoupeFor(reason, pauseClock)); }
+
+void WPuz::ShowLoupeAfter(int reason, bool resumeClock) { present(m_session.showLoupeAfter(reason, resumeClock)); }
+
+QPoint WPuz::pointer() const { return m_mouse ? m_mouse->pointer() : QPoint(); }
+
+void WPuz::showLoupeChange(const PlayReport& r)
 {
-    const bool added = m_loupeReasons.insert(reason).second;
-    if (m_loupe && m_loupe->shown()) {
-        if (reason == loupe::Deactivated)
+    if (!m_loupe)
+        return;
+    if (r.loupe == PlayReport::Loupe::Hide && m_loupe->shown()) {
+        if (r.loupeAreaRepaint)
             update(m_loupe->widget().geometry());
         m_loupe->setShown(false);
-    }
-    if (pauseClock && added)
-        context().score.Pause();
-}
-
-void WPuz::ShowLoupeAfter(int reason, bool resumeClock)
-{
-    const bool removed = m_loupeReasons.erase(reason) > 0;
-    if (m_loupeReasons.empty() && m_loupe && !m_loupe->shown()) {
-        m_loupe->moveTo(m_pointer);
+    } else if (r.loupe == PlayReport::Loupe::Show && !m_session.loupeHidden() && !m_loupe->shown()) {
+        m_loupe->moveTo(pointer());
         m_loupe->setShown(true);
     }
-    if (resumeClock && removed)
-        context().score.Resume();
+}
+
+void WPuz::present(PlayReport&& r)
+{
+    for (const PlayReport::Repaint& a : r.repaint)
+        invalidate(a.container, a.area);
+    for (uint8_t c : r.repaintWhole)
+        if (WSPuz* s = surfaceOf(c))
+            s->update();
+    for (int n : r.sounds)
+        PlaySound(n);
+    for (const TurnAnimation& t : r.turns)
+        if (!showTurn(t))
+            m_rules.TurnShown();
+    for (const HintAnimation& h : r.hints)
+        showHint(h);
+    if (r.marker)
+        flyMarker(*r.marker);
+    showLoupeChange(r);
+    if (r.boxesChanged)
+        syncBoxWindows();
+    m_session.recycle(std::move(r));
 }
 
 void WPuz::setPointerOnFrame(bool on)
@@ -241,8 +210,8 @@ void WPuz::OpenLoupe()
 {
     if (!m_loupe)
         m_loupe = std::make_unique<Loupe>(*this, context().options.loupeSize, context().options.loupeFactor);
-    m_loupe->moveTo(m_pointer);
-    m_loupe->setShown(m_loupeReasons.empty());
+    m_loupe->moveTo(pointer());
+    m_loupe->setShown(!m_session.loupeHidden());
 }
 
 void WPuz::CloseLoupe()
@@ -298,16 +267,7 @@ bool WPuz::TogglePreview()
     return true;
 }
 
-void WPuz::Sparkle(WSPuz& surface, int x, int y)
-{
-    static fw::Random random;
-    static bool seeded = false;
-    if (!seeded) {
-        random.seed(0);
-        seeded = true;
-    }
-    Sparkle::start(surface, x, y, random);
-}
+void WPuz::Sparkle(WSPuz& surface, int x, int y) { Sparkle::start(surface, x, y, m_sparkleColours); }
 
 void WPuz::celebrate(int sparkles)
 {
@@ -327,7 +287,7 @@ void WPuz::celebrationTick()
     }
     if (Sparkle::running())
         return;
-    static fw::Random random;
+    fw::Random& random = m_sparklePlaces;
     QRect area = completionBorder().adjusted(16, 16, -16, -16);
     if (area.width() < 1 || area.height() < 1)
         area = rect();
@@ -342,53 +302,41 @@ void WPuz::celebrationTick()
 
 void WPuz::markGroup(WSPuz& surface, int piece, bool mark)
 {
-    Puz& puz = context().puz;
-    const bool animate = !(context().options.word & fw::opt::NoAnimations);
-    const QRect dock = markerDock();
-    auto onPiece = [&](int p) {
-        const QRect r = Marker::onPiece(surface, puz, p);
-        return QRect(surface.mapTo(this, r.topLeft()), r.size());
-    };
-    if (mark) {
-        const bool wasMarked = puz.pieces[piece].flags & PlayRules::Marked;
-        int from = -1;
-        if (wasMarked) {
-            const PieceList group = m_rules.group(piece);
-            for (int p : group.pieces())
-                if (puz.pieces[p].flags & PlayRules::MarkerPiece)
-                    from = p;
-        }
-        m_marker.fly(*this, from >= 0 ? onPiece(from) : dock, onPiece(piece), animate);
-        m_rules.SetMarked(piece, true, false);
-        m_marked.push_back(piece);
-    } else {
-        int from = piece;
-        // The group is kept in a local: a range over pieces() of the
-        // temporary would outlive it.
-        const PieceList group = m_rules.group(piece);
-        for (int p : group.pieces())
-            if (puz.pieces[p].flags & PlayRules::MarkerPiece)
-                from = p;
-        m_rules.SetMarked(piece, false, false);
-        m_marker.fly(*this, onPiece(from), dock, animate);
-    }
-    puz.state |= Puz::Changed;
-    surface.update();
+    (void)surface;
+    present(m_session.setMarked(piece, mark));
 }
 
-void WPuz::unmarkLast()
+// Pieces and the dock as the play window sees them.
+void WPuz::flyMarker(const MarkerMove& move)
 {
-    Puz& puz = context().puz;
-    while (!m_marked.empty()) {
-        const int p = m_marked.back();
-        m_marked.pop_back();
-        if (p < puz.pieceCount() && (puz.pieces[p].flags & PlayRules::Marked)) {
-            if (WSPuz* s = surfaceOf(puz.pieces[p].box))
-                markGroup(*s, p, false);
-            return;
-        }
-    }
+    const Puz& puz = context().puz;
+    auto r16 = [](QRect r) {
+        return Rect16{static_cast<int16_t>(r.x()), static_cast<int16_t>(r.y()), static_cast<int16_t>(r.width()),
+                      static_cast<int16_t>(r.height())};
+    };
+    auto place = [&](int p) {
+        WSPuz* s = p >= 0 && p < puz.pieceCount() ? surfaceOf(puz.pieces[p].box) : nullptr;
+        if (!s)
+            return markerDock();
+        const QRect r = Marker::onPiece(*s, puz, p);
+        return QRect(s->mapTo(this, r.topLeft()), r.size());
+    };
+    MarkerFlight flight;
+    flight.from = r16(place(move.from));
+    flight.to = r16(place(move.to));
+    flight.leaving = move.leaving;
+    flight.landing = move.landing;
+    const int piece = move.landing >= 0 ? move.landing : move.from;
+    QPointer<WSPuz> shown(piece >= 0 && piece < puz.pieceCount() ? surfaceOf(puz.pieces[piece].box) : nullptr);
+    const bool animate = !(context().options.word & fw::opt::NoAnimations);
+    m_marker.fly(m_player, *this, flight, animate, [this, shown] {
+        if (shown)
+            shown->update();
+        update(markerDock());
+    });
 }
+
+void WPuz::unmarkLast() { present(m_session.unmarkLast()); }
 
 void WPuz::postRotation(WSPuz& surface, int piece, int k, QPoint at)
 {
@@ -398,314 +346,33 @@ void WPuz::postRotation(WSPuz& surface, int piece, int k, QPoint at)
     surface.postCommand(k == 1 ? 2001 : 2000);
 }
 
-void WPuz::rotateByCommand(int piece, int k, const QPoint* surfacePoint)
+bool WPuz::rotateByCommand(int piece, int k, const QPoint* surfacePoint)
 {
-    Puz& puz = context().puz;
-    if (piece < 0 || piece >= puz.pieceCount() || (puz.options & Puz::NoRotable))
-        return;
-    HideLoupeFor(loupe::RuleRunning, false);
-    if (surfacePoint) {
-        const Point16 pivot = p16(*surfacePoint);
-        m_rules.RotateGroup(piece, k, nullptr, &pivot);
-    } else {
-        m_rules.RotateGroup(piece, k);
-    }
-    ShowLoupeAfter(loupe::RuleRunning, false);
-    PlaySound(GameSounds::Turn);
-    if (!(puz.state & Puz::Complete))
-        context().score.AddMove();
+    const Point16 pivot = surfacePoint ? p16(*surfacePoint) : Point16{};
+    PlayReport r = m_session.turnByCommand(piece, k, surfacePoint ? &pivot : nullptr);
+    const bool joined = r.joined;
+    present(std::move(r));
+    return joined;
 }
 
-void WPuz::uncoverAt(WSPuz& surface, QPoint at)
-{
-    Puz& puz = context().puz;
-    const int piece = m_rules.HitTest(surface.container(), p16(at));
-    if (piece < 0)
-        return;
-    const PieceList mine = m_rules.group(piece);
-    std::vector<int> below;
-    for (int16_t q : puz.order) {
-        const SPuz& s = puz.pieces[q];
-        if (s.box != surface.container() || mine.contains(q) || s.orderPos <= mine.minLevel())
-            continue;
-        for (int m : mine.pieces()) {
-            if (intersects(puz.pieces[m].table, s.table)) {
-                below.push_back(q);
-                break;
-            }
-        }
-    }
-    std::vector<int> done;
-    for (int q : below) {
-        if (std::find(done.begin(), done.end(), q) != done.end())
-            continue;
-        const PieceList theirs = m_rules.group(q);
-        done.insert(done.end(), theirs.pieces().begin(), theirs.pieces().end());
-        m_rules.BringToLevel(q, 0);
-    }
-    if (!below.empty())
-        surface.update();
-}
+void WPuz::uncoverAt(WSPuz& surface, QPoint at) { present(m_session.uncover(surface.container(), p16(at))); }
 
 void WPuz::uncoverAtPointer()
 {
     WSPuz* s = nullptr;
     if (pieceAtPointer(&s) >= 0 && s)
-        uncoverAt(*s, s->toSurface(s->mapFrom(this, m_pointer)));
+        uncoverAt(*s, s->toSurface(s->mapFrom(this, pointer())));
 }
 
 int WPuz::pieceAtPointer(WSPuz** surface) const
 {
-    WSPuz* s = surfaceAtGlobal(mapToGlobal(m_pointer));
+    WSPuz* s = surfaceAtGlobal(mapToGlobal(pointer()));
     if (!s)
         return -1;
     if (surface)
         *surface = s;
-    const QPoint at = s->toSurface(s->mapFrom(const_cast<WPuz*>(this), m_pointer));
+    const QPoint at = s->toSurface(s->mapFrom(const_cast<WPuz*>(this), pointer()));
     return m_rules.HitTest(s->container(), p16(at));
-}
-
-// --- sending to boxes
-
-bool WPuz::sendToBox(uint8_t box)
-{
-    Puz& puz = context().puz;
-    if (box != SPuz::OnTable && box >= m_boxes.size())
-        return false;
-    int piece = m_rules.heldPiece();
-    if (piece != PlayRules::NoPiece) {
-        m_mouse->releaseHeld();
-        m_rules.Drop();
-    } else {
-        piece = pieceAtPointer();
-        if (piece < 0 || (puz.pieces[piece].flags & PlayRules::Marked))
-            return false;
-    }
-    if (puz.pieces[piece].box == box)
-        return false;
-    PieceList g = m_rules.group(piece);
-    const Rect16 b = g.bounds(puz);
-    const SPuz& s = puz.pieces[piece];
-    const QPoint offset(s.tableCell.x - b.x, s.tableCell.y - b.y);  // the piece inside its group
-    QPoint target;
-    if (box == SPuz::OnTable) {
-        QPoint at = m_pointer;
-        if (WBox* from = this->box(puz.pieces[piece].box); from && from->isVisible() && from->geometry().contains(at))
-            at = QPoint(std::max(8, from->x() - b.w - 8), from->y());
-        target = toSurface(at) + offset;
-    } else {
-        target = freeSpotInBox(*m_boxes[box], b.w, b.h) + offset;
-    }
-    m_rules.MoveToSurface(piece, p16(target), box);
-    puz.state |= Puz::Changed;
-    PlaySound(GameSounds::PutDown);
-    update();
-    for (auto& w : m_boxes)
-        w->update();
-    return true;
-}
-
-// The first spot, in reading order, where a group of w x h fits in the box
-// without covering its pieces; a cascade when the box is full.
-QPoint WPuz::freeSpotInBox(const WBox& dest, int w, int h) const
-{
-    const Puz& puz = context().puz;
-    const QRect area = dest.openRect();
-    const QPoint o = dest.origin();
-    OccupancyGrid grid(area.width(), area.height(), 8);
-    grid.Mark(0, 0, area.width(), 20);  // the label
-    for (const SPuz& s : puz.pieces)
-        if (s.box == dest.container())
-            grid.Mark(s.table.x - o.x(), s.table.y - o.y(), s.table.w, s.table.h);
-    const int cw = (w + 7) / 8, ch = (h + 7) / 8;
-    for (int y = 0; y + ch <= grid.rows(); ++y)
-        for (int x = 0; x + cw <= grid.columns(); ++x)
-            if (grid.IsFree(x, y, cw, ch))
-                return o + QPoint(x * 8, y * 8);
-    const int n = puz.boxes[dest.container()].pieceCount;
-    return o + QPoint(8 + (n * 23) % std::max(1, area.width() - w - 16), 20 + (n * 17) % std::max(1, area.height() - h - 24));
-}
-
-// --- boxes
-
-WBox* WPuz::box(int index) const
-{
-    return index >= 0 && index < static_cast<int>(m_boxes.size()) ? m_boxes[index].get() : nullptr;
-}
-
-void WPuz::createBoxes()
-{
-    Puz& puz = context().puz;
-    m_boxes.clear();
-    for (size_t k = 0; k < puz.boxes.size(); ++k)
-        m_boxes.push_back(fw::makeWindow<WBox>(context(), *this, static_cast<int>(k)));
-    placeDefaultBoxes();
-}
-
-// Boxes without a place of their own stand as icons down the right edge,
-// and open in a row across the bottom.
-void WPuz::placeDefaultBoxes()
-{
-    Puz& puz = context().puz;
-    puz.boxPlaces.resize(puz.boxes.size());
-    const int w = std::max(width(), 400), h = std::max(height(), 300);
-    for (size_t k = 0; k < m_boxes.size(); ++k) {
-        BoxPlace& place = puz.boxPlaces[k];
-        if (place.window.w <= 0) {
-            const int bw = std::min(260, w / 4), bh = std::min(190, h / 4);
-            const int column = static_cast<int>(k) % 4, row = static_cast<int>(k) / 4;
-            place.window = {static_cast<int16_t>(40 + column * (bw + 12)),
-                            static_cast<int16_t>(h - (row + 1) * (bh + 12) - 40), static_cast<int16_t>(bw),
-                            static_cast<int16_t>(bh)};
-            place.icon = {static_cast<int16_t>(w - WBox::IconSize - 8),
-                          static_cast<int16_t>(60 + static_cast<int>(k) * (WBox::IconSize + 8))};
-        }
-        m_boxes[k]->place(QRect(place.window.x, place.window.y, place.window.w, place.window.h),
-                          QPoint(place.icon.x, place.icon.y));
-        m_boxes[k]->setVisible(!m_boxesHidden);
-    }
-}
-
-void WPuz::storeBoxPlaces()
-{
-    Puz& puz = context().puz;
-    puz.boxPlaces.resize(m_boxes.size());
-    for (size_t k = 0; k < m_boxes.size(); ++k) {
-        const QRect r = m_boxes[k]->openRect();
-        const QPoint i = m_boxes[k]->iconPos();
-        puz.boxPlaces[k] = {{static_cast<int16_t>(r.x()), static_cast<int16_t>(r.y()), static_cast<int16_t>(r.width()),
-                             static_cast<int16_t>(r.height())},
-                            {static_cast<int16_t>(i.x()), static_cast<int16_t>(i.y())}};
-    }
-}
-
-void WPuz::setBoxesHidden(bool hidden)
-{
-    m_boxesHidden = hidden;
-    for (auto& b : m_boxes)
-        b->setVisible(!hidden);
-}
-
-void WPuz::addBox()
-{
-    Puz& puz = context().puz;
-    if (puz.boxes.size() >= MaxBoxes || puz.pieceCount() == 0)
-        return;
-    Box b;
-    b.colour = kBoxColours[puz.boxes.size() % MaxBoxes];
-    b.flags = 0x01;
-    puz.boxes.push_back(b);
-    puz.boxPlaces.resize(puz.boxes.size());
-    m_boxes.push_back(fw::makeWindow<WBox>(context(), *this, static_cast<int>(puz.boxes.size() - 1)));
-    placeDefaultBoxes();
-    puz.state |= Puz::Changed;
-}
-
-bool WPuz::removeBox()
-{
-    Puz& puz = context().puz;
-    if (puz.boxes.empty() || puz.boxes.back().pieceCount > 0)
-        return false;
-    const int last = static_cast<int>(puz.boxes.size()) - 1;
-    for (const SPuz& s : puz.pieces)
-        if (s.box == last)
-            return false;
-    m_boxes.pop_back();
-    puz.boxes.pop_back();
-    puz.boxPlaces.resize(puz.boxes.size());
-    puz.state |= Puz::Changed;
-    return true;
-}
-
-WBox* WPuz::topmostOpenBox() const
-{
-    if (m_topBox && !m_topBox->isClosed() && m_topBox->isVisible())
-        return m_topBox;
-    for (auto it = m_boxes.rbegin(); it != m_boxes.rend(); ++it)
-        if (!(*it)->isClosed() && (*it)->isVisible())
-            return it->get();
-    return nullptr;
-}
-
-void WPuz::boxActivated(WBox* b) { m_topBox = b; }
-
-// --- the table's background
-
-fw::Background& WPuz::tableBackground()
-{
-    prepareGround();
-    return m_table;
-}
-
-void WPuz::prepareGround()
-{
-    const Puz& puz = context().puz;
-    if (m_backgroundStamp != 0 && puz.background == m_tableChoice.colours &&
-        puz.backgroundTexture == m_tableChoice.texture && puz.backgroundFrameOff == m_tableChoice.frameOff)
-        return;
-    m_tableChoice = {puz.background, puz.backgroundTexture, puz.backgroundFrameOff};
-    // Unreadable numbers leave the default table.
-    m_table.Set(kDefaultTable, fw::Background::None, puz.backgroundFrameOff);
-    if (!puz.background.empty())
-        m_table.SetFromText(puz.background);
-    // A texture that is gone or does not decode leaves the colours alone.
-    if (!puz.backgroundTexture.empty()) {
-        const std::filesystem::path file = textureFile(puz.backgroundTexture);
-        fw::Bitmap texture;
-        if (fw::WBkg::readPicture(file, texture).ok())
-            m_table.setTexture(std::move(texture), file);
-    }
-    ++m_backgroundStamp;
-}
-
-void WPuz::backgroundChosen()
-{
-    Puz& puz = context().puz;
-    puz.background = m_table.Text();
-    puz.backgroundFrameOff = m_table.frameOff();
-    puz.backgroundTexture = m_table.hasTexture() ? textureName(m_table.textureFile()) : std::string();
-    m_tableChoice = {puz.background, puz.backgroundTexture, puz.backgroundFrameOff};
-    ++m_backgroundStamp;
-    update();
-    for (auto& b : m_boxes)
-        b->update();
-    if (m_loupe)
-        m_loupe->widget().update();
-}
-
-std::string WPuz::textureName(const std::filesystem::path& file)
-{
-    std::error_code ec;
-    const auto folder = std::filesystem::weakly_canonical(texturesFolder(), ec);
-    const auto parent = std::filesystem::weakly_canonical(file.parent_path(), ec);
-    if (!ec && parent == folder)
-        return file.filename().string();
-    return std::filesystem::absolute(file, ec).string();
-}
-
-std::filesystem::path WPuz::textureFile(const std::string& name)
-{
-    const std::filesystem::path stored(name);
-    return stored.has_parent_path() ? stored : texturesFolder() / stored;
-}
-
-std::filesystem::path WPuz::texturesFolder()
-{
-    return std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) / "textures";
-}
-
-void WPuz::paintGroundMarks(fw::Bitmap& out, QPoint at)
-{
-    const Puz& puz = context().puz;
-    if (puz.pieceCount() == 0 || !(puz.options & Puz::BackgroundReset))
-        return;
-    const Rect16 pic = pictureArea();
-    // The outline lies within 2 pixels around the picture area.
-    const QRect area(at, QSize(out.width(), out.height()));
-    const QRect ring = QRect(pic.x, pic.y, pic.w, pic.h).adjusted(-2, -2, 2, 2);
-    if (!area.intersects(ring) || QRect(pic.x, pic.y, pic.w, pic.h).contains(area))
-        return;
-    m_table.PaintOutline(out, pic.x - at.x(), pic.y - at.y(), pic.w, pic.h);
 }
 
 // --- areas
@@ -728,38 +395,6 @@ QRect WPuz::completionBorder() const
     if (r.w <= 0)
         return {};
     return toWindow(r).adjusted(-2 * FrameWidth, -2 * FrameWidth, 2 * FrameWidth, 2 * FrameWidth);
-}
-
-ScatterArea WPuz::scatterArea(uint8_t container) const
-{
-    ScatterArea a;
-    a.container = container;
-    if (container != SPuz::OnTable) {
-        const WBox* b = box(container);
-        a.width = b ? b->openRect().width() : 200;
-        a.height = b ? b->openRect().height() : 150;
-        a.reserved.push_back({0, 0, static_cast<int16_t>(a.width), 18});  // the box's label
-        return a;
-    }
-    a.width = width();
-    a.height = height();
-    auto add = [&](QRect r) {
-        r.translate(origin());
-        a.reserved.push_back({static_cast<int16_t>(r.x()), static_cast<int16_t>(r.y()), static_cast<int16_t>(r.width()),
-                              static_cast<int16_t>(r.height())});
-    };
-    a.reserved.push_back(pictureArea());
-    add(markerDock());
-    // The column of closed boxes and the preview's corner, whether they are
-    // shown yet or not.
-    add(QRect(width() - WBox::IconSize - 16, 0, WBox::IconSize + 16, height()));
-    add(WMuestra::defaultPlace(*this));
-    if (m_preview)
-        add(m_preview->geometry());
-    for (const auto& b : m_boxes)
-        if (b->isVisible())
-            add(b->geometry());
-    return a;
 }
 
 // --- PlayWindows
@@ -810,69 +445,35 @@ void WPuz::openBoxWindow(uint8_t b)
     }
 }
 
-void WPuz::animateRotation(const std::vector<int>& pieces, Point16 pivot, int degrees, int ms)
+bool WPuz::showsTurns() const { return isVisible(); }
+
+bool WPuz::showTurn(const TurnAnimation& turn)
 {
-    if (pieces.empty() || !isVisible())
-        return;
-    Puz& puz = context().puz;
-    WSPuz* s = surfaceOf(puz.pieces[pieces.front()].box);
+    if (turn.pieces.empty() || turn.before.empty() || !isVisible())
+        return false;
+    WSPuz* s = surfaceOf(turn.container);
     if (!s || !s->isVisible())
-        return;
-    Rect16 b = puz.pieces[pieces.front()].table;
-    for (int p : pieces)
-        b = unite(b, puz.pieces[p].table);
-    const QImage picture = groupImage(puz, pieces, b);
-    const QPoint topLeft = s->toWindow(QPoint(b.x, b.y));
-    const QPointF centre = s->toWindow(QPoint(pivot.x, pivot.y));
-    s->setHiddenPieces(std::set<int>(pieces.begin(), pieces.end()));
-    Overlay overlay(s);
-    double angle = 0;
-    overlay.draw = [&](QPainter& p) {
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.translate(centre);
-        p.rotate(angle);
-        p.translate(-centre);
-        p.drawImage(topLeft, picture);
-    };
-    QElapsedTimer clock;
-    clock.start();
-    for (;;) {
-        const double t = std::min(1.0, clock.elapsed() / double(std::max(1, ms)));
-        angle = degrees * t;
-        s->repaint();
-        if (t >= 1.0)
-            break;
-        QThread::msleep(12);
-    }
-    s->setHiddenPieces({});
+        return false;
+    m_player.play(makeTurnShow(*s, context().puz, turn, [this] { m_rules.TurnShown(); }));
+    return true;
 }
 
-void WPuz::showNeighbourHint(uint8_t container, const Rect16& from, const Rect16& to)
+void WPuz::finishTurn() { m_player.finish(AnimationPlayer::Frame::Turn); }
+
+void WPuz::showHint(const HintAnimation& hint)
 {
-    WSPuz* s = surfaceOf(container);
-    if (!s)
+    WSPuz* s = surfaceOf(hint.container);
+    if (!s) {
+        ShowLoupeAfter(loupe::RuleRunning, false);
         return;
-    static const int kSteps[] = {300, 300, 200, 200, 250};
-    Overlay overlay(s);
-    QRect shown = s->toWindow(from);
-    overlay.draw = [&](QPainter& p) {
-        p.setPen(QPen(QColor(255, 255, 120), 2));
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(shown);
-    };
-    const QRect a = s->toWindow(from), z = s->toWindow(to);
-    const int n = static_cast<int>(std::size(kSteps));
-    for (int i = 0; i < n; ++i) {
-        const double t = double(i + 1) / n;
-        auto mix = [t](int u, int v) { return static_cast<int>(u + (v - u) * t); };
-        shown = QRect(QPoint(mix(a.left(), z.left()), mix(a.top(), z.top())),
-                      QPoint(mix(a.right(), z.right()), mix(a.bottom(), z.bottom())));
-        overlay.repaint();
-        pauseFor(kSteps[i]);
-        if (QGuiApplication::mouseButtons() & (Qt::LeftButton | Qt::RightButton))
-            break;
     }
-    Sparkle(*s, z.center().x(), z.center().y());
+    QPointer<WSPuz> surface(s);
+    auto buttonsDown = [] { return bool(QGuiApplication::mouseButtons() & (Qt::LeftButton | Qt::RightButton)); };
+    auto sparkle = [this, surface](QPoint at) {
+        if (surface)
+            Sparkle(*surface, at.x(), at.y());
+    };
+    m_player.play(makeHintShow(*s, hint, buttonsDown, sparkle, [this] { ShowLoupeAfter(loupe::RuleRunning, false); }));
 }
 
 // --- events
@@ -943,7 +544,15 @@ bool WPuz::OnDropFiles(const fw::DropFilesEvent& e)
     return true;
 }
 
-bool WPuz::OnCloseRequest() { return context().shell.keepOpenOnClose(); }
+bool WPuz::OnCloseRequest()
+{
+    // The exit animation closes the window when it is over.
+    if (m_exitShowing) {
+        m_closeAfterExit = true;
+        return true;
+    }
+    return context().shell.keepOpenOnClose();
+}
 
 void WPuz::resizeEvent(QResizeEvent* e)
 {
@@ -952,7 +561,7 @@ void WPuz::resizeEvent(QResizeEvent* e)
         b->place(b->openRect(), b->iconPos());
 }
 
-void WPuz::paintOverlay(QPainter& p, const QRect&)
+void WPuz::paintOverlay(QPainter& p, const QRect& area)
 {
     const Puz& puz = context().puz;
     if (puz.pieceCount() == 0) {
@@ -963,8 +572,11 @@ void WPuz::paintOverlay(QPainter& p, const QRect&)
         p.setPen(QPen(QColor(240, 220, 150), FrameWidth));
         p.drawRect(completionBorder().adjusted(1, 1, -1, -1));
     }
-    Marker::paintOn(p, *this, puz);
-    Marker::paintDock(p, markerDock());
+    Marker::paintOn(p, *this, puz, m_marker.flying());
+    // A drag repaints small areas many times a second: the dock only when
+    // it is among them.
+    if (const QRect dock = markerDock(); area.intersects(dock))
+        Marker::paintDock(p, dock);
     paintBandOn(p, *this);
 }
 

@@ -8,10 +8,15 @@
 #include <vector>
 
 #include "framework/Menu.h"
+#include "framework/Random.h"
 #include "jigsaw/play/PlayPorts.h"
 #include "jigsaw/play/PlayRules.h"
+#include "jigsaw/play/PlaySession.h"
 #include "jigsaw/play/ScoreKeeperScore.h"
+#include "jigsaw/play/LoupeReason.h"
 #include "jigsaw/play/windows/Marker.h"
+#include "jigsaw/play/windows/PlayAnimations.h"
+#include "jigsaw/play/windows/PlayHost.h"
 #include "jigsaw/play/windows/WSPuz.h"
 
 namespace qv {
@@ -22,18 +27,13 @@ class SurfaceMouse;
 class WBox;
 class WMuestra;
 
-// Loupe hide reasons.
-namespace loupe {
-constexpr int Frame = 1, Menu = 2, Deactivated = 3, PreviewDragged = 4, RuleRunning = 5, ExitQuestion = 7,
-              Pause = 8, RubberBand = 9;
-}
-
 // The play window: the table covering the screen, the owner of the box
 // windows, the loupe, the preview, the marker and the sparkles, and of the
-// play rules with the held group they share. Its one-second timer keeps the
-// score clock shown; the keys and menu commands go on to the document's
-// command handler (the shell).
-class WPuz : public WSPuz, public PlayWindows {
+// play session (the rules and what a game in progress holds). It shows the
+// session's reports and plays their animations on the event loop. Its
+// one-second timer keeps the score clock shown; the keys and menu commands
+// go on to the document's command handler (the shell).
+class WPuz : public WSPuz, public PlayWindows, public PlayHost {
     Q_OBJECT
 
 public:
@@ -43,8 +43,12 @@ public:
     explicit WPuz(PlayContext& context);
     ~WPuz() override;
 
-    WPuz& playWindow() override { return *this; }
-    PlayRules& rules() { return m_rules; }
+    PlayHost& host() override { return *this; }
+    WSPuz& table() override { return *this; }
+    PlayRules& rules() override { return m_session.rules(); }
+    PlaySession& session() override { return m_session; }
+    // Shows what an operation of the session changed.
+    void present(PlayReport&& report) override;
 
     // Covers the screen the window is on.
     void showOnScreen();
@@ -55,21 +59,21 @@ public:
     void puzzleClosed();
 
     // --- operations other parts call
-    void PlaySound(int number);
-    void HideLoupeFor(int reason, bool pauseClock);
-    void ShowLoupeAfter(int reason, bool resumeClock);
+    void PlaySound(int number) override;
+    void HideLoupeFor(int reason, bool pauseClock) override;
+    void ShowLoupeAfter(int reason, bool resumeClock) override;
     bool TogglePreview();
     void SetPreviewHidden(bool hidden);
     bool previewShown() const;
-    void OpenLoupe();
+    void OpenLoupe() override;
     void CloseLoupe();
     // The pointer is on a window's frame (a box's border, a box being
     // moved, the system's frames): loupe hide reason 1.
-    void setPointerOnFrame(bool on);
-    bool loupeHiddenFor(int reason) const { return m_loupeReasons.count(reason) != 0; }
-    Loupe* loupe() const { return m_loupe.get(); }
+    void setPointerOnFrame(bool on) override;
+    bool loupeHiddenFor(int reason) const { return m_session.loupeHiddenFor(reason); }
+    Loupe* loupe() const override { return m_loupe.get(); }
     // Keys of the open loupe; false when there is none or the key is not its.
-    bool loupeKey(unsigned kind, unsigned key);
+    bool loupeKey(unsigned kind, unsigned key) override;
     void Sparkle(WSPuz& surface, int x, int y);
 
     // Sends the held group, or the group under the pointer, to a box
@@ -81,31 +85,32 @@ public:
     int pieceAtPointer(WSPuz** surface = nullptr) const;
     // Rotates the piece's group with the command form (about the remembered
     // command point, or the cell's centre); counts one move.
-    void rotateByCommand(int piece, int k, const QPoint* surfacePoint);
+    // True when the joined sides changed meanwhile (for the autosave).
+    bool rotateByCommand(int piece, int k, const QPoint* surfacePoint);
 
     // Marks (with this piece as marker piece) or unmarks the piece's group,
     // the marker flying between its dock and the piece.
-    void markGroup(WSPuz& surface, int piece, bool mark);
+    void markGroup(WSPuz& surface, int piece, bool mark) override;
     // Unmarks the group marked last; the marker flies home.
-    void unmarkLast();
+    void unmarkLast() override;
     // Posts a rotation command (2001 k = 1, 2000 k = 3) for the piece about
     // the point (surface coordinates), to run after the click.
-    void postRotation(WSPuz& surface, int piece, int k, QPoint at);
-    void uncoverAt(WSPuz& surface, QPoint at);
+    void postRotation(WSPuz& surface, int piece, int k, QPoint at) override;
+    void uncoverAt(WSPuz& surface, QPoint at) override;
     // The finished picture with its border, in window coordinates.
-    QRect completionBorder() const;
+    QRect completionBorder() const override;
 
     // --- the table's background
     // The table's background as the game chose it ("BkClr:" and our texture
     // key); the boxes derive theirs from it. Changed through it (the
     // background window), it must be handed back with backgroundChosen().
-    fw::Background& tableBackground();
+    fw::Background& tableBackground() override;
     // Keeps what the background now holds with the game and repaints every
     // surface.
     void backgroundChosen();
     // Counts the changes of the table's background, so boxes know when to
     // derive theirs again.
-    unsigned backgroundStamp() const { return m_backgroundStamp; }
+    unsigned backgroundStamp() const override { return m_backgroundStamp; }
     // Where the program's own textures lie: a texture from there is kept
     // with the game by its file name alone.
     static std::filesystem::path texturesFolder();
@@ -115,7 +120,7 @@ public:
     static std::filesystem::path textureFile(const std::string& name);
 
     // --- boxes
-    const std::vector<fw::WindowPtr<WBox>>& boxes() const { return m_boxes; }
+    const std::vector<fw::WindowPtr<WBox>>& boxes() const override { return m_boxes; }
     WBox* box(int index) const;
     void setBoxesHidden(bool hidden);
     void addBox();
@@ -123,25 +128,33 @@ public:
     bool removeBox();
     // The box window opened or activated last, or null.
     WBox* topmostOpenBox() const;
-    void boxActivated(WBox* box);
+    void boxActivated(WBox* box) override;
     // Keeps the document's record of every box window's place.
-    void storeBoxPlaces();
+    void storeBoxPlaces() override;
+    // A box window was moved or resized by the player.
+    void boxWindowMoved(int box) override;
+    // The context menu of a piece.
+    fw::Menu pieceMenu(int piece) const override;
 
     // --- areas of the table
     // Where the picture's area lies on the table (surface coordinates): the
     // middle of the screen, kept free when pieces are spread.
     Rect16 pictureArea() const;
-    QRect markerDock() const;
-    const Marker& marker() const { return m_marker; }
+    QRect markerDock() const override;
+    const Marker& marker() const override { return m_marker; }
 
     // Whether a group is being dragged.
-    bool holding() const { return m_rules.heldPiece() != PlayRules::NoPiece; }
+    bool holding() const override { return m_session.heldPiece() != PlayRules::NoPiece; }
     // The last pointer position seen, in play-window coordinates.
-    QPoint pointer() const { return m_pointer; }
-    double mmPerPixel() const { return m_mmPerPixel; }
+    QPoint pointer() const;
+    double mmPerPixel() const override { return m_mmPerPixel; }
 
-    // The short animation when the program closes from the play window.
+    // The short animation when the program closes from the play window. It
+    // runs on the event loop; a close asked for meanwhile waits for its end.
     void runExitAnimation();
+    bool exiting() const { return m_exitShowing; }
+    // The animations running now (turns, marker flights, hints, the exit).
+    AnimationPlayer& animations() { return m_player; }
     // Esc's minimising: a frame shrinks over the window for ms milliseconds,
     // then the window is minimised. A second call meanwhile does nothing.
     void MinimiseAnimated(int ms = 250);
@@ -149,26 +162,26 @@ public:
     bool celebrating() const { return m_celebration > 0; }
 
     // --- called by the surfaces
-    bool surfaceMouse(WSPuz& surface, const fw::MouseEvent& event);
-    bool surfaceCommand(WSPuz& surface, const fw::CommandEvent& event);
-    bool surfaceMenuHint(WSPuz& surface, fw::MenuHintEvent& event);
+    bool surfaceMouse(WSPuz& surface, const fw::MouseEvent& event) override;
+    bool surfaceCommand(WSPuz& surface, const fw::CommandEvent& event) override;
+    bool surfaceMenuHint(WSPuz& surface, fw::MenuHintEvent& event) override;
     WSPuz* surfaceOf(uint8_t container) const;
-    WSPuz* surfaceAtGlobal(QPoint global) const;
-    void paintBandOn(QPainter& painter, WSPuz& surface);
-    SurfaceMouse& mouse() { return *m_mouse; }
+    WSPuz* surfaceAtGlobal(QPoint global) const override;
+    void paintBandOn(QPainter& painter, WSPuz& surface) override;
+    SurfaceMouse& mouse() override { return *m_mouse; }
 
-    // --- PlayWindows
+    // --- PlayWindows: what the session asks of the windows, and how a
+    // report's repaints, turns and hints are shown
     void invalidate(uint8_t container, const Rect16& area) override;
-    void animateRotation(const std::vector<int>& pieces, Point16 pivot, int degrees, int ms) override;
-    void playSound(int number) override { PlaySound(number); }
+    bool showTurn(const TurnAnimation& turn) override;
+    bool showsTurns() const override;
+    void finishTurn() override;
     Rect16 visibleTable() const override { return visibleArea(); }
     void scrollTable(int dx, int dy) override;
     bool boxWindowOpen(uint8_t box) const override;
     void openBoxWindow(uint8_t box) override;
-    void hideLoupe(int reason, bool pauseClock) override { HideLoupeFor(reason, pauseClock); }
-    void showLoupe(int reason, bool resumeClock) override { ShowLoupeAfter(reason, resumeClock); }
     bool loupeExists() const override { return m_loupe != nullptr; }
-    void showNeighbourHint(uint8_t container, const Rect16& from, const Rect16& to) override;
+    void showHint(const HintAnimation& hint) override;
     void celebrate(int sparkles) override;
     ScatterArea scatterArea(uint8_t container) const override;
 
@@ -185,33 +198,39 @@ protected:
     void paintGroundMarks(fw::Bitmap& out, QPoint at) override;
 
 private:
-    friend class SurfaceMouse;
     void createBoxes();
+    void syncBoxWindows();
+    void flyMarker(const MarkerMove& move);
+    void showLoupeChange(const PlayReport& report);
     void celebrationTick();
     void paintEmptyTable(QPainter& painter);
     bool partOfPlay(const QWidget* window) const;
     void playDeactivated();
     void companionActivation(bool active);
     void placeDefaultBoxes();
-    QPoint freeSpotInBox(const WBox& box, int w, int h) const;
-    fw::Menu pieceMenu(int piece) const;
 
-    ScoreKeeperScore m_score;
-    PlayRules m_rules;
+    // The clock and generators come first: the rules and the player use them
+    // and the player ends its shows (telling the rules) when it goes.
+    std::unique_ptr<AnimationClock> m_ownClock;
+    fw::Random m_ownColours, m_ownPlaces;
+    fw::Random& m_sparkleColours;
+    fw::Random& m_sparklePlaces;
+    PlaySession m_session;
+    PlayRules& m_rules;
+    AnimationPlayer m_player;
+    bool m_exitShowing = false;
+    bool m_closeAfterExit = false;
     // Box windows and the preview go when a puzzle closes, often from inside
     // one of their own events: they are disposed of later, not deleted.
     std::vector<fw::WindowPtr<WBox>> m_boxes;
     QPointer<WBox> m_topBox;
     std::unique_ptr<Loupe> m_loupe;
-    std::set<int> m_loupeReasons;
     fw::WindowPtr<WMuestra> m_preview;
     std::unique_ptr<SurfaceMouse> m_mouse;
     Marker m_marker;
-    std::vector<int> m_marked;  // pieces marked, latest last
     int m_commandPiece = -1;    // what a posted rotation command turns
     QPoint m_commandPoint;
     bool m_commandFromClick = false;
-    QPoint m_pointer;
     double m_mmPerPixel = 0.25;
     int m_celebration = 0;
     bool m_boxesHidden = false;

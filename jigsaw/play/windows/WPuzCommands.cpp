@@ -1,10 +1,7 @@
 // The play window's side of input: the surfaces' mouse, the commands of the
 // piece and rubber-band menus with their hints, and the exit animation.
-#include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QPainter>
-#include <QThread>
 #include <QTimer>
 
 #include "jigsaw/document/Puz.h"
@@ -32,7 +29,13 @@ Point16 p16(QPoint p) { return {static_cast<int16_t>(p.x()), static_cast<int16_t
 
 }  // namespace
 
-bool WPuz::surfaceMouse(WSPuz& surface, const fw::MouseEvent& event) { return m_mouse->handle(surface, event); }
+bool WPuz::surfaceMouse(WSPuz& surface, const fw::MouseEvent& event)
+{
+    // The program is closing: what the pointer does no longer counts.
+    if (m_exitShowing)
+        return true;
+    return m_mouse->handle(surface, event);
+}
 
 fw::Menu WPuz::pieceMenu(int piece) const
 {
@@ -68,16 +71,10 @@ bool WPuz::surfaceCommand(WSPuz& surface, const fw::CommandEvent& e)
         const Rect16 area = band->rect();
         const uint8_t container = surface.container();
         mouse.removeBand();
-        if (c == MultiSPuzs::Spread) {
-            m_rules.Tidy(container, false, {area});
-        } else {
-            for (int p : inside) {
-                const bool marked = context().puz.pieces[p].flags & PlayRules::Marked;
-                if (marked != (c == MultiSPuzs::MarkInside))
-                    m_rules.SetMarked(p, c == MultiSPuzs::MarkInside, false);
-            }
-            context().puz.state |= Puz::Changed;
-        }
+        if (c == MultiSPuzs::Spread)
+            present(m_session.spread(container, area));
+        else
+            present(m_session.markAll(inside, c == MultiSPuzs::MarkInside));
         surface.update();
         return true;
     }
@@ -89,11 +86,9 @@ bool WPuz::surfaceCommand(WSPuz& surface, const fw::CommandEvent& e)
         m_commandFromClick = false;
         if (piece < 0)
             return true;
-        rotateByCommand(piece, c == CmdTurnRight ? 1 : 3, fromClick ? &at : nullptr);
-        if (fromClick) {
-            const int before = context().score.Counters().joinedSides;
-            context().shell.autosave(context().score.Counters().joinedSides != before);
-        }
+        const bool joined = rotateByCommand(piece, c == CmdTurnRight ? 1 : 3, fromClick ? &at : nullptr);
+        if (fromClick)
+            context().shell.autosave(joined);
         return true;
     }
     const int piece = mouse.menuPiece();
@@ -180,44 +175,18 @@ void WPuz::MinimiseAnimated(int ms)
 
 void WPuz::runExitAnimation()
 {
-    if ((context().options.word & fw::opt::NoAnimations) || !isVisible())
+    if ((context().options.word & fw::opt::NoAnimations) || !isVisible() || m_exitShowing)
         return;
-    struct Shrink : QWidget {
-        explicit Shrink(QWidget* parent) : QWidget(parent)
-        {
-            setAttribute(Qt::WA_TransparentForMouseEvents);
-            setAttribute(Qt::WA_TranslucentBackground);
-            setGeometry(parent->rect());
-            show();
-        }
-        QRect box;
-        void paintEvent(QPaintEvent*) override
-        {
-            QPainter p(this);
-            p.setPen(QPen(QColor(255, 255, 255), 2));
-            p.drawRect(box);
-        }
-    } shrink(this);
-    const QPoint centre = rect().center();
-    QElapsedTimer clock;
-    clock.start();
-    for (;;) {
-        const double t = std::min(1.0, clock.elapsed() / 350.0);
-        const int half = static_cast<int>(20 * (1.0 - t)) + 1;
-        shrink.box = QRect(centre - QPoint(half, half), QSize(2 * half, 2 * half));
-        shrink.repaint();
-        if (t >= 1.0)
-            break;
-        QThread::msleep(15);
-    }
-    QThread::msleep(300);
-    Sparkle(*this, centre.x(), centre.y());
-    QElapsedTimer wait;
-    wait.start();
-    while (wait.elapsed() < 500) {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
-        QThread::msleep(10);
-    }
+    m_exitShowing = true;
+    m_closeAfterExit = false;
+    ExitAnimation exit;
+    exit.centre = p16(rect().center());
+    auto sparkle = [this](QPoint at) { Sparkle(*this, at.x(), at.y()); };
+    m_player.play(makeExitShow(*this, exit, sparkle, [this] {
+        m_exitShowing = false;
+        if (m_closeAfterExit)
+            QTimer::singleShot(0, this, [this] { close(); });
+    }));
 }
 
 }  // namespace qv

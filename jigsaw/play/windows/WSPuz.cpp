@@ -9,7 +9,7 @@
 #include "jigsaw/document/Puz.h"
 #include "jigsaw/play/windows/PlayContext.h"
 #include "jigsaw/play/windows/SurfaceRender.h"
-#include "jigsaw/play/windows/WPuz.h"
+#include "jigsaw/play/windows/PlayHost.h"
 
 namespace qv {
 
@@ -103,10 +103,10 @@ void WSPuz::paintArea(QPainter& painter, const QRect& windowRect)
 
 void WSPuz::paintOverlay(QPainter&, const QRect&) {}
 
-bool WSPuz::OnMouse(const fw::MouseEvent& event) { return playWindow().surfaceMouse(*this, event); }
+bool WSPuz::OnMouse(const fw::MouseEvent& event) { return host().surfaceMouse(*this, event); }
 
-bool WSPuz::OnCommand(const fw::CommandEvent& event) { return playWindow().surfaceCommand(*this, event); }
+bool WSPuz::OnCommand(const fw::CommandEvent& event) { return host().surfaceCommand(*this, event); }
 
-bool WSPuz::OnMenuHint(fw::MenuHintEvent& event) { return playWindow().surfaceMenuHint(*this, event); }
+bool WSPuz::OnMenuHint(fw::MenuHintEvent& event) { return host().surfaceMenuHint(*this, event); }
 
 }  // namespace qv

@@ -14,12 +14,12 @@ class QPainter;
 namespace qv {
 
 struct PlayContext;
-class WPuz;
+class PlayHost;
 
 // A surface on which pieces lie: the play window (the table) or a box.
 // It paints its container's pieces over its background and turns the mouse
-// into the play rules' operations; the play window owns the rules and the
-// state they share (held group, loupe, marker).
+// into the play session's operations through the play window (its host),
+// which owns the session and what the surfaces share (loupe, marker).
 class WSPuz : public fw::Window {
     Q_OBJECT
 
@@ -29,7 +29,8 @@ public:
 
     uint8_t container() const { return m_container; }
     PlayContext& context() const { return m_context; }
-    virtual WPuz& playWindow() = 0;
+    // The play window, which owns every surface.
+    virtual PlayHost& host() = 0;
 
     // The surface point shown at the window's top-left (scrolling).
     QPoint origin() const { return m_origin; }

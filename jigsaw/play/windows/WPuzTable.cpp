@@ -1,0 +1,271 @@
+// The play window's boxes (their windows, sending groups to them), the
+// table's background and the areas the table keeps clear. The rest of
+// WPuz is in WPuz.cpp and WPuzCommands.cpp.
+#include <QCoreApplication>
+#include <algorithm>
+
+#include "framework/qt/WBkg.h"
+#include "jigsaw/document/Puz.h"
+#include "jigsaw/play/windows/Loupe.h"
+#include "jigsaw/play/windows/PlayContext.h"
+#include "jigsaw/play/windows/SurfaceMouse.h"
+#include "jigsaw/play/windows/WBox.h"
+#include "jigsaw/play/windows/WMuestra.h"
+#include "jigsaw/play/windows/WPuz.h"
+
+namespace qv {
+
+namespace {
+
+Point16 p16(QPoint p) { return {static_cast<int16_t>(p.x()), static_cast<int16_t>(p.y())}; }
+
+// The table's colour until the game chooses one: a dark green baize.
+constexpr uint32_t kDefaultTable = 0x465D2F;
+
+}  // namespace
+
+// --- sending to boxes
+
+bool WPuz::sendToBox(uint8_t box)
+{
+    Puz& puz = context().puz;
+    if (box != SPuz::OnTable && box >= m_boxes.size())
+        return false;
+    int piece = m_session.heldPiece();
+    if (piece != PlayRules::NoPiece) {
+        m_mouse->releaseHeld();
+        present(m_session.drop());
+    } else {
+        piece = pieceAtPointer();
+        if (piece < 0 || (puz.pieces[piece].flags & PlayRules::Marked))
+            return false;
+    }
+    if (puz.pieces[piece].box == box)
+        return false;
+    PieceList g = m_rules.group(piece);
+    const Rect16 b = g.bounds(puz);
+    const SPuz& s = puz.pieces[piece];
+    const QPoint offset(s.tableCell.x - b.x, s.tableCell.y - b.y);  // the piece inside its group
+    QPoint target;
+    if (box == SPuz::OnTable) {
+        QPoint at = pointer();
+        if (WBox* from = this->box(puz.pieces[piece].box); from && from->isVisible() && from->geometry().contains(at))
+            at = QPoint(std::max(8, from->x() - b.w - 8), from->y());
+        target = toSurface(at) + offset;
+    } else {
+        const WBox& dest = *m_boxes[box];
+        const Point16 spot = m_session.freeSpotInBox(box, dest.openRect().width(), dest.openRect().height(),
+                                                     p16(dest.origin()), b.w, b.h);
+        target = QPoint(spot.x, spot.y) + offset;
+    }
+    PlayReport r = m_session.sendToBox(piece, box, p16(target));
+    const bool sent = r.done;
+    present(std::move(r));
+    return sent;
+}
+
+// --- boxes
+
+WBox* WPuz::box(int index) const
+{
+    return index >= 0 && index < static_cast<int>(m_boxes.size()) ? m_boxes[index].get() : nullptr;
+}
+
+void WPuz::createBoxes()
+{
+    m_boxes.clear();
+    syncBoxWindows();
+}
+
+// One window for each box record, the new ones where they belong.
+void WPuz::syncBoxWindows()
+{
+    const Puz& puz = context().puz;
+    while (m_boxes.size() > puz.boxes.size())
+        m_boxes.pop_back();
+    const bool added = m_boxes.size() < puz.boxes.size();
+    while (m_boxes.size() < puz.boxes.size())
+        m_boxes.push_back(fw::makeWindow<WBox>(context(), *this, static_cast<int>(m_boxes.size())));
+    if (added || m_boxes.empty())
+        placeDefaultBoxes();
+}
+
+// Boxes without a place of their own stand as icons down the right edge,
+// and open in a row across the bottom.
+void WPuz::placeDefaultBoxes()
+{
+    const Puz& puz = context().puz;
+    m_session.placeBoxesByDefault(width(), height(), WBox::IconSize);
+    for (size_t k = 0; k < m_boxes.size(); ++k) {
+        const BoxPlace& place = puz.boxPlaces[k];
+        m_boxes[k]->place(QRect(place.window.x, place.window.y, place.window.w, place.window.h),
+                          QPoint(place.icon.x, place.icon.y));
+        m_boxes[k]->setVisible(!m_boxesHidden);
+    }
+}
+
+namespace {
+
+BoxPlace placeOf(const WBox& b)
+{
+    const QRect r = b.openRect();
+    const QPoint i = b.iconPos();
+    return {{static_cast<int16_t>(r.x()), static_cast<int16_t>(r.y()), static_cast<int16_t>(r.width()),
+             static_cast<int16_t>(r.height())},
+            {static_cast<int16_t>(i.x()), static_cast<int16_t>(i.y())}};
+}
+
+}  // namespace
+
+void WPuz::storeBoxPlaces()
+{
+    std::vector<BoxPlace> places;
+    for (const auto& b : m_boxes)
+        places.push_back(placeOf(*b));
+    m_session.keepBoxPlaces(std::move(places));
+}
+
+void WPuz::boxWindowMoved(int box)
+{
+    storeBoxPlaces();
+    if (WBox* b = this->box(box))
+        present(m_session.boxMoved(box, placeOf(*b)));
+}
+
+void WPuz::setBoxesHidden(bool hidden)
+{
+    m_boxesHidden = hidden;
+    for (auto& b : m_boxes)
+        b->setVisible(!hidden);
+}
+
+void WPuz::addBox() { present(m_session.addBox()); }
+
+bool WPuz::removeBox()
+{
+    PlayReport r = m_session.removeBox();
+    const bool removed = r.done;
+    present(std::move(r));
+    return removed;
+}
+
+WBox* WPuz::topmostOpenBox() const
+{
+    if (m_topBox && !m_topBox->isClosed() && m_topBox->isVisible())
+        return m_topBox;
+    for (auto it = m_boxes.rbegin(); it != m_boxes.rend(); ++it)
+        if (!(*it)->isClosed() && (*it)->isVisible())
+            return it->get();
+    return nullptr;
+}
+
+void WPuz::boxActivated(WBox* b) { m_topBox = b; }
+
+// --- the table's background
+
+fw::Background& WPuz::tableBackground()
+{
+    prepareGround();
+    return m_table;
+}
+
+void WPuz::prepareGround()
+{
+    const Puz& puz = context().puz;
+    if (m_backgroundStamp != 0 && puz.background == m_tableChoice.colours &&
+        puz.backgroundTexture == m_tableChoice.texture && puz.backgroundFrameOff == m_tableChoice.frameOff)
+        return;
+    m_tableChoice = {puz.background, puz.backgroundTexture, puz.backgroundFrameOff};
+    // Unreadable numbers leave the default table.
+    m_table.Set(kDefaultTable, fw::Background::None, puz.backgroundFrameOff);
+    if (!puz.background.empty())
+        m_table.SetFromText(puz.background);
+    // A texture that is gone or does not decode leaves the colours alone.
+    if (!puz.backgroundTexture.empty()) {
+        const std::filesystem::path file = textureFile(puz.backgroundTexture);
+        fw::Bitmap texture;
+        if (fw::WBkg::readPicture(file, texture).ok())
+            m_table.setTexture(std::move(texture), file);
+    }
+    ++m_backgroundStamp;
+}
+
+void WPuz::backgroundChosen()
+{
+    Puz& puz = context().puz;
+    puz.background = m_table.Text();
+    puz.backgroundFrameOff = m_table.frameOff();
+    puz.backgroundTexture = m_table.hasTexture() ? textureName(m_table.textureFile()) : std::string();
+    m_tableChoice = {puz.background, puz.backgroundTexture, puz.backgroundFrameOff};
+    ++m_backgroundStamp;
+    update();
+    for (auto& b : m_boxes)
+        b->update();
+    if (m_loupe)
+        m_loupe->widget().update();
+}
+
+std::string WPuz::textureName(const std::filesystem::path& file)
+{
+    return PlaySession::textureName(file, texturesFolder());
+}
+
+std::filesystem::path WPuz::textureFile(const std::string& name)
+{
+    return PlaySession::textureFile(name, texturesFolder());
+}
+
+std::filesystem::path WPuz::texturesFolder()
+{
+    return std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) / "textures";
+}
+
+void WPuz::paintGroundMarks(fw::Bitmap& out, QPoint at)
+{
+    const Puz& puz = context().puz;
+    if (puz.pieceCount() == 0 || !(puz.options & Puz::BackgroundReset))
+        return;
+    const Rect16 pic = pictureArea();
+    // The outline lies within 2 pixels around the picture area.
+    const QRect area(at, QSize(out.width(), out.height()));
+    const QRect ring = QRect(pic.x, pic.y, pic.w, pic.h).adjusted(-2, -2, 2, 2);
+    if (!area.intersects(ring) || QRect(pic.x, pic.y, pic.w, pic.h).contains(area))
+        return;
+    m_table.PaintOutline(out, pic.x - at.x(), pic.y - at.y(), pic.w, pic.h);
+}
+
+// --- areas
+
+ScatterArea WPuz::scatterArea(uint8_t container) const
+{
+    ScatterArea a;
+    a.container = container;
+    if (container != SPuz::OnTable) {
+        const WBox* b = box(container);
+        a.width = b ? b->openRect().width() : 200;
+        a.height = b ? b->openRect().height() : 150;
+        a.reserved.push_back({0, 0, static_cast<int16_t>(a.width), 18});  // the box's label
+        return a;
+    }
+    a.width = width();
+    a.height = height();
+    auto add = [&](QRect r) {
+        r.translate(origin());
+        a.reserved.push_back({static_cast<int16_t>(r.x()), static_cast<int16_t>(r.y()), static_cast<int16_t>(r.width()),
+                              static_cast<int16_t>(r.height())});
+    };
+    a.reserved.push_back(pictureArea());
+    add(markerDock());
+    // The column of closed boxes and the preview's corner, whether they are
+    // shown yet or not.
+    add(QRect(width() - WBox::IconSize - 16, 0, WBox::IconSize + 16, height()));
+    add(WMuestra::defaultPlace(*this));
+    if (m_preview)
+        add(m_preview->geometry());
+    for (const auto& b : m_boxes)
+        if (b->isVisible())
+            add(b->geometry());
+    return a;
+}
+
+}  // namespace qv
