@@ -7,7 +7,7 @@
 #include <string>
 
 #include "framework/Menu.h"
-#include "jigsaw/shell/CommandIds.h"
+#include "jigsaw/play/CommandIds.h"
 
 namespace qv {
 

@@ -9,6 +9,7 @@
 #include "framework/VirtualKey.h"
 #include "framework/qt/KeyMap.h"
 #include "framework/qt/Text.h"
+#include "jigsaw/play/CommandIds.h"
 #include "jigsaw/document/Puz.h"
 #include "jigsaw/play/ScoreKeeper.h"
 #include "jigsaw/play/GameSounds.h"
@@ -192,7 +193,7 @@ void SurfaceMouse::emptyClick(WSPuz& s, const fw::MouseEvent& e, QPoint at)
         return;
     }
     if (table && e.doubleClick() && puz.pieceCount() > 0) {
-        m_play.postCommand(1104);
+        m_play.postCommand(cmd::Preview);
         return;
     }
     const unsigned mods = e.modifiers() & (fw::mod::Ctrl | fw::mod::Shift | fw::mod::Alt);

@@ -8,6 +8,7 @@
 #include "framework/Bitmap.h"
 #include "framework/VirtualKey.h"
 #include "framework/qt/Text.h"
+#include "jigsaw/play/CommandIds.h"
 #include "jigsaw/document/Puz.h"
 #include "jigsaw/play/windows/Marker.h"
 #include "jigsaw/play/windows/SurfaceMouse.h"
@@ -19,7 +20,6 @@ namespace qv {
 
 namespace {
 constexpr uint32_t kDefaultBoxColour = 0x455A6B;  // 0x00BBGGRR
-enum : uint32_t { CmdPause = 170, CmdTidy = 1103, CmdBoxOptions = 1116, CmdOpenClose = 1119, CmdHelp = 119 };
 }  // namespace
 
 WBox::WBox(PlayContext& context, PlayHost& play, int index)
@@ -93,12 +93,12 @@ void WBox::buildMenu()
 {
     const PlayShell& shell = context().shell;
     fw::Menu m;
-    m.addText(CmdTidy, shell.caption(CmdTidy));
-    m.addText(CmdBoxOptions, shell.caption(CmdBoxOptions));
-    m.addText(CmdOpenClose, shell.caption(CmdOpenClose, isClosed() ? 1 : 0));
+    m.addText(cmd::Tidy, shell.caption(cmd::Tidy));
+    m.addText(cmd::BoxOptions, shell.caption(cmd::BoxOptions));
+    m.addText(cmd::BoxOpenClose, shell.caption(cmd::BoxOpenClose, isClosed() ? 1 : 0));
     m.separator();
-    m.addText(CmdPause, shell.caption(CmdPause));
-    m.addText(CmdHelp, shell.caption(CmdHelp));
+    m.addText(cmd::Pause, shell.caption(cmd::Pause));
+    m.addText(cmd::Help, shell.caption(cmd::Help));
     setWindowMenu(std::move(m));
 }
 
@@ -223,17 +223,17 @@ void WBox::paintOverlay(QPainter& p, const QRect&)
 bool WBox::OnCommand(const fw::CommandEvent& e)
 {
     switch (e.command()) {
-    case CmdTidy:
+    case cmd::Tidy:
         if (!m_host.holding())
             m_host.rules().Tidy(container(), false);
         return true;
-    case CmdOpenClose:
+    case cmd::BoxOpenClose:
         setClosed(!isClosed());
         return true;
-    case CmdBoxOptions:
+    case cmd::BoxOptions:
         // The document opens the box options over this box.
         if (fw::EventHandler* target = commandTarget()) {
-            fw::CommandEvent forward(CmdBoxOptions, static_cast<uint32_t>(index()));
+            fw::CommandEvent forward(cmd::BoxOptions, static_cast<uint32_t>(index()));
             fw::Dispatch(forward, *target);
         }
         return true;
@@ -244,11 +244,11 @@ bool WBox::OnCommand(const fw::CommandEvent& e)
 
 bool WBox::OnMenuHint(fw::MenuHintEvent& e)
 {
-    if (e.command() == CmdTidy) {
+    if (e.command() == cmd::Tidy) {
         e.hint = "Ctrl+R";
         return true;
     }
-    if (e.command() == CmdOpenClose)
+    if (e.command() == cmd::BoxOpenClose)
         return true;
     return WSPuz::OnMenuHint(e);
 }

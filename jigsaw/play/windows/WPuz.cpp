@@ -10,6 +10,7 @@
 #include "framework/VirtualKey.h"
 #include "framework/qt/Text.h"
 #include "framework/qt/WBkg.h"
+#include "jigsaw/play/CommandIds.h"
 #include "jigsaw/document/PieceSheet.h"
 #include "jigsaw/document/Puz.h"
 #include "jigsaw/play/GameSounds.h"
@@ -343,7 +344,7 @@ void WPuz::postRotation(WSPuz& surface, int piece, int k, QPoint at)
     m_commandPiece = piece;
     m_commandPoint = at;
     m_commandFromClick = true;
-    surface.postCommand(k == 1 ? 2001 : 2000);
+    surface.postCommand(k == 1 ? cmd::PieceTurnRight : cmd::PieceTurnLeft);
 }
 
 bool WPuz::rotateByCommand(int piece, int k, const QPoint* surfacePoint)

@@ -93,7 +93,7 @@ public:
     void markGroup(WSPuz& surface, int piece, bool mark) override;
     // Unmarks the group marked last; the marker flies home.
     void unmarkLast() override;
-    // Posts a rotation command (2001 k = 1, 2000 k = 3) for the piece about
+    // Posts a rotation command (PieceTurnRight k = 1, PieceTurnLeft k = 3) for the piece about
     // the point (surface coordinates), to run after the click.
     void postRotation(WSPuz& surface, int piece, int k, QPoint at) override;
     void uncoverAt(WSPuz& surface, QPoint at) override;

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QTimer>
 
+#include "jigsaw/play/CommandIds.h"
 #include "jigsaw/document/Puz.h"
 #include "jigsaw/play/windows/MultiSPuzs.h"
 #include "jigsaw/play/windows/PlayContext.h"
@@ -14,16 +15,6 @@
 namespace qv {
 
 namespace {
-
-enum : uint32_t {
-    CmdHelp = 119,
-    CmdMark = 1126,
-    CmdUnmark = 1127,
-    CmdShowNeighbour = 1203,
-    CmdTurnLeft = 2000,
-    CmdTurnRight = 2001,
-    CmdUncover = 2002,
-};
 
 Point16 p16(QPoint p) { return {static_cast<int16_t>(p.x()), static_cast<int16_t>(p.y())}; }
 
@@ -44,18 +35,18 @@ fw::Menu WPuz::pieceMenu(int piece) const
     const bool marked = puz.pieces[piece].flags & PlayRules::Marked;
     fw::Menu m;
     if (!(puz.options & Puz::NoRotable) && !marked) {
-        m.addText(CmdTurnRight, shell.caption(CmdTurnRight));
-        m.addText(CmdTurnLeft, shell.caption(CmdTurnLeft));
+        m.addText(cmd::PieceTurnRight, shell.caption(cmd::PieceTurnRight));
+        m.addText(cmd::PieceTurnLeft, shell.caption(cmd::PieceTurnLeft));
     }
     if (puz.pieces[piece].flags & PlayRules::CoversGroup)
-        m.addText(CmdUncover, shell.caption(CmdUncover));
-    m.addText(marked ? CmdUnmark : CmdMark, shell.caption(marked ? CmdUnmark : CmdMark));
+        m.addText(cmd::PieceUncover, shell.caption(cmd::PieceUncover));
+    m.addText(marked ? cmd::PieceUnmark : cmd::PieceMark, shell.caption(marked ? cmd::PieceUnmark : cmd::PieceMark));
     const QPoint at = m_mouse->menuPoint();
     if (!(puz.options & Puz::NoHelp) && !(puz.state & Puz::Complete) &&
         const_cast<PlayRules&>(m_rules).ShowNeighbour(piece, p16(at), true))
-        m.addText(CmdShowNeighbour, shell.caption(CmdShowNeighbour));
+        m.addText(cmd::ShowNeighbour, shell.caption(cmd::ShowNeighbour));
     m.separator();
-    m.addText(CmdHelp, shell.caption(CmdHelp));
+    m.addText(cmd::Help, shell.caption(cmd::Help));
     return m;
 }
 
@@ -78,7 +69,7 @@ bool WPuz::surfaceCommand(WSPuz& surface, const fw::CommandEvent& e)
         surface.update();
         return true;
     }
-    if (c == CmdTurnLeft || c == CmdTurnRight) {
+    if (c == cmd::PieceTurnLeft || c == cmd::PieceTurnRight) {
         // From a click (about the click point) or from the piece's menu.
         const bool fromClick = m_commandFromClick;
         const int piece = fromClick ? m_commandPiece : mouse.menuPiece();
@@ -86,7 +77,7 @@ bool WPuz::surfaceCommand(WSPuz& surface, const fw::CommandEvent& e)
         m_commandFromClick = false;
         if (piece < 0)
             return true;
-        const bool joined = rotateByCommand(piece, c == CmdTurnRight ? 1 : 3, fromClick ? &at : nullptr);
+        const bool joined = rotateByCommand(piece, c == cmd::PieceTurnRight ? 1 : 3, fromClick ? &at : nullptr);
         if (fromClick)
             context().shell.autosave(joined);
         return true;
@@ -96,10 +87,10 @@ bool WPuz::surfaceCommand(WSPuz& surface, const fw::CommandEvent& e)
     if (piece < 0 || !menuSurface || piece >= context().puz.pieceCount())
         return false;
     switch (c) {
-    case CmdUncover: uncoverAt(*menuSurface, mouse.menuPoint()); return true;
-    case CmdMark: markGroup(*menuSurface, piece, true); return true;
-    case CmdUnmark: markGroup(*menuSurface, piece, false); return true;
-    case CmdShowNeighbour: m_rules.ShowNeighbour(piece, p16(mouse.menuPoint()), false); return true;
+    case cmd::PieceUncover: uncoverAt(*menuSurface, mouse.menuPoint()); return true;
+    case cmd::PieceMark: markGroup(*menuSurface, piece, true); return true;
+    case cmd::PieceUnmark: markGroup(*menuSurface, piece, false); return true;
+    case cmd::ShowNeighbour: m_rules.ShowNeighbour(piece, p16(mouse.menuPoint()), false); return true;
     default: return false;
     }
 }
@@ -108,12 +99,12 @@ bool WPuz::surfaceMenuHint(WSPuz& surface, fw::MenuHintEvent& e)
 {
     (void)surface;
     switch (e.command()) {
-    case CmdTurnRight: e.hint = "Ctrl+Left click"; return true;
-    case CmdTurnLeft: e.hint = "Ctrl+Right click"; return true;
-    case CmdUncover: e.hint = "Mid click, Z or UpArrow"; return true;
-    case CmdMark:
-    case CmdUnmark: e.hint = e.command() == CmdMark ? "Alt+Left click" : "Alt+Right click"; return true;
-    case CmdShowNeighbour: e.hint = "Ctrl+Alt+Click"; return true;
+    case cmd::PieceTurnRight: e.hint = "Ctrl+Left click"; return true;
+    case cmd::PieceTurnLeft: e.hint = "Ctrl+Right click"; return true;
+    case cmd::PieceUncover: e.hint = "Mid click, Z or UpArrow"; return true;
+    case cmd::PieceMark:
+    case cmd::PieceUnmark: e.hint = e.command() == cmd::PieceMark ? "Alt+Left click" : "Alt+Right click"; return true;
+    case cmd::ShowNeighbour: e.hint = "Ctrl+Alt+Click"; return true;
     case MultiSPuzs::Spread: e.hint = "Ctrl+R"; return true;
     default: return false;
     }

@@ -3,8 +3,8 @@
 
 namespace qv::cmd {
 
-// Every command the document handles, by the number its menus and keys
-// send. A menu entry's number is also the number of its caption in the
+// Every command of the game, by the number its menus and keys send: the
+// document's, and the few the play and box windows handle themselves. A menu entry's number is also the number of its caption in the
 // translation files; 1140 to 1156 are our own.
 enum : uint32_t {
     Minimize = 10,
@@ -36,6 +36,16 @@ enum : uint32_t {
     MakePuzzle = 1300,
     HowToMake = 1301,
     Ranking = 3020,
+
+    // The box window's own (its other entries are the document's).
+    BoxOpenClose = 1119,
+    // The piece menu's, which the play window handles itself.
+    PieceMark = 1126,
+    PieceUnmark = 1127,
+    ShowNeighbour = 1203,
+    PieceTurnLeft = 2000,
+    PieceTurnRight = 2001,
+    PieceUncover = 2002,
 
     // Our own: the boxes a game has, the table's background and
     // competition mode on or off for the open game.
