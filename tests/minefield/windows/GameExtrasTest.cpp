@@ -58,22 +58,6 @@ public slots:
 
 namespace {
 
-// The session's language for one test.
-class LanguageScope {
-public:
-    explicit LanguageScope(const char* language) : m_old(qgetenv("LANGUAGE")) { qputenv("LANGUAGE", language); }
-    ~LanguageScope()
-    {
-        if (m_old.isNull())
-            qunsetenv("LANGUAGE");
-        else
-            qputenv("LANGUAGE", m_old);
-    }
-
-private:
-    QByteArray m_old;
-};
-
 int32_t BoardThreeBV(const MineGame& game)
 {
     std::vector<bool> mine(size_t(game.Width() * game.Height()), false);
@@ -244,7 +228,7 @@ TEST(StatisticsWindow, ShowsEveryRowAndTheWinsAndResetsOneShapeAfterAsking)
     }
     for (const char* language : {"en", "de"}) {
         SCOPED_TRACE(language);
-        LanguageScope scope(language);
+        mftest::LanguageScope scope(language);
         const bool german = std::string(language) == "de";
         TStatsDialog dialog(ShapeKind::Square, 1, path);
         EXPECT_EQ(dialog.windowTitle(), german ? "Statistik" : "Statistics");

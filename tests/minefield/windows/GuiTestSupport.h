@@ -45,4 +45,22 @@ void WhenModal(std::function<void(T*)> answer)
     timer->start();
 }
 
+// The session's language for one test.
+class LanguageScope {
+public:
+    explicit LanguageScope(const char* language) : m_old(qgetenv("LANGUAGE")) { qputenv("LANGUAGE", language); }
+    ~LanguageScope()
+    {
+        if (m_old.isNull())
+            qunsetenv("LANGUAGE");
+        else
+            qputenv("LANGUAGE", m_old);
+    }
+    LanguageScope(const LanguageScope&) = delete;
+    LanguageScope& operator=(const LanguageScope&) = delete;
+
+private:
+    QByteArray m_old;
+};
+
 }  // namespace mftest

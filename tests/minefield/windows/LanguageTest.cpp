@@ -34,22 +34,6 @@ QString Code(Language language)
 
 QString English(int id) { return QString::fromUtf8(Text(id).data(), qsizetype(Text(id).size())); }
 
-// The session's language for one test.
-class SessionScope {
-public:
-    explicit SessionScope(const char* language) : m_old(qgetenv("LANGUAGE")) { qputenv("LANGUAGE", language); }
-    ~SessionScope()
-    {
-        if (m_old.isNull())
-            qunsetenv("LANGUAGE");
-        else
-            qputenv("LANGUAGE", m_old);
-    }
-
-private:
-    QByteArray m_old;
-};
-
 // Translations read from another folder for one test.
 class FolderScope {
 public:
@@ -188,7 +172,7 @@ TEST(Language, EnglishIsAsWrittenAndAMissingOrDamagedTranslationFallsBackToIt)
 // The menu switches at once; the game in play, its clock and its marks go on.
 TEST(Language, TheMenuSwitchesALiveWindowAndKeepsTheGame)
 {
-    SessionScope session("en");
+    mftest::LanguageScope session("en");
     FrameFixture f(Ini(""));
     f.frame->Command(cmd::LevelBeginner + 1);
     f.frame->Command(cmd::NoTexture);
@@ -268,7 +252,7 @@ TEST(Language, TheChoiceIsKeptInAKeyOfOurOwnAndTheSessionDecidesWithoutIt)
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.what);
-        SessionScope session(k.session);
+        mftest::LanguageScope session(k.session);
         std::string before;
         {
             FrameFixture f(Ini(k.stored));
