@@ -209,7 +209,6 @@ void SurfaceMouse::clickedCompletionBorder()
     c.shell.message(995, 0x40);
     m_host.ShowLoupeAfter(loupe::Pause, true);
     m_host.present(m_host.session().completionShown());
-    c.shell.documentChanged();
 }
 
 void SurfaceMouse::pickUp(WSPuz& s, int piece, QPoint at)

@@ -190,10 +190,7 @@ int App::StartUp()
                      [this](int topic) { m_commands->ShowHelp(topic); });
     QObject::connect(m_scoreWindows.get(), &ScoreWindows::miniScoreMoved, [this](QPoint at) {
         const Point16 pos{static_cast<int16_t>(at.x()), static_cast<int16_t>(at.y())};
-        if (m_puz.pieceCount() > 0 && (pos.x != m_puz.scorePos.x || pos.y != m_puz.scorePos.y)) {
-            m_puz.scorePos = pos;
-            m_puz.state |= Puz::Changed;
-        }
+        m_window->present(m_window->session().scoreStripMoved(pos));
     });
     // 8: a 16-colour screen cannot make puzzles: the new-puzzle operation
     // asks the display itself (NewPuzzle::refusedOnLowColour).

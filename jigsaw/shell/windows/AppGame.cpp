@@ -48,9 +48,8 @@ void App::setGameOption(uint32_t bit, bool on)
 {
     uint32_t game = gameOptions();
     game = on ? (game | bit) : (game & ~bit);
-    if (m_puz.gameOptions != game)
-        m_puz.state |= Puz::Changed;
-    m_puz.gameOptions = game;
+    // Commands set them, so the play window and its session are there.
+    m_window->present(m_window->session().setGameOptions(game));
 }
 
 void App::newGameDefaults()
