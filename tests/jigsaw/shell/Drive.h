@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <QTest>
 #include <optional>
 
@@ -59,7 +60,11 @@ inline std::optional<JoinPlan> findJoin(qv::WPuz& w)
             if ((turned.rotation - p.rotation) & 1)
                 std::swap(turned.tableCell.w, turned.tableCell.h);
             const QPoint target = besideNeighbour(turned, puz.pieces[n], k);
-            const QRect cell(w.toWindow(target), QSize(turned.tableCell.w, turned.tableCell.h));
+            // The knobs stand out of the cell: a group carried that near an
+            // edge scrolls the table, and the drop lands elsewhere.
+            const int knobs = std::max(turned.tableCell.w, turned.tableCell.h) / 3;
+            const QRect cell = QRect(w.toWindow(target), QSize(turned.tableCell.w, turned.tableCell.h))
+                                   .adjusted(-knobs, -knobs, knobs, knobs);
             if (!inside.contains(cell) || !inside.contains(centreInPlay(w, p)))
                 continue;
             return JoinPlan{p.index, n, k};
