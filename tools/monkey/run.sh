@@ -5,19 +5,32 @@
 # replays the run (as far as the game's timing allows).
 #
 #   tools/monkey/run.sh qvrk32|mvro SECONDS [SEED]
+#   tools/monkey/run.sh --seed    (the seed a run would take now)
 #
 # MONKEY_BIN: the folder of the built programs (default build/asan/bin).
 # MONKEY_KEEP=1 keeps the temporary folder of a clean run too.
 set -eu
 cd "$(dirname "$0")/../.."
 root=$(pwd)
+# A seed from the clock (MONKEY_CLOCK stands for `date +%s%N` in tests).
+# Its leading zeros go first: the shell reads "0084..." as an octal number,
+# and fails on its 8s and 9s.
+fresh_seed() {
+    digits=$(echo "${MONKEY_CLOCK:-$(date +%s%N)}" | cut -c7-16 | sed 's/^0*//')
+    echo $(( ${digits:-0} % 4000000000 + 1 ))
+}
+# --seed: print the seed a run would take, and stop.
+if [ "${1:-}" = --seed ]; then
+    fresh_seed
+    exit 0
+fi
 if [ $# -lt 2 ] || { [ "$1" != qvrk32 ] && [ "$1" != mvro ]; }; then
     echo "usage: tools/monkey/run.sh qvrk32|mvro SECONDS [SEED]" >&2
     exit 2
 fi
 game=$1
 seconds=$2
-seed=${3:-$(( $(date +%s%N | cut -c7-16) % 4000000000 + 1 ))}
+seed=${3:-$(fresh_seed)}
 bin=${MONKEY_BIN:-build/asan/bin}
 case $bin in /*) ;; *) bin=$root/$bin ;; esac
 for program in "$game" monkey puzdump; do
