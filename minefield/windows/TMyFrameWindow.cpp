@@ -1,3 +1,7 @@
+// Over 600 lines: the frame is the game's one window, and its some forty
+// small commands, its menus, settings and statistics files share the command
+// groups and lookups at the top of this file; split, they would pass them
+// through a header of their own. The rules it calls live in minefield/.
 #include "minefield/windows/TMyFrameWindow.h"
 
 #include <QAction>

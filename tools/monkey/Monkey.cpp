@@ -1,3 +1,6 @@
+// Over 600 lines: one test tool, not the games' code. Choosing an input,
+// answering the games' dialogs and telling a finding (a crash, a sanitizer
+// report, a hang, a file that no longer reads) share the state of one run.
 #include "Monkey.h"
 
 #include <X11/keysym.h>

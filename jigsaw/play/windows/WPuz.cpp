@@ -10,7 +10,6 @@
 #include "framework/VirtualKey.h"
 #include "framework/qt/Text.h"
 #include "framework/qt/WBkg.h"
-#include "jigsaw/play/CommandIds.h"
 #include "jigsaw/document/PieceSheet.h"
 #include "jigsaw/document/Puz.h"
 #include "jigsaw/play/GameSounds.h"
@@ -338,23 +337,6 @@ void WPuz::flyMarker(const MarkerMove& move)
 }
 
 void WPuz::unmarkLast() { present(m_session.unmarkLast()); }
-
-void WPuz::postRotation(WSPuz& surface, int piece, int k, QPoint at)
-{
-    m_commandPiece = piece;
-    m_commandPoint = at;
-    m_commandFromClick = true;
-    surface.postCommand(k == 1 ? cmd::PieceTurnRight : cmd::PieceTurnLeft);
-}
-
-bool WPuz::rotateByCommand(int piece, int k, const QPoint* surfacePoint)
-{
-    const Point16 pivot = surfacePoint ? p16(*surfacePoint) : Point16{};
-    PlayReport r = m_session.turnByCommand(piece, k, surfacePoint ? &pivot : nullptr);
-    const bool joined = r.joined;
-    present(std::move(r));
-    return joined;
-}
 
 void WPuz::uncoverAt(WSPuz& surface, QPoint at) { present(m_session.uncover(surface.container(), p16(at))); }
 

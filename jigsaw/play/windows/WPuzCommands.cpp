@@ -20,6 +20,23 @@ Point16 p16(QPoint p) { return {static_cast<int16_t>(p.x()), static_cast<int16_t
 
 }  // namespace
 
+void WPuz::postRotation(WSPuz& surface, int piece, int k, QPoint at)
+{
+    m_commandPiece = piece;
+    m_commandPoint = at;
+    m_commandFromClick = true;
+    surface.postCommand(k == 1 ? cmd::PieceTurnRight : cmd::PieceTurnLeft);
+}
+
+bool WPuz::rotateByCommand(int piece, int k, const QPoint* surfacePoint)
+{
+    const Point16 pivot = surfacePoint ? p16(*surfacePoint) : Point16{};
+    PlayReport r = m_session.turnByCommand(piece, k, surfacePoint ? &pivot : nullptr);
+    const bool joined = r.joined;
+    present(std::move(r));
+    return joined;
+}
+
 bool WPuz::surfaceMouse(WSPuz& surface, const fw::MouseEvent& event)
 {
     // The program is closing: what the pointer does no longer counts.
