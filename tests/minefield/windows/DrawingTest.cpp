@@ -21,17 +21,8 @@ using namespace mf;
 namespace {
 
 // A board window on its own, for reading pixels back.
-struct Events : BoardEvents {
-    void MinesLeftChanged(int32_t) override {}
-    void GameWon() override {}
-    void GameLost() override {}
-    void ShieldsChanged() override {}
-};
-struct Silence : BoardSounds {
-    void PlayClick() override {}
-    void PlayExplosion() override {}
-    void PlayWin() override {}
-};
+using Events = mftest::NoBoardEvents;
+using Silence = mftest::NoBoardSounds;
 
 QPoint Centroid(const Polygon& poly)
 {

@@ -6,6 +6,8 @@
 #include <functional>
 #include <ostream>
 
+#include "minefield/BoardPorts.h"
+
 // Failures show texts as texts.
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
@@ -61,6 +63,19 @@ public:
 
 private:
     QByteArray m_old;
+};
+
+// A board window on its own: nobody listens, nothing sounds.
+struct NoBoardEvents : mf::BoardEvents {
+    void MinesLeftChanged(int32_t) override {}
+    void GameWon() override {}
+    void GameLost() override {}
+    void ShieldsChanged() override {}
+};
+struct NoBoardSounds : mf::BoardSounds {
+    void PlayClick() override {}
+    void PlayExplosion() override {}
+    void PlayWin() override {}
 };
 
 }  // namespace mftest

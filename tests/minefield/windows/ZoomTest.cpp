@@ -17,17 +17,8 @@ using namespace mf;
 
 namespace {
 
-struct Events : BoardEvents {
-    void MinesLeftChanged(int32_t) override {}
-    void GameWon() override {}
-    void GameLost() override {}
-    void ShieldsChanged() override {}
-};
-struct Silence : BoardSounds {
-    void PlayClick() override {}
-    void PlayExplosion() override {}
-    void PlayWin() override {}
-};
+using Events = mftest::NoBoardEvents;
+using Silence = mftest::NoBoardSounds;
 
 const std::pair<ShapeKind, const char*> kShapes[] = {
     {ShapeKind::Square, "square"},     {ShapeKind::Diamond, "diamond"}, {ShapeKind::Brick, "brick"},
