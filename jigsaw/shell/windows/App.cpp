@@ -46,11 +46,16 @@ public:
     fw::Status renderSheets(Puz& puz) override
     {
         m_steps.sheets.edges = m_app.edgeStyle();
+        // The display's step lives no longer than this cut, whatever ends it.
+        struct ForgetStep {
+            SheetOptions& sheets;
+            ~ForgetStep() { sheets.progress = {}; }
+        } forget{m_steps.sheets};
         CuttingProgress progress(m_app.m_window.get(), m_app.text(CuttingText));
-        m_steps.sheets.progress = [&progress](int percent) { progress.step(percent); };
-        fw::Status st = m_steps.renderSheets(puz);
-        m_steps.sheets.progress = {};
-        return st;
+        return progress.run([this, &puz](const CuttingProgress::Progress& step) {
+            m_steps.sheets.progress = step;
+            return m_steps.renderSheets(puz);
+        });
     }
     void scatter(Puz& puz) override { m_steps.scatter(puz); }
     void restorePlayState(Puz& puz) override
@@ -161,7 +166,10 @@ int App::StartUp()
     // ranking listens to the score keeping from here on.
     m_library = std::make_unique<Library>(*m_profile, m_folders->puzzlesRoot());
     m_scoresHost = std::make_unique<ShellScoresHost>(m_traductor, *m_profile, *m_library,
-                                                     [this] { m_puz.state |= Puz::Changed; });
+                                                     [this] {
+                                                         if (m_window)
+                                                             m_window->present(m_window->session().recordReceived());
+                                                     });
     m_live = std::make_unique<LiveRanking>(
         m_score,
         [this] {

@@ -2,8 +2,11 @@
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <string>
+
+#include "framework/Status.h"
 
 class QProgressDialog;
 
@@ -21,13 +24,25 @@ public:
     CuttingProgress(const CuttingProgress&) = delete;
     CuttingProgress& operator=(const CuttingProgress&) = delete;
 
+    using Progress = std::function<void(int percent)>;
+
+    // Runs the cut on a thread of its own and returns its result (an
+    // exception it throws is thrown here). Meanwhile the display paints and
+    // the window system is answered, but the game's windows neither take
+    // input nor paint, and a request to close one waits for the end of the
+    // cut: nothing may look at the document while the cut writes it.
+    fw::Status run(const std::function<fw::Status(const Progress&)>& cut);
+
     // percent: 0..100 of the pieces rendered.
     void step(int percent);
     bool shown() const { return m_dialog != nullptr; }
 
     static constexpr int DefaultShowAfterMs = 300;
+    static constexpr int PollMs = 15;  // how often the display follows the cut
 
 private:
+    class Hold;
+
     QPointer<QWidget> m_parent;
     std::string m_text;
     int m_showAfterMs;
