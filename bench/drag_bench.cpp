@@ -46,7 +46,6 @@ public:
     int message(int, unsigned, const std::string&) override { return 1; }
     void autosave(bool) override {}
     void openDropped(const std::filesystem::path&) override {}
-    void documentChanged() override {}
 };
 
 // A 1000-piece game on a full-HD table in a real play window.

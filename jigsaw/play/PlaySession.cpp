@@ -470,6 +470,26 @@ PlayReport PlaySession::setGameOptions(uint32_t word)
     return r;
 }
 
+PlayReport PlaySession::setTableBackground(const std::string& text, bool frameOff, const std::string& texture)
+{
+    m_puz.background = text;
+    m_puz.backgroundFrameOff = frameOff;
+    m_puz.backgroundTexture = texture;
+    // A choice made in the window is a change even when it is the same.
+    changed();
+    PlayReport r;
+    r.done = true;
+    return r;
+}
+
+PlayReport PlaySession::recordReceived()
+{
+    changed();
+    PlayReport r;
+    r.done = true;
+    return r;
+}
+
 PlayReport PlaySession::scoreStripMoved(Point16 place)
 {
     PlayReport r;

@@ -166,6 +166,15 @@ public:
     // The box options window's choices: a change of any is a change of the
     // game. colour: Box::NoColour leaves the colour alone.
     PlayReport setBoxOptions(int box, const std::string& name, uint32_t colour, bool closed);
+    // The same edit of the record alone, for the window that makes it: true,
+    // and the game marked changed, when anything changed. colour: none
+    // leaves it alone.
+    static bool editBox(Puz& puz, int box, const std::string& name, std::optional<uint32_t> colour, bool closed);
+    // The table's background chosen in its window (its text, frame and
+    // texture name, as kept with the game).
+    PlayReport setTableBackground(const std::string& text, bool frameOff, const std::string& texture);
+    // A received certificate's record entered the game's ranking.
+    PlayReport recordReceived();
     // The game's own options and the score strip's place, kept with the game.
     PlayReport setGameOptions(uint32_t word);
     PlayReport scoreStripMoved(Point16 place);

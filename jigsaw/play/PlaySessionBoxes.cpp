@@ -135,20 +135,27 @@ void PlaySession::keepBoxPlaces(std::vector<BoxPlace> places) { m_puz.boxPlaces 
 PlayReport PlaySession::setBoxOptions(int box, const std::string& name, uint32_t colour, bool closed)
 {
     PlayReport r;
-    if (box < 0 || box >= static_cast<int>(m_puz.boxes.size()))
-        return r;
-    Box& b = m_puz.boxes[box];
-    const uint8_t flags = closed ? static_cast<uint8_t>(b.flags | 0x01) : static_cast<uint8_t>(b.flags & ~0x01);
-    r.done = name != b.name || (colour != Box::NoColour && colour != b.colour) || flags != b.flags;
-    b.name = name;
-    if (colour != Box::NoColour)
-        b.colour = colour;
-    b.flags = flags;
-    if (r.done) {
-        changed();
+    r.done = editBox(m_puz, box, name, colour == Box::NoColour ? std::nullopt : std::optional(colour), closed);
+    if (r.done)
         wholeContainer(static_cast<uint8_t>(box));
-    }
     return r;
+}
+
+bool PlaySession::editBox(Puz& puz, int box, const std::string& name, std::optional<uint32_t> colour, bool closed)
+{
+    if (box < 0 || box >= static_cast<int>(puz.boxes.size()))
+        return false;
+    Box& b = puz.boxes[box];
+    constexpr uint8_t Closed = 0x01;
+    const uint8_t flags = closed ? static_cast<uint8_t>(b.flags | Closed) : static_cast<uint8_t>(b.flags & ~Closed);
+    const bool edited = name != b.name || (colour && *colour != b.colour) || flags != b.flags;
+    b.name = name;
+    if (colour)
+        b.colour = *colour;
+    b.flags = flags;
+    if (edited)
+        puz.state |= Puz::Changed;
+    return edited;
 }
 
 }  // namespace qv

@@ -30,8 +30,6 @@ public:
     virtual void autosave(bool joined) = 0;
     // A file dropped on the play window.
     virtual void openDropped(const std::filesystem::path& file) = 0;
-    // The document counts as changed (for instance after the completion message).
-    virtual void documentChanged() = 0;
     // The hint about double clicking after a plain click on the table; empty
     // once it has been shown often enough.
     virtual std::string clickHint() { return {}; }

@@ -193,9 +193,8 @@ void WPuz::prepareGround()
 void WPuz::backgroundChosen()
 {
     Puz& puz = context().puz;
-    puz.background = m_table.Text();
-    puz.backgroundFrameOff = m_table.frameOff();
-    puz.backgroundTexture = m_table.hasTexture() ? textureName(m_table.textureFile()) : std::string();
+    m_session.setTableBackground(m_table.Text(), m_table.frameOff(),
+                                 m_table.hasTexture() ? textureName(m_table.textureFile()) : std::string());
     m_tableChoice = {puz.background, puz.backgroundTexture, puz.backgroundFrameOff};
     ++m_backgroundStamp;
     update();

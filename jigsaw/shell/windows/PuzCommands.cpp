@@ -356,7 +356,6 @@ public:
     void showPause() override { m_commands.Pause(); }
     void boxChanged(int box) override
     {
-        m_commands.documentChanged();
         if (box >= 0 && box < static_cast<int>(m_play.boxes().size()))
             m_play.boxes()[box]->refreshState();
     }
@@ -435,7 +434,6 @@ void PuzCommands::ChooseTableBackground()
     if (!changed)
         return;
     window().backgroundChosen();
-    documentChanged();
 }
 
 void PuzCommands::PasteScores()
@@ -498,7 +496,6 @@ bool PuzCommands::OpenGuarded(const std::filesystem::path& file)
     return settleChanges() && m_game.OpenFile(file, 0, 0);
 }
 
-void PuzCommands::documentChanged() { m_parts.puz.state |= Puz::Changed; }
 
 std::string PuzCommands::clickHint()
 {

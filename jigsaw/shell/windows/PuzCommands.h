@@ -98,7 +98,6 @@ public:
     int message(int textId, unsigned style, const std::string& insert = {}) override;
     void autosave(bool joined) override;
     void openDropped(const std::filesystem::path& file) override;
-    void documentChanged() override;
     std::string clickHint() override;
     bool keepOpenOnClose() override;
 

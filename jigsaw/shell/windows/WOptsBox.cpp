@@ -7,6 +7,7 @@
 #include "framework/qt/UiText.h"
 #include "framework/qt/WBkgField.h"
 #include "jigsaw/document/Puz.h"
+#include "jigsaw/play/PlaySession.h"
 #include "jigsaw/shell/OptionTexts.h"
 
 namespace qv {
@@ -78,20 +79,8 @@ void WOptsBox::showColour()
 
 void WOptsBox::apply()
 {
-    Box& box = m_puz.boxes.at(static_cast<size_t>(m_box));
-    const std::string name = text(IdName);
-    if (name != box.name) {
-        m_puz.state |= Puz::Changed;
-        box.name = name;
-    }
-    if (m_withColour && m_colour != box.colour) {
-        box.colour = m_colour;
-        m_puz.state |= Puz::Changed;
-    }
-    const uint8_t flags = isChecked(IdClosed) ? box.flags | kBoxClosed : box.flags & ~kBoxClosed;
-    if (flags != box.flags)
-        m_puz.state |= Puz::Changed;
-    box.flags = flags;
+    PlaySession::editBox(m_puz, m_box, text(IdName), m_withColour ? std::optional(m_colour) : std::nullopt,
+                         isChecked(IdClosed));
     m_options.word = isChecked(IdNoBoxSound) ? m_options.word | fw::opt::NoBoxSound
                                               : m_options.word & ~fw::opt::NoBoxSound;
     m_options.changed = 1;

@@ -25,7 +25,6 @@ public:
     int message(int, unsigned, const std::string&) override { return 1; }
     void autosave(bool) override {}
     void openDropped(const std::filesystem::path&) override {}
-    void documentChanged() override {}
 };
 
 // A small texture every test can recognise: textures are read through this
