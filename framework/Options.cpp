@@ -1,5 +1,6 @@
 #include "framework/Options.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -85,6 +86,7 @@ void Options::load(Profile& profile)
     noSparkle = static_cast<uint8_t>(profile.getInt("NoSparkle"));
     noShadow = static_cast<uint8_t>(profile.getInt("NoShadow"));
     solidShadow = static_cast<uint8_t>(profile.getInt("SolidShadow"));
+    ghost = static_cast<uint8_t>(std::clamp<int32_t>(profile.getInt("QvGhost"), 0, MaxGhost));
     gameDefaults = deriveGameDefaults(word);
 }
 
@@ -92,7 +94,8 @@ bool Options::save(Profile& profile) const
 {
     const bool a = profile.setInt({}, "Options", word);
     const bool b = profile.setString({}, "Loupe", loupeText(loupeSize, loupeFactor));
-    return a && b;
+    const bool c = ghost > 0 ? profile.setInt({}, "QvGhost", ghost) : profile.deleteKey({}, "QvGhost");
+    return a && b && c;
 }
 
 uint32_t Options::deriveGameDefaults(uint32_t w)

@@ -50,6 +50,9 @@ public:
     uint8_t solidShadow = 0;
     int loupeSize = DefaultLoupeSize;
     double loupeFactor = DefaultLoupeFactor;
+    // The ghost picture's strength in percent, 0 off (our own key "QvGhost").
+    static constexpr uint8_t MaxGhost = 100;
+    uint8_t ghost = 0;
     // Set by the options windows; the options window saves the options when
     // it is destroyed with this set, and clears it.
     uint8_t changed = 0;
@@ -58,7 +61,8 @@ public:
     // "DefCompetition" set or clear their bits and are deleted; the transient
     // bit is cleared. When either changed the word, it is saved at once.
     void load(Profile& profile);
-    // Writes "Options" and "Loupe"; false when the file could not be written.
+    // Writes "Options" and "Loupe", and "QvGhost" while the ghost is on
+    // (off, the key goes); false when the file could not be written.
     bool save(Profile& profile) const;
 
     static uint32_t deriveGameDefaults(uint32_t word);

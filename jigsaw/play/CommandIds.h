@@ -5,7 +5,7 @@ namespace qv::cmd {
 
 // Every command of the game, by the number its menus and keys send: the
 // document's, and the few the play and box windows handle themselves. A menu entry's number is also the number of its caption in the
-// translation files; 1140 to 1156 are our own.
+// translation files; 1140 to 1156 and 1170 to 1174 are our own.
 enum : uint32_t {
     Minimize = 10,
     Maximize = 11,
@@ -62,6 +62,17 @@ enum : uint32_t {
     Uncover = 1154,         // what lies under the pointer
     MinimiseAnimated = 1155,
     OpenLoupe = 1156,
+
+    // Our own aids to play: undo and redo, the edge pieces (gathered into
+    // the box of the argument, or GatherIntoNewBox) and the ghost picture
+    // (its strength in percent the argument, 0 off).
+    Undo = 1170,
+    Redo = 1171,
+    GatherEdges = 1172,
+    EdgeView = 1173,
+    Ghost = 1174,
 };
+
+constexpr uint32_t GatherIntoNewBox = 100;
 
 }  // namespace qv::cmd

@@ -45,7 +45,12 @@ Rect16 PlayRules::cellOnTable(int piece) const
     return {s.tableCell.x, s.tableCell.y, s.cell.w, s.cell.h};
 }
 
-int PlayRules::HitTest(uint8_t surface, Point16 point) const { return PieceAt(m_puz, surface, point.x, point.y); }
+int PlayRules::HitTest(uint8_t surface, Point16 point) const
+{
+    if (!m_edgeView)
+        return PieceAt(m_puz, surface, point.x, point.y);
+    return edgeViewHit(surface, point);
+}
 
 void PlayRules::CollectGroup(int piece, PieceList& list) const
 {

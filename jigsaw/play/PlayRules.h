@@ -42,6 +42,7 @@ public:
     PlayRules(Puz& puz, PlayWindows& windows, PlayScore& score);
 
     // --- groups and order
+    // The topmost piece at the point; the edge view passes through dimmed ones.
     int HitTest(uint8_t surface, Point16 point) const;
     void CollectGroup(int piece, PieceList& list) const;
     PieceList group(int piece) const;
@@ -111,8 +112,18 @@ public:
     // a permutation that agrees with every piece's level.
     bool invariantsHold(std::string* why = nullptr) const;
 
+    // --- the view of edge pieces
+    void setEdgeView(bool on) { m_edgeView = on; }
+    bool edgeView() const { return m_edgeView; }
+    // A side of the piece lies on the picture's border (it has no neighbour).
+    static bool hasBorderSide(const SPuz& s);
+    // Per piece, whether the edge view dims it: its group has no border
+    // side. Empty while the view is off.
+    std::vector<bool> dimmedPieces() const;
+
 private:
     SPuz& at(int piece);
+    int edgeViewHit(uint8_t surface, Point16 point) const;
     const SPuz& at(int piece) const;
     Rect16 cellOnTable(int piece) const;
     Point16 besideNeighbour(int anchor, int side, int neighbour) const;
@@ -141,6 +152,7 @@ private:
     int m_rotateDepth = 0;
     bool m_turnShowing = false;  // the document stays busy until the turn is shown
     int m_sidesReported = 0;  // joined sides reported so far, for the help count
+    bool m_edgeView = false;
 };
 
 }  // namespace qv

@@ -96,6 +96,9 @@ void PlaySession::reset()
     m_marked.clear();
     m_hover = -1;
     m_grab = {};
+    m_history.clear();
+    m_dragBefore = {};
+    m_rules.setEdgeView(false);
 }
 
 template <typename F>
@@ -189,6 +192,7 @@ PlayReport PlaySession::pickUp(int piece, Point16 grab, bool afterTurn)
     m_rules.PickUp(piece);
     m_grab = grab;
     if (!afterTurn) {
+        m_dragBefore = PlayHistory::take(m_puz);
         m_sidesAtPickUp = m_score.Counters().joinedSides;
         playSound(sound::PickUp);
     }
@@ -253,6 +257,8 @@ PlayReport PlaySession::drop()
         return c.take();
     m_rules.Drop();
     m_hover = -1;
+    m_history.record(m_dragBefore, m_puz);
+    m_dragBefore = {};
     c.report().joined = m_score.Counters().joinedSides != m_sidesAtPickUp;
     c.report().done = true;
     return c.take();
@@ -266,7 +272,9 @@ PlayReport PlaySession::turnByCommand(int piece, int k, const Point16* pivot)
     if (piece < 0 || piece >= m_puz.pieceCount() || (m_puz.options & Puz::NoRotable))
         return c.take();
     const int before = m_score.Counters().joinedSides;
+    const PlayHistory::Snapshot was = PlayHistory::take(m_puz);
     m_rules.RotateGroup(piece, k, nullptr, pivot);
+    m_history.record(was, m_puz);
     playSound(sound::Turn);
     if (!(m_puz.state & Puz::Complete))
         m_score.AddMove();
@@ -396,7 +404,9 @@ PlayReport PlaySession::setMarked(int piece, bool mark)
         const int from = markerPieceOf(piece);
         move = {from >= 0 ? from : piece, -1, -1, -1};
     }
+    const PlayHistory::Snapshot was = PlayHistory::take(m_puz);
     m_rules.SetMarked(piece, mark, false);
+    m_history.record(was, m_puz);
     if (mark)
         m_marked.push_back(piece);
     changed();
@@ -420,6 +430,7 @@ PlayReport PlaySession::unmarkLast()
 PlayReport PlaySession::markAll(const std::vector<int>& pieces, bool mark)
 {
     Collect c(*this);
+    const PlayHistory::Snapshot was = PlayHistory::take(m_puz);
     for (int p : pieces) {
         if (p < 0 || p >= m_puz.pieceCount())
             continue;
@@ -427,6 +438,7 @@ PlayReport PlaySession::markAll(const std::vector<int>& pieces, bool mark)
         if (marked != mark)
             m_rules.SetMarked(p, mark, false);
     }
+    m_history.record(was, m_puz);
     changed();
     c.report().done = true;
     return c.take();
@@ -454,7 +466,9 @@ PlayReport PlaySession::completionShown()
 PlayReport PlaySession::spread(uint8_t container, const Rect16& band)
 {
     Collect c(*this);
+    const PlayHistory::Snapshot was = PlayHistory::take(m_puz);
     m_rules.Tidy(container, false, {band});
+    m_history.record(was, m_puz);
     wholeContainer(container);
     c.report().done = true;
     return c.take();

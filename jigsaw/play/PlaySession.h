@@ -11,6 +11,7 @@
 #include "jigsaw/document/Rect16.h"
 #include "jigsaw/play/Animation.h"
 #include "jigsaw/play/LoupeReason.h"
+#include "jigsaw/play/PlayHistory.h"
 #include "jigsaw/play/PlayPorts.h"
 #include "jigsaw/play/PlayRules.h"
 #include "jigsaw/play/ScoreKeeperScore.h"
@@ -179,6 +180,41 @@ public:
     PlayReport setGameOptions(uint32_t word);
     PlayReport scoreStripMoved(Point16 place);
 
+    // --- undo and redo of moves, turns, boxes, tidying and marking
+    // A join is final: nothing before the last one is undone. In a
+    // competition game each undo and each redo counts one move. Refused
+    // while a group is held.
+    bool canUndo();
+    bool canRedo();
+    PlayReport undo();
+    PlayReport redo();
+    const PlayHistory& history() const { return m_history; }
+    // Tidying a container's loose pieces (wholeTable: over the picture's area too).
+    PlayReport tidy(uint8_t container, bool wholeTable);
+    // The game keeps scores: its own options, or the defaults of new games.
+    bool competition() const;
+
+    // --- edge pieces (not helps: their shape shows anyway)
+    // Every loose piece with a border side (no joined side, not marked),
+    // wherever it lies, goes into the box; the box's loose pieces are then
+    // laid out again. Refused for a box the game has not got.
+    PlayReport gatherEdges(uint8_t box);
+    // The pieces gatherEdges takes into the box.
+    std::vector<int> looseEdgePieces(uint8_t box) const;
+    // Only the groups with a border side are shown; the others are dimmed
+    // and not picked up.
+    PlayReport setEdgeView(bool on);
+    bool edgeView() const { return m_rules.edgeView(); }
+
+    // --- search by the preview
+    // Points out the loose pieces (no joined side) whose place in the
+    // picture has its centre inside area (picture pixels): each is brought
+    // to the top and a hint flies to it. One help with no joined sides;
+    // refused with NoHelp, when complete, and when none lies there.
+    PlayReport searchPicture(const Rect16& area);
+    // The pieces searchPicture points out.
+    std::vector<int> loosePiecesPlacedIn(const Rect16& area) const;
+
     // How a texture file is kept with the game: its name when it lies in
     // the program's folder of textures, else its full path; and where a
     // kept name is found again.
@@ -222,6 +258,8 @@ private:
     void changed();
     void wholeContainer(uint8_t container);
     bool coversAnotherGroup(int piece) const;
+    // One step of the history: a move in competition, the surfaces repainted.
+    PlayReport step(bool forward);
     int markerPieceOf(int piece) const;
 
     Puz& m_puz;
@@ -238,6 +276,8 @@ private:
     int m_sidesAtPickUp = 0;
     std::vector<int> m_marked;  // pieces marked, latest last
     int m_hover = -1;
+    PlayHistory m_history;
+    PlayHistory::Snapshot m_dragBefore;  // the pieces at the drag's pick-up
 };
 
 }  // namespace qv

@@ -93,7 +93,9 @@ PlayReport PlaySession::sendToBox(int piece, uint8_t box, Point16 position)
     Collect c(*this);
     if (piece < 0 || piece >= m_puz.pieceCount() || m_puz.pieces[piece].box == box)
         return c.take();
+    const PlayHistory::Snapshot was = PlayHistory::take(m_puz);
     m_rules.MoveToSurface(piece, position, box);
+    m_history.record(was, m_puz);
     changed();
     playSound(sound::PutDown);
     wholeContainer(SPuz::OnTable);

@@ -16,6 +16,13 @@ using F = const CommandFacts&;
 constexpr int kPreviewHint = 3301;  // the preview entry's keys and click
 constexpr int kBoxesTitle = 2600;
 constexpr int kBackgroundTitle = 3000;
+// Our own texts: the submenus of the edge pieces and of the ghost picture,
+// an entry of a box, the names of the ghost's strengths.
+constexpr int kEdgesTitle = 4700;
+constexpr int kGatherIntoBox = 4701;
+constexpr int kGhostTitle = 4702;
+constexpr int kGhostNames = 4703;  // 4703 off, then one a strength
+constexpr int kGhostStrengths[] = {0, 15, 30, 50};
 
 // Each command: its id, the call it makes, when its menu entry is enabled
 // and checked, and the text beside it.
@@ -65,6 +72,14 @@ const CommandSpec kCommands[] = {
     {cmd::Uncover, &C::uncover},
     {cmd::MinimiseAnimated, &C::minimiseAnimated},
     {cmd::OpenLoupe, &C::openLoupe},
+    {cmd::Undo, &C::undo, [](F f) { return f.pieces && f.canUndo; }},
+    {cmd::Redo, &C::redo, [](F f) { return f.pieces && f.canRedo; }},
+    {cmd::GatherEdges, &C::gatherEdges,
+     [](F f) { return f.pieces && (f.argument != cmd::GatherIntoNewBox ? f.argument < f.boxes : f.boxes < 9); }},
+    {cmd::EdgeView, &C::edgeView, [](F f) { return f.pieces; }, [](F f) { return f.edgeView; }},
+    // A help a competition game does not offer; each strength checked when chosen.
+    {cmd::Ghost, &C::ghost, [](F f) { return f.pieces && !f.competition; },
+     [](F f) { return !f.competition && static_cast<int>(f.argument) == f.ghost; }},
 };
 
 constexpr unsigned Ctrl = fw::mod::Ctrl, Shift = fw::mod::Shift, Alt = fw::mod::Alt;
@@ -89,6 +104,10 @@ const KeyBinding kKeys[] = {
     {Down, Ctrl, Shift | Alt, 'C', cmd::MakePuzzle, 0, true},
     {Down, Ctrl, Shift | Alt, 'V', cmd::PasteScores},
     {Down, Ctrl, Shift | Alt, 'T', cmd::PostNothing},
+    {Down, Ctrl, Shift | Alt, 'Z', cmd::Undo, 0, true},
+    {Down, Ctrl, Shift | Alt, 'Y', cmd::Redo, 0, true},
+    {Down, Ctrl | Shift, Alt, 'Z', cmd::Redo},
+    {Down, Ctrl, Shift | Alt, 'E', cmd::EdgeView, 0, true},
 
     {Down, Alt, 0, 'R', cmd::Tidy, 1},
     // Alt and a box's number, on the digits or the keypad (with or without Num Lock).
@@ -137,7 +156,7 @@ const KeyBinding kKeys[] = {
 // The play window's menu: entries by command (with the caption's variant
 // and the command's argument), separators, and two entries of their own.
 struct MenuLine {
-    enum Kind : uint8_t { Entry, Separator, Boxes, Background } kind;
+    enum Kind : uint8_t { Entry, Separator, Boxes, Background, EdgePieces, GhostPicture } kind;
     uint32_t id = 0;
     int variant = 0;
     uint32_t argument = 0;
@@ -158,8 +177,12 @@ const MenuLine kWindowMenu[] = {
     {MenuLine::Entry, cmd::ReopenLast},
     {MenuLine::Entry, cmd::MakePuzzle},
     {MenuLine::Separator},
+    {MenuLine::Entry, cmd::Undo},
+    {MenuLine::Entry, cmd::Redo},
+    {MenuLine::Separator},
     {MenuLine::Entry, cmd::AutoHelp},
     {MenuLine::Entry, cmd::Tidy},
+    {MenuLine::EdgePieces},
     {MenuLine::Entry, cmd::Preview},
     {MenuLine::Entry, cmd::PreviewHidden, 0, 1},
     {MenuLine::Entry, cmd::PreviewHidden, 1, 0},
@@ -172,6 +195,7 @@ const MenuLine kWindowMenu[] = {
     {MenuLine::Entry, cmd::Options},
     {MenuLine::Entry, cmd::Advanced},
     {MenuLine::Background},
+    {MenuLine::GhostPicture},
     {MenuLine::Entry, cmd::Credits},
     {MenuLine::Entry, cmd::Help},
     {MenuLine::Entry, cmd::HowToMake},
@@ -255,8 +279,35 @@ std::optional<MenuState> menuState(uint32_t id, CommandFacts facts,
 
 namespace {
 
+// The edge pieces: the view, then the boxes they can be gathered into.
+fw::Menu edgeMenu(const std::function<std::string(int, int)>& caption, const std::function<std::string(int)>& text,
+                  size_t boxes)
+{
+    fw::Menu menu;
+    menu.addText(cmd::EdgeView, caption(static_cast<int>(cmd::EdgeView), 0));
+    menu.separator();
+    const std::string into = text(kGatherIntoBox);
+    for (size_t k = 0; k < boxes; ++k) {
+        std::string entry = into;
+        const size_t at = entry.find("%i");
+        const std::string number = std::to_string(k + 1);
+        entry = at == std::string::npos ? entry + " " + number : entry.replace(at, 2, number);
+        menu.addText(cmd::GatherEdges, entry, static_cast<uint32_t>(k));
+    }
+    menu.addText(cmd::GatherEdges, caption(static_cast<int>(cmd::GatherEdges), 0), cmd::GatherIntoNewBox);
+    return menu;
+}
+
+fw::Menu ghostMenu(const std::function<std::string(int)>& text)
+{
+    fw::Menu menu;
+    for (size_t k = 0; k < std::size(kGhostStrengths); ++k)
+        menu.addText(cmd::Ghost, text(kGhostNames + static_cast<int>(k)), static_cast<uint32_t>(kGhostStrengths[k]));
+    return menu;
+}
+
 fw::Menu build(std::span<const MenuLine> lines, const std::function<std::string(int, int)>& caption,
-               const std::function<std::string(int)>& text)
+               const std::function<std::string(int)>& text, size_t boxes = 0)
 {
     fw::Menu menu;
     for (const MenuLine& line : lines) {
@@ -264,6 +315,8 @@ fw::Menu build(std::span<const MenuLine> lines, const std::function<std::string(
         case MenuLine::Entry: menu.addText(line.id, caption(static_cast<int>(line.id), line.variant), line.argument); break;
         case MenuLine::Separator: menu.separator(); break;
         case MenuLine::Boxes: menu.submenuText(text(kBoxesTitle) + "...", build(kBoxesMenu, caption, text)); break;
+        case MenuLine::EdgePieces: menu.submenuText(text(kEdgesTitle), edgeMenu(caption, text, boxes)); break;
+        case MenuLine::GhostPicture: menu.submenuText(text(kGhostTitle), ghostMenu(text)); break;
         case MenuLine::Background: {
             const std::string title = text(kBackgroundTitle);
             menu.addText(cmd::Background, (title.empty() ? std::string("Table background") : title) + "...");
@@ -276,10 +329,13 @@ fw::Menu build(std::span<const MenuLine> lines, const std::function<std::string(
 
 }  // namespace
 
-fw::Menu windowMenu(const std::function<std::string(int, int)>& caption, const std::function<std::string(int)>& text)
+fw::Menu windowMenu(const std::function<std::string(int, int)>& caption, const std::function<std::string(int)>& text,
+                    size_t boxes)
 {
-    return build(kWindowMenu, caption, text);
+    return build(kWindowMenu, caption, text, boxes);
 }
+
+std::span<const int> ghostStrengths() { return kGhostStrengths; }
 
 }  // namespace commands
 

@@ -56,6 +56,11 @@ public:
     // False when Esc does not minimise (the option is off): the key is not ours then.
     virtual bool minimiseAnimated(uint32_t) = 0;
     virtual bool openLoupe(uint32_t) = 0;
+    virtual bool undo(uint32_t) = 0;
+    virtual bool redo(uint32_t) = 0;
+    virtual bool gatherEdges(uint32_t box) = 0;
+    virtual bool edgeView(uint32_t) = 0;
+    virtual bool ghost(uint32_t percent) = 0;
 };
 
 // What the menu states depend on, gathered when a menu opens.
@@ -71,6 +76,10 @@ struct CommandFacts {
     bool boxesHidden = false;     // the game's option that hides the boxes
     size_t boxes = 0;
     bool lastBoxEmpty = false;
+    bool canUndo = false;
+    bool canRedo = false;
+    bool edgeView = false;        // only the edge pieces are shown
+    int ghost = 0;                // the ghost picture's strength in percent
     // The argument of the entry asked about: the show and hide entries of one
     // command differ only by it.
     uint32_t argument = 0;
@@ -128,8 +137,12 @@ std::optional<MenuState> menuState(uint32_t id, CommandFacts facts,
 
 // The play window's own menu (F10, a right click on the empty table), its
 // entries named by the translation's captions and texts.
+// boxes: how many boxes the game has (the edge pieces go into one of them).
 fw::Menu windowMenu(const std::function<std::string(int id, int variant)>& caption,
-                    const std::function<std::string(int id)>& text);
+                    const std::function<std::string(int id)>& text, size_t boxes = 0);
+
+// The ghost picture's strengths the menu offers, in percent (0: off).
+std::span<const int> ghostStrengths();
 
 }  // namespace commands
 

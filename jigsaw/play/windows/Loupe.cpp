@@ -8,7 +8,9 @@
 #include "framework/Events.h"
 #include "framework/VirtualKey.h"
 #include "jigsaw/document/SPuz.h"
+#include "jigsaw/play/PlayRules.h"
 #include "jigsaw/play/windows/PlayContext.h"
+#include "jigsaw/play/windows/PlayHost.h"
 #include "jigsaw/play/windows/SurfaceRender.h"
 #include "jigsaw/play/windows/WSPuz.h"
 
@@ -110,7 +112,9 @@ void Loupe::paint(QPainter& p)
     if (m_scratch.width() != span || m_scratch.height() != span)
         m_scratch = fw::Bitmap(span, span);
     m_play.paintGround(m_scratch, s);
-    drawSurfacePieces(m_play.context().puz, SPuz::OnTable, s.x(), s.y(), m_scratch);
+    const std::vector<bool> dimmed = m_play.host().rules().dimmedPieces();
+    drawSurfacePieces(m_play.context().puz, SPuz::OnTable, s.x(), s.y(), m_scratch, nullptr,
+                      dimmed.empty() ? nullptr : &dimmed);
     const QImage view(reinterpret_cast<const uchar*>(m_scratch.bits()), m_scratch.width(), m_scratch.height(),
                       m_scratch.width() * 4, QImage::Format_RGB32);
     // The handle first, so that the rim covers its end.

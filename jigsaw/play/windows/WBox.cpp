@@ -225,7 +225,7 @@ bool WBox::OnCommand(const fw::CommandEvent& e)
     switch (e.command()) {
     case cmd::Tidy:
         if (!m_host.holding())
-            m_host.rules().Tidy(container(), false);
+            m_host.present(m_host.session().tidy(container(), false));
         return true;
     case cmd::BoxOpenClose:
         setClosed(!isClosed());
@@ -265,7 +265,7 @@ bool WBox::OnKey(const fw::KeyEvent& e)
     if (e.kind() == fw::KeyEvent::Down && e.key() == 'R' && !isClosed() && !m_host.mouse().band() &&
         (mods == fw::mod::Ctrl || mods == fw::mod::Alt || mods == (fw::mod::Ctrl | fw::mod::Alt))) {
         if (!m_host.holding())
-            m_host.rules().Tidy(container(), false);
+            m_host.present(m_host.session().tidy(container(), false));
         return true;
     }
     // Esc closes an open box; Tab and the keypad's + come here from the table too.
@@ -274,7 +274,7 @@ bool WBox::OnKey(const fw::KeyEvent& e)
         return true;
     }
     if (e.kind() == fw::KeyEvent::Down && e.key() == fw::vk::Add && !isClosed()) {
-        m_host.rules().Tidy(container(), false);
+        m_host.present(m_host.session().tidy(container(), false));
         return true;
     }
     return false;

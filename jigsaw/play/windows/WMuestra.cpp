@@ -1,6 +1,7 @@
 #include "jigsaw/play/windows/WMuestra.h"
 
 #include <QPainter>
+#include <cstdlib>
 
 #include "jigsaw/document/Puz.h"
 #include "jigsaw/play/windows/PlayContext.h"
@@ -52,25 +53,46 @@ bool WMuestra::OnMouse(const fw::MouseEvent& e)
         if (e.button() != fw::MouseEvent::Left)
             return true;
         m_dragging = true;
+        m_moved = false;
+        m_pressAt = inPlay;
         m_grab = inPlay - pos();
         captureMouse();
         m_host.HideLoupeFor(loupe::PreviewDragged, false);
         return true;
     case fw::MouseEvent::Move:
     case fw::MouseEvent::Drag:
-        if (m_dragging)
-            move(inPlay - m_grab);
+        if (m_dragging) {
+            // A click may shake by a pixel and stay a click.
+            m_moved = m_moved || std::abs(inPlay.x() - m_pressAt.x()) > 1 || std::abs(inPlay.y() - m_pressAt.y()) > 1;
+            if (m_moved)
+                move(inPlay - m_grab);
+        }
         return true;
     case fw::MouseEvent::Up:
         if (m_dragging && e.button() == fw::MouseEvent::Left) {
             m_dragging = false;
             releaseMouseCapture();
-            m_host.present(m_host.session().previewMoved({static_cast<int16_t>(x()), static_cast<int16_t>(y())}));
             m_host.ShowLoupeAfter(loupe::PreviewDragged, false);
+            if (m_moved)
+                m_host.present(m_host.session().previewMoved({static_cast<int16_t>(x()), static_cast<int16_t>(y())}));
+            else
+                m_host.present(m_host.session().searchPicture(searchArea(QPoint(e.x(), e.y()))));
         }
         return true;
     }
     return true;
+}
+
+Rect16 WMuestra::searchArea(QPoint at) const
+{
+    const Puz& puz = m_play.context().puz;
+    if (m_picture.isNull() || puz.gridColumns() <= 0 || puz.gridRows() <= 0)
+        return {};
+    const double scale = double(puz.pictureRect.w) / m_picture.width();
+    const int px = static_cast<int>((at.x() - Frame) * scale), py = static_cast<int>((at.y() - Frame) * scale);
+    const int w = 3 * puz.pictureRect.w / puz.gridColumns(), h = 3 * puz.pictureRect.h / puz.gridRows();
+    return {static_cast<int16_t>(px - w / 2), static_cast<int16_t>(py - h / 2), static_cast<int16_t>(w),
+            static_cast<int16_t>(h)};
 }
 
 void WMuestra::paintEvent(QPaintEvent*)

@@ -9,6 +9,7 @@
 #include "jigsaw/play/windows/Loupe.h"
 #include "jigsaw/play/windows/PlayContext.h"
 #include "jigsaw/play/windows/SurfaceMouse.h"
+#include "jigsaw/play/windows/SurfaceRender.h"
 #include "jigsaw/play/windows/WBox.h"
 #include "jigsaw/play/windows/WMuestra.h"
 #include "jigsaw/play/windows/WPuz.h"
@@ -222,9 +223,14 @@ std::filesystem::path WPuz::texturesFolder()
 void WPuz::paintGroundMarks(fw::Bitmap& out, QPoint at)
 {
     const Puz& puz = context().puz;
-    if (puz.pieceCount() == 0 || !(puz.options & Puz::BackgroundReset))
+    if (puz.pieceCount() == 0)
         return;
     const Rect16 pic = pictureArea();
+    // The ghost picture is a help: a competition game goes without it.
+    if (context().options.ghost > 0 && !m_session.competition())
+        drawGhostPicture(puz, {pic.x, pic.y}, context().options.ghost, at.x(), at.y(), out);
+    if (!(puz.options & Puz::BackgroundReset))
+        return;
     // The outline lies within 2 pixels around the picture area.
     const QRect area(at, QSize(out.width(), out.height()));
     const QRect ring = QRect(pic.x, pic.y, pic.w, pic.h).adjusted(-2, -2, 2, 2);

@@ -9,6 +9,7 @@
 #include "jigsaw/document/Puz.h"
 #include "jigsaw/play/windows/PlayContext.h"
 #include "jigsaw/play/windows/SurfaceRender.h"
+#include "jigsaw/play/PlayRules.h"
 #include "jigsaw/play/windows/PlayHost.h"
 
 namespace qv {
@@ -94,8 +95,11 @@ void WSPuz::paintArea(QPainter& painter, const QRect& windowRect)
     paintGround(m_scratch, s);
     // While a puzzle is opened its pieces are half cut and not yet laid out
     // (the cutting progress lets the window paint meanwhile).
-    if (!(m_context.puz.edit & Puz::Opening))
-        drawSurfacePieces(m_context.puz, m_container, s.x(), s.y(), m_scratch, m_hidden.empty() ? nullptr : &m_hidden);
+    if (!(m_context.puz.edit & Puz::Opening)) {
+        const std::vector<bool> dimmed = host().rules().dimmedPieces();
+        drawSurfacePieces(m_context.puz, m_container, s.x(), s.y(), m_scratch, m_hidden.empty() ? nullptr : &m_hidden,
+                          dimmed.empty() ? nullptr : &dimmed);
+    }
     const QImage view(reinterpret_cast<const uchar*>(m_scratch.bits()), m_scratch.width(), m_scratch.height(),
                       m_scratch.width() * 4, QImage::Format_RGB32);
     painter.drawImage(windowRect.topLeft(), view);

@@ -9,6 +9,7 @@
 #include "framework/Profile.h"
 #include "jigsaw/document/Puz.h"
 #include "jigsaw/play/windows/SurfaceMouse.h"
+#include "jigsaw/play/windows/WBox.h"
 #include "jigsaw/play/windows/WPuz.h"
 #include "jigsaw/scores/LiveRanking.h"
 #include "jigsaw/scores/windows/ScoreWindows.h"
@@ -98,7 +99,7 @@ bool PuzCommands::autoHelp(uint32_t)
 bool PuzCommands::tidy(uint32_t spread)
 {
     if (hasPieces() && !window().holding())
-        window().rules().Tidy(SPuz::OnTable, spread != 0);
+        window().present(window().session().tidy(SPuz::OnTable, spread != 0));
     return true;
 }
 
@@ -266,6 +267,61 @@ bool PuzCommands::minimiseAnimated(uint32_t)
     if (!(m_parts.options.word & fw::opt::EscMinimizes))
         return false;
     window().MinimiseAnimated();
+    return true;
+}
+
+bool PuzCommands::undo(uint32_t)
+{
+    if (hasPieces())
+        window().present(window().session().undo());
+    return true;
+}
+
+bool PuzCommands::redo(uint32_t)
+{
+    if (hasPieces())
+        window().present(window().session().redo());
+    return true;
+}
+
+bool PuzCommands::gatherEdges(uint32_t box)
+{
+    WPuz& w = window();
+    if (!hasPieces() || w.holding())
+        return true;
+    Puz& puz = m_parts.puz;
+    if (box == cmd::GatherIntoNewBox) {
+        if (w.session().looseEdgePieces(SPuz::OnTable).empty())
+            return true;  // a new box for nothing
+        const size_t had = puz.boxes.size();
+        w.addBox();
+        if (puz.boxes.size() == had)
+            return true;
+        box = static_cast<uint32_t>(had);
+    }
+    if (box >= puz.boxes.size())
+        return true;
+    // The box shows what it was given.
+    if (WBox* b = w.box(static_cast<int>(box)))
+        b->setClosed(false);
+    w.present(w.session().gatherEdges(static_cast<uint8_t>(box)));
+    return true;
+}
+
+bool PuzCommands::edgeView(uint32_t)
+{
+    if (hasPieces())
+        window().present(window().session().setEdgeView(!window().session().edgeView()));
+    return true;
+}
+
+bool PuzCommands::ghost(uint32_t percent)
+{
+    if (!hasPieces() || window().session().competition())
+        return true;
+    m_parts.options.ghost = static_cast<uint8_t>(std::min<uint32_t>(percent, fw::Options::MaxGhost));
+    m_parts.options.save(m_parts.profile);
+    window().update();
     return true;
 }
 

@@ -107,6 +107,11 @@ CommandFacts PuzCommands::facts() const
     f.boxesHidden = (game & fw::gameopt::HideBoxes) != 0;
     f.boxes = puz.boxes.size();
     f.lastBoxEmpty = !puz.boxes.empty() && puz.boxes.back().pieceCount == 0;
+    PlaySession& session = window().session();
+    f.canUndo = session.canUndo();
+    f.canRedo = session.canRedo();
+    f.edgeView = session.edgeView();
+    f.ghost = m_parts.options.ghost;
     return f;
 }
 
@@ -128,7 +133,7 @@ bool PuzCommands::MenuHint(fw::MenuHintEvent& e)
 fw::Menu PuzCommands::windowMenu() const
 {
     return commands::windowMenu([this](int id, int variant) { return caption(id, variant); },
-                                [this](int id) { return text(id); });
+                                [this](int id) { return text(id); }, m_parts.puz.boxes.size());
 }
 
 bool PuzCommands::Key(const fw::KeyEvent& e)

@@ -143,6 +143,11 @@ private:
     bool uncover(uint32_t) override;
     bool minimiseAnimated(uint32_t) override;
     bool openLoupe(uint32_t) override;
+    bool undo(uint32_t) override;
+    bool redo(uint32_t) override;
+    bool gatherEdges(uint32_t box) override;
+    bool edgeView(uint32_t) override;
+    bool ghost(uint32_t percent) override;
 
     WPuz& window() const;
     ScoreWindows& scoreWindows() const;

@@ -13,70 +13,12 @@
 #include "jigsaw/play/PlaySession.h"
 #include "jigsaw/play/ScoreKeeper.h"
 #include "jigsaw/play/Sound.h"
+#include "SessionFixture.h"
 
 using namespace qv;
+using qv::test::Session;
 
 namespace {
-
-struct View : PlayWindows {
-    bool turnsShown = false;
-    int finished = 0;
-    bool showsTurns() const override { return turnsShown; }
-    void finishTurn() override { ++finished; }
-};
-
-struct Clock : TickClock {
-    uint32_t tick = 5000;
-    uint32_t now() const override { return tick; }
-};
-
-// A cut 3 x 2 puzzle of 60-pixel cells, its pieces far apart on the table,
-// and one empty box.
-struct Session {
-    Puz puz;
-    CutRandom rng;
-    HeadlessUser user;
-    View view;
-    Clock clock;
-    ScoreKeeper score{clock};
-    uint32_t optionsWord = 0;
-    std::vector<PlayReport> shown;  // reports of the rules used directly
-    std::unique_ptr<PlaySession> session;
-
-    Session()
-    {
-        puz.setGenerator(&rng);
-        puz.setUser(&user);
-        puz.pictureRect = {0, 0, 180, 120};
-        puz.picture = fw::Bitmap(180, 120, 0x336699);
-        puz.sizeIndex = Puz::CustomSize;
-        puz.rows[5] = 2;
-        puz.columns[5] = 3;
-        puz.options |= Puz::NoRotable;
-        rng.seed(11);
-        EXPECT_TRUE(puz.MakePiezas().ok());
-        SheetOptions sheet;
-        sheet.edges = EdgeStyle::None;
-        EXPECT_TRUE(renderSheets(puz, sheet).ok());
-        for (int i = 0; i < puz.pieceCount(); ++i)
-            puz.pieces[i].placeAt(300 * i + 1000, 1000);
-        puz.boxes.resize(1);
-        session = std::make_unique<PlaySession>(
-            puz, score, view, [this](PlayReport&& r) { shown.push_back(std::move(r)); },
-            [this] { return optionsWord; });
-        puz.state = 0;
-    }
-    PlaySession& s() { return *session; }
-    SPuz& piece(int i) { return puz.pieces[i]; }
-    Point16 cell(int i) { return {piece(i).tableCell.x, piece(i).tableCell.y}; }
-    // Piece b's cell where it belongs beside piece a, off by (dx, dy).
-    Point16 beside(int a, int b, int dx = 0, int dy = 0)
-    {
-        return {static_cast<int16_t>(cell(a).x + piece(b).cellOrigin.x - piece(a).cellOrigin.x + dx),
-                static_cast<int16_t>(cell(a).y + piece(b).cellOrigin.y - piece(a).cellOrigin.y + dy)};
-    }
-    bool changed() const { return puz.state & Puz::Changed; }
-};
 
 bool hasSound(const PlayReport& r, int n) { return std::count(r.sounds.begin(), r.sounds.end(), n) > 0; }
 

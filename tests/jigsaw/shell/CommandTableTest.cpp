@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <optional>
 #include <set>
 #include <string>
@@ -66,6 +68,11 @@ public:
     QV_RECORD(uncover)
     QV_RECORD(minimiseAnimated)
     QV_RECORD(openLoupe)
+    QV_RECORD(undo)
+    QV_RECORD(redo)
+    QV_RECORD(gatherEdges)
+    QV_RECORD(edgeView)
+    QV_RECORD(ghost)
 #undef QV_RECORD
 };
 
@@ -133,6 +140,11 @@ TEST(CommandTable, KeysFindTheirCommandWithTheirModifiersOnly)
         {KeyBinding::Down, Ctrl | Shift, fw::vk::Shift, std::nullopt},
         {KeyBinding::Down, 0, fw::vk::Numpad0, {{cmd::Preview, 0}}},
         {KeyBinding::Down, 0, 'Z', {{cmd::Uncover, 0}}},
+        {KeyBinding::Down, Ctrl, 'Z', {{cmd::Undo, 0}}},
+        {KeyBinding::Down, Ctrl, 'Y', {{cmd::Redo, 0}}},
+        {KeyBinding::Down, Ctrl | Shift, 'Z', {{cmd::Redo, 0}}},
+        {KeyBinding::Down, Ctrl | Alt, 'Z', std::nullopt},
+        {KeyBinding::Down, Ctrl, 'E', {{cmd::EdgeView, 0}}},
         {KeyBinding::Down, 0, fw::vk::Escape, {{cmd::MinimiseAnimated, 0}}},
         // The automatic help runs on release only, and not for a held key.
         {KeyBinding::Down, 0, fw::vk::F1 + 4, std::nullopt},
@@ -243,4 +255,47 @@ TEST(CommandTable, MenuEntriesShowTheirKeyAndFollowTheGame)
     // Entries that say nothing keep their defaults.
     EXPECT_FALSE(commands::menuState(cmd::Exit, game, text));
     EXPECT_FALSE(commands::menuState(cmd::Credits, game, text));
+}
+
+TEST(CommandTable, TheAidsFollowTheHistoryTheBoxesAndCompetition)
+{
+    const auto text = [](int id) { return "text " + std::to_string(id); };
+    CommandFacts game;
+    game.pieces = true;
+    game.boxes = 2;
+    CommandFacts back = game;
+    back.canUndo = true;
+    EXPECT_EQ(commands::menuState(cmd::Undo, game, text)->hint, "Ctrl+Z");
+    EXPECT_EQ(commands::menuState(cmd::Undo, game, text)->enabled, false);
+    EXPECT_EQ(commands::menuState(cmd::Undo, back, text)->enabled, true);
+    EXPECT_EQ(commands::menuState(cmd::Redo, back, text)->hint, "Ctrl+Y");
+    EXPECT_EQ(commands::menuState(cmd::Redo, back, text)->enabled, false);
+
+    // Into each box the game has, or a new one while there is room.
+    CommandFacts nine = game;
+    nine.boxes = 9;
+    EXPECT_EQ(commands::menuState(cmd::GatherEdges, game, text, 1)->enabled, true);
+    EXPECT_EQ(commands::menuState(cmd::GatherEdges, game, text, 2)->enabled, false);
+    EXPECT_EQ(commands::menuState(cmd::GatherEdges, game, text, cmd::GatherIntoNewBox)->enabled, true);
+    EXPECT_EQ(commands::menuState(cmd::GatherEdges, nine, text, cmd::GatherIntoNewBox)->enabled, false);
+
+    // The ghost: the strength chosen is checked; a competition game has none.
+    CommandFacts ghost = game, race = game;
+    ghost.ghost = 30;
+    race.ghost = 30;
+    race.competition = true;
+    EXPECT_EQ(commands::menuState(cmd::Ghost, ghost, text, 30)->checked, true);
+    EXPECT_EQ(commands::menuState(cmd::Ghost, ghost, text, 0)->checked, false);
+    EXPECT_EQ(commands::menuState(cmd::Ghost, game, text, 0)->checked, true);
+    EXPECT_EQ(commands::menuState(cmd::Ghost, race, text, 30)->enabled, false);
+    EXPECT_EQ(commands::menuState(cmd::Ghost, race, text, 30)->checked, false);
+
+    // The menu offers a gathering entry for each box and one for a new box.
+    std::vector<uint32_t> entries;
+    collectMenuCommands(commands::windowMenu([](int, int) { return "x"; }, [](int) { return "Box %i"; }, 3), entries);
+    EXPECT_EQ(std::count(entries.begin(), entries.end(), cmd::GatherEdges), 4);
+    EXPECT_EQ(std::count(entries.begin(), entries.end(), cmd::Ghost),
+              static_cast<long>(commands::ghostStrengths().size()));
+    for (uint32_t id : {cmd::Undo, cmd::Redo, cmd::EdgeView})
+        EXPECT_EQ(std::count(entries.begin(), entries.end(), id), 1) << id;
 }
