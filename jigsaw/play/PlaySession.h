@@ -257,6 +257,7 @@ private:
     void record(F&& f);
     void changed();
     void wholeContainer(uint8_t container);
+    void wholeSurfaces();
     bool coversAnotherGroup(int piece) const;
     // One step of the history: a move in competition, the surfaces repainted.
     PlayReport step(bool forward);

@@ -118,9 +118,7 @@ PlayReport PlaySession::gatherEdges(uint8_t box)
     m_history.record(was, m_puz);
     changed();
     playSound(sound::PutDown);
-    wholeContainer(SPuz::OnTable);
-    for (size_t k = 0; k < m_puz.boxes.size(); ++k)
-        wholeContainer(static_cast<uint8_t>(k));
+    wholeSurfaces();
     c.report().done = true;
     return c.take();
 }
@@ -132,9 +130,7 @@ PlayReport PlaySession::setEdgeView(bool on)
         return c.take();
     m_rules.setEdgeView(on);
     m_hover = -1;
-    wholeContainer(SPuz::OnTable);
-    for (size_t k = 0; k < m_puz.boxes.size(); ++k)
-        wholeContainer(static_cast<uint8_t>(k));
+    wholeSurfaces();
     c.report().done = true;
     return c.take();
 }

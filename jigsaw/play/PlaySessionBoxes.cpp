@@ -98,9 +98,7 @@ PlayReport PlaySession::sendToBox(int piece, uint8_t box, Point16 position)
     m_history.record(was, m_puz);
     changed();
     playSound(sound::PutDown);
-    wholeContainer(SPuz::OnTable);
-    for (size_t k = 0; k < m_puz.boxes.size(); ++k)
-        wholeContainer(static_cast<uint8_t>(k));
+    wholeSurfaces();
     c.report().done = true;
     return c.take();
 }
@@ -158,6 +156,14 @@ bool PlaySession::editBox(Puz& puz, int box, const std::string& name, std::optio
     if (edited)
         puz.state |= Puz::Changed;
     return edited;
+}
+
+// The table and every box, after pieces moved between them.
+void PlaySession::wholeSurfaces()
+{
+    wholeContainer(SPuz::OnTable);
+    for (size_t k = 0; k < m_puz.boxes.size(); ++k)
+        wholeContainer(static_cast<uint8_t>(k));
 }
 
 }  // namespace qv
