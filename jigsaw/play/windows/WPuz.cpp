@@ -586,10 +586,12 @@ void WPuz::paintCover(QPainter& p)
     font.setPixelSize(std::max(16, height() / 30));
     p.setFont(font);
     const QString line = QString::fromStdString(context().shell.text(CoverText));
+    // Above the middle, where the pause message and most dialogs sit.
+    const QRect band(width() / 20, height() / 6, width() * 9 / 10, height() / 8);
     p.setPen(QColor(0, 0, 0, 110));
-    p.drawText(rect().translated(2, 2), Qt::AlignCenter | Qt::TextWordWrap, line);
+    p.drawText(band.translated(2, 2), Qt::AlignCenter | Qt::TextWordWrap, line);
     p.setPen(QColor(250, 240, 200));
-    p.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap, line);
+    p.drawText(band, Qt::AlignCenter | Qt::TextWordWrap, line);
 }
 
 void WPuz::paintBandOn(QPainter& p, WSPuz& surface)
