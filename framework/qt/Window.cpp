@@ -63,15 +63,7 @@ unsigned withOwnModifier(unsigned mods, int vk, bool down)
     return down ? (mods | own) : (mods & ~own);
 }
 
-std::function<void(bool)>& menuModeHook()
-{
-    static std::function<void(bool)> hook;
-    return hook;
-}
-
 }  // namespace
-
-void Window::setMenuModeHook(std::function<void(bool open)> hook) { menuModeHook() = std::move(hook); }
 
 Window::Window(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags)
 {
@@ -190,11 +182,16 @@ uint32_t Window::trackMenu(const Menu& menu, QPoint at)
 {
     std::unique_ptr<QMenu> qmenu(MenuBuilder::build(menu, this, nullptr));
     const QPointer<Window> alive(this);
-    if (menuModeHook())
-        menuModeHook()(true);
+    // The listener is copied: the window that holds it may go while the menu is open.
+    std::function<void(bool)> menuMode;
+    for (QWidget* w = this; w && !menuMode; w = w->parentWidget())
+        if (auto* own = qobject_cast<Window*>(w))
+            menuMode = own->m_menuMode;
+    if (menuMode)
+        menuMode(true);
     const auto choice = MenuBuilder::choiceOf(qmenu->exec(mapToGlobal(at)));
-    if (menuModeHook())
-        menuModeHook()(false);
+    if (menuMode)
+        menuMode(false);
     if (!alive || !choice)
         return 0;
     EventQueue::main().Post(std::make_unique<CommandEvent>(choice->command, choice->argument), *this);

@@ -77,9 +77,11 @@ public:
     // The window's own menu (F10, the context menu on empty space).
     void setWindowMenu(Menu menu) { m_windowMenu = std::move(menu); }
     const Menu& windowMenu() const { return m_windowMenu; }
-    // Told true as any window's menu opens (trackMenu) and false once it has
-    // closed, even when the window went meanwhile: the program's menu mode.
-    static void setMenuModeHook(std::function<void(bool open)> hook);
+    // Told true as a menu of this window or of a window it owns opens
+    // (trackMenu) and false once it has closed, even when that window went
+    // meanwhile: the menu mode of a window family. The nearest owner with a
+    // listener hears it.
+    void setMenuModeListener(std::function<void(bool open)> listener) { m_menuMode = std::move(listener); }
 
 signals:
     // The window accepted a close request (it is hidden, not destroyed).
@@ -121,6 +123,7 @@ private:
     HandlerRef m_commandTarget;
     std::map<int, int> m_timers;  // qt timer id -> window timer id
     Menu m_windowMenu;
+    std::function<void(bool)> m_menuMode;
     MouseEvent::Button m_pressButton = MouseEvent::NoButton;
     QPoint m_pressPoint;
     bool m_dragging = false;

@@ -62,11 +62,13 @@ WPuz::WPuz(PlayContext& context)
     startWindowTimer(ScoreTimer, 1000);
     // Every menu of the program, the F10 menu and the boxes' ones included,
     // hides the loupe while it is open.
-    fw::Window::setMenuModeHook([this](bool open) {
+    setMenuModeListener([self = QPointer<WPuz>(this)](bool open) {
+        if (!self)
+            return;
         if (open)
-            HideLoupeFor(loupe::Menu, false);
+            self->HideLoupeFor(loupe::Menu, false);
         else
-            ShowLoupeAfter(loupe::Menu, false);
+            self->ShowLoupeAfter(loupe::Menu, false);
     });
     // The system's window frames (where the platform reports the pointer on
     // them) hide it too, until the pointer is back over a window.
@@ -78,7 +80,6 @@ WPuz::WPuz(PlayContext& context)
 WPuz::~WPuz()
 {
     m_player.finishAll();
-    fw::Window::setMenuModeHook(nullptr);
     qApp->removeEventFilter(this);
     m_mouse.reset();
     m_loupe.reset();
