@@ -13,19 +13,13 @@ namespace fw {
 
 namespace {
 
-bool g_continuousIdle = false;
-
 // Repaints what is invalid in every window now, rather than when the
 // toolkit would get round to it.
 void repaintInvalid() { QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest); }
 
 }  // namespace
 
-void MessageLoop::setContinuousIdle(bool on) { g_continuousIdle = on; }
-
-bool MessageLoop::continuousIdle() { return g_continuousIdle; }
-
-int MessageLoop::Run(Window& window)
+int MessageLoop::Run(Window& window, bool continuousIdle)
 {
     QPointer<Window> alive(&window);
     EventQueue& queue = EventQueue::main();
@@ -46,7 +40,7 @@ int MessageLoop::Run(Window& window)
         if (!alive)
             return;
         RunIdleWork();
-        const auto next = g_continuousIdle ? std::optional<uint32_t>(0) : queue.TimeToNext();
+        const auto next = continuousIdle ? std::optional<uint32_t>(0) : queue.TimeToNext();
         if (!next)
             wake.stop();
         else if (!wake.isActive() || static_cast<uint32_t>(wake.remainingTime()) > *next)

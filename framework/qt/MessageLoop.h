@@ -12,16 +12,13 @@ class Window;
 class MessageLoop {
 public:
     // Runs until the window is destroyed or accepts a close; returns the
-    // exit code given to QCoreApplication::exit, or 0.
-    static int Run(Window& window);
-
-    // While on, the idle work repeats without waiting for input (for
-    // animations that must follow the pointer smoothly).
-    static void setContinuousIdle(bool on);
-    static bool continuousIdle();
+    // exit code given to QCoreApplication::exit, or 0. continuousIdle: the
+    // idle work repeats without waiting for input (for animations that must
+    // follow the pointer smoothly).
+    static int Run(Window& window, bool continuousIdle = false);
 };
 
 // The loop under its usual name.
-inline int Run(Window& window) { return MessageLoop::Run(window); }
+inline int Run(Window& window, bool continuousIdle = false) { return MessageLoop::Run(window, continuousIdle); }
 
 }  // namespace fw

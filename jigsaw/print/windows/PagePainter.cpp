@@ -18,17 +18,11 @@ namespace {
 constexpr double kCaptionPoints = 10.0;
 constexpr double kFooterPoints = 7.0;
 
-size_t& bandByteLimit()
-{
-    static size_t limit = 0;
-    return limit;
-}
-
 // A band bitmap, or a null one when the memory (or the limit) refuses it.
-fw::Bitmap makeBand(int width, int height)
+fw::Bitmap makeBand(int width, int height, size_t limit)
 {
     const size_t bytes = static_cast<size_t>(width) * static_cast<size_t>(height) * 4;
-    if (bandByteLimit() && bytes > bandByteLimit())
+    if (limit && bytes > limit)
         return {};
     try {
         return fw::Bitmap(width, height);
@@ -44,8 +38,6 @@ QFont fontOfPoints(const char* family, double points, double unitsPerPoint)
     return f;
 }
 }  // namespace
-
-void PagePainter::setBandByteLimit(size_t bytes) { bandByteLimit() = bytes; }
 
 PagePainter::PagePainter(const Puz& puz, const PrintOptions& options, const fw::Background* background,
                          std::string caption, const PageDevice& device, const PageDevice* planDevice)
@@ -67,7 +59,7 @@ PagePainter::PagePainter(const Puz& puz, const PrintOptions& options, const fw::
     }
     const int initial = m_options.banding ? InitialBandCount(m_plan, device.toPrinter) : 1;
     m_bands = PlanBands(device.width, device.height, initial,
-                        [](int w, int h) { return !makeBand(w, h).isNull(); });
+                        [limit = device.bandByteLimit](int w, int h) { return !makeBand(w, h, limit).isNull(); });
 }
 
 PageMetrics PagePainter::metricsFor(const PageDevice& device) const
@@ -103,7 +95,7 @@ fw::Status PagePainter::drawPage(QPainter& painter, int page) const
         const int height = m_bands.heightOf(band, m_device.height);
         if (height <= 0)
             break;
-        fw::Bitmap bitmap = makeBand(m_device.width, height);
+        fw::Bitmap bitmap = makeBand(m_device.width, height, m_device.bandByteLimit);
         if (bitmap.isNull())
             return fw::Status(fw::msg::Cancelled, "(Printer Band)");
         if (!renderer.RenderBand(page, bitmap, top))

@@ -1,6 +1,7 @@
 #pragma once
 #include <QFont>
 #include <QRect>
+#include <cstddef>
 #include <functional>
 #include <string>
 
@@ -24,6 +25,9 @@ struct PageDevice {
     double scaleY = 1.0;
     double unitsPerPoint = 1.0; // device units per typographic point, for the texts
     bool toPrinter = false;     // band count from the piece height
+    // Band bitmaps larger than this many bytes count as impossible (0: no
+    // limit but the memory's), so the doubling rule can be tried.
+    size_t bandByteLimit = 0;
 };
 
 // The grey footer of every page: the program's name, as it has no web
@@ -45,10 +49,6 @@ public:
     int pageCount() const { return m_plan.pageCount(); }
     // The bands a page is drawn in; count 0 when no band bitmap can be made.
     const BandPlan& bands() const { return m_bands; }
-    // Band bitmaps larger than this many bytes count as impossible (0: no
-    // limit but the memory's), so the doubling rule can be tried.
-    static void setBandByteLimit(size_t bytes);
-
     // Called after every drawn piece; false cancels.
     void setAfterPiece(std::function<bool()> afterPiece) { m_afterPiece = std::move(afterPiece); }
 

@@ -94,7 +94,7 @@ PageDevice PrinterDevice(QPrinter& printer)
 }
 
 fw::Status PrintJob(QPrinter& printer, const Puz& puz, const PrintOptions& options, const fw::Background* background,
-                    const CaptionFacts& facts, QWidget* parent, PrintProgress* progress)
+                    const CaptionFacts& facts, QWidget* parent, PrintProgress* progress, size_t bandByteLimit)
 {
     if (g_running)
         return fw::Status(fw::msg::Cancelled, "(Printer busy)");
@@ -106,7 +106,9 @@ fw::Status PrintJob(QPrinter& printer, const Puz& puz, const PrintOptions& optio
     ProgressWindow window(parent);
     PrintProgress& shown = progress ? *progress : window;
     printer.setDocName(QString::fromLatin1(kPrintDocName));
-    PagePainter pages(puz, options, background, PrintCaption(facts), PrinterDevice(printer));
+    PageDevice device = PrinterDevice(printer);
+    device.bandByteLimit = bandByteLimit;
+    PagePainter pages(puz, options, background, PrintCaption(facts), device);
     if (pages.bands().count == 0)
         return fw::Status(fw::msg::Cancelled, "(Printer Band)");
 

@@ -42,7 +42,9 @@ PageDevice PrinterDevice(QPrinter& printer);
 // status when the printer cannot start, when no band bitmap can be made
 // ("(Printer Band)"), or Cancelled when the user cancelled (the document is
 // then aborted). progress null: the progress window over parent.
+// bandByteLimit: as the page device's.
 fw::Status PrintJob(QPrinter& printer, const Puz& puz, const PrintOptions& options, const fw::Background* background,
-                    const CaptionFacts& facts, QWidget* parent = nullptr, PrintProgress* progress = nullptr);
+                    const CaptionFacts& facts, QWidget* parent = nullptr, PrintProgress* progress = nullptr,
+                    size_t bandByteLimit = 0);
 
 }  // namespace qv

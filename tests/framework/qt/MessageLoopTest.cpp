@@ -193,9 +193,7 @@ TEST(MessageLoopTest, IdleWorkRunsWhileTheLoopWaitsAndExitCodeComesBack)
         }
     } idler;
     idler.setIdleWork(true);
-    MessageLoop::setContinuousIdle(true);
     Watchdog dog(5000);
-    EXPECT_EQ(fw::Run(w), 7);
-    MessageLoop::setContinuousIdle(false);
+    EXPECT_EQ(fw::Run(w, true), 7);
     EXPECT_EQ(idler.calls, 3);
 }

@@ -103,7 +103,6 @@ struct PrintJobTest : ::testing::Test {
     void TearDown() override
     {
         fw::UiText::setSource(nullptr);
-        PagePainter::setBandByteLimit(0);
     }
 };
 
@@ -194,9 +193,8 @@ TEST_F(PrintJobTest, CancelAbortsABandFailureStopsAndOnlyOneJobRuns)
     EXPECT_EQ(inner.id, fw::msg::Cancelled);
     EXPECT_EQ(inner.text, "(Printer busy)");
 
-    PagePainter::setBandByteLimit(100);  // not even a 32-row band of the page
     CountingProgress none;
-    st = PrintJob(printer, puz, o, nullptr, {}, nullptr, &none);
+    st = PrintJob(printer, puz, o, nullptr, {}, nullptr, &none, 100);  // not even a 32-row band of the page
     EXPECT_EQ(st.id, 2);
     EXPECT_EQ(st.text, "(Printer Band)");
     EXPECT_EQ(none.steps, 0);
