@@ -27,7 +27,7 @@ std::string textOr(int id, const char* fallback)
     return t.empty() ? std::string(fallback) : t;
 }
 
-Status readWithToolkit(const std::filesystem::path& file, Bitmap& out)
+Status toolkitRead(const std::filesystem::path& file, Bitmap& out)
 {
     QImage image(QString::fromStdString(file.string()));
     if (image.isNull())
@@ -49,18 +49,6 @@ std::filesystem::path askWithDialog(QWidget* parent)
     return file.isEmpty() ? std::filesystem::path() : std::filesystem::path(file.toStdString());
 }
 
-WBkg::PictureReader& reader()
-{
-    static WBkg::PictureReader r = readWithToolkit;
-    return r;
-}
-
-WBkg::FileAsker& asker()
-{
-    static WBkg::FileAsker a = askWithDialog;
-    return a;
-}
-
 // A darker shade of a colour, the tint of a texture's dark pixels when no
 // second colour was chosen yet.
 uint32_t darker(uint32_t colour)
@@ -78,9 +66,12 @@ void fillSwatch(QLabel* label, uint32_t colour)
 }
 }  // namespace
 
-void WBkg::setPictureReader(PictureReader r) { reader() = r ? std::move(r) : readWithToolkit; }
-Status WBkg::readPicture(const std::filesystem::path& file, Bitmap& out) { return reader()(file, out); }
-void WBkg::setFileAsker(FileAsker a) { asker() = a ? std::move(a) : askWithDialog; }
+Status WBkg::readWithToolkit(const std::filesystem::path& file, Bitmap& out) { return toolkitRead(file, out); }
+
+Status WBkg::read(const std::filesystem::path& file, Bitmap& out) const
+{
+    return m_places.reader ? m_places.reader(file, out) : toolkitRead(file, out);
+}
 
 WBkg::WBkg(QWidget* parent, Background& background, Profile& profile, Places places)
     : WBaseInfo(parent), m_background(background), m_profile(profile), m_places(std::move(places)),
@@ -96,7 +87,7 @@ WBkg::WBkg(QWidget* parent, Background& background, Profile& profile, Places pla
     }
     std::sort(m_textures.begin(), m_textures.end());
     if (!m_textureFile.empty())
-        reader()(m_textureFile, m_texture);
+        read(m_textureFile, m_texture);
     layOut();
     showChoice();
 }
@@ -177,9 +168,9 @@ void WBkg::chooseTexture(int index)
     if (index > 0 && index < others)
         file = m_textures[static_cast<size_t>(index - 1)];
     else if (index == others)
-        file = asker()(this);
+        file = m_places.asker ? m_places.asker(this) : askWithDialog(this);
     Bitmap texture;
-    if (!file.empty() && !reader()(file, texture).ok())
+    if (!file.empty() && !read(file, texture).ok())
         file.clear();  // a picture that does not decode leaves no texture
     m_textureFile = file;
     m_texture = std::move(texture);

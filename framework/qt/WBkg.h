@@ -27,10 +27,19 @@ class WBkg : public WBaseInfo {
     Q_OBJECT
 
 public:
+    // Decodes a texture picture; the program hands it the JPEG decoding of
+    // its pictures.
+    using PictureReader = std::function<Status(const std::filesystem::path&, Bitmap&)>;
+    // Asks for a picture file of the player's (the "Other picture" entry).
+    using FileAsker = std::function<std::filesystem::path(QWidget*)>;
+    // Where the window finds its pictures, and how it reads and asks for
+    // them (null: the window system's reader and file dialog).
     struct Places {
         std::filesystem::path puzzlesRoot;  // where "picclr.bmp" lies
         std::filesystem::path texturesDir;  // the program's own textures (*.jpg)
         int resolution = 32;                // planes x bits a pixel of the display
+        PictureReader reader;
+        FileAsker asker;
     };
     enum : int {
         IdField = 3001,
@@ -45,16 +54,8 @@ public:
     static constexpr int FieldWidth = 420;
     static constexpr int FieldHeight = 160;
 
-    // Decodes a texture picture; the program hands it the JPEG decoding of
-    // its pictures. By default the window system's reader is used.
-    using PictureReader = std::function<Status(const std::filesystem::path&, Bitmap&)>;
-    static void setPictureReader(PictureReader reader);
-    // Decodes a texture with the reader set above (a table reopening a game
-    // with a texture reads it the same way).
-    static Status readPicture(const std::filesystem::path& file, Bitmap& out);
-    // Asks for a picture file of the player's (the "Other picture" entry).
-    using FileAsker = std::function<std::filesystem::path(QWidget*)>;
-    static void setFileAsker(FileAsker asker);
+    // The window system's picture reader, the one used when none is given.
+    static Status readWithToolkit(const std::filesystem::path& file, Bitmap& out);
 
     WBkg(QWidget* parent, Background& background, Profile& profile, Places places);
 
@@ -80,6 +81,7 @@ private:
     void showChoice();
     Bitmap sample() const;
     int listIndexOf(const std::filesystem::path& file) const;
+    Status read(const std::filesystem::path& file, Bitmap& out) const;
 
     Background& m_background;
     Profile& m_profile;

@@ -1,11 +1,16 @@
 #pragma once
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "framework/Options.h"
 #include "framework/Random.h"
 #include "framework/Status.h"
+
+namespace fw {
+class Bitmap;
+}
 
 namespace qv {
 
@@ -53,6 +58,9 @@ struct PlayContext {
     AnimationClock* animationClock = nullptr;
     fw::Random* sparkleColours = nullptr;
     fw::Random* sparklePlaces = nullptr;
+    // How the table's texture pictures are decoded; null: the window
+    // system's reader.
+    std::function<fw::Status(const std::filesystem::path&, fw::Bitmap&)> readPicture;
 
     void playSound(int number) const;
 };

@@ -185,7 +185,9 @@ void WPuz::prepareGround()
     if (!puz.backgroundTexture.empty()) {
         const std::filesystem::path file = textureFile(puz.backgroundTexture);
         fw::Bitmap texture;
-        if (fw::WBkg::readPicture(file, texture).ok())
+        const fw::Status read =
+            context().readPicture ? context().readPicture(file, texture) : fw::WBkg::readWithToolkit(file, texture);
+        if (read.ok())
             m_table.setTexture(std::move(texture), file);
     }
     ++m_backgroundStamp;

@@ -156,7 +156,6 @@ int App::StartUp()
     }
     // 6: cursors and pictures; texture pictures decode like puzzle pictures.
     PlayCursors::load(m_dir);
-    fw::WBkg::setPictureReader(readPictureFile);
     // 9 (first half): the sounds, which the play window plays.
     std::unique_ptr<fw::SoundOutput> output =
         m_setup.sound ? std::move(m_setup.sound) : fw::makeSystemSoundOutput();
@@ -182,6 +181,8 @@ int App::StartUp()
                    *m_folders, m_dir},
         *this);
     m_context = std::make_unique<PlayContext>(PlayContext{m_puz, m_score, m_options, *m_sounds, *m_commands});
+    // Texture pictures decode like puzzle pictures.
+    m_context->readPicture = readPictureFile;
     m_window = std::make_unique<WPuz>(*m_context);
     m_user.setPlayWindow(m_window.get());
     m_window->setCommandTarget(m_commands.get());

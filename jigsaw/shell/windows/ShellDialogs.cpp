@@ -8,6 +8,7 @@
 #include "framework/Traductor.h"
 #include "framework/qt/MessageBox.h"
 #include "framework/qt/WBkgChoose.h"
+#include "jigsaw/document/PictureFormats.h"
 #include "jigsaw/document/Puz.h"
 #include "jigsaw/library/Library.h"
 #include "jigsaw/library/SavedGameHead.h"
@@ -138,6 +139,7 @@ bool ShellDialogs::background()
     fw::WBkg::Places places;
     places.puzzlesRoot = m_parts.folders.cacheFolder();
     places.texturesDir = WPuz::texturesFolder();
+    places.reader = readPictureFile;
     return fw::ChooseBackground(&window(), window().tableBackground(), m_parts.profile, places);
 }
 

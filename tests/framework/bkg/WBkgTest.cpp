@@ -21,12 +21,6 @@ struct WBkgTest : ::testing::Test {
     Profile profile{dir / "QVrk.ini"};
     Background background;
     WBkg::Places places{dir.path(), testfix::texturesDir(), 32};
-
-    void TearDown() override
-    {
-        WBkg::setFileAsker(nullptr);
-        WBkg::setPictureReader(nullptr);
-    }
 };
 
 }  // namespace
@@ -92,7 +86,8 @@ TEST_F(WBkgTest, OurTexturesAndAPictureOfThePlayersTintTheTable)
 
     // Another picture of the player's; one that does not decode leaves none.
     const auto rocket = std::filesystem::path(QV_SOURCE_DIR) / "jigsaw/resources/pictures/rocket.jpg";
-    WBkg::setFileAsker([&](QWidget*) { return rocket; });
+    std::filesystem::path asked = rocket;
+    places.asker = [&](QWidget*) { return asked; };
     WBkg other(nullptr, background, profile, places);
     EXPECT_EQ(other.selection(WBkg::IdTexture), 2) << "the current texture is selected";
     other.chooseTexture(static_cast<int>(other.textures().size()) + 1);
@@ -100,7 +95,7 @@ TEST_F(WBkgTest, OurTexturesAndAPictureOfThePlayersTintTheTable)
     EXPECT_EQ(other.text(WBkg::IdTexture), "rocket.jpg");
     const auto broken = dir / "broken.jpg";
     { std::ofstream(broken) << "not a picture"; }
-    WBkg::setFileAsker([&](QWidget*) { return broken; });
+    asked = broken;
     other.chooseTexture(static_cast<int>(other.textures().size()) + 1);
     EXPECT_TRUE(other.textureFile().empty());
     EXPECT_EQ(other.selection(WBkg::IdTexture), 0);

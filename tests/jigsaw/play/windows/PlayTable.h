@@ -38,15 +38,13 @@ inline fw::Bitmap sampleTexture()
     return t;
 }
 
-inline void useSampleTextures()
+inline fw::Status readSampleTexture(const std::filesystem::path& file, fw::Bitmap& out)
 {
-    fw::WBkg::setPictureReader([](const std::filesystem::path& file, fw::Bitmap& out) {
-        const std::string name = file.filename().string();
-        if (name != "felt.jpg" && name != "my-own%pic.jpg")
-            return fw::Status(20, file.string());
-        out = sampleTexture();
-        return fw::Status();
-    });
+    const std::string name = file.filename().string();
+    if (name != "felt.jpg" && name != "my-own%pic.jpg")
+        return fw::Status(20, file.string());
+    out = sampleTexture();
+    return fw::Status();
 }
 
 // A 6 x 4 puzzle opened on a 900 x 700 table in a real play window, its
@@ -75,7 +73,7 @@ struct PlayTable {
     explicit PlayTable(const std::filesystem::path& saved = {}) : PlayTable(Setup{saved, {}, true}) {}
     explicit PlayTable(const Setup& setup) : m_pile(setup.pile)
     {
-        useSampleTextures();
+        context.readPicture = readSampleTexture;
         user.screen = user.frame = {W, H};
         steps.picture.display.width = W;
         steps.picture.display.height = H;
@@ -88,7 +86,6 @@ struct PlayTable {
             open(setup.saved);
         }
     }
-    ~PlayTable() { fw::WBkg::setPictureReader(nullptr); }
 
     void open(const std::filesystem::path& file)
     {

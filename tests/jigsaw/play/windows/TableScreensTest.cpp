@@ -12,7 +12,7 @@ using namespace playtest;
 TEST(TableScreens, TexturedAndBlendedTablesWithABox)
 {
     PlayTable t(PlayTable::Setup{{}, std::filesystem::path(QV_SOURCE_DIR) / "jigsaw/resources/pictures/rocket.jpg", false});
-    fw::WBkg::setPictureReader(nullptr);  // the textures as any picture reader decodes them
+    t.context.readPicture = nullptr;  // the textures as any picture reader decodes them
     qv::WPuz& w = *t.window;
     w.addBox();
     qv::WBox& box = *w.box(0);
@@ -36,7 +36,7 @@ TEST(TableScreens, TexturedAndBlendedTablesWithABox)
         if (c.texture) {
             fw::Bitmap texture;
             const auto file = qv::WPuz::texturesFolder() / c.texture;
-            ASSERT_TRUE(fw::WBkg::readPicture(file, texture).ok()) << file;
+            ASSERT_TRUE(fw::WBkg::readWithToolkit(file, texture).ok()) << file;
             b.setTexture(std::move(texture), file);
         }
         w.backgroundChosen();
