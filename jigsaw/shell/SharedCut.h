@@ -44,10 +44,7 @@ struct SharedCut {
     static SharedCut FromGame(const Puz& puz, const PuzzleId& id);
     std::string Encode() const;
 
-    struct Decoded {
-        std::optional<SharedCut> cut;
-        Fault fault = Fault::None;
-    };
+    struct Decoded;
     // Blanks and line ends around the line are dropped (a clipboard or a
     // chat may add them); nothing else is forgiven.
     static Decoded Decode(std::string_view text);
@@ -55,6 +52,12 @@ struct SharedCut {
     static bool LooksShared(std::string_view text);
     // The English reason of a fault, for logs and tests.
     static const char* FaultName(Fault fault);
+};
+
+// A decoded text: the cut, or why there is none.
+struct SharedCut::Decoded {
+    std::optional<SharedCut> cut;
+    Fault fault = Fault::None;
 };
 
 // CRC-32 (the polynomial of zip files) of the bytes.

@@ -13,6 +13,7 @@
 #include "framework/qt/MessageBox.h"
 #include "jigsaw/document/Entry.h"
 #include "jigsaw/document/Puz.h"
+#include "jigsaw/library/Library.h"
 #include "jigsaw/library/SaveAsRules.h"
 #include "jigsaw/library/windows/WLibrary.h"
 #include "jigsaw/library/windows/WMakePuzzke.h"

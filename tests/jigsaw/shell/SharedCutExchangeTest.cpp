@@ -62,6 +62,7 @@ struct Answers {
         int message;
         int button;
     };
+    explicit Answers(std::vector<Step> expected) : steps(std::move(expected)) {}
     std::vector<Step> steps;
     std::vector<std::string> said;
     size_t next = 0;
@@ -113,7 +114,7 @@ TEST(SharedCutExchange, AFriendPastesTheCutAndPlaysTheSamePiecesWithTheirOwnMark
         ASSERT_EQ(ann.status, 0);
         annsPieces = shapes(ann.puz());
         fw::Clipboard::setText({});
-        Answers shown{{{4710, fw::mubox::Ok}}};
+        Answers shown({{4710, fw::mubox::Ok}});
         shown.arm();
         ASSERT_TRUE(ann.app->commands().Command(qv::cmd::ShareCut));
         ASSERT_EQ(shown.next, 1u);
@@ -141,7 +142,7 @@ TEST(SharedCutExchange, AFriendPastesTheCutAndPlaysTheSamePiecesWithTheirOwnMark
     // One character changed: refused with the reason, nothing else asked.
     std::string damaged = text;
     damaged[damaged.find(';') + 1] ^= 1;  // the level 0 becomes 1
-    Answers refused{{{4712, fw::mubox::Ok}}};
+    Answers refused({{4712, fw::mubox::Ok}});
     refused.arm();
     paste(w, damaged);
     ASSERT_EQ(refused.next, 1u);
@@ -152,7 +153,7 @@ TEST(SharedCutExchange, AFriendPastesTheCutAndPlaysTheSamePiecesWithTheirOwnMark
     qv::SharedCut elsewhere = *sent.cut;
     elsewhere.id.words[0] += 1;
     elsewhere.title = "Harbour";
-    Answers missing{{{4716, fw::mubox::Ok}}};
+    Answers missing({{4716, fw::mubox::Ok}});
     missing.arm();
     paste(w, elsewhere.Encode());
     ASSERT_EQ(missing.next, 1u);
@@ -162,7 +163,7 @@ TEST(SharedCutExchange, AFriendPastesTheCutAndPlaysTheSamePiecesWithTheirOwnMark
     // The real text, while his game has changes: asked, then asked about
     // his changes, which he does not give up (Cancel): his game stays.
     bob.puz().state |= qv::Puz::Changed;
-    Answers cancelled{{{4711, fw::mubox::Yes}, {510, fw::mubox::Cancel}}};
+    Answers cancelled({{4711, fw::mubox::Yes}, {510, fw::mubox::Cancel}});
     cancelled.arm();
     paste(w, text);
     ASSERT_EQ(cancelled.next, 2u);
@@ -171,7 +172,7 @@ TEST(SharedCutExchange, AFriendPastesTheCutAndPlaysTheSamePiecesWithTheirOwnMark
     EXPECT_TRUE(bob.puz().state & qv::Puz::Changed);
 
     // Again, and this time he lets his game go: Ann's pieces on his table.
-    Answers accepted{{{4711, fw::mubox::Yes}, {510, fw::mubox::No}}};
+    Answers accepted({{4711, fw::mubox::Yes}, {510, fw::mubox::No}});
     accepted.arm();
     paste(w, text);
     ASSERT_EQ(accepted.next, 2u);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ShellFixture.h"
+#include "framework/FileStream.h"
 #include "jigsaw/document/PictureSteps.h"
 #include "jigsaw/document/PieceDigest.h"
 #include "jigsaw/document/Puz.h"
@@ -210,6 +211,20 @@ uint64_t sheetHash(const fw::Bitmap& b)
     return h ^ (uint64_t(b.width()) << 32 | uint64_t(b.height()));
 }
 
+std::vector<uint8_t> readBytes(const std::filesystem::path& path)
+{
+    fw::FileStream f(path, fw::FileStream::Mode::Read);
+    std::vector<uint8_t> bytes(f.size());
+    f.read(bytes.data(), bytes.size());
+    return bytes;
+}
+
+void writeBytes(const std::filesystem::path& path, const std::string& bytes)
+{
+    fw::FileStream f(path, fw::FileStream::Mode::Create);
+    f.write(bytes.data(), bytes.size());
+}
+
 std::string sizeOf(const Puz& p) { return std::to_string(p.pictureRect.w) + "x" + std::to_string(p.pictureRect.h); }
 
 }  // namespace
@@ -225,12 +240,14 @@ TEST(SharedCut, AGameStartedFromTheTextHasTheOriginalGamesPieces)
         int level;
         unsigned options;
         const char* customGrid;
+        bool oldRules = false;  // Ann's game is a saved game cut by rules before version 220
     };
     const Case cases[] = {
         {"a stock size", 0, 0, nullptr},
         {"no rotation, chosen by the player", 0, Puz::NoRotable, nullptr},
         {"a custom grid of plain pieces", Puz::CustomSize, Puz::NoDeform, "7x5"},
         {"a custom grid by piece count", Puz::CustomSize, 0, "40"},
+        {"a saved game of the old cutting rules", 0, 0, nullptr, true},
     };
     shelltest::ProgramFolder annsShelf(""), bobsShelf("");
     const auto annsPuzzle = shelltest::makePuzzle(annsShelf / "mill.puz", 8, 6, 0, 800, 600);
@@ -244,6 +261,21 @@ TEST(SharedCut, AGameStartedFromTheTextHasTheOriginalGamesPieces)
             ann.user.customSize = c.customGrid;
         ASSERT_TRUE(ann.puz.OpenPuzzle(annsPuzzle, c.level, c.options).ok());
         ASSERT_LT(ann.puz.pictureRect.w, 800) << "the picture is scaled to Ann's table";
+        if (c.oldRules) {
+            // The same seed cut by the rules of version 200: other knobs.
+            const std::vector<PieceShape> newRules = shapes(ann.puz);
+            ann.puz.savedPath = annsShelf / "old.sav";
+            ASSERT_TRUE(ann.puz.Save().ok());
+            std::vector<uint8_t> bytes = readBytes(ann.puz.savedPath);
+            std::string file(bytes.begin(), bytes.end());
+            const size_t at = file.find("/VersMakePieza:240");
+            ASSERT_NE(at, std::string::npos);
+            file.replace(at, 18, "/VersMakePieza:200");
+            writeBytes(ann.puz.savedPath, file);
+            ASSERT_TRUE(ann.puz.Open(annsShelf / "old.sav", 0, 0).ok());
+            ASSERT_EQ(ann.puz.cuttingVersion, 200);
+            ASSERT_FALSE(shapes(ann.puz) == newRules);
+        }
         const std::string text = SharedCut::FromGame(ann.puz, id).Encode();
         SCOPED_TRACE(text);
         const SharedCut::Decoded d = SharedCut::Decode(text);
@@ -330,7 +362,8 @@ TEST(SharedCut, APuzzleThatDiffersFromTheSharedOneIsRefused)
         Table t(1280, 1000);
         const fw::Status st = t.puz.OpenCut(c.puzzle, r);
         EXPECT_EQ(st.ok(), c.fits) << st.id;
-        if (!c.fits)
+        if (!c.fits) {
             EXPECT_EQ(st.id, msg::CutPuzzleDiffers);
+        }
     }
 }
