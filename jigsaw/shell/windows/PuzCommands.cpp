@@ -535,8 +535,8 @@ std::optional<std::filesystem::path> PuzCommands::askSharedCut(const SharedCut::
         return std::nullopt;
     }
     const CutRecipe& r = cut.recipe;
-    const std::string what = plainTitle(entry.title) + " (" + std::to_string(int(r.columns) * r.rows) + ", " +
-                             std::to_string(r.columns) + " x " + std::to_string(r.rows) + ")";
+    const std::string what =
+        plainTitle(entry.title) + " (" + std::to_string(r.columns) + " x " + std::to_string(r.rows) + ")";
     if (message(kCutQuestion, fw::mb::YesNo | fw::mb::IconQuestion, what) != fw::mb::IdYes)
         return std::nullopt;
     return puzzle;
