@@ -171,6 +171,18 @@ TEST(SharedCutExchange, AFriendPastesTheCutAndPlaysTheSamePiecesWithTheirOwnMark
     bobsGameStays("his changes kept");
     EXPECT_TRUE(bob.puz().state & qv::Puz::Changed);
 
+    // A cut whose picture his table cannot show at its size: his game, set
+    // aside for the opening, comes back with its changes.
+    qv::SharedCut larger = *sent.cut;
+    larger.recipe.picture = {4000, 3000};
+    Answers tooLarge({{4711, fw::mubox::Yes}, {510, fw::mubox::No}, {qv::msg::CutTableTooSmall, fw::mubox::Ok}});
+    tooLarge.arm();
+    paste(w, larger.Encode());
+    ASSERT_EQ(tooLarge.next, 3u);
+    EXPECT_NE(tooLarge.said[2].find("4000x3000"), std::string::npos) << tooLarge.said[2];
+    bobsGameStays("a table too small");
+    EXPECT_TRUE(bob.puz().state & qv::Puz::Changed);
+
     // Again, and this time he lets his game go: Ann's pieces on his table.
     Answers accepted({{4711, fw::mubox::Yes}, {510, fw::mubox::No}});
     accepted.arm();
