@@ -90,6 +90,8 @@ void Puz::Reset()
     previewPos.reset();
     counters = {};
     gameOptions.reset();
+    sharedCut.clear();
+    cutRecipe.reset();
     notice = {};
     m_unreadFrom = -1;
 }
@@ -115,6 +117,23 @@ fw::Status Puz::OpenPuzzle(const std::filesystem::path& path, int index, unsigne
         Reset();
         dateStart = m_user->today();
     }
+    return openMarked(path, index, opts);
+}
+
+fw::Status Puz::OpenCut(const std::filesystem::path& path, const CutRecipe& recipe)
+{
+    Reset();
+    dateStart = m_user->today();
+    cutRecipe = recipe;
+    fw::Status st = openMarked(path, recipe.level, recipe.options & CutRecipe::CutOptions);
+    if (st.ok())
+        sharedCut = recipe.mark;
+    cutRecipe.reset();
+    return st;
+}
+
+fw::Status Puz::openMarked(const std::filesystem::path& path, int index, unsigned opts)
+{
     puzzlePath = path;
     state |= Busy;
     edit |= Opening;
@@ -145,6 +164,10 @@ fw::Status Puz::openPuzzleFile(const std::filesystem::path& path, int index, uns
     }
     if (st = ParseHeader(headerText, false); !st.ok())
         return st;
+    if (cutRecipe && !reopening) {
+        if (st = applyRecipe(); !st.ok())
+            return st;
+    }
     if (reopening) {
         if (st = SavedGameFile::readHeaderAndSeed(*this, *m_savedReader); !st.ok())
             return st;
@@ -164,8 +187,18 @@ fw::Status Puz::openPuzzleFile(const std::filesystem::path& path, int index, uns
         Reset();
         return st;
     }
-    if (!reopening)
+    if (cutRecipe && !reopening) {
+        // Another table may have scaled the picture otherwise, and one pixel
+        // changes every piece.
+        if (pictureRect.w != cutRecipe->picture.x || pictureRect.h != cutRecipe->picture.y) {
+            const std::string size = std::to_string(cutRecipe->picture.x) + "x" + std::to_string(cutRecipe->picture.y);
+            Reset();
+            return fw::Status(msg::CutTableTooSmall, size);
+        }
+        cuttingSeed = m_rng->seed(cutRecipe->seed);
+    } else if (!reopening) {
         cuttingSeed = m_rng->seed(puzzleSeed != 0 ? cuttingSeed : 0);
+    }
     if (st = MakePiezas(); !st.ok())
         return st;
     if (reopening) {
@@ -174,6 +207,22 @@ fw::Status Puz::openPuzzleFile(const std::filesystem::path& path, int index, uns
     } else {
         m_steps->scatter(*this);
     }
+    return {};
+}
+
+// The recipe's level and grid replace the puzzle's (a custom grid is not
+// asked for); its options are applied by the caller like a player's choice.
+fw::Status Puz::applyRecipe()
+{
+    const CutRecipe& r = *cutRecipe;
+    if (fw::Status st = r.fits(rows, columns, stockSizeCount, options, title()); !st.ok())
+        return st;
+    sizeIndex = r.level;
+    if (r.level == CustomSize) {
+        rows[CustomSize] = r.rows;
+        columns[CustomSize] = r.columns;
+    }
+    sizeFlags &= static_cast<uint8_t>(~CustomRequested);
     return {};
 }
 
@@ -311,7 +360,7 @@ fw::Status Puz::MakePiezas()
     }
     cutter.drawRotations(saved);
     if (!saved)
-        cuttingVersion = CuttingVersion;
+        cuttingVersion = cutRecipe ? cutRecipe->version : CuttingVersion;
     cutter.placeKnobs();
     if (!pieceSheet.isNull())
         m_user->reportInconsistency("MakePiezas:: bmp!=NULL");

@@ -11,6 +11,7 @@
 #include "framework/Status.h"
 #include "jigsaw/document/Box.h"
 #include "jigsaw/document/CutRandom.h"
+#include "jigsaw/document/CutRecipe.h"
 #include "jigsaw/document/EdgeStyle.h"
 #include "jigsaw/document/Entry.h"
 #include "jigsaw/document/PuzzleSteps.h"
@@ -95,6 +96,11 @@ public:
     // Options: 0x20 forces NoRotable, 0x100 forces NoDeform.
     fw::Status OpenPuzzle(const std::filesystem::path& path, int sizeIndex, unsigned options);
     fw::Status OpenSaved(const std::filesystem::path& path);
+    // A new game of the puzzle cut as the recipe says (another player's
+    // shared cut): its level and grid without asking, its options, picture
+    // size, cutting version and seed. Fails with 4718 when the puzzle cannot
+    // be cut so, 4717 when the table cannot hold the picture at its size.
+    fw::Status OpenCut(const std::filesystem::path& path, const CutRecipe& recipe);
     // Writes the saved game at savedPath (replacing the file as a whole).
     // TemporarySave rebuilds the pieces through a temporary saved game; when
     // that game cannot even be written (a full disk), the document is left
@@ -181,12 +187,19 @@ public:
     // autosave, hidden preview, boxes and score. Unset until a saved game
     // brings them or the shell gives a new game its defaults.
     std::optional<uint32_t> gameOptions;
+    // Our own key "QvCut:" of a saved game: the mark of the shared cut the
+    // game was started from; empty for every other game.
+    std::string sharedCut;
+    // Set only while OpenCut opens a puzzle: the picture is scaled to its size.
+    std::optional<CutRecipe> cutRecipe;
     // A damage found while opening that did not stop it (a saved game cut
     // short in its piece records opens with the pieces it has): the caller
     // tells the player. Success when there was none.
     fw::Status notice;
 
 private:
+    fw::Status openMarked(const std::filesystem::path& path, int sizeIndex, unsigned options);
+    fw::Status applyRecipe();
     fw::Status openPuzzleFile(const std::filesystem::path& path, int sizeIndex, unsigned options);
     fw::Status readSavedHead();
     fw::Status readSavedHeader();

@@ -214,6 +214,7 @@ fw::Status PuzHeader::parseSaved(Puz& puz, HeaderString& h)
         puz.previewPos = preview;
     parseGameOptions(puz, h);
     parseBoxWindows(puz, h);
+    parseSharedCut(puz, h);
     if (!hasFrame)
         return {};
     Point16 frame = puz.user().playFrameSize();
@@ -337,6 +338,8 @@ void PuzHeader::buildSaved(const Puz& puz, std::string& out)
     if (puz.gameOptions)
         out += "/Options:" + number(*puz.gameOptions);
     buildBoxWindows(puz, out);
+    if (isCutMark(puz.sharedCut))
+        out += "/QvCut:" + puz.sharedCut;
 }
 
 void PuzHeader::buildBoxes(const Puz& puz, std::string& out)
@@ -513,6 +516,28 @@ void PuzHeader::buildTexture(const Puz& puz, std::string& out)
     out += puz.backgroundFrameOff ? "/QvBkTex:1" : "/QvBkTex:0";
     if (texture)
         out += "," + escapeTexture(puz.backgroundTexture);
+}
+
+// Our own key: "QvCut:" and the mark of the shared cut the game was
+// started from (letters and digits only, so it can never end its item or
+// pose as a key). Readers that do not know it skip it.
+bool PuzHeader::isCutMark(const std::string& mark)
+{
+    if (mark.empty() || mark.size() > 16)
+        return false;
+    for (char c : mark) {
+        const bool letterOrDigit = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+        if (!letterOrDigit)
+            return false;
+    }
+    return true;
+}
+
+void PuzHeader::parseSharedCut(Puz& puz, HeaderString& h)
+{
+    auto v = h.take("QvCut:");
+    if (v && isCutMark(*v))
+        puz.sharedCut = *v;
 }
 
 }  // namespace qv

@@ -34,6 +34,8 @@ private:
     static void buildPictureSize(const Puz& puz, std::string& out);
     static void parseTexture(Puz& puz, HeaderString& h);
     static void buildTexture(const Puz& puz, std::string& out);
+    static bool isCutMark(const std::string& mark);
+    static void parseSharedCut(Puz& puz, HeaderString& h);
 };
 
 }  // namespace qv

@@ -52,7 +52,12 @@ Point16 inferredSize(const Puz& puz, int W, int H)
 
 Point16 SavedPictureSize(const Puz& puz, int W, int H)
 {
-    if (!(puz.state & Puz::FromSaved) || W <= 0 || H <= 0)
+    if (W <= 0 || H <= 0)
+        return {};
+    // A shared cut is scaled to the size its pieces were cut from.
+    if (puz.cutRecipe && !(puz.state & Puz::FromSaved))
+        return puz.cutRecipe->picture;
+    if (!(puz.state & Puz::FromSaved))
         return {};
     // Our own key counts only for the picture it was written for: a puzzle
     // made again from another picture falls back to the factor.

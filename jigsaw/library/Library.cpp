@@ -77,6 +77,35 @@ std::optional<fs::path> Library::findByTitle(const std::string& title, const fs:
     return std::nullopt;
 }
 
+std::optional<fs::path> Library::FindPuzzleById(const PuzzleId& id, const std::string& title) const
+{
+    if (id.isZero())
+        return std::nullopt;  // the id of a file that cannot be read
+    std::vector<fs::path> shelves = {m_shelves.CurrentDirectory()};
+    m_shelves.EnumerateShelves([&](const std::string&, const fs::path& dir) {
+        if (!files::sameFile(dir, shelves.front()))
+            shelves.push_back(dir);
+    });
+    std::vector<fs::path> others;
+    for (const fs::path& dir : shelves) {
+        m_cache.Open(dir, true);
+        for (const fs::path& p : files::listFiles(dir, ".puz")) {
+            const ShelfEntry e = entryOf(p, ShelfEntry::Kind::Puzzle, true);
+            if (!e.status.ok())
+                continue;
+            if (!files::equalIgnoringCase(e.title, title))
+                others.push_back(p);
+            else if (PuzzleId::FromFile(p) == id)
+                return p;
+        }
+    }
+    for (const fs::path& p : others) {
+        if (PuzzleId::FromFile(p) == id)
+            return p;
+    }
+    return std::nullopt;
+}
+
 std::optional<ShelfPuzzle> Library::FindPuzzleByTitle(const std::string& title) const
 {
     auto path = findByTitle(title, fs::path());

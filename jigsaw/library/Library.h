@@ -9,6 +9,7 @@
 #include "jigsaw/library/DirectoryCache.h"
 #include "jigsaw/library/ShelfEntry.h"
 #include "jigsaw/library/Shelves.h"
+#include "jigsaw/scores/PuzzleId.h"
 #include "jigsaw/scores/ShelfLookup.h"
 
 namespace fw {
@@ -45,6 +46,12 @@ public:
     // empty) whose title equals title without regard to case.
     std::optional<std::filesystem::path> FindPuzzleByTitle(const std::string& title,
                                                            const std::filesystem::path& dir);
+
+    // The puzzle file whose picture block has this id, looked for on the
+    // current shelf first, then on the others in their listing order; files
+    // with the given title are looked at first, as an id is summed over the
+    // whole picture.
+    std::optional<std::filesystem::path> FindPuzzleById(const PuzzleId& id, const std::string& title) const;
 
     // A file of a shelf was written (a saved game, a new puzzle): its record
     // is refreshed and that folder's cache saved.

@@ -5,7 +5,7 @@ namespace qv::cmd {
 
 // Every command of the game, by the number its menus and keys send: the
 // document's, and the few the play and box windows handle themselves. A menu entry's number is also the number of its caption in the
-// translation files; 1140 to 1156 and 1170 to 1174 are our own.
+// translation files; 1140 to 1156 and 1170 to 1175 are our own.
 enum : uint32_t {
     Minimize = 10,
     Maximize = 11,
@@ -71,6 +71,9 @@ enum : uint32_t {
     GatherEdges = 1172,
     EdgeView = 1173,
     Ghost = 1174,
+    // Our own: the open game's cut as a text on the clipboard, for friends
+    // to play the same pieces (Ctrl+V of such a text offers them).
+    ShareCut = 1175,
 };
 
 constexpr uint32_t GatherIntoNewBox = 100;

@@ -58,6 +58,7 @@ ScoreRecord LiveRanking::CurrentRecord() const
     r.solved = c.joinedSides;
     r.moves = c.moves;
     r.pieces = static_cast<int16_t>(game.pieces);
+    r.extra = game.extraText();
     return r;
 }
 

@@ -1,5 +1,7 @@
 #include "jigsaw/scores/ScoreGame.h"
 
+#include <string_view>
+
 #include "jigsaw/document/Puz.h"
 
 namespace qv {
@@ -21,7 +23,14 @@ ScoreGame ScoreGame::FromPuz(const Puz& puz, bool scoresOn, const std::string& o
     g.flags = puz.options & (Puz::NoRotable | Puz::NoDeform);
     g.pieces = puz.pieceCount();
     g.scoresOn = scoresOn;
+    g.cutMark = puz.sharedCut;
     return g;
 }
+
+namespace {
+constexpr std::string_view kCutMark = "QvCut:";
+}
+
+std::string ScoreGame::extraText() const { return cutMark.empty() ? std::string() : std::string(kCutMark) + cutMark; }
 
 }  // namespace qv

@@ -22,6 +22,13 @@ struct ScoreGame {
     uint16_t flags = 0;  // 0x20 NoRotable, 0x100 Mosaic
     int pieces = 0;
     bool scoresOn = false;  // competition mode of this game
+    // The mark of the shared cut the game was started from; empty for others.
+    std::string cutMark;
+
+    // The extra text of this game's results: "QvCut:" and the mark for a
+    // game of a shared cut, so that results on the same pieces are told
+    // apart; empty otherwise.
+    std::string extraText() const;
 
     // The facts of the open document. scoresOn is the game's competition
     // option; owner is the owner text results of this installation carry.

@@ -34,6 +34,7 @@ const CommandSpec kCommands[] = {
     {cmd::Open, &C::open},
     {cmd::Save, &C::save, [](F f) { return f.pieces; }},
     {cmd::SaveAs, &C::saveAs, [](F f) { return f.pieces; }},
+    {cmd::ShareCut, &C::shareCut, [](F f) { return f.pieces; }},
     {cmd::Credits, &C::credits},
     {cmd::Pause, &C::pause, [](F f) { return f.pieces; }},
     // Of showing and hiding, only the entry that changes something (hiding
@@ -174,6 +175,7 @@ const MenuLine kWindowMenu[] = {
     {MenuLine::Entry, cmd::Open},
     {MenuLine::Entry, cmd::Save},
     {MenuLine::Entry, cmd::SaveAs},
+    {MenuLine::Entry, cmd::ShareCut},
     {MenuLine::Entry, cmd::ReopenLast},
     {MenuLine::Entry, cmd::MakePuzzle},
     {MenuLine::Separator},

@@ -61,6 +61,7 @@ public:
     virtual bool gatherEdges(uint32_t box) = 0;
     virtual bool edgeView(uint32_t) = 0;
     virtual bool ghost(uint32_t percent) = 0;
+    virtual bool shareCut(uint32_t) = 0;
 };
 
 // What the menu states depend on, gathered when a menu opens.

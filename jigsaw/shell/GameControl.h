@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <filesystem>
 
+#include "jigsaw/document/CutRecipe.h"
 #include "jigsaw/document/EdgeStyle.h"
 
 namespace qv {
@@ -16,6 +17,9 @@ public:
     // options 0x20 (no rotation) and 0x100 (rectangular pieces), or a saved game.
     virtual bool OpenFile(const std::filesystem::path& path, int sizeIndex, unsigned options,
                           bool showErrors = true) = 0;
+    // A new game of the puzzle cut as the recipe says (a shared cut); the
+    // open game is set aside and comes back when it fails, as with OpenFile.
+    virtual bool OpenCut(const std::filesystem::path& puzzle, const CutRecipe& recipe) = 0;
     virtual bool SaveGame(bool autosave) = 0;
     virtual uint32_t lastSaveTick() const = 0;
     // The game's options, or the defaults of new games.

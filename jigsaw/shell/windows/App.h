@@ -3,6 +3,7 @@
 #include <QRect>
 #include <QWidget>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -77,6 +78,8 @@ public:
     // options 0x20 (no rotation) and 0x100 (rectangular pieces).
     bool OpenFile(const std::filesystem::path& path, bool showErrors = true);
     bool OpenFile(const std::filesystem::path& path, int sizeIndex, unsigned options, bool showErrors = true) override;
+    // A new game of a puzzle cut as another player's game (a shared cut).
+    bool OpenCut(const std::filesystem::path& puzzle, const CutRecipe& recipe) override;
     void ClosePuzzle();
     // Saves the game, then the scores (not for autosaves) and the shelf's
     // cache. Games never saved (an autosave, the exit's save with autosave
@@ -141,6 +144,9 @@ private:
     void bringGameBack(const GameAside& aside);
     // After the document opened a game: score keeping, windows, mini score.
     void showOpenedGame();
+    // Sets the open game aside, opens another with `open` and shows it, or
+    // brings the game back when that fails.
+    bool openInPlace(const std::filesystem::path& path, const std::function<fw::Status()>& open, bool showErrors);
     void watchScreens();
     QScreen* playScreen() const;
 

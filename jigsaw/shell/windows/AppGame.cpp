@@ -108,6 +108,16 @@ bool App::OpenFile(const std::filesystem::path& path, int sizeIndex, unsigned op
             fw::ShowStatus(m_window.get(), fw::Status(msg::BadFile, path.string()));
         return false;
     }
+    return openInPlace(path, [&] { return m_puz.Open(path, sizeIndex, options); }, showErrors);
+}
+
+bool App::OpenCut(const std::filesystem::path& puzzle, const CutRecipe& recipe)
+{
+    return openInPlace(puzzle, [&] { return m_puz.OpenCut(puzzle, recipe); }, true);
+}
+
+bool App::openInPlace(const std::filesystem::path& path, const std::function<fw::Status()>& open, bool showErrors)
+{
     // The document is reset in place by the opening: whether the new file
     // opens is known only once the old game is gone from memory.
     const std::optional<GameAside> aside = setGameAside();
@@ -117,7 +127,7 @@ bool App::OpenFile(const std::filesystem::path& path, int sizeIndex, unsigned op
     fw::Status st;
     {
         fw::WaitCursor wait;
-        st = m_puz.Open(path, sizeIndex, options);
+        st = open();
     }
     if (!st.ok()) {
         m_puz.Reset();

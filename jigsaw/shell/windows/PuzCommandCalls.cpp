@@ -325,6 +325,13 @@ bool PuzCommands::ghost(uint32_t percent)
     return true;
 }
 
+bool PuzCommands::shareCut(uint32_t)
+{
+    if (hasPieces())
+        ShareCut();
+    return true;
+}
+
 bool PuzCommands::openLoupe(uint32_t)
 {
     WPuz& w = window();

@@ -10,6 +10,7 @@
 #include "framework/Menu.h"
 #include "jigsaw/play/windows/PlayContext.h"
 #include "jigsaw/shell/CommandTable.h"
+#include "jigsaw/shell/SharedCut.h"
 #include "jigsaw/shell/windows/ShellParts.h"
 
 class QWidget;
@@ -56,8 +57,15 @@ public:
     bool exiting() const { return m_exiting; }
     void Pause();
     void ShowCredits();
-    // Ctrl+V: a certificate or ranking text from the clipboard.
+    // Ctrl+V: a shared cut, else a certificate or ranking text from the clipboard.
     void PasteScores();
+    // The open game's cut on the clipboard, shown to the player.
+    void ShareCut();
+    // A shared cut's text: found on a shelf, asked about, opened as a new
+    // game; a damaged text or a missing puzzle is said, and nothing changes.
+    void PasteSharedCut(const std::string& text);
+    // Its messages and question: the puzzle to open, or none.
+    std::optional<std::filesystem::path> askSharedCut(const SharedCut::Decoded& decoded);
     void ShowOptions();
     // Over the play window, or over the options window whose button opened it.
     void ShowAdvanced(QWidget* over = nullptr);
@@ -148,6 +156,7 @@ private:
     bool gatherEdges(uint32_t box) override;
     bool edgeView(uint32_t) override;
     bool ghost(uint32_t percent) override;
+    bool shareCut(uint32_t) override;
 
     WPuz& window() const;
     ScoreWindows& scoreWindows() const;

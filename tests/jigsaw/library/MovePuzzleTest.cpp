@@ -264,3 +264,47 @@ TEST_F(LibraryFixture, MovingToAnUnknownShelfOrItsOwnFolderChangesNothing)
 }
 
 }  // namespace
+
+namespace {
+
+// A puzzle file whose picture block differs with `picture`, so each has its own id.
+fs::path puzzleOf(const fs::path& file, const std::string& title, uint32_t picture)
+{
+    qv::PuzzleFileContent c;
+    c.title = title;
+    c.sizeCount = 1;
+    c.header = "/Med0:4#6/Tit:" + title;
+    c.palette = {0x010101u * picture};
+    c.jpeg = {0xFF, 0xD8, 0xFF, 0xD9};
+    fs::create_directories(file.parent_path());
+    EXPECT_TRUE(qv::writePuzzleFile(file, c).ok());
+    return file;
+}
+
+}  // namespace
+
+// A shared cut names its puzzle by the id of its picture: found on any shelf
+// under any title, the current shelf first; a namesake with another picture
+// is not it.
+TEST_F(LibraryFixture, FindPuzzleByIdLooksOnEveryShelfCurrentFirst)
+{
+    const fs::path castle = puzzleOf(main / "A.puz", "Castle", 1);
+    const fs::path keep = puzzleOf(trees / "Keep.puz", "Castle keep", 2);
+    const fs::path tower = puzzleOf(main / "T.puz", "Tower", 3);
+    auto id = [](const fs::path& p) { return PuzzleId::FromFile(p); };
+    ASSERT_NE(id(castle), id(keep));
+    ASSERT_NE(id(castle), id(tower));
+
+    EXPECT_EQ(library.FindPuzzleById(id(keep), "Castle"), keep) << "renamed, on another shelf";
+    EXPECT_EQ(library.FindPuzzleById(id(castle), "Castle"), castle);
+    EXPECT_EQ(library.FindPuzzleById(id(tower), "Nothing"), tower);
+    PuzzleId unknown = id(tower);
+    unknown.words[3] += 1;
+    EXPECT_EQ(library.FindPuzzleById(unknown, "Tower"), std::nullopt);
+    EXPECT_EQ(library.FindPuzzleById(PuzzleId{}, "Tower"), std::nullopt) << "the id of an unreadable file";
+
+    // A copy of the castle on the current shelf is the one taken.
+    const fs::path copy = puzzleOf(trees / "Castle.puz", "Castle", 1);
+    ASSERT_TRUE(library.shelves().SelectShelf("Trees"));
+    EXPECT_EQ(library.FindPuzzleById(id(castle), "Castle"), copy);
+}

@@ -73,6 +73,7 @@ public:
     QV_RECORD(gatherEdges)
     QV_RECORD(edgeView)
     QV_RECORD(ghost)
+    QV_RECORD(shareCut)
 #undef QV_RECORD
 };
 

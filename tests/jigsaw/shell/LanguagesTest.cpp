@@ -42,6 +42,7 @@ const int kMessages[] = {
     qv::msg::DifferentPuzzleFile, qv::msg::RankingTextForged, qv::msg::RankingNotLoadable,
     510 /* save before leaving? */, 525 /* replace a puzzle on a shelf */, 812 /* leave the editor */,
     987 /* paused */, 995 /* double-click hint */,
+    4710, 4711, 4712, 4713, 4714, 4715, 4716, /* shared cuts */ qv::msg::CutTableTooSmall, qv::msg::CutPuzzleDiffers,
 };
 
 // Every entry of the menu and its submenus has a label; the ones without are
