@@ -14,7 +14,7 @@ namespace {
 using C = CommandCalls;
 using F = const CommandFacts&;
 
-constexpr int kPreviewHint = 3301;  // the preview entry's keys and click
+constexpr int kDoubleClick = 4739;  // the preview's click, after its key
 constexpr int kBoxesTitle = 2600;
 constexpr int kBackgroundTitle = 3000;
 // Our own texts: the submenus of the edge pieces and of the ghost picture,
@@ -57,7 +57,7 @@ const CommandSpec kCommands[] = {
     {cmd::AutoHelp, &C::autoHelp, [](F f) { return f.pieces && !f.noHelp; }},
     {cmd::Tidy, &C::tidy, [](F f) { return f.pieces; }},
     {cmd::Preview, &C::preview, [](F f) { return f.pieces && !f.noPreview; }, [](F f) { return f.previewShown; },
-     kPreviewHint},
+     kDoubleClick},
     {cmd::PreviewHidden, &C::previewHidden,
      [](F f) { return f.pieces && !f.noPreview && (f.argument != 0) != f.previewHidden; }},
     // The strip belongs to a game keeping scores; each entry where it changes something.
@@ -163,7 +163,7 @@ const KeyBinding kKeys[] = {
     {Down, 0, Any, Fn(3), cmd::Options, 0, true},
     {Down, 0, Any, Fn(4), cmd::Ranking, 0, true},
     {Down, 0, Any, Fn(10), cmd::WindowMenu},
-    {Down, 0, Any, fw::vk::Insert, cmd::Preview},
+    {Down, 0, Any, fw::vk::Insert, cmd::Preview, 0, true},
     {Down, 0, Any, Pad(0), cmd::Preview},
     {Down, 0, Any, fw::vk::Space, cmd::Uncover, 0, true},
     {Down, 0, Any, fw::vk::Up, cmd::Uncover},
@@ -195,6 +195,7 @@ const MenuLine kWindowMenu[] = {
     {MenuLine::Entry, cmd::Open},
     {MenuLine::Entry, cmd::Save},
     {MenuLine::Entry, cmd::SaveAs},
+    {MenuLine::Entry, cmd::Print},
     {MenuLine::Entry, cmd::ReopenLast},
     {MenuLine::Entry, cmd::MakePuzzle},
     {MenuLine::Separator},
@@ -358,10 +359,11 @@ std::optional<MenuState> menuState(uint32_t id, CommandFacts facts,
     if (!c || (!c->enabled && !c->checked && !c->hintText && !key))
         return std::nullopt;
     MenuState state;
-    if (c->hintText)
-        state.hint = text(c->hintText);
-    else if (key)
+    if (key)
         state.hint = keyName(*key, words);
+    // A mouse action doing the same follows the key.
+    if (c->hintText)
+        state.hint = (key ? *state.hint + ", " : std::string()) + text(c->hintText);
     if (c->enabled)
         state.enabled = c->enabled(facts);
     if (c->checked)

@@ -97,7 +97,7 @@ struct CommandSpec {
     bool (CommandCalls::*call)(uint32_t argument);
     FactRule enabled = nullptr;  // null: the menu's state is left as it is
     FactRule checked = nullptr;
-    int hintText = 0;            // a text shown beside the entry; 0: its key's name, if it shows one
+    int hintText = 0;            // a mouse action shown beside the entry, after its key's name if it shows one
     // What the help's key list says the command does: a text, 0 its menu
     // caption, NotListed for keys that do nothing.
     int keyText = 0;
@@ -139,6 +139,8 @@ const KeyBinding* findKey(KeyBinding::Phase phase, unsigned modifiers, unsigned 
 // The words of key names, in the player's language: a translation's text
 // by its variant (KeyWord), empty for the English word.
 using KeyWords = std::function<std::string(int word)>;
+// The translations' text of the words: one text, a variant a word.
+constexpr int KeyWordsText = 4728;
 enum KeyWord : int {
     WordCtrl, WordShift, WordAlt, WordInsert, WordDelete, WordSpace, WordEsc, WordEnter, WordTab,
     WordUp, WordDown, WordLeft, WordRight, WordHome, WordEnd, WordPageUp, WordPageDown, WordClear,

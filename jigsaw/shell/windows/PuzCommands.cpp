@@ -469,7 +469,7 @@ commands::KeyWords PuzCommands::keyWords() const
 {
     // A translation without the words names the keys in English.
     const fw::Traductor& t = m_parts.traductor;
-    return [&t](int word) { return t.Lookup(fw::Traductor::VariantText, KeyWordsText, word); };
+    return [&t](int word) { return t.Lookup(fw::Traductor::VariantText, commands::KeyWordsText, word); };
 }
 
 std::string PuzCommands::keyName(const KeyBinding& binding) const { return commands::keyName(binding, keyWords()); }

@@ -37,8 +37,6 @@ public:
                               CmdBackground = cmd::Background, CmdCompetition = cmd::Competition;
     // Help topics of the play window's own contexts.
     enum : int { BoxesHelpTopic = 110, MakingHelpTopic = 151 };
-    // The words of the key names: one text, a variant a word (KeyWord).
-    static constexpr int KeyWordsText = 4728;
 
     PuzCommands(const ShellParts& parts, GameControl& game);
     ~PuzCommands() override;
