@@ -497,7 +497,7 @@ std::vector<KeyLine> keyList(const std::function<std::string(int, int)>& caption
         }
         if (first.command == cmd::Tidy && first.argument != 0)
             return text(kTidyWide);
-        return c.keyText > 0 ? text(c.keyText) : plainCaption(caption(static_cast<int>(first.command), 0));
+        return plainCaption(c.keyText > 0 ? text(c.keyText) : caption(static_cast<int>(first.command), 0));
     };
     std::vector<KeyLine> lines;
     std::vector<const KeyBinding*> firstOf;  // the binding each line was started by
