@@ -84,7 +84,8 @@ const CommandSpec kCommands[] = {
     // From the piece menu: not the box the piece is in, nor a marked group.
     {cmd::SendToBox, &C::sendToBox,
      [](F f) {
-         return f.pieces && !f.pieceMarked && f.argument != f.pieceContainer &&
+         return f.pieces && f.pieceContainer >= 0 && !f.pieceMarked &&
+                static_cast<int>(f.argument) != f.pieceContainer &&
                 (f.argument == SPuz::OnTable || f.argument < f.boxes);
      },
      nullptr, 0, kSendToBoxes},

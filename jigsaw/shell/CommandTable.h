@@ -81,9 +81,10 @@ struct CommandFacts {
     bool canRedo = false;
     bool edgeView = false;        // only the edge pieces are shown
     int ghost = 0;                // the ghost picture's strength in percent
-    // The piece whose menu is open: where it lies (a box, or SPuz::OnTable)
-    // and whether its group is marked. Only its sending entries ask.
-    uint32_t pieceContainer = 0xFF;
+    // The piece whose menu is open: where it lies (a box, or SPuz::OnTable;
+    // -1: no piece menu is open) and whether its group is marked. Only its
+    // sending entries ask.
+    int pieceContainer = -1;
     bool pieceMarked = false;
     // The argument of the entry asked about: the show and hide entries of one
     // command differ only by it.

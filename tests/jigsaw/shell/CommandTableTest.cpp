@@ -376,8 +376,10 @@ TEST(CommandTable, EntriesShowTheKeyOfTheirArgumentAndSendWhereTheKeyWould)
         EXPECT_EQ(state->hint, h.hint) << h.command << " with " << h.argument;
     }
 
-    // Not to where the piece lies, not beyond the game's boxes, not a marked group.
-    CommandFacts inBox = onTable, marked = onTable, none;
+    // Not to where the piece lies, not beyond the game's boxes, not a marked
+    // group, nothing without a piece menu.
+    CommandFacts inBox = onTable, marked = onTable, none, noPiece = onTable;
+    noPiece.pieceContainer = -1;
     inBox.pieceContainer = 1;
     marked.pieceMarked = true;
     const struct {
@@ -387,7 +389,7 @@ TEST(CommandTable, EntriesShowTheKeyOfTheirArgumentAndSendWhereTheKeyWould)
     } sending[] = {
         {onTable, 0, true}, {onTable, 2, true},  {onTable, 3, false}, {onTable, 255, false},
         {inBox, 1, false},  {inBox, 0, true},    {inBox, 255, true},  {marked, 0, false},
-        {marked, 255, false}, {none, 0, false},
+        {marked, 255, false}, {none, 0, false},   {noPiece, 0, false}, {noPiece, 255, false},
     };
     for (const auto& s : sending)
         EXPECT_EQ(commands::menuState(cmd::SendToBox, s.facts, text, s.box)->enabled, s.enabled)
