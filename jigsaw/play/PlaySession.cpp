@@ -165,23 +165,47 @@ void PlaySession::showLoupe(int reason, bool resumeClock)
 PlayReport PlaySession::hideLoupeFor(int reason, bool pauseClock)
 {
     PlayReport r;
+    const bool covered = tableCovered();
     const bool added = m_loupeReasons.insert(reason).second;
     r.loupe = PlayReport::Loupe::Hide;
     r.loupeAreaRepaint = reason == loupe::Deactivated;
     if (pauseClock && added)
         m_score.Pause();
+    coverChange(covered, r);
     return r;
 }
 
 PlayReport PlaySession::showLoupeAfter(int reason, bool resumeClock)
 {
     PlayReport r;
+    const bool covered = tableCovered();
     const bool removed = m_loupeReasons.erase(reason) > 0;
     if (m_loupeReasons.empty())
         r.loupe = PlayReport::Loupe::Show;
     if (resumeClock && removed)
         m_score.Resume();
+    coverChange(covered, r);
     return r;
+}
+
+bool PlaySession::tableCovered() const
+{
+    if (m_puz.pieceCount() == 0 || (m_puz.state & Puz::Complete) || !competition())
+        return false;
+    // Only the waits on the player: a turn or tidying keeps the table in sight.
+    for (int reason : {loupe::Deactivated, loupe::ExitQuestion, loupe::Pause})
+        if (loupeHiddenFor(reason))
+            return true;
+    return false;
+}
+
+void PlaySession::coverChange(bool coveredBefore, PlayReport& r) const
+{
+    if (tableCovered() == coveredBefore)
+        return;
+    r.repaintWhole.push_back(SPuz::OnTable);
+    for (size_t k = 0; k < m_puz.boxes.size(); ++k)
+        r.repaintWhole.push_back(static_cast<uint8_t>(k));
 }
 
 // --- holding

@@ -93,6 +93,10 @@ public:
     PlayReport showLoupeAfter(int reason, bool resumeClock);
     bool loupeHiddenFor(int reason) const { return m_loupeReasons.count(reason) != 0; }
     bool loupeHidden() const { return !m_loupeReasons.empty(); }
+    // A competition game waiting on the player (paused, a dialog open, the
+    // window inactive) shows no pieces: paused time is not for studying them.
+    // The reports that begin and end it repaint every surface.
+    bool tableCovered() const;
 
     // --- holding and dragging
     // grab: the pointer minus the piece's cell position. afterTurn: the
@@ -258,6 +262,7 @@ private:
     void changed();
     void wholeContainer(uint8_t container);
     void wholeSurfaces();
+    void coverChange(bool coveredBefore, PlayReport& r) const;
     bool coversAnotherGroup(int piece) const;
     // One step of the history: a move in competition, the surfaces repainted.
     PlayReport step(bool forward);

@@ -551,6 +551,10 @@ void WPuz::paintOverlay(QPainter& p, const QRect& area)
         paintEmptyTable(p);
         return;
     }
+    if (m_session.tableCovered()) {
+        paintCover(p);
+        return;
+    }
     if (puz.state & Puz::Complete) {
         p.setPen(QPen(QColor(240, 220, 150), FrameWidth));
         p.drawRect(completionBorder().adjusted(1, 1, -1, -1));
@@ -573,6 +577,21 @@ void WPuz::paintEmptyTable(QPainter& p)
     p.drawText(rect().translated(2, 2), Qt::AlignCenter, QString::fromLatin1(ProgramName));
     p.setPen(QColor(250, 240, 200));
     p.drawText(rect(), Qt::AlignCenter, QString::fromLatin1(ProgramName));
+}
+
+// A paused competition game: the table's ground and why it is empty.
+void WPuz::paintCover(QPainter& p)
+{
+    QFont font = p.font();
+    font.setPixelSize(std::max(16, height() / 30));
+    p.setFont(font);
+    const QString line = QString::fromStdString(context().shell.text(CoverText));
+    // Above the middle, where the pause message and most dialogs sit.
+    const QRect band(width() / 20, height() / 6, width() * 9 / 10, height() / 8);
+    p.setPen(QColor(0, 0, 0, 110));
+    p.drawText(band.translated(2, 2), Qt::AlignCenter | Qt::TextWordWrap, line);
+    p.setPen(QColor(250, 240, 200));
+    p.drawText(band, Qt::AlignCenter | Qt::TextWordWrap, line);
 }
 
 void WPuz::paintBandOn(QPainter& p, WSPuz& surface)

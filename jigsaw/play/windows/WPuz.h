@@ -39,6 +39,7 @@ class WPuz : public WSPuz, public PlayWindows, public PlayHost {
 public:
     static constexpr const char* ProgramName = "Quorvane";
     static constexpr int EmptyTableFontSize = 42;
+    static constexpr int CoverText = 4740;  // the table hidden while a competition game is paused
 
     explicit WPuz(PlayContext& context);
     ~WPuz() override;
@@ -210,6 +211,7 @@ private:
     void showLoupeChange(const PlayReport& report);
     void celebrationTick();
     void paintEmptyTable(QPainter& painter);
+    void paintCover(QPainter& painter);
     bool partOfPlay(const QWidget* window) const;
     void playDeactivated();
     void companionActivation(bool active);

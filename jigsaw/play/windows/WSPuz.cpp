@@ -10,6 +10,7 @@
 #include "jigsaw/play/windows/PlayContext.h"
 #include "jigsaw/play/windows/SurfaceRender.h"
 #include "jigsaw/play/PlayRules.h"
+#include "jigsaw/play/PlaySession.h"
 #include "jigsaw/play/windows/PlayHost.h"
 
 namespace qv {
@@ -95,7 +96,7 @@ void WSPuz::paintArea(QPainter& painter, const QRect& windowRect)
     paintGround(m_scratch, s);
     // While a puzzle is opened its pieces are half cut and not yet laid out
     // (the cutting progress lets the window paint meanwhile).
-    if (!(m_context.puz.edit & Puz::Opening)) {
+    if (!(m_context.puz.edit & Puz::Opening) && !host().session().tableCovered()) {
         const std::vector<bool> dimmed = host().rules().dimmedPieces();
         drawSurfacePieces(m_context.puz, m_container, s.x(), s.y(), m_scratch, m_hidden.empty() ? nullptr : &m_hidden,
                           dimmed.empty() ? nullptr : &dimmed);

@@ -269,3 +269,50 @@ TEST(PlaySessionSearch, PointsOutLoosePiecesPlacedThereAsOneHelp)
     EXPECT_TRUE(r.hints.empty());
     EXPECT_EQ(t.score.Counters().helps, before.helps + 1) << "refused with NoHelp";
 }
+
+TEST(PlaySessionPause, ACompetitionGameWaitingOnThePlayerCoversTheTable)
+{
+    struct Case {
+        int reason;
+        bool competition;
+        bool complete;
+        bool covered;
+    } cases[] = {
+        {loupe::Pause, true, false, true},
+        {loupe::Deactivated, true, false, true},
+        {loupe::ExitQuestion, true, false, true},
+        {loupe::RuleRunning, true, false, false},  // a turn or tidying is watched
+        {loupe::Menu, true, false, false},
+        {loupe::Pause, false, false, false},       // only competition games
+        {loupe::Pause, true, true, false},         // nothing left to study
+    };
+    for (const Case& c : cases) {
+        Session t;
+        t.puz.gameOptions = c.competition ? fw::gameopt::Competition : 0u;
+        if (c.complete)
+            t.puz.state |= Puz::Complete;
+        PlayReport r = t.s().hideLoupeFor(c.reason, true);
+        EXPECT_EQ(t.s().tableCovered(), c.covered) << c.reason;
+        // The surfaces repaint exactly when the cover comes and goes.
+        const std::vector<uint8_t> whole =
+            c.covered ? std::vector<uint8_t>{SPuz::OnTable, 0} : std::vector<uint8_t>{};
+        EXPECT_EQ(r.repaintWhole, whole) << c.reason;
+        r = t.s().hideLoupeFor(loupe::Frame, false);
+        EXPECT_TRUE(r.repaintWhole.empty()) << "a second reason changes nothing";
+        r = t.s().showLoupeAfter(c.reason, true);
+        EXPECT_FALSE(t.s().tableCovered());
+        EXPECT_EQ(r.repaintWhole, whole) << c.reason;
+    }
+}
+
+TEST(PlaySessionPause, TheCoverStaysUntilTheLastWaitEnds)
+{
+    Session t;
+    t.puz.gameOptions = fw::gameopt::Competition;
+    t.s().hideLoupeFor(loupe::Pause, true);
+    t.s().hideLoupeFor(loupe::Deactivated, true);
+    EXPECT_TRUE(t.s().showLoupeAfter(loupe::Pause, true).repaintWhole.empty());
+    EXPECT_TRUE(t.s().tableCovered()) << "the window is still inactive";
+    EXPECT_FALSE(t.s().showLoupeAfter(loupe::Deactivated, true).repaintWhole.empty());
+    EXPECT_FALSE(t.s().tableCovered());
+}

@@ -209,3 +209,31 @@ TEST(TableGround, ReopeningASavedGameShowsTheSameTable)
         }
     }
 }
+
+TEST(TableGround, APausedCompetitionGameShowsOnlyTheGround)
+{
+    PlayTable t;
+    qv::WPuz& w = *t.window;
+    t.puz.gameOptions = *t.puz.gameOptions | fw::gameopt::Competition;
+    // Pixels of the top-left corner, where the pieces lie piled, unlike the bare ground.
+    auto piecesShown = [&] {
+        w.repaint();
+        const QImage image = shot(w);
+        const fw::Bitmap g = t.ground(w);
+        int differ = 0;
+        for (int y = 0; y < 100; ++y)
+            for (int x = 0; x < 100; ++x)
+                differ += pixelOf(image, {x, y}) != (g.pixel(x, y) & 0xFFFFFF);
+        return differ;
+    };
+    ASSERT_GT(piecesShown(), 1000);
+    w.HideLoupeFor(qv::loupe::Pause, true);
+    EXPECT_EQ(piecesShown(), 0) << "paused: no piece in sight";
+    w.ShowLoupeAfter(qv::loupe::Pause, true);
+    EXPECT_GT(piecesShown(), 1000) << "playing again";
+
+    t.puz.gameOptions = *t.puz.gameOptions & ~fw::gameopt::Competition;
+    w.HideLoupeFor(qv::loupe::Pause, true);
+    EXPECT_GT(piecesShown(), 1000) << "a game without competition stays in sight";
+    w.ShowLoupeAfter(qv::loupe::Pause, true);
+}
