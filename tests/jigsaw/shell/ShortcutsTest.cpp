@@ -342,3 +342,41 @@ TEST(ShortcutsHelp, TheListReplacesOnlyWhatLiesBetweenItsMarks)
 }
 
 }  // namespace
+
+namespace {
+
+// Where the copy cannot be made (its folder would lie below a file), the
+// installed pages are shown as they are.
+TEST(ShortcutsHelp, WithoutACopyTheInstalledPagesAreShown)
+{
+    ProgramFolder folder;
+    fs::create_directories(folder / "help");
+    folder.writeFile("help/index.html", "<h1>Help</h1>");
+    folder.writeFile(std::string("help/") + qv::ShellHelp::KeyPage,
+                     std::string(qv::ShellHelp::ListStart) + "shipped" + qv::ShellHelp::ListEnd);
+    folder.writeFile("blocker", "a file, not a folder");
+    const struct {
+        fs::path copy;
+        fs::path shown;
+        const char* list;
+    } cases[] = {
+        {folder / "pages", folder / "pages", "made"},
+        {folder / "blocker" / "pages", folder / "help", "shipped"},
+    };
+    for (const auto& c : cases) {
+        qv::ShellHelp help(folder.path());
+        std::vector<QUrl> opened;
+        help.setOpener([&](const QUrl& url) {
+            opened.push_back(url);
+            return true;
+        });
+        help.setKeyList(c.copy, [] { return std::string("made"); });
+        EXPECT_TRUE(help.Show(0).ok()) << c.copy;
+        ASSERT_EQ(opened.size(), 1u);
+        EXPECT_EQ(fs::path(opened[0].toLocalFile().toStdString()), c.shown / "index.html");
+        const std::string page = readFile(c.shown / qv::ShellHelp::KeyPage);
+        EXPECT_NE(page.find(c.list), std::string::npos) << page;
+    }
+}
+
+}  // namespace
