@@ -5,6 +5,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "framework/Menu.h"
 #include "jigsaw/play/CommandIds.h"
@@ -81,6 +82,11 @@ struct CommandFacts {
     bool canRedo = false;
     bool edgeView = false;        // only the edge pieces are shown
     int ghost = 0;                // the ghost picture's strength in percent
+    // The piece whose menu is open: where it lies (a box, or SPuz::OnTable;
+    // -1: no piece menu is open) and whether its group is marked. Only its
+    // sending entries ask.
+    int pieceContainer = -1;
+    bool pieceMarked = false;
     // The argument of the entry asked about: the show and hide entries of one
     // command differ only by it.
     uint32_t argument = 0;
@@ -93,7 +99,11 @@ struct CommandSpec {
     bool (CommandCalls::*call)(uint32_t argument);
     FactRule enabled = nullptr;  // null: the menu's state is left as it is
     FactRule checked = nullptr;
-    int hintText = 0;            // a text shown beside the entry; 0: its key's name, if it shows one
+    int hintText = 0;            // a mouse action shown beside the entry, after its key's name if it shows one
+    // What the help's key list says the command does: a text, 0 its menu
+    // caption, NotListed for keys that do nothing.
+    int keyText = 0;
+    static constexpr int NotListed = -1;
 };
 
 // A key and the command it sends. Down keys are matched with only Ctrl,
@@ -107,7 +117,10 @@ struct KeyBinding {
     unsigned key;
     uint32_t command;
     uint32_t argument = 0;
-    bool hint = false;  // its name is the menu entry's hint
+    bool hint = false;  // its name is the hint of the entry with this command and argument
+    // The same key under another name (the keypad without Num Lock): the
+    // help's list leaves it out.
+    bool alias = false;
 };
 
 // The menu state of a command: what MenuHint fills in.
@@ -125,8 +138,23 @@ std::span<const KeyBinding> keys();
 const CommandSpec* find(uint32_t id);
 // The first binding of the key as pressed (Down) or released (Up).
 const KeyBinding* findKey(KeyBinding::Phase phase, unsigned modifiers, unsigned key);
-// "Ctrl+O", "F5": how a binding is written beside its menu entry.
-std::string keyName(const KeyBinding& binding);
+// The words of key names, in the player's language: a translation's text
+// by its variant (KeyWord), empty for the English word.
+using KeyWords = std::function<std::string(int word)>;
+// The translations' text of the words: one text, a variant a word.
+constexpr int KeyWordsText = 4728;
+enum KeyWord : int {
+    WordCtrl, WordShift, WordAlt, WordInsert, WordDelete, WordSpace, WordEsc, WordEnter, WordTab,
+    WordUp, WordDown, WordLeft, WordRight, WordHome, WordEnd, WordPageUp, WordPageDown, WordClear,
+    WordNum, WordPrintScreen, WordBackspace, WordPause, KeyWordCount
+};
+// "Ctrl+O", "F5", "Alt+Num 1", "Shift": how a binding is written beside its
+// menu entry and in the help.
+std::string keyName(const KeyBinding& binding, const KeyWords& words = {});
+// "Ctrl+Alt+": the names of the modifiers (fw::mod) as keyName writes them.
+std::string modifierNames(unsigned modifiers, const KeyWords& words = {});
+// The key shown beside the entry of a command with this argument, or null.
+const KeyBinding* hintKey(uint32_t id, uint32_t argument = 0);
 
 // Carries out a command; false when no command has that id, or its call did
 // not handle it.
@@ -134,7 +162,8 @@ bool run(CommandCalls& calls, uint32_t id, uint32_t argument);
 // The hint and states of a command's menu entry; none when the command
 // does not say (its entry keeps its defaults).
 std::optional<MenuState> menuState(uint32_t id, CommandFacts facts,
-                                   const std::function<std::string(int)>& text, uint32_t argument = 0);
+                                   const std::function<std::string(int)>& text, uint32_t argument = 0,
+                                   const KeyWords& words = {});
 
 // The play window's own menu (F10, a right click on the empty table), its
 // entries named by the translation's captions and texts.
@@ -144,6 +173,21 @@ fw::Menu windowMenu(const std::function<std::string(int id, int variant)>& capti
 
 // The ghost picture's strengths the menu offers, in percent (0: off).
 std::span<const int> ghostStrengths();
+
+// A line of the help's key list: the keys and what they do.
+struct KeyLine {
+    std::vector<std::string> keys;  // a run: its first and its last key
+    bool run = false;
+    std::string effect;
+    std::string keysText() const;   // "Insert, Num 0", "Alt+1 ... Alt+9"
+};
+// Every listed key of the key table, in its order; the keys of one command
+// and argument share a line, and numbered runs (Alt+1 ... Alt+9) are one
+// line too.
+std::vector<KeyLine> keyList(const std::function<std::string(int id, int variant)>& caption,
+                             const std::function<std::string(int id)>& text, const KeyWords& words = {});
+// The list as the rows of an HTML table (the help's key page).
+std::string keyListHtml(const std::vector<KeyLine>& lines, const std::function<std::string(int id)>& text);
 
 }  // namespace commands
 

@@ -27,6 +27,20 @@ public:
     virtual std::string text(int id) const = 0;
     // A menu entry's or button's caption (kind 4), variant 1 = its other state.
     virtual std::string caption(int id, int variant = 0) const = 0;
+    // The key of a command with this argument as its menu entry shows it
+    // ("Ctrl+R"), in the player's language; empty when it has none.
+    virtual std::string keyHint(uint32_t command, uint32_t argument = 0) const
+    {
+        (void)command;
+        (void)argument;
+        return {};
+    }
+    // The modifiers' names ahead of a mouse button's: "Ctrl+", "Strg+Alt+".
+    virtual std::string modifiers(unsigned modifiers) const
+    {
+        (void)modifiers;
+        return {};
+    }
     // A message box over the play window; style and result as mb:: in
     // framework/Markup.h. insert fills the text's "%s".
     virtual int message(int textId, unsigned style, const std::string& insert = {}) = 0;

@@ -244,10 +244,8 @@ bool WBox::OnCommand(const fw::CommandEvent& e)
 
 bool WBox::OnMenuHint(fw::MenuHintEvent& e)
 {
-    if (e.command() == cmd::Tidy) {
-        e.hint = "Ctrl+R";
-        return true;
-    }
+    // The box's tidying has the table's key (Ctrl+R in the box): the
+    // document answers for it as for its other entries.
     if (e.command() == cmd::BoxOpenClose)
         return true;
     return WSPuz::OnMenuHint(e);

@@ -80,6 +80,10 @@ public:
     // Sends the held group, or the group under the pointer, to a box
     // (SPuz::OnTable: back to the table). False when nothing was sent.
     bool sendToBox(uint8_t box);
+    // The same for the group of a piece that is not held, as if the pointer
+    // were at (play-window coordinates): the piece menu's sending. A marked
+    // group stays.
+    bool sendGroupToBox(int piece, uint8_t box, QPoint at);
     // Brings the groups hidden below the one under the pointer into view.
     void uncoverAtPointer();
     // The piece under the pointer and the surface it lies on; -1 when none.
@@ -199,6 +203,8 @@ protected:
     void paintGroundMarks(fw::Bitmap& out, QPoint at) override;
 
 private:
+    // Sends the group of a piece (held no longer) to a box or the table at (play-window coordinates).
+    bool sendGroup(int piece, uint8_t box, QPoint at);
     void createBoxes();
     void syncBoxWindows();
     void flyMarker(const MarkerMove& move);

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QTimer>
 
+#include "framework/Events.h"
 #include "jigsaw/play/CommandIds.h"
 #include "jigsaw/document/Puz.h"
 #include "jigsaw/play/windows/MultiSPuzs.h"
@@ -17,6 +18,21 @@ namespace qv {
 namespace {
 
 Point16 p16(QPoint p) { return {static_cast<int16_t>(p.x()), static_cast<int16_t>(p.y())}; }
+
+// The texts of the piece menu's sending entries and of the mouse's hints.
+constexpr int kSendTitle = 4720;
+constexpr int kSendBox = 4721;   // "Box %i"
+constexpr int kSendTable = 4722;
+constexpr int kLeftClick = 4724;
+constexpr int kRightClick = 4725;
+constexpr int kMiddleClick = 4726;
+constexpr int kClick = 4727;
+
+std::string withNumber(std::string text, int number)
+{
+    const size_t at = text.find("%i");
+    return at == std::string::npos ? text + " " + std::to_string(number) : text.replace(at, 2, std::to_string(number));
+}
 
 }  // namespace
 
@@ -62,6 +78,19 @@ fw::Menu WPuz::pieceMenu(int piece) const
     if (!(puz.options & Puz::NoHelp) && !(puz.state & Puz::Complete) &&
         const_cast<PlayRules&>(m_rules).ShowNeighbour(piece, p16(at), true))
         m.addText(cmd::ShowNeighbour, shell.caption(cmd::ShowNeighbour));
+    // Where Alt and a box's number would send it (the entry of where it lies is disabled).
+    if (!puz.boxes.empty()) {
+        fw::Menu send;
+        for (size_t k = 0; k < puz.boxes.size(); ++k) {
+            std::string entry = withNumber(shell.text(kSendBox), static_cast<int>(k + 1));
+            if (!puz.boxes[k].name.empty())
+                entry += ": " + puz.boxes[k].name;
+            send.addText(cmd::SendToBox, entry, static_cast<uint32_t>(k));
+        }
+        send.separator();
+        send.addText(cmd::SendToBox, shell.text(kSendTable), SPuz::OnTable);
+        m.submenuText(shell.text(kSendTitle), std::move(send));
+    }
     m.separator();
     m.addText(cmd::Help, shell.caption(cmd::Help));
     return m;
@@ -108,6 +137,11 @@ bool WPuz::surfaceCommand(WSPuz& surface, const fw::CommandEvent& e)
     case cmd::PieceMark: markGroup(*menuSurface, piece, true); return true;
     case cmd::PieceUnmark: markGroup(*menuSurface, piece, false); return true;
     case cmd::ShowNeighbour: m_rules.ShowNeighbour(piece, p16(mouse.menuPoint()), false); return true;
+    case cmd::SendToBox:
+        // As Alt and the box's number would with the pointer where the menu was opened.
+        sendGroupToBox(piece, static_cast<uint8_t>(e.argument()),
+                       menuSurface->mapTo(this, menuSurface->toWindow(mouse.menuPoint())));
+        return true;
     default: return false;
     }
 }
@@ -115,14 +149,17 @@ bool WPuz::surfaceCommand(WSPuz& surface, const fw::CommandEvent& e)
 bool WPuz::surfaceMenuHint(WSPuz& surface, fw::MenuHintEvent& e)
 {
     (void)surface;
+    const PlayShell& shell = context().shell;
+    const auto with = [&](unsigned modifiers, int click) { return shell.modifiers(modifiers) + shell.text(click); };
     switch (e.command()) {
-    case cmd::PieceTurnRight: e.hint = "Ctrl+Left click"; return true;
-    case cmd::PieceTurnLeft: e.hint = "Ctrl+Right click"; return true;
-    case cmd::PieceUncover: e.hint = "Mid click, Z or UpArrow"; return true;
-    case cmd::PieceMark:
-    case cmd::PieceUnmark: e.hint = e.command() == cmd::PieceMark ? "Alt+Left click" : "Alt+Right click"; return true;
-    case cmd::ShowNeighbour: e.hint = "Ctrl+Alt+Click"; return true;
-    case MultiSPuzs::Spread: e.hint = "Ctrl+R"; return true;
+    case cmd::PieceTurnRight: e.hint = with(fw::mod::Ctrl, kLeftClick); return true;
+    case cmd::PieceTurnLeft: e.hint = with(fw::mod::Ctrl, kRightClick); return true;
+    case cmd::PieceUncover: e.hint = shell.text(kMiddleClick) + ", " + shell.keyHint(cmd::Uncover); return true;
+    case cmd::PieceMark: e.hint = with(fw::mod::Alt, kLeftClick); return true;
+    case cmd::PieceUnmark: e.hint = with(fw::mod::Alt, kRightClick); return true;
+    case cmd::ShowNeighbour: e.hint = with(fw::mod::Ctrl | fw::mod::Alt, kClick); return true;
+    // The band's own Ctrl+R (and Alt+R) spread it.
+    case MultiSPuzs::Spread: e.hint = shell.keyHint(cmd::Tidy); return true;
     default: return false;
     }
 }

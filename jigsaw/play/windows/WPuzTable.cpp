@@ -29,18 +29,30 @@ constexpr uint32_t kDefaultTable = 0x465D2F;
 
 bool WPuz::sendToBox(uint8_t box)
 {
-    Puz& puz = context().puz;
     if (box != SPuz::OnTable && box >= m_boxes.size())
         return false;
     int piece = m_session.heldPiece();
     if (piece != PlayRules::NoPiece) {
         m_mouse->releaseHeld();
         present(m_session.drop());
-    } else {
-        piece = pieceAtPointer();
-        if (piece < 0 || (puz.pieces[piece].flags & PlayRules::Marked))
-            return false;
+        return sendGroup(piece, box, pointer());
     }
+    return sendGroupToBox(pieceAtPointer(), box, pointer());
+}
+
+bool WPuz::sendGroupToBox(int piece, uint8_t box, QPoint at)
+{
+    const Puz& puz = context().puz;
+    if (piece < 0 || piece >= puz.pieceCount() || (puz.pieces[piece].flags & PlayRules::Marked) || holding())
+        return false;
+    if (box != SPuz::OnTable && box >= m_boxes.size())
+        return false;
+    return sendGroup(piece, box, at);
+}
+
+bool WPuz::sendGroup(int piece, uint8_t box, QPoint at)
+{
+    Puz& puz = context().puz;
     if (puz.pieces[piece].box == box)
         return false;
     PieceList g = m_rules.group(piece);
@@ -49,7 +61,6 @@ bool WPuz::sendToBox(uint8_t box)
     const QPoint offset(s.tableCell.x - b.x, s.tableCell.y - b.y);  // the piece inside its group
     QPoint target;
     if (box == SPuz::OnTable) {
-        QPoint at = pointer();
         if (WBox* from = this->box(puz.pieces[piece].box); from && from->isVisible() && from->geometry().contains(at))
             at = QPoint(std::max(8, from->x() - b.w - 8), from->y());
         target = toSurface(at) + offset;

@@ -115,13 +115,19 @@ CommandFacts PuzCommands::facts() const
     f.canRedo = session.canRedo();
     f.edgeView = session.edgeView();
     f.ghost = m_parts.options.ghost;
+    // The piece menu's piece (its entries are the only ones asking).
+    const int piece = window().mouse().menuPiece();
+    if (piece >= 0 && piece < puz.pieceCount()) {
+        f.pieceContainer = puz.pieces[piece].box;
+        f.pieceMarked = (puz.pieces[piece].flags & PlayRules::Marked) != 0;
+    }
     return f;
 }
 
 bool PuzCommands::MenuHint(fw::MenuHintEvent& e)
 {
     const std::optional<MenuState> state =
-        commands::menuState(e.command(), facts(), [this](int id) { return text(id); }, e.argument());
+        commands::menuState(e.command(), facts(), [this](int id) { return text(id); }, e.argument(), keyWords());
     if (!state)
         return false;
     if (state->hint)
@@ -553,6 +559,23 @@ void PuzCommands::ShowCredits()
 std::string PuzCommands::text(int id) const { return m_parts.traductor.Lookup(fw::Traductor::Text, id); }
 
 std::string PuzCommands::caption(int id, int variant) const { return m_parts.traductor.Lookup(fw::Traductor::Caption, id, variant); }
+
+commands::KeyWords PuzCommands::keyWords() const
+{
+    // A translation without the words names the keys in English.
+    const fw::Traductor& t = m_parts.traductor;
+    return [&t](int word) { return t.Lookup(fw::Traductor::VariantText, commands::KeyWordsText, word); };
+}
+
+std::string PuzCommands::keyName(const KeyBinding& binding) const { return commands::keyName(binding, keyWords()); }
+
+std::string PuzCommands::modifiers(unsigned modifiers) const { return commands::modifierNames(modifiers, keyWords()); }
+
+std::string PuzCommands::keyHint(uint32_t command, uint32_t argument) const
+{
+    const KeyBinding* key = commands::hintKey(command, argument);
+    return key ? keyName(*key) : std::string();
+}
 
 int PuzCommands::message(int textId, unsigned style, const std::string& insert)
 {

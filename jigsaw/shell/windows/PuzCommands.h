@@ -103,6 +103,12 @@ public:
     // --- PlayShell
     std::string text(int id) const override;
     std::string caption(int id, int variant = 0) const override;
+    std::string keyHint(uint32_t command, uint32_t argument = 0) const override;
+    std::string modifiers(unsigned modifiers) const override;
+    // A key's name in the player's language ("Strg+O").
+    std::string keyName(const KeyBinding& binding) const;
+    // The words of the key names in the player's language.
+    commands::KeyWords keyWords() const;
     int message(int textId, unsigned style, const std::string& insert = {}) override;
     void autosave(bool joined) override;
     void openDropped(const std::filesystem::path& file) override;

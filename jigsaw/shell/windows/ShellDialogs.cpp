@@ -18,6 +18,7 @@
 #include "jigsaw/play/windows/WBox.h"
 #include "jigsaw/play/windows/WPuz.h"
 #include "jigsaw/print/windows/WPrint.h"
+#include "jigsaw/shell/CommandTable.h"
 #include "jigsaw/shell/GameFolders.h"
 #include "jigsaw/shell/ProgramName.h"
 #include "jigsaw/shell/windows/CreditsShow.h"
@@ -39,6 +40,14 @@ constexpr int kWrongPassword = 4610;
 ShellDialogs::ShellDialogs(const ShellParts& parts)
     : m_parts(parts), m_help(std::make_unique<ShellHelp>(parts.programDir))
 {
+    // The help's key list comes from the key table, in the player's language.
+    m_help->setKeyList(parts.folders.cacheFolder() / "help-pages", [this] {
+        const fw::Traductor& t = m_parts.traductor;
+        const auto caption = [&t](int id, int variant) { return t.Lookup(fw::Traductor::Caption, id, variant); };
+        const auto text = [&t](int id) { return t.Lookup(fw::Traductor::Text, id); };
+        const auto words = [&t](int w) { return t.Lookup(fw::Traductor::VariantText, commands::KeyWordsText, w); };
+        return commands::keyListHtml(commands::keyList(caption, text, words), text);
+    });
 }
 
 ShellDialogs::~ShellDialogs() = default;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include <optional>
 #include <set>
@@ -209,7 +210,7 @@ TEST(CommandTable, MenuEntriesShowTheirKeyAndFollowTheGame)
     CommandFacts shown = game;
     shown.previewShown = true;
     const auto preview = commands::menuState(cmd::Preview, shown, text);
-    EXPECT_EQ(preview->hint, "text 3301");
+    EXPECT_EQ(preview->hint, "Insert, text 4739");  // the key, then the click
     EXPECT_EQ(preview->checked, true);
     EXPECT_FALSE(commands::menuState(cmd::PreviewHidden, game, text)->hint);
 
@@ -299,4 +300,168 @@ TEST(CommandTable, TheAidsFollowTheHistoryTheBoxesAndCompetition)
               static_cast<long>(commands::ghostStrengths().size()));
     for (uint32_t id : {cmd::Undo, cmd::Redo, cmd::EdgeView})
         EXPECT_EQ(std::count(entries.begin(), entries.end(), id), 1) << id;
+}
+
+// Every kind of key is written by its name, never as the byte of its code;
+// the words come from the player's language where it has them.
+TEST(CommandTable, KeyNamesWriteEveryKindOfKey)
+{
+    const auto bound = [](unsigned need, unsigned key) {
+        return KeyBinding{KeyBinding::Down, need, 0, key, cmd::NoHandler};
+    };
+    const struct {
+        unsigned need, key;
+        const char* english;
+        const char* german;
+    } cases[] = {
+        {Ctrl, 'O', "Ctrl+O", "Strg+O"},
+        {Ctrl | Shift, 'Z', "Ctrl+Shift+Z", "Strg+Umschalt+Z"},
+        {0, fw::vk::F1 + 1, "F2", "F2"},
+        {Alt, fw::vk::F1 + 9, "Alt+F10", "Alt+F10"},
+        {0, fw::vk::F1 + 23, "F24", "F24"},
+        {0, fw::vk::Insert, "Insert", "Einfg"},
+        {0, fw::vk::Space, "Space", "Leertaste"},
+        {0, fw::vk::Escape, "Esc", "Esc"},
+        {0, fw::vk::Up, "Up", "Pfeil oben"},
+        {Alt, fw::vk::Return, "Alt+Enter", "Alt+Eingabe"},
+        {Alt, '1', "Alt+1", "Alt+1"},
+        {Alt, fw::vk::Numpad0 + 1, "Alt+Num 1", "Alt+Num 1"},
+        {0, fw::vk::Numpad0, "Num 0", "Num 0"},
+        {0, fw::vk::Add, "Num +", "Num +"},
+        {Alt, fw::vk::Next, "Alt+Page Down", "Alt+Bild ab"},
+        {0, fw::vk::Snapshot, "Print Screen", "Druck"},
+        // A modifier pressed on its own is named once.
+        {Shift, fw::vk::Shift, "Shift", "Umschalt"},
+        {0, 0xE5, "0xE5", "0xE5"},
+    };
+    const std::vector<std::pair<int, std::string>> german{
+        {commands::WordCtrl, "Strg"},       {commands::WordShift, "Umschalt"}, {commands::WordInsert, "Einfg"},
+        {commands::WordSpace, "Leertaste"}, {commands::WordUp, "Pfeil oben"},  {commands::WordEnter, "Eingabe"},
+        {commands::WordPageDown, "Bild ab"}, {commands::WordPrintScreen, "Druck"},
+    };
+    // Words the translation lacks stay English (Esc, Num).
+    const commands::KeyWords words = [&](int w) {
+        for (const auto& [id, word] : german)
+            if (id == w)
+                return word;
+        return std::string();
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(commands::keyName(bound(c.need, c.key)), c.english);
+        EXPECT_EQ(commands::keyName(bound(c.need, c.key), words), c.german);
+    }
+    EXPECT_EQ(commands::modifierNames(Ctrl | Alt, words), "Strg+Alt+");
+}
+
+// An entry shows the key that sends its own argument: each box its number.
+TEST(CommandTable, EntriesShowTheKeyOfTheirArgumentAndSendWhereTheKeyWould)
+{
+    const auto text = [](int id) { return "text " + std::to_string(id); };
+    CommandFacts onTable;
+    onTable.pieces = true;
+    onTable.boxes = 3;
+    onTable.pieceContainer = 255;
+    const struct {
+        uint32_t command, argument;
+        std::optional<std::string> hint;
+    } hints[] = {
+        {cmd::SendToBox, 0, "Alt+1"},  {cmd::SendToBox, 2, "Alt+3"}, {cmd::SendToBox, 8, "Alt+9"},
+        {cmd::SendToBox, 255, "Alt+Q"}, {cmd::Tidy, 0, "Ctrl+R"},    {cmd::Info, 0, "F2"},
+        {cmd::OpenLoupe, 0, "Shift"},   {cmd::PasteScores, 0, "Ctrl+V"}, {cmd::EdgeView, 0, "Ctrl+E"},
+        // No entry shows Alt+R's wider tidying, nor a box past the keys.
+        {cmd::Tidy, 1, std::nullopt},  {cmd::SendToBox, 9, std::nullopt},
+    };
+    for (const auto& h : hints) {
+        const auto state = commands::menuState(h.command, onTable, text, h.argument);
+        ASSERT_TRUE(state) << h.command;
+        EXPECT_EQ(state->hint, h.hint) << h.command << " with " << h.argument;
+    }
+
+    // Not to where the piece lies, not beyond the game's boxes, not a marked
+    // group, nothing without a piece menu.
+    CommandFacts inBox = onTable, marked = onTable, none, noPiece = onTable;
+    noPiece.pieceContainer = -1;
+    inBox.pieceContainer = 1;
+    marked.pieceMarked = true;
+    const struct {
+        const CommandFacts& facts;
+        uint32_t box;
+        bool enabled;
+    } sending[] = {
+        {onTable, 0, true}, {onTable, 2, true},  {onTable, 3, false}, {onTable, 255, false},
+        {inBox, 1, false},  {inBox, 0, true},    {inBox, 255, true},  {marked, 0, false},
+        {marked, 255, false}, {none, 0, false},   {noPiece, 0, false}, {noPiece, 255, false},
+    };
+    for (const auto& s : sending)
+        EXPECT_EQ(commands::menuState(cmd::SendToBox, s.facts, text, s.box)->enabled, s.enabled)
+            << "box " << s.box << " from " << s.facts.pieceContainer << (s.facts.pieceMarked ? " marked" : "");
+}
+
+// A submenu opens no window: its caption has no dots (an entry opening a
+// dialog keeps them).
+TEST(CommandTable, SubmenuCaptionsHaveNoDots)
+{
+    const auto caption = [](int id, int) { return "caption " + std::to_string(id) + "..."; };
+    const fw::Menu menu = commands::windowMenu(caption, [](int id) { return "text " + std::to_string(id); }, 2);
+    std::vector<std::string> submenus;
+    std::function<void(const fw::Menu&)> walk = [&](const fw::Menu& m) {
+        for (const fw::Menu::Item& item : m.items())
+            if (item.kind == fw::Menu::Item::Submenu) {
+                submenus.push_back(item.text);
+                walk(*item.submenu);
+            }
+    };
+    walk(menu);
+    EXPECT_EQ(submenus.size(), 3u);  // the boxes, the edge pieces, the ghost picture
+    for (const std::string& s : submenus)
+        EXPECT_NE(s.substr(s.size() >= 3 ? s.size() - 3 : 0), "...") << s;
+    EXPECT_EQ(menu.items().at(0).text, "caption 101...") << "an entry opening a dialog keeps its dots";
+}
+
+// The help's list: one line a command and argument, numbered runs in one
+// line, the keypad's second names and the keys that do nothing left out.
+TEST(CommandTable, TheKeyListNamesEveryKeyOnceInTheTablesOrder)
+{
+    const auto caption = [](int id, int) { return id == cmd::Info ? std::string("&Information...") : "c" + std::to_string(id); };
+    const auto text = [](int id) { return id == 4733 ? std::string("to box %s") : "t" + std::to_string(id); };
+    const std::vector<commands::KeyLine> lines = commands::keyList(caption, text);
+    std::vector<std::pair<std::string, std::string>> got;
+    for (const commands::KeyLine& l : lines)
+        got.emplace_back(l.keysText(), l.effect);
+    const std::vector<std::pair<std::string, std::string>> expected{
+        {"F5", "c1102"},
+        {"Ctrl+O", "c101"},
+        {"Ctrl+S", "c102"},
+        {"Ctrl+A", "c103"},
+        {"Ctrl+B", "c170"},
+        {"Ctrl+P", "c1009"},
+        {"Ctrl+R", "c1103"},
+        {"Ctrl+C", "c1300"},
+        {"Ctrl+V", "t4732"},
+        {"Ctrl+Z", "c1170"},
+        {"Ctrl+Y, Ctrl+Shift+Z", "c1171"},
+        {"Ctrl+E", "c1173"},
+        {"Alt+R", "t4737"},
+        {"Alt+1 \x85 Alt+9", "to box 1 \x85 9"},
+        {"Alt+Num 1 \x85 Alt+Num 6", "to box 1 \x85 6"},
+        {"Alt+Q, Alt+Enter", "t4734"},
+        {"Alt+F10, F10", "t4731"},
+        {"Shift", "t4736"},
+        {"F1", "c119"},
+        {"F2", "Information"},
+        {"F3", "c1008"},
+        {"F4", "c3020"},
+        {"Insert, Num 0", "c1104"},
+        {"Space, Up, Z", "t4738"},
+        {"Esc", "t4735"},
+    };
+    EXPECT_EQ(got, expected);
+
+    const std::string html = commands::keyListHtml(
+        {{{"Strg+\xc4", "Num 0"}, false, "a<b & c"}, {{"Alt+1", "Alt+9"}, true, "x"}},
+        [](int id) { return id == 4729 ? std::string("Taste") : std::string("Wirkung"); });
+    EXPECT_EQ(html,
+              "<table>\n<tr><th>Taste</th><th>Wirkung</th></tr>\n"
+              "<tr><td><kbd>Strg+\xc3\x84</kbd>, <kbd>Num 0</kbd></td><td>a&lt;b &amp; c</td></tr>\n"
+              "<tr><td><kbd>Alt+1</kbd> &hellip; <kbd>Alt+9</kbd></td><td>x</td></tr>\n</table>\n");
 }

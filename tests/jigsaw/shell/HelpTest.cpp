@@ -109,7 +109,8 @@ TEST(Help, F1AndTheHelpCommandsOpenTheTopicOfWhereThePlayerIs)
         c.ask();
         ASSERT_EQ(opened.size(), 1u) << c.where;
         EXPECT_TRUE(opened[0].isLocalFile()) << c.where;
-        EXPECT_EQ(fs::path(opened[0].toLocalFile().toStdString()), folder / "help" / c.page) << c.where;
+        // Shown from the copy whose key page holds the key table.
+        EXPECT_EQ(fs::path(opened[0].toLocalFile().toStdString()), folder / "help-pages" / c.page) << c.where;
         EXPECT_EQ(opened[0].fragment().toStdString(), c.anchor) << c.where;
     }
 }
@@ -142,7 +143,7 @@ TEST(Help, HelpThatCannotBeShownSaysSo)
         QTest::qWait(100);
         EXPECT_EQ(asked, pages ? 1 : 0);
         // The page it could not show, or the folder where the pages belong.
-        const fs::path named = pages ? folder / "help" / "index.html" : folder / "help";
+        const fs::path named = pages ? folder / "help-pages" / "index.html" : folder / "help";
         EXPECT_NE(told.find(named.string()), std::string::npos) << told;
     }
 }
@@ -168,7 +169,7 @@ TEST(Help, F1RightAfterStartUpOpensTheContents)
     EXPECT_EQ(keyboard, &s.window()) << keyboard->metaObject()->className();
     QTest::keyClick(keyboard, Qt::Key_F1);
     ASSERT_EQ(opened.size(), 1u);
-    EXPECT_EQ(fs::path(opened[0].toLocalFile().toStdString()), folder / "help" / "index.html");
+    EXPECT_EQ(fs::path(opened[0].toLocalFile().toStdString()), folder / "help-pages" / "index.html");
     EXPECT_EQ(opened[0].fragment().toStdString(), "");
 }
 
