@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <functional>
 
 #include "framework/Bmp.h"
@@ -18,6 +19,7 @@
 #include "framework/qt/Screenshot.h"
 #include "framework/qt/Text.h"
 #include "framework/qt/UiText.h"
+#include "framework/qt/WBaseInfo.h"
 
 using namespace fw;
 
@@ -282,4 +284,28 @@ TEST_F(MUBoxTest, PaintedBoxShowsTextIconAndButtonsOnGrey)
     const QFontMetrics fm(QApplication::font());
     EXPECT_GE(text.h, fm.height() + fm.lineSpacing());
     EXPECT_LT(text.h, fm.height() + 2 * fm.lineSpacing());
+}
+
+// Message boxes and the small dialogs are dialogs to the window manager:
+// owned by the window they belong to (so they stay above it and come back
+// with it), of a fixed size, without minimise and maximise buttons.
+TEST_F(MUBoxTest, MessageBoxesAndDialogsAreFixedSizeDialogsOfTheirOwner)
+{
+    QWidget owner;
+    owner.resize(400, 300);
+    owner.show();
+    MUBox box(&owner, kPrompt);
+    box.prepare();
+    WBaseInfo dialog(&owner, "Options");
+    dialog.setClientSize(200, 100);
+    for (QWidget* w : {static_cast<QWidget*>(&box), static_cast<QWidget*>(&dialog)}) {
+        w->show();
+        EXPECT_EQ(w->windowType(), Qt::Dialog) << w->metaObject()->className();
+        EXPECT_FALSE(w->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint))
+            << w->metaObject()->className();
+        EXPECT_EQ(w->minimumSize(), w->maximumSize()) << w->metaObject()->className();
+        ASSERT_NE(w->windowHandle(), nullptr);
+        EXPECT_EQ(w->windowHandle()->transientParent(), owner.windowHandle()) << w->metaObject()->className();
+        w->hide();
+    }
 }
