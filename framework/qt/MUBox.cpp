@@ -12,18 +12,13 @@
 
 #include "framework/qt/Text.h"
 #include "framework/qt/UiText.h"
+#include "framework/qt/Window.h"
 
 namespace fw {
 
 namespace {
 
 const QColor kBackground(0xC0, 0xC0, 0xC0);
-
-std::function<void(int)>& helpHandler()
-{
-    static std::function<void(int)> handler;
-    return handler;
-}
 
 QFont normalFont()
 {
@@ -121,11 +116,6 @@ MUBox::MUBox(QWidget* parent, std::string markup, int helpContext)
 }
 
 MUBox::~MUBox() = default;
-
-void MUBox::setHelpHandler(std::function<void(int topic)> handler)
-{
-    helpHandler() = std::move(handler);
-}
 
 void MUBox::prepare()
 {
@@ -259,8 +249,11 @@ void MUBox::command(int id)
 
 void MUBox::requestHelp()
 {
-    if (m_layout.helpContext() != 0 && helpHandler())
-        helpHandler()(m_layout.helpContext());
+    // The help is its owner's: the window it came from shows the topic.
+    if (m_layout.helpContext() == 0)
+        return;
+    if (const auto help = Window::helpListenerOf(parentWidget()))
+        help(m_layout.helpContext());
 }
 
 void MUBox::reject()

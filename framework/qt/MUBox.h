@@ -65,9 +65,6 @@ public:
     // 4 No, 119 help.
     void command(int id);
 
-    // Where help requests go (the help file at a topic). Set once by the program.
-    static void setHelpHandler(std::function<void(int topic)> handler);
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

@@ -12,18 +12,12 @@ namespace fw {
 
 namespace {
 
-MenuBuilder::IconSource& iconSource()
-{
-    static MenuBuilder::IconSource s;
-    return s;
-}
-
 QString labelOf(const Menu::Item& item)
 {
     return item.textId ? UiText::text(4, item.textId) : toQString(item.text);
 }
 
-void fill(QMenu* qmenu, const Menu& menu, EventHandler* hintTarget)
+void fill(QMenu* qmenu, const Menu& menu, EventHandler* hintTarget, const MenuBuilder::IconSource& icons)
 {
     for (const Menu::Item& item : menu.items()) {
         if (item.kind == Menu::Item::Separator) {
@@ -33,7 +27,7 @@ void fill(QMenu* qmenu, const Menu& menu, EventHandler* hintTarget)
         if (item.kind == Menu::Item::Submenu) {
             QMenu* sub = qmenu->addMenu(labelOf(item));
             if (item.submenu)
-                fill(sub, *item.submenu, hintTarget);
+                fill(sub, *item.submenu, hintTarget, icons);
             continue;
         }
         MenuHintEvent hint(item.command, item.argument);
@@ -49,19 +43,17 @@ void fill(QMenu* qmenu, const Menu& menu, EventHandler* hintTarget)
             action->setCheckable(true);
             action->setChecked(true);
         }
-        if (hint.icon && iconSource())
-            action->setIcon(iconSource()(hint.icon));
+        if (hint.icon && icons)
+            action->setIcon(icons(hint.icon));
     }
 }
 
 }  // namespace
 
-void MenuBuilder::setIconSource(IconSource source) { iconSource() = std::move(source); }
-
-QMenu* MenuBuilder::build(const Menu& menu, EventHandler* hintTarget, QWidget* parent)
+QMenu* MenuBuilder::build(const Menu& menu, EventHandler* hintTarget, QWidget* parent, const IconSource& icons)
 {
     auto* qmenu = new QMenu(parent);
-    fill(qmenu, menu, hintTarget);
+    fill(qmenu, menu, hintTarget, icons);
     return qmenu;
 }
 

@@ -25,10 +25,9 @@ public:
         uint32_t argument;
     };
 
-    static void setIconSource(IconSource source);
-
     // The menu belongs to parent (or to the caller when parent is null).
-    static QMenu* build(const Menu& menu, EventHandler* hintTarget, QWidget* parent);
+    // icons: the pictures of the entries whose hint names one (none: no icons).
+    static QMenu* build(const Menu& menu, EventHandler* hintTarget, QWidget* parent, const IconSource& icons = {});
     // The command behind an entry of a built menu.
     static std::optional<Choice> choiceOf(const QAction* action);
 };

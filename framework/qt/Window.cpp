@@ -178,6 +178,14 @@ bool Window::hasMouseCapture() const { return QWidget::mouseGrabber() == this; }
 
 void Window::setAcceptFiles(bool on) { setAcceptDrops(on); }
 
+std::function<void(int)> Window::helpListenerOf(const QWidget* w)
+{
+    for (; w; w = w->parentWidget())
+        if (auto* own = qobject_cast<const Window*>(w); own && own->m_help)
+            return own->m_help;
+    return {};
+}
+
 uint32_t Window::trackMenu(const Menu& menu, QPoint at)
 {
     std::unique_ptr<QMenu> qmenu(MenuBuilder::build(menu, this, nullptr));

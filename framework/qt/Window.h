@@ -82,6 +82,11 @@ public:
     // meanwhile: the menu mode of a window family. The nearest owner with a
     // listener hears it.
     void setMenuModeListener(std::function<void(bool open)> listener) { m_menuMode = std::move(listener); }
+    // Shows a help topic asked for by a window this one owns that has no
+    // command target of its own (the help button of a message box).
+    void setHelpListener(std::function<void(int topic)> listener) { m_help = std::move(listener); }
+    // The help listener of the nearest window from w up its owners; none when no owner has one.
+    static std::function<void(int topic)> helpListenerOf(const QWidget* w);
 
 signals:
     // The window accepted a close request (it is hidden, not destroyed).
@@ -124,6 +129,7 @@ private:
     std::map<int, int> m_timers;  // qt timer id -> window timer id
     Menu m_windowMenu;
     std::function<void(bool)> m_menuMode;
+    std::function<void(int)> m_help;
     MouseEvent::Button m_pressButton = MouseEvent::NoButton;
     QPoint m_pressPoint;
     bool m_dragging = false;

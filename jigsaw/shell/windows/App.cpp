@@ -84,7 +84,6 @@ App::~App()
 {
     // The window layer's answers set at start-up call into this program.
     fw::UiText::setSource(nullptr);
-    fw::MUBox::setHelpHandler(nullptr);
     m_scoreWindows.reset();
     m_puz.setSteps(nullptr);
     m_puz.setUser(nullptr);
@@ -190,8 +189,9 @@ int App::StartUp()
     m_window->setWindowIcon(QIcon(PlayCursors::icon()));
     m_scoreWindows = std::make_unique<ScoreWindows>(*m_live, *m_scoresHost, m_window.get());
     m_commands->attach(*m_window, *m_scoreWindows);
-    // The help buttons of message boxes (the custom-size prompt...).
-    fw::MUBox::setHelpHandler([this](int topic) { m_commands->ShowHelp(topic); });
+    // The help buttons of message boxes (the custom-size prompt...) over
+    // the play window or any window it owns.
+    m_window->setHelpListener([this](int topic) { m_commands->ShowHelp(topic); });
     // Keys typed on the score strip are the table's.
     m_scoreWindows->setCommandTarget(m_commands.get());
     m_scoresHost->setWindows(m_window.get(), m_scoreWindows.get());

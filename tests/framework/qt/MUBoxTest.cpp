@@ -20,6 +20,7 @@
 #include "framework/qt/Text.h"
 #include "framework/qt/UiText.h"
 #include "framework/qt/WBaseInfo.h"
+#include "framework/qt/Window.h"
 
 using namespace fw;
 
@@ -192,8 +193,11 @@ TEST_F(MUBoxTest, TheOwnerMayKeepTheBoxOpenAndHearsEveryFieldChange)
 TEST_F(MUBoxTest, HelpOpensTheBoxTopicAndKeepsTheBoxOpen)
 {
     std::vector<int> topics;
-    MUBox::setHelpHandler([&](int topic) { topics.push_back(topic); });
-    MUBox box(nullptr, MarkupMessage("Move the puzzle?", "Quorvane", mb::OkCancel), 152);
+    // The help belongs to the window the box came from, through a dialog it owns.
+    Window owner;
+    owner.setHelpListener([&](int topic) { topics.push_back(topic); });
+    QWidget dialog(&owner, Qt::Dialog);
+    MUBox box(&dialog, MarkupMessage("Move the puzzle?", "Quorvane", mb::OkCancel), 152);
     whenShown([](MUBox& b) {
         ASSERT_NE(button(b, 119), nullptr);  // added because the box has a help topic
         button(b, 119)->click();
@@ -203,7 +207,6 @@ TEST_F(MUBoxTest, HelpOpensTheBoxTopicAndKeepsTheBoxOpen)
     });
     EXPECT_EQ(box.Execute(), mb::IdOk);
     EXPECT_EQ(topics, (std::vector<int>{152, 152}));
-    MUBox::setHelpHandler({});
 }
 
 TEST_F(MUBoxTest, MessagesByIdFillTheInsertAndTheProgramName)

@@ -37,15 +37,15 @@ struct HintSource : EventHandler {
 
 struct MenuBuilderTest : ::testing::Test {
     Menu menu;
+    MenuBuilder::IconSource icons = [](int icon) {
+        QPixmap p(16, 16);
+        p.fill(icon == 5 ? Qt::red : Qt::blue);
+        return QIcon(p);
+    };
     void SetUp() override
     {
         UiText::setSource([](int kind, int id) {
             return kind == 4 ? "text " + std::to_string(id) : std::string();
-        });
-        MenuBuilder::setIconSource([](int icon) {
-            QPixmap p(16, 16);
-            p.fill(icon == 5 ? Qt::red : Qt::blue);
-            return QIcon(p);
         });
         Menu view;
         view.add(1104, 604).addText(1125, "Ocultar &vista", 1);
@@ -54,7 +54,6 @@ struct MenuBuilderTest : ::testing::Test {
     void TearDown() override
     {
         UiText::setSource(nullptr);
-        MenuBuilder::setIconSource(nullptr);
     }
 };
 
@@ -63,7 +62,7 @@ struct MenuBuilderTest : ::testing::Test {
 TEST_F(MenuBuilderTest, EntriesCarryTextsHintsStatesAndCommands)
 {
     HintSource hints;
-    std::unique_ptr<QMenu> m(MenuBuilder::build(menu, &hints, nullptr));
+    std::unique_ptr<QMenu> m(MenuBuilder::build(menu, &hints, nullptr, icons));
     const QList<QAction*> a = m->actions();
     ASSERT_EQ(a.size(), 5);
     EXPECT_EQ(a[0]->text(), "text 600\tCtrl+O");
