@@ -4,6 +4,7 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 
+#include "framework/qt/MUBox.h"
 #include "ShellFixture.h"
 #include "framework/qt/MUBox.h"
 #include "jigsaw/play/windows/WBox.h"
@@ -102,6 +103,14 @@ TEST(Help, F1AndTheHelpCommandsOpenTheTopicOfWhereThePlayerIs)
          },
          "boxes.html", "t110"},
         {"how to make a puzzle", [&] { s.app->commands().Command(1301); }, "making.html", "t151"},
+        {"the help button of a message box over a dialog",
+         [&] {
+             QWidget dialog(&w, Qt::Dialog);
+             fw::MUBox b(&dialog, fw::MarkupMessage("Go on?", "Quorvane", fw::mb::OkCancel), 151);
+             b.prepare();
+             b.command(fw::mubox::Help);
+         },
+         "making.html", "t151"},
     };
     for (const auto& c : cases) {
         w.setFocus();
