@@ -18,10 +18,4 @@ const std::vector<uint32_t>& Display::defaultPalette()
     return palette;
 }
 
-Display& Display::current()
-{
-    static Display display;
-    return display;
-}
-
 }  // namespace fw

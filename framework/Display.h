@@ -4,9 +4,10 @@
 
 namespace fw {
 
-// What the screen can show, measured once by the window layer. Settings and
-// tests may override the colour depth to simulate palette displays, so the
-// 256- and 16-colour paths of picture loading run on any machine.
+// What the screen can show, measured by the program that runs on it and
+// handed to what draws or writes for it. Tests may set the colour depth to
+// simulate palette displays, so the 256- and 16-colour paths of picture
+// loading run on any machine. A default one is true colour, 1920 x 1080.
 struct Display {
     int width = 1920;   // screen size in pixels
     int height = 1080;
@@ -19,10 +20,6 @@ struct Display {
     // The palette a 256-colour display has selected when no picture has
     // chosen one: the 20 fixed colours and a 6 x 6 x 6 colour cube.
     static const std::vector<uint32_t>& defaultPalette();
-
-    // The display the program runs on (a true-colour 1920 x 1080 one until
-    // the window layer measures the screen).
-    static Display& current();
 };
 
 }  // namespace fw

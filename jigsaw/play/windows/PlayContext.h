@@ -10,6 +10,7 @@
 
 namespace fw {
 class Bitmap;
+struct Display;
 }
 
 namespace qv {
@@ -75,6 +76,8 @@ struct PlayContext {
     // How the table's texture pictures are decoded; null: the window
     // system's reader.
     std::function<fw::Status(const std::filesystem::path&, fw::Bitmap&)> readPicture;
+    // The screen played on; null: a true-colour one.
+    const fw::Display* display = nullptr;
 
     void playSound(int number) const;
 };

@@ -36,9 +36,9 @@ Point16 p16(QPoint p) { return {static_cast<int16_t>(p.x()), static_cast<int16_t
 
 
 // Planes x bits a pixel as the background understands them.
-int displayDepth()
+int displayDepth(const PlayContext& context)
 {
-    const fw::Display& d = fw::Display::current();
+    const fw::Display d = context.display ? *context.display : fw::Display();
     return d.isPalette16() ? 4 : d.isPalette256() ? 8 : 32;
 }
 
@@ -53,7 +53,7 @@ WPuz::WPuz(PlayContext& context)
           context.puz, context.score, *this, [this](PlayReport&& r) { present(std::move(r)); },
           [&options = context.options] { return options.word; }),
       m_rules(m_session.rules()), m_player(context.animationClock ? *context.animationClock : *m_ownClock),
-      m_mouse(std::make_unique<SurfaceMouse>(*this)), m_table(displayDepth())
+      m_mouse(std::make_unique<SurfaceMouse>(*this)), m_table(displayDepth(context))
 {
     if (!context.sparkleColours)
         m_ownColours.seed(0);

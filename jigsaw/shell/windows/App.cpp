@@ -177,11 +177,12 @@ int App::StartUp()
     // 7: the play window.
     m_commands = std::make_unique<PuzCommands>(
         ShellParts{m_puz, m_score, *m_live, *m_scoresHost, *m_library, *m_profile, m_options, m_traductor, *m_player,
-                   *m_folders, m_dir},
+                   *m_folders, m_display, m_dir},
         *this);
     m_context = std::make_unique<PlayContext>(PlayContext{m_puz, m_score, m_options, *m_sounds, *m_commands});
     // Texture pictures decode like puzzle pictures.
     m_context->readPicture = readPictureFile;
+    m_context->display = &m_display;
     m_window = std::make_unique<WPuz>(*m_context);
     m_user.setPlayWindow(m_window.get());
     m_window->setCommandTarget(m_commands.get());
@@ -204,7 +205,7 @@ int App::StartUp()
     // 8: a 16-colour screen cannot make puzzles: the new-puzzle operation
     // asks the display itself (NewPuzzle::refusedOnLowColour).
     // 9: the document.
-    fw::Display& display = fw::Display::current();
+    fw::Display& display = m_display;
     if (QScreen* s = QGuiApplication::primaryScreen()) {
         display.width = s->geometry().width();
         display.height = s->geometry().height();

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "framework/Display.h"
 #include "framework/Options.h"
 #include "framework/Profile.h"
 #include "framework/SoundPlayer.h"
@@ -110,6 +111,7 @@ public:
     WPuz& playWindow() { return *m_window; }
     PuzCommands& commands() { return *m_commands; }
     ScoreKeeper& score() { return m_score; }
+    const fw::Display& display() const { return m_display; }
     LiveRanking& liveRanking() { return *m_live; }
     ShellScoresHost& scoresHost() { return *m_scoresHost; }
     ScoreWindows& scoreWindows() { return *m_scoreWindows; }
@@ -184,6 +186,8 @@ private:
     bool m_settingsFailureTold = false;
     std::optional<fw::Status> m_settingsFailure;
     int m_screenDepth = 0;
+    // The screen the program runs on, measured at start-up and when it changes.
+    fw::Display m_display;
 };
 
 }  // namespace qv

@@ -275,7 +275,7 @@ QScreen* App::playScreen() const
 
 void App::displayChanged(const QRect& geometry, int depth)
 {
-    fw::Display& display = fw::Display::current();
+    fw::Display& display = m_display;
     const bool sizeChanged = geometry.width() != display.width || geometry.height() != display.height;
     const bool depthChanged = depth > 0 && depth != m_screenDepth;
     if (!sizeChanged && !depthChanged)

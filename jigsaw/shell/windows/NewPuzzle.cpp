@@ -84,8 +84,8 @@ fw::Status LoadEditorPicture(QWidget* parent, const fs::path& file, fw::Bitmap& 
     return {};
 }
 
-NewPuzzle::NewPuzzle(QWidget* playWindow, Library& library, NewPuzzleHost& host)
-    : m_window(playWindow), m_library(library), m_host(host)
+NewPuzzle::NewPuzzle(QWidget* playWindow, Library& library, NewPuzzleHost& host, fw::Display display)
+    : m_window(playWindow), m_library(library), m_host(host), m_display(display)
 {
 }
 
@@ -93,7 +93,7 @@ bool NewPuzzle::running() { return g_running; }
 
 bool NewPuzzle::refusedOnLowColour()
 {
-    if (!fw::Display::current().isPalette16())
+    if (!m_display.isPalette16())
         return false;
     fw::ShowMessage(m_window, newpuzzle::SixteenColourRefusal, "Quorvane", fw::mb::Ok | fw::mb::IconInformation);
     return true;
@@ -155,7 +155,7 @@ std::optional<fs::path> NewPuzzle::makeFrom(const fs::path& file)
         return std::nullopt;
     }
     m_host.setBusy(true);
-    WEdPuz editor(m_window, m_library, std::move(picture), file);
+    WEdPuz editor(m_window, m_library, std::move(picture), file, m_display);
     m_editorShown = true;
     std::optional<fs::path> made = m_run ? m_run(editor) : editor.Exec();
     m_host.setBusy(false);

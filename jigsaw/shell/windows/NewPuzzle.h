@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "framework/Bitmap.h"
+#include "framework/Display.h"
 #include "framework/Status.h"
 
 class QWidget;
@@ -46,7 +47,8 @@ fw::Status LoadEditorPicture(QWidget* parent, const std::filesystem::path& file,
 //   if (auto made = op.Ask(askFlag, &checkBox)) post command 1128;
 class NewPuzzle {
 public:
-    NewPuzzle(QWidget* playWindow, Library& library, NewPuzzleHost& host);
+    // display: the screen the program runs on (a 16-colour one cannot make puzzles).
+    NewPuzzle(QWidget* playWindow, Library& library, NewPuzzleHost& host, fw::Display display = {});
 
     // Whether an operation is running now (the make-a-puzzle dialog's
     // Cancel and a second start look at it).
@@ -77,6 +79,7 @@ private:
     QPointer<QWidget> m_window;
     Library& m_library;
     NewPuzzleHost& m_host;
+    fw::Display m_display;
     EditorRun m_run;
     PictureChooser m_chooser;
     bool m_editorShown = false;

@@ -95,7 +95,7 @@ WMakePuzzke::Result ShellDialogs::makePuzzle(bool atStartUp)
 std::optional<std::filesystem::path> ShellDialogs::newPuzzle(const std::filesystem::path& picture,
                                                              NewPuzzleHost& host)
 {
-    NewPuzzle operation(&window(), m_parts.library, host);
+    NewPuzzle operation(&window(), m_parts.library, host, m_parts.display);
     operation.setEditorRun([this](WEdPuz& editor) {
         editor.setHelp([this](int topic) { showHelp(topic); });
         return editor.Exec();

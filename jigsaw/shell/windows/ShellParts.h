@@ -2,6 +2,7 @@
 #include <filesystem>
 
 namespace fw {
+struct Display;
 class Options;
 class Profile;
 class SoundPlayer;
@@ -30,6 +31,7 @@ struct ShellParts {
     fw::Traductor& traductor;
     fw::SoundPlayer& player;
     const GameFolders& folders;
+    const fw::Display& display;  // the screen the program runs on
     std::filesystem::path programDir;
 };
 

@@ -84,13 +84,13 @@ fw::Bitmap cropBitmap(const fw::Bitmap& picture, QRect r)
 
 }  // namespace
 
-QImage EditorImage(const fw::Bitmap& picture)
+QImage EditorImage(const fw::Bitmap& picture, const fw::Display& display)
 {
     if (picture.isNull())
         return {};
     fw::Bitmap shown;
     const fw::Bitmap* source = &picture;
-    if (fw::Display::current().isPalette256()) {
+    if (display.isPalette256()) {
         fw::WaitCursor wait;
         shown = expandPalette(mapToPalette(picture, fw::Display::defaultPalette(), true));
         source = &shown;
@@ -100,8 +100,9 @@ QImage EditorImage(const fw::Bitmap& picture)
     return view.copy();
 }
 
-WEdPuz::WEdPuz(QWidget* parent, Library& library, fw::Bitmap picture, fs::path pictureFile)
+WEdPuz::WEdPuz(QWidget* parent, Library& library, fw::Bitmap picture, fs::path pictureFile, fw::Display display)
     : WBaseInfo(parent), m_library(library), m_picture(std::move(picture)), m_pictureFile(std::move(pictureFile)),
+      m_display(display),
       m_boxes(std::make_unique<BoxEditorUser>(this, library)), m_user(m_boxes.get()),
       m_shelf(library.shelves().CurrentShelf())
 {
@@ -121,7 +122,7 @@ void WEdPuz::layOut()
     m_scroll = new QScrollArea(this);
     m_scroll->setBackgroundRole(QPalette::Dark);
     m_scroll->setAlignment(Qt::AlignCenter);
-    m_view = new EdPuzView(EditorImage(m_picture));
+    m_view = new EdPuzView(EditorImage(m_picture, m_display));
     m_scroll->setWidget(m_view);
     m_scroll->show();
     connect(m_view, &EdPuzView::cropChanged, this, [this] { refreshCounts(); });
@@ -367,7 +368,7 @@ bool WEdPuz::write()
                              this);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(300);
-    const fw::Status st = WritePuzzleFile(doc, file, source, thumbnail, fw::Display::current(), [&](int step) {
+    const fw::Status st = WritePuzzleFile(doc, file, source, thumbnail, m_display, [&](int step) {
         progress.setValue(std::clamp(step, 0, kWritingSteps));
     });
     progress.setValue(kWritingSteps);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "framework/Bitmap.h"
+#include "framework/Display.h"
 #include "framework/Status.h"
 #include "framework/qt/WBaseInfo.h"
 #include "jigsaw/shell/NewPuzzleRules.h"
@@ -74,7 +75,10 @@ public:
 
     // picture: the loaded picture; pictureFile: where it came from (a JPEG
     // file is stored unchanged unless the picture is cropped).
-    WEdPuz(QWidget* parent, Library& library, fw::Bitmap picture, std::filesystem::path pictureFile);
+    // display: the screen the program runs on (a 256-colour one shows the
+    // picture in its palette; the puzzle file is written for it).
+    WEdPuz(QWidget* parent, Library& library, fw::Bitmap picture, std::filesystem::path pictureFile,
+           fw::Display display = {});
     ~WEdPuz() override;
 
     void setUser(EditorUser* user) { m_user = user; }
@@ -118,6 +122,7 @@ private:
     Library& m_library;
     fw::Bitmap m_picture;
     std::filesystem::path m_pictureFile;
+    fw::Display m_display;
     std::unique_ptr<EditorUser> m_boxes;
     EditorUser* m_user;
     std::function<void(int)> m_help;
@@ -131,6 +136,6 @@ private:
 
 // The picture as the editor shows it: on a 256-colour display reduced to
 // the display's palette, as the puzzle will look there.
-QImage EditorImage(const fw::Bitmap& picture);
+QImage EditorImage(const fw::Bitmap& picture, const fw::Display& display);
 
 }  // namespace qv

@@ -283,7 +283,7 @@ TEST(PiecesAndPictures, AScreenOfAnotherSizeCutsThePiecesAgain)
     emit screen->geometryChanged(smaller);
     EXPECT_EQ(puz.pictureRect, small);
     emit screen->geometryChanged(was);
-    EXPECT_EQ(fw::Display::current().width, was.width());
+    EXPECT_EQ(s.app->display().width, was.width());
     EXPECT_EQ(w.size(), was.size());
 }
 
