@@ -176,7 +176,9 @@ private:
 // box titled "Situación imprevista" ("BreakPoint (Cancel->brk)" when the
 // title is empty); the program goes on whichever button is pressed. The
 // window layer installs the handler that shows the box; without one the
-// text goes to the error stream.
+// text goes to the error stream. One handler for the process on purpose:
+// the reports come from code that has no window at hand, as an assertion
+// would.
 using UnexpectedHandler = std::function<void(const std::string& text, const std::string& title)>;
 void SetUnexpectedHandler(UnexpectedHandler handler);
 void ReportUnexpected(const std::string& text, const std::string& title = "Situaci\xF3n imprevista");

@@ -7,8 +7,11 @@
 namespace fw {
 
 // Where the window layer takes its translated texts (menu entries and
-// button captions: kind 4, by command or control id). The program points it at its translation layer
-// once at start-up; until then texts come out empty.
+// button captions: kind 4, by command or control id). The program points it
+// at its translation layer once at start-up; until then texts come out
+// empty. One source for the process on purpose, as the toolkit's own
+// translators are: the language is the program's, and every window follows
+// a change of it at once.
 class UiText {
 public:
     using Source = std::function<std::string(int kind, int id)>;
