@@ -1,7 +1,9 @@
 // The play window's boxes (their windows, sending groups to them), the
-// table's background and the areas the table keeps clear. The rest of
-// WPuz is in WPuz.cpp and WPuzCommands.cpp.
+// table's background, the areas the table keeps clear and what an empty
+// or paused table shows. The rest of WPuz is in WPuz.cpp and
+// WPuzCommands.cpp.
 #include <QCoreApplication>
+#include <QPainter>
 #include <algorithm>
 
 #include "framework/qt/WBkg.h"
@@ -284,6 +286,33 @@ ScatterArea WPuz::scatterArea(uint8_t container) const
         if (b->isVisible())
             add(b->geometry());
     return a;
+}
+
+// No puzzle to play: the program's name in the middle of the table.
+void WPuz::paintEmptyTable(QPainter& p)
+{
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setPixelSize(EmptyTableFontSize);
+    p.setFont(font);
+    p.setPen(QColor(0, 0, 0, 110));
+    p.drawText(rect().translated(2, 2), Qt::AlignCenter, QString::fromLatin1(ProgramName));
+    p.setPen(QColor(250, 240, 200));
+    p.drawText(rect(), Qt::AlignCenter, QString::fromLatin1(ProgramName));
+}
+
+// A paused competition game: the table's ground and why it is empty.
+void WPuz::paintCover(QPainter& p)
+{
+    QFont font = p.font();
+    font.setPixelSize(std::max(16, height() / 30));
+    p.setFont(font);
+    const QString line = QString::fromStdString(context().shell.text(CoverText));
+    // Above the middle, where the pause message and most dialogs sit.
+    const QRect band(width() / 20, height() / 6, width() * 9 / 10, height() / 8);
+    p.setPen(QColor(0, 0, 0, 110));
+    p.drawText(band.translated(2, 2), Qt::AlignCenter | Qt::TextWordWrap, line);
+    p.setPen(QColor(250, 240, 200));
+    p.drawText(band, Qt::AlignCenter | Qt::TextWordWrap, line);
 }
 
 }  // namespace qv
