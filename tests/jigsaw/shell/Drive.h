@@ -102,11 +102,15 @@ inline void release(qv::WPuz& w, Qt::MouseButton button, QPoint at)
     QTest::mouseRelease(target, button, {}, target->mapFrom(&w, at));
 }
 
+// The toolkit's test double click ends on a press (its state keeps the
+// button held, and every later test's moves would carry it): the release
+// follows, as a mouse's does.
 inline void doubleClick(qv::WPuz& w, QPoint at)
 {
     QPoint local;
     QWidget* target = under(w, at, local);
     QTest::mouseDClick(target, Qt::LeftButton, {}, local);
+    QTest::mouseRelease(target, Qt::LeftButton, {}, local);
 }
 
 // Moves the pointer (button held) in steps, as a hand would.
