@@ -1,8 +1,14 @@
 // Opening a puzzle (decode, scale, cut, render, scatter) on a 1920 x 1080
 // table at about 100, 500, 1000 and 2000 pieces, beside the bare JPEG decode
 // of the same picture. Goal: opening within 3 x the bare decode at 1000.
+//
+// The large pair: a 12-megapixel photograph cut into about 10,000 pieces on
+// a 3840 x 2160 table (BM_OpenLarge/0 without the picture cache, /1 with it)
+// beside the bare full-size decode of the same photograph
+// (BM_BareDecodeLarge). Goal: the open within 2 x the bare decode.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "framework/FileStream.h"
@@ -88,6 +94,127 @@ void open(benchmark::State& state, bool cache)
     }
     state.counters["pieces"] = puz.pieceCount();
 }
+
+
+// --- the large pair
+
+const std::filesystem::path kPhoto =
+    std::filesystem::path(__FILE__).parent_path().parent_path() / "jigsaw/resources/pictures/picosdeeuropa_by_Aitzol_Berasategi.jpg";
+constexpr int kLargeWidth = 4240, kLargeHeight = 2832;  // 12.0 megapixels
+constexpr int kTableWidth = 3840, kTableHeight = 2160;
+
+// The photograph enlarged to 12 megapixels, bilinearly, so that it stays a
+// photograph to the coder (no blocks of repeated pixels).
+fw::Bitmap enlarged(const fw::Bitmap& src, int width, int height)
+{
+    fw::Bitmap out(width, height);
+    const double sx = static_cast<double>(src.width() - 1) / (width - 1);
+    const double sy = static_cast<double>(src.height() - 1) / (height - 1);
+    for (int y = 0; y < height; ++y) {
+        const double fy = y * sy;
+        const int y0 = static_cast<int>(fy), y1 = std::min(y0 + 1, src.height() - 1);
+        const double wy = fy - y0;
+        for (int x = 0; x < width; ++x) {
+            const double fx = x * sx;
+            const int x0 = static_cast<int>(fx), x1 = std::min(x0 + 1, src.width() - 1);
+            const double wx = fx - x0;
+            const uint32_t a = src.pixel(x0, y0), b = src.pixel(x1, y0), c = src.pixel(x0, y1), d = src.pixel(x1, y1);
+            uint32_t v = 0;
+            for (int shift = 0; shift < 24; shift += 8) {
+                const double top = ((a >> shift) & 0xFF) * (1 - wx) + ((b >> shift) & 0xFF) * wx;
+                const double bottom = ((c >> shift) & 0xFF) * (1 - wx) + ((d >> shift) & 0xFF) * wx;
+                v |= static_cast<uint32_t>(top * (1 - wy) + bottom * wy + 0.5) << shift;
+            }
+            out.setPixel(x, y, v);
+        }
+    }
+    return out;
+}
+
+// The large puzzle, made at the first run into the temporary folder and
+// kept there, so that a run measuring the memory of one open (a filter run
+// under /usr/bin/time -v) does not count the making.
+const std::filesystem::path& largePuzzle()
+{
+    static const std::filesystem::path path = [] {
+        const auto p = std::filesystem::temp_directory_path() / "qv_open_bench_12mp.puz";
+        qv::Entry known;
+        if (std::filesystem::exists(p) && known.readFile(p).ok())
+            return p;
+        fw::Bitmap photo;
+        if (!qv::readPictureFile(kPhoto, photo).ok())
+            return std::filesystem::path();
+        qv::Puz maker;
+        maker.edit = qv::Puz::Making;
+        const qv::Grid g = qv::GridFromCount(kLargeWidth, kLargeHeight, "10000");
+        if (!g.status.ok())
+            return std::filesystem::path();
+        for (int i = 0; i < 4; ++i) {
+            maker.rows[i] = static_cast<int16_t>(g.rows);
+            maker.columns[i] = static_cast<int16_t>(g.columns);
+        }
+        qv::PictureSource src;
+        src.bitmap = enlarged(photo, kLargeWidth, kLargeHeight);
+        const auto part = p.string() + ".part";
+        if (!qv::WritePuzzleFile(maker, part, src, {}, {}).ok())
+            return std::filesystem::path();
+        std::filesystem::rename(part, p);
+        return p;
+    }();
+    return path;
+}
+
+void BM_BareDecodeLarge(benchmark::State& state)
+{
+    qv::Entry e;
+    if (largePuzzle().empty() || !e.readFile(largePuzzle()).ok()) {
+        state.SkipWithError("no puzzle");
+        return;
+    }
+    int width = 0, height = 0;
+    for (auto _ : state) {
+        fw::FileStream f(largePuzzle(), fw::FileStream::Mode::Read);
+        qv::JpegDecodeRequest req;
+        req.length = e.directory.pictureLength;
+        qv::JpegPicture pic;
+        qv::decodeJpeg(f, e.directory.pictureOffset + qv::kPaletteBlockSize, req, pic);
+        benchmark::DoNotOptimize(pic.rgb.bits());
+        width = pic.rgb.width();
+        height = pic.rgb.height();
+    }
+    state.counters["megapixels"] = width * static_cast<double>(height) / 1e6;
+}
+BENCHMARK(BM_BareDecodeLarge)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
+
+void BM_OpenLarge(benchmark::State& state)
+{
+    if (largePuzzle().empty()) {
+        state.SkipWithError("no puzzle");
+        return;
+    }
+    qv::HeadlessUser user;
+    user.screen = user.frame = {kTableWidth, kTableHeight};
+    qv::PictureSteps steps;
+    steps.picture.cacheEnabled = state.range(0) != 0;
+    steps.picture.display.width = kTableWidth;
+    steps.picture.display.height = kTableHeight;
+    qv::Puz puz;
+    puz.setUser(&user);
+    puz.setSteps(&steps);
+    puz.setGenerator(nullptr);
+    for (auto _ : state) {
+        fw::Status s = puz.OpenPuzzle(largePuzzle(), 0, 0);
+        if (!s.ok()) {
+            state.SkipWithError("open failed");
+            return;
+        }
+        benchmark::DoNotOptimize(puz.pieceSheet.bits());
+    }
+    state.counters["pieces"] = puz.pieceCount();
+    state.counters["picture_w"] = puz.picture.width();
+    state.counters["picture_h"] = puz.picture.height();
+}
+BENCHMARK(BM_OpenLarge)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
 
 void BM_Open(benchmark::State& state) { open(state, false); }
 void BM_OpenCached(benchmark::State& state) { open(state, true); }

@@ -74,6 +74,8 @@ enum : uint32_t {
     // Our own: the open game's cut as a text on the clipboard, for friends
     // to play the same pieces (Ctrl+V of such a text offers them).
     ShareCut = 1175,
+    // Our own: the progress line of games outside competition, on or off.
+    ProgressLine = 1185,
 };
 
 constexpr uint32_t GatherIntoNewBox = 100;

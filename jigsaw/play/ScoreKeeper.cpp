@@ -138,6 +138,8 @@ void ScoreKeeper::Finish()
     m_carried = Elapsed();
     m_state = Finished;
     refresh(TimeChanged);
+    if (m_listener)
+        m_listener->scoreFinished();
 }
 
 void ScoreKeeper::Pause(int n)

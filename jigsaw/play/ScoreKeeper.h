@@ -49,6 +49,9 @@ public:
     virtual void scoreRefreshed(unsigned changes) { (void)changes; }
     // All counters went back to 0; the live entry is to be forgotten.
     virtual void scoreReset() {}
+    // The clock of a running game stopped for good: the puzzle was just
+    // completed. Not told for a game opened complete.
+    virtual void scoreFinished() {}
 };
 
 // Keeps the play time with a clock that pauses for nested reasons, counts

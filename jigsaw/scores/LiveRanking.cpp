@@ -273,4 +273,6 @@ void LiveRanking::scoreRefreshed(unsigned changes)
 
 void LiveRanking::scoreReset() { forget(); }
 
+void LiveRanking::scoreFinished() { m_host.gameFinished(); }
+
 }  // namespace qv

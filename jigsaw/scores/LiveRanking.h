@@ -63,6 +63,7 @@ public:
     void scoreOpened() override;
     void scoreRefreshed(unsigned changes) override;
     void scoreReset() override;
+    void scoreFinished() override;
 
 private:
     void locateLiveEntry(const ScoreGame& game);

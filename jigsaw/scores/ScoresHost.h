@@ -47,6 +47,8 @@ public:
     // Repaint the cells of the mini score strip named by ScoreChange bits.
     virtual void updateMiniScore(unsigned changes) { (void)changes; }
     virtual void closeRankingWindow() {}
+    // The game was just completed (its live entry already in its final place).
+    virtual void gameFinished() {}
     // A received result entered the current ranking: the game has changed.
     virtual void markDocumentChanged() {}
     // Show a received certificate for acceptance; true when the user accepts it.

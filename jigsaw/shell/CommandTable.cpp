@@ -102,6 +102,9 @@ const CommandSpec kCommands[] = {
     // A help a competition game does not offer; each strength checked when chosen.
     {cmd::Ghost, &C::ghost, [](F f) { return f.pieces && !f.competition; },
      [](F f) { return !f.competition && static_cast<int>(f.argument) == f.ghost; }},
+    // A competition game has the score strip instead.
+    {cmd::ProgressLine, &C::progressLine, [](F f) { return f.pieces && !f.competition; },
+     [](F f) { return f.progressLine; }},
 };
 
 constexpr unsigned Ctrl = fw::mod::Ctrl, Shift = fw::mod::Shift, Alt = fw::mod::Alt;
@@ -219,6 +222,7 @@ const MenuLine kWindowMenu[] = {
     {MenuLine::Entry, cmd::Ranking},
     {MenuLine::Entry, cmd::ShowScore},
     {MenuLine::Entry, cmd::HideScore, 0, 1},
+    {MenuLine::Entry, cmd::ProgressLine},
     {MenuLine::Entry, cmd::PasteScores, 0, 0, kPasteEntry},
     {MenuLine::Separator},
     {MenuLine::Entry, cmd::Options},

@@ -63,6 +63,7 @@ public:
     virtual bool edgeView(uint32_t) = 0;
     virtual bool ghost(uint32_t percent) = 0;
     virtual bool shareCut(uint32_t) = 0;
+    virtual bool progressLine(uint32_t) = 0;
 };
 
 // What the menu states depend on, gathered when a menu opens.
@@ -82,6 +83,7 @@ struct CommandFacts {
     bool canRedo = false;
     bool edgeView = false;        // only the edge pieces are shown
     int ghost = 0;                // the ghost picture's strength in percent
+    bool progressLine = false;    // the player's setting: the progress line outside competition
     // The piece whose menu is open: where it lies (a box, or SPuz::OnTable;
     // -1: no piece menu is open) and whether its group is marked. Only its
     // sending entries ask.

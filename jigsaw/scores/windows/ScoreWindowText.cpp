@@ -44,6 +44,18 @@ const std::map<int, const char*>& fallbacks()
         {txt::CertificateMade, "Your new certificate"},
         {txt::CertificateHeading, "Certificate"},
         {txt::RankingTitle, "Ranking"},
+        // The strip's tooltips, the progress line and the finish window.
+        {4770, "Time played (the clock stands still while the game is paused)"},
+        {4771, "Score so far"},
+        {4772, "Your place in the ranking now, of all its results"},
+        {4773, "Final score if you go on at this pace"},
+        {4774, "Place in the ranking if you go on at this pace"},
+        {4775, "%s of %s pieces placed"},
+        {4776, "A piece counts as placed once one of its sides is joined to a neighbour."},
+        {4777, "You have finished %s!"},
+        {4778, "Place in the ranking"},
+        {4779, "%s of %s"},
+        {4784, "Puzzle complete"},
     };
     return texts;
 }
@@ -91,6 +103,10 @@ std::string buttonCaption(int id)
     case 119: return "&Help";
     case 4500: return "&Accept";
     case 4501: return "Make a &certificate";
+    case 4780: return "Another &size";
+    case 4781: return "Another &puzzle...";
+    case 4782: return "&Ranking";
+    case 4783: return "&Close";
     case 5001: return "&Merge into my ranking";
     case 1009: return "&Print...";
     default: return {};

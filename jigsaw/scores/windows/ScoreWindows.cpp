@@ -1,6 +1,11 @@
 #include "jigsaw/scores/windows/ScoreWindows.h"
 
+#include <QTimer>
+
+#include "jigsaw/scores/FinishFacts.h"
 #include "jigsaw/scores/LiveRanking.h"
+#include "jigsaw/scores/windows/WFinish.h"
+#include "jigsaw/scores/windows/WProgressLine.h"
 #include "jigsaw/scores/windows/WCert.h"
 #include "jigsaw/scores/windows/WInfo.h"
 #include "jigsaw/scores/windows/WMiniScore.h"
@@ -20,6 +25,8 @@ ScoreWindows::~ScoreWindows()
     delete m_ranking.data();
     delete m_received.data();
     delete m_info.data();
+    delete m_finish.data();
+    delete m_progress.data();
 }
 
 WRanking* ScoreWindows::adopt(WRanking* window)
@@ -35,9 +42,22 @@ void ScoreWindows::updateMiniScore(unsigned changes)
 {
     if (m_mini)
         m_mini->Update(changes);
+    if (m_progress)
+        m_progress->Update();
     // The live entry may have moved in a ranking that is being shown.
     if (m_ranking && m_ranking->isVisible() && m_ranking->showsCurrent())
         m_ranking->refresh();
+}
+
+WFinish* ScoreWindows::finishWindow() const { return m_finish; }
+
+WProgressLine* ScoreWindows::progressLine() const { return m_progress; }
+
+void ScoreWindows::gameFinished()
+{
+    // Told from inside the drop (or help) that completed the game: the
+    // window opens once that is over.
+    QTimer::singleShot(0, this, &ScoreWindows::gameCompleted);
 }
 
 void ScoreWindows::closeRankingWindow()
@@ -109,6 +129,7 @@ void ScoreWindows::showMiniScore(bool on, QPoint at)
         connect(m_mini.data(), &WMiniScore::moved, this, &ScoreWindows::miniScoreMoved);
     }
     m_mini->Update(0x37);
+    m_mini->setKeepClear(m_keepClear ? m_keepClear() : QRect());
     m_mini->placeAt(at);
     m_mini->show();
 }
@@ -124,10 +145,48 @@ WInfo* ScoreWindows::ShowInfo(const Puz& puz)
     return m_info;
 }
 
+WFinish* ScoreWindows::ShowFinish(const Puz& puz)
+{
+    if (m_finish)
+        m_finish->close();
+    m_finish = new WFinish(FinishFacts::Of(puz, m_live), m_host, m_playWindow);
+    m_finish->setAttribute(Qt::WA_DeleteOnClose);
+    connect(m_finish.data(), &WFinish::stepChosen, this, [this](int step, int sizeIndex) {
+        // The window closes after telling; what follows may replace the game.
+        QTimer::singleShot(0, this, [this, step, sizeIndex] { emit finishStepChosen(step, sizeIndex); });
+    });
+    m_finish->show();
+    m_finish->raise();
+    m_finish->activateWindow();
+    return m_finish;
+}
+
+void ScoreWindows::showProgress(const Puz& puz, bool on, QPoint at)
+{
+    if (!on) {
+        if (m_progress)
+            m_progress->hide();
+        return;
+    }
+    if (!m_progress) {
+        const ScoreKeeper& keeper = m_live.keeper();
+        m_progress = new WProgressLine([&puz, &keeper] { return ProgressFacts::Of(puz, keeper); }, m_host, m_playWindow);
+        m_progress->setCommandTarget(m_commandTarget);
+    }
+    m_progress->Update();
+    m_progress->setKeepClear(m_keepClear ? m_keepClear() : QRect());
+    m_progress->placeAt(at);
+    m_progress->show();
+}
+
 void ScoreWindows::hideAll()
 {
     if (m_mini)
         m_mini->hide();
+    if (m_progress)
+        m_progress->hide();
+    if (m_finish)
+        m_finish->close();
     if (m_ranking)
         m_ranking->close();
     if (m_received)

@@ -5,20 +5,24 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QToolTip>
 #include <algorithm>
 
 #include "framework/qt/Text.h"
 #include "jigsaw/play/ScoreKeeper.h"
 #include "jigsaw/scores/ScoreText.h"
 #include "jigsaw/scores/ScoresHost.h"
+#include "jigsaw/scores/windows/KeepOutside.h"
 #include "jigsaw/scores/windows/ScoreWindowText.h"
 
 namespace qv {
 
 namespace {
 
-constexpr int kPad = 5;
 constexpr int kGap = 1;
+// What each cell shows, told in its tooltip.
+constexpr int kTimeTip = 4770, kScoreTip = 4771, kPositionTip = 4772, kProjectedTip = 4773,
+              kProjectedPositionTip = 4774;
 const QColor kBackground(0, 0, 0);
 const QColor kGapColour(64, 64, 64);
 
@@ -40,22 +44,69 @@ WMiniScore::WMiniScore(const LiveRanking& live, const ScoresHost& host, QWidget*
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
+    setFont(stripFont());
     measure();
     m_shown = MiniScore::Of(m_live, m_host.thousandsSeparator());
+}
+
+QFont WMiniScore::stripFont()
+{
+    QFont f = QGuiApplication::font();
+    if (f.pointSizeF() > 0)
+        f.setPointSizeF(f.pointSizeF() * 1.5);
+    else
+        f.setPixelSize(f.pixelSize() * 3 / 2);
+    return f;
+}
+
+QString WMiniScore::cellToolTip(unsigned bit) const
+{
+    switch (bit) {
+    case TimeChanged: return scoreQText(m_host, kTimeTip);
+    case ScoreChanged: return scoreQText(m_host, kScoreTip);
+    case PositionChanged: return scoreQText(m_host, kPositionTip);
+    case ProjectedChanged: return scoreQText(m_host, kProjectedTip);
+    case ProjectedPositionChanged: return scoreQText(m_host, kProjectedPositionTip);
+    default: return {};
+    }
+}
+
+bool WMiniScore::event(QEvent* e)
+{
+    if (e->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(e);
+        for (unsigned bit : CellOrder) {
+            if (cellRect(bit).contains(help->pos())) {
+                QToolTip::showText(help->globalPos(), cellToolTip(bit), this, cellRect(bit));
+                return true;
+            }
+        }
+        QToolTip::hideText();
+        e->ignore();
+        return true;
+    }
+    if (e->type() == QEvent::ApplicationFontChange) {
+        setFont(stripFont());
+        measure();
+        update();
+    }
+    return fw::Window::event(e);
 }
 
 void WMiniScore::measure()
 {
     const QFontMetrics fm(font());
+    // Spacing grows with the lettering rather than staying a few pixels.
+    m_pad = std::max(3, fm.averageCharWidth() / 2);
     const std::string score = formatNumber(100000000, m_host.thousandsSeparator());
     const QString samples[5] = {QTime::currentTime().toString("hh:mm:ss"), fw::toQString(score), "100 / 100",
                                 fw::toQString(score), "25/25"};
     int x = 0;
     for (size_t i = 0; i < m_widths.size(); ++i) {
-        m_widths[i] = fm.horizontalAdvance(samples[i]) + 2 * kPad;
+        m_widths[i] = fm.horizontalAdvance(samples[i]) + 2 * m_pad;
         x += m_widths[i] + (i ? kGap : 0);
     }
-    m_height = fm.height() + 4;
+    m_height = fm.height() + 2 * std::max(2, fm.height() / 6);
     setFixedSize(x, m_height);
 }
 
@@ -86,7 +137,9 @@ void WMiniScore::Update(unsigned changes)
     }
 }
 
-void WMiniScore::placeAt(QPoint topLeft)
+void WMiniScore::placeAt(QPoint topLeft) { placeOnScreen(topLeft, m_keepClear); }
+
+void WMiniScore::placeOnScreen(QPoint topLeft, const QRect& keepClear)
 {
     QScreen* screen = QGuiApplication::screenAt(topLeft);
     if (!screen)
@@ -98,7 +151,7 @@ void WMiniScore::placeAt(QPoint topLeft)
     const QRect area = screen->availableGeometry();
     const int x = std::clamp(topLeft.x(), area.left(), std::max(area.left(), area.right() + 1 - width()));
     const int y = std::clamp(topLeft.y(), area.top(), std::max(area.top(), area.bottom() + 1 - height()));
-    move(x, y);
+    move(keptOutside(QRect(QPoint(x, y), size()), keepClear, area));
 }
 
 void WMiniScore::paintEvent(QPaintEvent* event)
@@ -116,7 +169,7 @@ void WMiniScore::paintCell(QPainter& p, unsigned bit) const
 {
     const QRect cell = cellRect(bit);
     p.fillRect(cell, kBackground);
-    const QRect inner = cell.adjusted(kPad, 0, -kPad, 0);
+    const QRect inner = cell.adjusted(m_pad, 0, -m_pad, 0);
     const MiniScore& m = m_shown;
     switch (bit) {
     case TimeChanged:
@@ -159,7 +212,8 @@ bool WMiniScore::OnMouse(const fw::MouseEvent& e)
     case fw::MouseEvent::Drag:
         if (e.button() != fw::MouseEvent::Left)
             return false;
-        placeAt(mapToGlobal(at) - m_grab);
+        // The player may put the strip anywhere, the picture's area too.
+        placeOnScreen(mapToGlobal(at) - m_grab, {});
         m_dragged = true;
         return true;
     case fw::MouseEvent::Up:

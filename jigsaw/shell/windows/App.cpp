@@ -198,6 +198,21 @@ int App::StartUp()
     m_scoresHost->setWindows(m_window.get(), m_scoreWindows.get());
     QObject::connect(m_scoreWindows.get(), &ScoreWindows::helpRequested,
                      [this](int topic) { m_commands->ShowHelp(topic); });
+    // The strip and the progress line keep off the picture's area, where
+    // the player builds the picture.
+    m_scoreWindows->setKeepClear([this] {
+        if (m_puz.pieceCount() == 0)
+            return QRect();
+        const QRect area = m_window->toWindow(m_window->pictureArea());
+        return QRect(m_window->mapToGlobal(area.topLeft()), area.size());
+    });
+    QObject::connect(m_scoreWindows.get(), &ScoreWindows::gameCompleted, [this] {
+        // Still the game that was completed, and nobody is closing it.
+        if (m_endingSession || m_puz.pieceCount() == 0 || !(m_puz.state & Puz::Complete) ||
+            m_score.state() != ScoreKeeper::Finished)
+            return;
+        m_scoreWindows->ShowFinish(m_puz);
+    });
     QObject::connect(m_scoreWindows.get(), &ScoreWindows::miniScoreMoved, [this](QPoint at) {
         const Point16 pos{static_cast<int16_t>(at.x()), static_cast<int16_t>(at.y())};
         m_window->present(m_window->session().scoreStripMoved(pos));

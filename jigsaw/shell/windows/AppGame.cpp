@@ -22,6 +22,7 @@
 #include "jigsaw/scores/windows/ScoreWindows.h"
 #include "jigsaw/scores/windows/WMiniScore.h"
 #include "jigsaw/scores/windows/WRanking.h"
+#include "jigsaw/shell/windows/PuzCommands.h"
 
 namespace qv {
 
@@ -86,6 +87,7 @@ void App::setCompetition(bool on)
         if (m_scoreWindows)
             m_scoreWindows->hideAll();
     }
+    m_commands->refreshProgressLine();
 }
 
 void App::ClosePuzzle()
@@ -168,6 +170,7 @@ void App::showOpenedGame()
     }
     if (m_live->isOpen() && !(gameOptions() & fw::gameopt::HideScore))
         m_scoreWindows->showMiniScore(true, QPoint(m_puz.scorePos.x, m_puz.scorePos.y));
+    m_commands->refreshProgressLine();
     // A puzzle of one piece has no side left to join: it is complete as
     // soon as it lies on the table (any other new game answers no).
     if (m_puz.pieceCount() > 0)

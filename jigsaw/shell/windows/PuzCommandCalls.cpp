@@ -13,6 +13,7 @@
 #include "jigsaw/play/windows/WPuz.h"
 #include "jigsaw/scores/LiveRanking.h"
 #include "jigsaw/scores/windows/ScoreWindows.h"
+#include "jigsaw/scores/windows/WFinish.h"
 #include "jigsaw/scores/windows/WMiniScore.h"
 #include "jigsaw/scores/windows/WRanking.h"
 #include "jigsaw/shell/GameControl.h"
@@ -137,6 +138,41 @@ bool PuzCommands::hideScore(uint32_t hide)
 {
     setScoreHidden(hide != 0);
     return true;
+}
+
+bool PuzCommands::progressLineWanted() const { return m_parts.profile.getInt({}, ProgressLineKey, 1) != 0; }
+
+void PuzCommands::refreshProgressLine()
+{
+    const Puz& puz = m_parts.puz;
+    const bool show = hasPieces() && !(m_game.gameOptions() & fw::gameopt::Competition) && progressLineWanted();
+    scoreWindows().showProgress(puz, show, QPoint(puz.scorePos.x, puz.scorePos.y));
+}
+
+bool PuzCommands::progressLine(uint32_t)
+{
+    m_parts.profile.setInt({}, ProgressLineKey, progressLineWanted() ? 0 : 1);
+    refreshProgressLine();
+    return true;
+}
+
+void PuzCommands::finishStep(int step, int sizeIndex)
+{
+    const Puz& puz = m_parts.puz;
+    switch (step) {
+    case WFinish::IdAnotherSize: {
+        // The same puzzle with the same variant (no rotation, rectangular
+        // pieces), at the size chosen; the finished game is settled first.
+        const std::filesystem::path file = puz.puzzlePath;
+        const unsigned variant = puz.options & (Puz::NoRotable | Puz::NoDeform);
+        if (hasPieces() && sizeIndex >= 0 && !file.empty() && settleChanges())
+            m_game.OpenFile(file, sizeIndex, variant);
+        return;
+    }
+    case WFinish::IdAnotherPuzzle: Open(); return;
+    case WFinish::IdRanking: ranking(0); return;
+    default: return;
+    }
 }
 
 bool PuzCommands::info(uint32_t)

@@ -25,6 +25,9 @@
 #include "jigsaw/print/PrintLayout.h"
 #include "jigsaw/scores/ClipboardImport.h"
 #include "jigsaw/scores/LiveRanking.h"
+#include "jigsaw/scores/windows/ScoreWindows.h"
+#include "jigsaw/scores/windows/WMiniScore.h"
+#include "jigsaw/scores/windows/WRanking.h"
 #include "jigsaw/shell/CommandLine.h"
 #include "jigsaw/shell/GameControl.h"
 #include "jigsaw/shell/ProgramName.h"
@@ -58,6 +61,8 @@ void PuzCommands::attach(WPuz& window, ScoreWindows& scoreWindows)
     m_window = &window;
     m_scoreWindows = &scoreWindows;
     m_dialogs->attach(window);
+    QObject::connect(&scoreWindows, &ScoreWindows::finishStepChosen, &window,
+                     [this](int step, int sizeIndex) { finishStep(step, sizeIndex); });
 }
 
 WPuz& PuzCommands::window() const
@@ -116,6 +121,7 @@ CommandFacts PuzCommands::facts() const
     f.canRedo = session.canRedo();
     f.edgeView = session.edgeView();
     f.ghost = m_parts.options.ghost;
+    f.progressLine = progressLineWanted();
     // The piece menu's piece (its entries are the only ones asking).
     const int piece = window().mouse().menuPiece();
     if (piece >= 0 && piece < puz.pieceCount()) {

@@ -95,6 +95,15 @@ public:
     // A puzzle or saved game from outside the library (dropped, on the
     // command line): a saved game with a password asks for it first.
     bool OpenGuarded(const std::filesystem::path& file);
+    // The progress line shown or hidden as the game and the setting want
+    // it: a game outside competition, with the setting on (the default).
+    void refreshProgressLine();
+    bool progressLineWanted() const;
+    // The settings key of the progress line (1 on, 0 off; missing: on).
+    static constexpr const char* ProgressLineKey = "QvProgressLine";
+    // A next step chosen in the finish window (WFinish ids).
+    void finishStep(int step, int sizeIndex);
+
     // The help at a topic; F1 asks for the topic of where the user is.
     void ShowHelp(int topic);
     int helpContext() const;
@@ -163,6 +172,7 @@ private:
     bool edgeView(uint32_t) override;
     bool ghost(uint32_t percent) override;
     bool shareCut(uint32_t) override;
+    bool progressLine(uint32_t) override;
 
     WPuz& window() const;
     ScoreWindows& scoreWindows() const;

@@ -54,6 +54,12 @@ void ShellScoresHost::closeRankingWindow()
         m_windows->closeRankingWindow();
 }
 
+void ShellScoresHost::gameFinished()
+{
+    if (m_windows)
+        m_windows->gameFinished();
+}
+
 void ShellScoresHost::markDocumentChanged()
 {
     if (m_changed)

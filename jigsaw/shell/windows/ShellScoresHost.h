@@ -44,6 +44,7 @@ public:
     void storeLastCertificate(const std::string& signature) override;
     void updateMiniScore(unsigned changes) override;
     void closeRankingWindow() override;
+    void gameFinished() override;
     void markDocumentChanged() override;
     bool acceptCertificate(const Certificate& certificate) override;
     void showRankingRow(const Ranking& ranking, int row) override;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <vector>
 
@@ -26,6 +27,14 @@ struct RecordingListener : ScoreListener {
     }
     void scoreRefreshed(unsigned changes) override { calls.push_back("refreshed " + std::to_string(changes)); }
     void scoreReset() override { calls.push_back("reset"); }
+    void scoreFinished() override
+    {
+        calls.push_back("finished");
+        finishedAt = keeper->Elapsed();
+        stateWhenFinished = keeper->state();
+    }
+    int32_t finishedAt = -1;
+    int stateWhenFinished = -1;
 };
 
 ScorePuzzle grid(int columns, int rows, uint16_t options = 0)
@@ -225,6 +234,40 @@ TEST_F(ScoreKeeperTest, ListenerHearsOpeningBeforeTheClockStartsAndEverySecond)
     ASSERT_EQ(listener.calls.size(), 2u);
     EXPECT_EQ(listener.calls[0], "refreshed " + std::to_string(ScoreChanged));
     EXPECT_EQ(listener.calls[1], "refreshed " + std::to_string(TimeChanged | ScoreChanged));
+}
+
+// The finish window hangs on this: told once, when a running game's clock
+// stops, with the final time already frozen; never for a game that opens
+// complete, never again for a second Finish.
+TEST_F(ScoreKeeperTest, ListenerHearsTheFinishOnceAndOnlyFromARunningGame)
+{
+    RecordingListener listener;
+    listener.keeper = &keeper;
+    keeper.setListener(&listener);
+    auto finishes = [&] { return std::count(listener.calls.begin(), listener.calls.end(), "finished"); };
+
+    open(grid(3, 3));
+    clock.tick += 4200;
+    keeper.Finish();
+    EXPECT_EQ(finishes(), 1);
+    EXPECT_EQ(listener.stateWhenFinished, ScoreKeeper::Finished);
+    EXPECT_EQ(listener.finishedAt, 4200);
+    EXPECT_EQ(listener.calls.back(), "finished") << "after the last refresh, so the live entry is in place";
+    keeper.Finish();
+    clock.tick += 1000;
+    keeper.Refresh();
+    EXPECT_EQ(finishes(), 1) << "a finished game is not finished again";
+
+    listener.calls.clear();
+    ScorePuzzle done = grid(3, 3);
+    done.complete = true;
+    open(done);
+    keeper.Finish();
+    EXPECT_EQ(finishes(), 0) << "a game opened complete was finished before";
+
+    keeper.Reset();
+    keeper.Finish();
+    EXPECT_EQ(finishes(), 0) << "nothing was running";
 }
 
 TEST_F(ScoreKeeperTest, NoPiecesOrNotStartedScoresNothing)

@@ -75,6 +75,7 @@ public:
     QV_RECORD(edgeView)
     QV_RECORD(ghost)
     QV_RECORD(shareCut)
+    QV_RECORD(progressLine)
 #undef QV_RECORD
 };
 
