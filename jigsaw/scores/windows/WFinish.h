@@ -43,6 +43,8 @@ signals:
 
 protected:
     bool OnCommand(const fw::CommandEvent& event) override;
+    // Closing the window is Close: it asks for nothing.
+    bool OnCloseRequest() override { return false; }
 
 private:
     void collect();
