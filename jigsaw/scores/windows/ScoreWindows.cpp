@@ -177,6 +177,7 @@ void ScoreWindows::showProgress(const Puz& puz, bool on, QPoint at)
     m_progress->setKeepClear(m_keepClear ? m_keepClear() : QRect());
     m_progress->placeAt(at);
     m_progress->show();
+    m_progress->raise();
 }
 
 void ScoreWindows::hideAll()

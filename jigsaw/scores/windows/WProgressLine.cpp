@@ -36,8 +36,11 @@ QString filled(QString pattern, const QStringList& values)
 }  // namespace
 
 WProgressLine::WProgressLine(Source source, const ScoresHost& host, QWidget* parent)
-    : fw::Window(parent, Qt::Tool | Qt::FramelessWindowHint), m_source(std::move(source)), m_host(host)
+    : fw::Window(parent), m_source(std::move(source)), m_host(host)
 {
+    // A part of the play window rather than a window of its own: it only
+    // shows, and a window of its own would take the keyboard from the
+    // table on window systems that activate every window shown.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
     setFont(WMiniScore::stripFont());
@@ -89,17 +92,23 @@ void WProgressLine::Update()
 
 void WProgressLine::placeAt(QPoint topLeft)
 {
-    QScreen* screen = QGuiApplication::screenAt(topLeft);
-    if (!screen)
-        screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
-    if (!screen) {
+    // Worked out on the screen, where the strip's place and the area kept
+    // clear are given; inside the play window when it has one.
+    QWidget* owner = parentWidget();
+    QRect area;
+    if (owner) {
+        area = QRect(owner->mapToGlobal(QPoint(0, 0)), owner->size());
+    } else if (QScreen* screen = QGuiApplication::screenAt(topLeft) ? QGuiApplication::screenAt(topLeft)
+                                                                     : QGuiApplication::primaryScreen()) {
+        area = screen->availableGeometry();
+    } else {
         move(topLeft);
         return;
     }
-    const QRect area = screen->availableGeometry();
     const int x = std::clamp(topLeft.x(), area.left(), std::max(area.left(), area.right() + 1 - width()));
     const int y = std::clamp(topLeft.y(), area.top(), std::max(area.top(), area.bottom() + 1 - height()));
-    move(keptOutside(QRect(QPoint(x, y), size()), m_keepClear, area));
+    const QPoint at = keptOutside(QRect(QPoint(x, y), size()), m_keepClear, area);
+    move(owner ? owner->mapFromGlobal(at) : at);
 }
 
 void WProgressLine::paintEvent(QPaintEvent*)

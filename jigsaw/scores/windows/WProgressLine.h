@@ -11,9 +11,9 @@ namespace qv {
 class ScoresHost;
 
 // The line a game outside competition shows instead of the score strip:
-// how many pieces are placed of all, and the time played. Borderless, in
-// the strip's lettering, at the strip's place; the player turns it on and
-// off in the window menu.
+// how many pieces are placed of all, and the time played. A borderless
+// part of the play window in the strip's lettering, at the strip's place;
+// the player turns it on and off in the window menu.
 class WProgressLine : public fw::Window {
     Q_OBJECT
 
