@@ -12,6 +12,7 @@
 #include "jigsaw/document/PuzHeader.h"
 #include "jigsaw/play/PlaySession.h"
 #include "jigsaw/play/windows/Loupe.h"
+#include "jigsaw/play/windows/WBox.h"
 
 using namespace playtest;
 
@@ -326,4 +327,44 @@ TEST(TableZoom, ASavedGameReopensAtItsZoomAndAFullSizeOneAsBefore)
     EXPECT_DOUBLE_EQ(again.window->zoom(), 2.5);
     const QPointF back = again.window->toSurfaceF(QPointF(w.width() / 2.0, w.height() / 2.0));
     EXPECT_TRUE(near(back, middle, 0.5)) << back.x() << "," << back.y() << " for " << middle.x() << "," << middle.y();
+}
+
+TEST(TableZoom, AGroupCarriedIntoABoxAndBackLiesUnderThePointer)
+{
+    PlayTable t;
+    qv::WPuz& w = *t.window;
+    w.addBox();
+    qv::WBox& box = *w.box(0);
+    box.setClosed(false);
+    box.place(QRect(520, 320, 320, 260), QPoint(860, 20));
+    box.show();
+    w.setView(2.0, QPointF(-20, -10));  // boxes keep their size: only the table is zoomed
+
+    const QPoint from = w.toWindow(QPoint(30, 30));
+    QTest::mouseMove(&w, from);
+    QTest::mousePress(&w, Qt::LeftButton, {}, from);
+    const int piece = w.session().heldPiece();
+    ASSERT_GE(piece, 0);
+    const qv::SPuz& p = t.puz.pieces[piece];
+    const QPoint grab(w.session().grab().x, w.session().grab().y);
+    auto carry = [&](QPoint a, QPoint b) {
+        for (int i = 1; i <= 10; ++i)
+            QTest::mouseMove(&w, a + (b - a) * i / 10);
+    };
+
+    const QPoint inBox = box.geometry().topLeft() + QPoint(150, 130);
+    carry(from, inBox);
+    ASSERT_EQ(p.box, 0);
+    EXPECT_EQ(box.toWindow(cellOf(p) + grab), box.mapFrom(&w, inBox)) << "in the box, pixel for pixel";
+
+    const QPoint back(300, 420);
+    carry(inBox, back);
+    ASSERT_EQ(p.box, qv::SPuz::OnTable);
+    const QPointF shown = w.toWindowF(QPointF(cellOf(p) + grab) + QPointF(0.5, 0.5));
+    EXPECT_TRUE(near(shown, QPointF(back) + QPointF(0.5, 0.5), 1.0))
+        << "on the table at 200 %: " << shown.x() << "," << shown.y();
+    QWidget* grabber = QWidget::mouseGrabber();
+    QTest::mouseRelease(grabber ? grabber : &w, Qt::LeftButton, {}, (grabber ? grabber : &w)->mapFrom(&w, back));
+    EXPECT_EQ(p.box, qv::SPuz::OnTable);
+    EXPECT_EQ(w.session().heldPiece(), qv::PlayRules::NoPiece);
 }
