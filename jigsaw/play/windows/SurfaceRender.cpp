@@ -43,7 +43,100 @@ void drawDimmedPiece(const Puz& puz, const SPuz& p, fw::Bitmap& surface, int ori
     }
 }
 
+// The group's masks moved by the offset, spread by a box blur of the
+// spread's radius (twice, for a rounder edge), darkening the surface.
+void drawShadow(const Puz& puz, uint8_t container, const LiftShadow& shadow, int x, int y, fw::Bitmap& out,
+                const std::set<int>* skip)
+{
+    if (shadow.style == EdgeStyle::None)
+        return;
+    const int s = shadow.offset(), r = shadow.spread();
+    // The coverage is gathered over the area grown by the spread, so what
+    // lies just outside it blurs in.
+    const int left = x - 2 * r, top = y - 2 * r, w = out.width() + 4 * r, h = out.height() + 4 * r;
+    std::vector<uint16_t> cover;
+    bool any = false;
+    for (const SPuz& p : puz.pieces) {
+        if (p.box != container || static_cast<size_t>(p.index) >= shadow.pieces.size() || !shadow.pieces[p.index] ||
+            (skip && skip->count(p.index)))
+            continue;
+        const Rect16 b = p.bounding;
+        const int tx = p.table.x + s - left, ty = p.table.y + s - top;
+        if (tx >= w || ty >= h || tx + b.w <= 0 || ty + b.h <= 0)
+            continue;
+        if (!any) {
+            cover.assign(static_cast<size_t>(w) * h, 0);
+            any = true;
+        }
+        for (int v = std::max(0, -ty); v < b.h && ty + v < h; ++v) {
+            const int sy = b.y + v;
+            if (sy < 0 || sy >= puz.maskSheet.height())
+                continue;
+            const uint32_t* mask = puz.maskSheet.row(sy);
+            uint16_t* c = cover.data() + static_cast<size_t>(ty + v) * w;
+            for (int u = std::max(0, -tx); u < b.w && tx + u < w; ++u) {
+                const int sx = b.x + u;
+                if (sx >= 0 && sx < puz.maskSheet.width() && mask[sx] == kMaskPiece)
+                    c[tx + u] = 255;
+            }
+        }
+    }
+    if (!any)
+        return;
+    if (r > 0) {
+        std::vector<uint16_t> line(static_cast<size_t>(std::max(w, h)));
+        const int n = 2 * r + 1;
+        for (int pass = 0; pass < 2; ++pass) {
+            for (int v = 0; v < h; ++v) {
+                uint16_t* c = cover.data() + static_cast<size_t>(v) * w;
+                int sum = 0;
+                for (int u = -r; u <= r; ++u)
+                    sum += (u >= 0 && u < w) ? c[u] : 0;
+                for (int u = 0; u < w; ++u) {
+                    line[u] = static_cast<uint16_t>(sum / n);
+                    sum += (u + r + 1 < w ? c[u + r + 1] : 0) - (u - r >= 0 ? c[u - r] : 0);
+                }
+                std::copy(line.begin(), line.begin() + w, c);
+            }
+            for (int u = 0; u < w; ++u) {
+                int sum = 0;
+                for (int v = -r; v <= r; ++v)
+                    sum += (v >= 0 && v < h) ? cover[static_cast<size_t>(v) * w + u] : 0;
+                for (int v = 0; v < h; ++v) {
+                    line[v] = static_cast<uint16_t>(sum / n);
+                    const int in = v + r + 1, outRow = v - r;
+                    sum += (in < h ? cover[static_cast<size_t>(in) * w + u] : 0) -
+                           (outRow >= 0 ? cover[static_cast<size_t>(outRow) * w + u] : 0);
+                }
+                for (int v = 0; v < h; ++v)
+                    cover[static_cast<size_t>(v) * w + u] = line[v];
+            }
+        }
+    }
+    // A plain shadow takes a little more from the ground than a soft one's middle.
+    const int strength = shadow.style == EdgeStyle::Grey ? 90 : 110;  // of 256
+    for (int v = 0; v < out.height(); ++v) {
+        const uint16_t* c = cover.data() + static_cast<size_t>(v + 2 * r) * w + 2 * r;
+        uint32_t* d = out.row(v);
+        for (int u = 0; u < out.width(); ++u) {
+            if (!c[u])
+                continue;
+            const uint32_t keep = 256 - (c[u] * strength >> 8);
+            const uint32_t px = d[u];
+            d[u] = ((((px >> 16) & 0xFF) * keep >> 8) << 16) | ((((px >> 8) & 0xFF) * keep >> 8) << 8) |
+                   ((px & 0xFF) * keep >> 8);
+        }
+    }
+}
+
 }  // namespace
+
+Rect16 LiftShadow::around(const Rect16& r) const
+{
+    const int s = offset(), g = 2 * spread();
+    return {static_cast<int16_t>(r.x + s - g), static_cast<int16_t>(r.y + s - g), static_cast<int16_t>(r.w + 2 * g),
+            static_cast<int16_t>(r.h + 2 * g)};
+}
 
 void drawGhostPicture(const Puz& puz, Point16 area, int percent, int x, int y, fw::Bitmap& out)
 {
@@ -62,7 +155,7 @@ void drawGhostPicture(const Puz& puz, Point16 area, int percent, int x, int y, f
 }
 
 void drawSurfacePieces(const Puz& puz, uint8_t container, int x, int y, fw::Bitmap& out, const std::set<int>* skip,
-                       const std::vector<bool>* dimmed)
+                       const std::vector<bool>* dimmed, const LiftShadow* shadow)
 {
     const int w = out.width(), h = out.height();
     if (w <= 0 || h <= 0 || puz.pieceSheet.isNull())
@@ -75,6 +168,10 @@ void drawSurfacePieces(const Puz& puz, uint8_t container, int x, int y, fw::Bitm
         const SPuz& p = puz.pieces[index];
         if (p.box != container || (skip && skip->count(index)))
             continue;
+        if (shadow && static_cast<size_t>(index) < shadow->pieces.size() && shadow->pieces[index]) {
+            drawShadow(puz, container, *shadow, x, y, out, skip);
+            shadow = nullptr;
+        }
         const Rect16& t = p.table;
         if (t.x >= right || t.y >= bottom || t.x + t.w <= x || t.y + t.h <= y)
             continue;

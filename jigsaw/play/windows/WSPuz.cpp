@@ -4,6 +4,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
+#include <optional>
 
 #include "jigsaw/document/PieceSheet.h"
 #include "jigsaw/document/Puz.h"
@@ -89,6 +90,9 @@ void WSPuz::invalidateSurface(const Rect16& area)
     // a scaled picture blends its edge with the next pixel).
     const int more = m_unscaled ? 1 : 2;
     update(toWindow(area).adjusted(-more, -more, more, more));
+    // A carried group's shadow goes where its pieces go.
+    if (const std::optional<LiftShadow> s = liftShadow(false))
+        update(toWindow(s->around(area)).adjusted(-more, -more, more, more));
 }
 
 void WSPuz::setHiddenPieces(std::set<int> pieces)
@@ -193,9 +197,30 @@ void WSPuz::paintPieces(QPoint s)
     // (the cutting progress lets the window paint meanwhile).
     if (!(m_context.puz.edit & Puz::Opening) && !host().session().tableCovered()) {
         const std::vector<bool> dimmed = host().rules().dimmedPieces();
+        const std::optional<LiftShadow> shadow = liftShadow(true);
         drawSurfacePieces(m_context.puz, m_container, s.x(), s.y(), m_scratch, m_hidden.empty() ? nullptr : &m_hidden,
-                          dimmed.empty() ? nullptr : &dimmed);
+                          dimmed.empty() ? nullptr : &dimmed, shadow ? &*shadow : nullptr);
     }
+}
+
+// The shadow of the group carried on this surface, in the pieces' edge
+// style; none when nothing is carried here or the edges have no shading.
+std::optional<LiftShadow> WSPuz::liftShadow(bool withPieces)
+{
+    const Puz& puz = m_context.puz;
+    const int held = host().session().heldPiece();
+    const EdgeStyle style = puz.sheetEdges.value_or(EdgeStyle::Blend);
+    if (held < 0 || held >= puz.pieceCount() || puz.pieces[held].box != m_container || style == EdgeStyle::None)
+        return std::nullopt;
+    LiftShadow shadow;
+    shadow.style = style;
+    if (withPieces) {
+        shadow.pieces.assign(puz.pieces.size(), false);
+        const PieceList group = host().rules().group(held);
+        for (int i = 0; i < group.size(); ++i)
+            shadow.pieces[group[i]] = true;
+    }
+    return shadow;
 }
 
 void WSPuz::paintOverlay(QPainter&, const QRect&) {}

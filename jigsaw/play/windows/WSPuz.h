@@ -4,6 +4,7 @@
 #include <QRect>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <set>
 
 #include "framework/Background.h"
@@ -15,6 +16,7 @@ class QPainter;
 
 namespace qv {
 
+struct LiftShadow;
 struct PlayContext;
 class PlayHost;
 
@@ -98,6 +100,7 @@ private:
     void paintArea(QPainter& painter, const QRect& windowRect);
     void paintScaledArea(QPainter& painter, const QRect& windowRect);
     void paintPieces(QPoint at);
+    std::optional<LiftShadow> liftShadow(bool withPieces);
 
     PlayContext& m_context;
     uint8_t m_container;
