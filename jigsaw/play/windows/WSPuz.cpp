@@ -4,7 +4,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
-#include <optional>
+#include <array>
 
 #include "jigsaw/document/PieceSheet.h"
 #include "jigsaw/document/Puz.h"
@@ -91,7 +91,7 @@ void WSPuz::invalidateSurface(const Rect16& area)
     const int more = m_unscaled ? 1 : 2;
     update(toWindow(area).adjusted(-more, -more, more, more));
     // A carried group's shadow goes where its pieces go.
-    if (const std::optional<LiftShadow> s = liftShadow(false))
+    if (const LiftShadow* s = liftShadow(false))
         update(toWindow(s->around(area)).adjusted(-more, -more, more, more));
 }
 
@@ -197,30 +197,49 @@ void WSPuz::paintPieces(QPoint s)
     // (the cutting progress lets the window paint meanwhile).
     if (!(m_context.puz.edit & Puz::Opening) && !host().session().tableCovered()) {
         const std::vector<bool> dimmed = host().rules().dimmedPieces();
-        const std::optional<LiftShadow> shadow = liftShadow(true);
         drawSurfacePieces(m_context.puz, m_container, s.x(), s.y(), m_scratch, m_hidden.empty() ? nullptr : &m_hidden,
-                          dimmed.empty() ? nullptr : &dimmed, shadow ? &*shadow : nullptr);
+                          dimmed.empty() ? nullptr : &dimmed, liftShadow(true));
     }
 }
 
 // The shadow of the group carried on this surface, in the pieces' edge
 // style; none when nothing is carried here or the edges have no shading.
-std::optional<LiftShadow> WSPuz::liftShadow(bool withPieces)
+// Painting asks for it made (withPieces): it is made once a group and
+// shape, and follows the group while it is carried.
+const LiftShadow* WSPuz::liftShadow(bool withPieces)
 {
     const Puz& puz = m_context.puz;
     const int held = host().session().heldPiece();
     const EdgeStyle style = puz.sheetEdges.value_or(EdgeStyle::Blend);
-    if (held < 0 || held >= puz.pieceCount() || puz.pieces[held].box != m_container || style == EdgeStyle::None)
-        return std::nullopt;
-    LiftShadow shadow;
-    shadow.style = style;
-    if (withPieces) {
-        shadow.pieces.assign(puz.pieces.size(), false);
-        const PieceList group = host().rules().group(held);
-        for (int i = 0; i < group.size(); ++i)
-            shadow.pieces[group[i]] = true;
+    if (held < 0 || held >= puz.pieceCount() || puz.pieces[held].box != m_container || style == EdgeStyle::None) {
+        m_shadow.reset();
+        return nullptr;
     }
-    return shadow;
+    if (!m_shadow)
+        m_shadow = std::make_unique<LiftShadow>();
+    m_shadow->style = style;
+    if (!withPieces)
+        return m_shadow.get();
+    const SPuz& h = puz.pieces[held];
+    PieceList group = host().rules().group(held);
+    const Rect16 b = group.bounds(puz);
+    const std::array<int, 8> key{held, group.size(), b.x - h.tableCell.x, b.y - h.tableCell.y, b.w, b.h, h.rotation,
+                                 static_cast<int>(style)};
+    if (key != m_shadowKey || m_shadow->cover.empty()) {
+        m_shadow->pieces.assign(puz.pieces.size(), false);
+        for (int i = 0; i < group.size(); ++i)
+            m_shadow->pieces[group[i]] = true;
+        m_shadow->render(puz, m_container);
+        m_shadowKey = key;
+        m_shadowAt = {h.tableCell.x, h.tableCell.y};
+    }
+    const QPoint d = QPoint(h.tableCell.x, h.tableCell.y) - m_shadowAt;
+    if (!d.isNull()) {
+        m_shadow->area.x = static_cast<int16_t>(m_shadow->area.x + d.x());
+        m_shadow->area.y = static_cast<int16_t>(m_shadow->area.y + d.y());
+        m_shadowAt += d;
+    }
+    return m_shadow->cover.empty() ? nullptr : m_shadow.get();
 }
 
 void WSPuz::paintOverlay(QPainter&, const QRect&) {}

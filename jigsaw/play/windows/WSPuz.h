@@ -4,7 +4,8 @@
 #include <QRect>
 #include <cmath>
 #include <cstdint>
-#include <optional>
+#include <array>
+#include <memory>
 #include <set>
 
 #include "framework/Background.h"
@@ -100,7 +101,7 @@ private:
     void paintArea(QPainter& painter, const QRect& windowRect);
     void paintScaledArea(QPainter& painter, const QRect& windowRect);
     void paintPieces(QPoint at);
-    std::optional<LiftShadow> liftShadow(bool withPieces);
+    const LiftShadow* liftShadow(bool withPieces);
 
     PlayContext& m_context;
     uint8_t m_container;
@@ -109,6 +110,9 @@ private:
     bool m_unscaled = true;  // zoom 1 and a whole-pixel origin
     std::set<int> m_hidden;
     fw::Bitmap m_scratch;
+    std::unique_ptr<LiftShadow> m_shadow;
+    std::array<int, 8> m_shadowKey{};
+    QPoint m_shadowAt;
 };
 
 }  // namespace qv
