@@ -147,6 +147,9 @@ public:
     // The table's game area (the screen-sized area the game is laid out on)
     // with every piece on the table, in table coordinates.
     Rect16 wholeTable() const;
+    // The table the window covers at 100 % from the view's corner: the
+    // area a game is laid out and kept on, whatever the zoom.
+    Rect16 tableArea() const;
     // The zoom at which the whole table fits the window (at most 1).
     double minZoom() const;
     // Zooms to the level (clamped to the levels above) keeping the table

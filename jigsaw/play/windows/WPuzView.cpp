@@ -33,6 +33,11 @@ Rect16 WPuz::wholeTable() const
     return pieces.w > 0 ? unite(whole, pieces) : whole;
 }
 
+Rect16 WPuz::tableArea() const
+{
+    return {i16(origin().x()), i16(origin().y()), i16(width()), i16(height())};
+}
+
 double WPuz::minZoom() const
 {
     const Rect16 whole = wholeTable();
