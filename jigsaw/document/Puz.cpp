@@ -86,7 +86,8 @@ void Puz::Reset()
     sizeIndex = 0;
     stockSizeCount = 0;
     requiredVersion = programVersion = Entry::DefaultRequired;
-    savedFrame = scorePos = viewOrigin = {};
+    savedFrame = scorePos = viewOrigin = viewCentre = {};
+    viewZoom = 1000;
     previewPos.reset();
     counters = {};
     gameOptions.reset();

@@ -181,6 +181,10 @@ public:
     uint8_t sizeFlags = 0;
     Point16 scorePos;            // "ScorePos:"
     Point16 viewOrigin;          // "bmphalf:"
+    // Our own key "QvZoom:" of a saved game: the table's zoom in thousandths
+    // (1000: 100 %, no key) and the table point in the middle of the view.
+    uint16_t viewZoom = 1000;
+    Point16 viewCentre;
     std::optional<Point16> previewPos;  // "wmuestra:", when there is a preview window
     PlayCounters counters;
     // The game's options ("Options:" of a saved game): competition,

@@ -215,6 +215,7 @@ fw::Status PuzHeader::parseSaved(Puz& puz, HeaderString& h)
     parseGameOptions(puz, h);
     parseBoxWindows(puz, h);
     parseSharedCut(puz, h);
+    parseZoom(puz, h);
     if (!hasFrame)
         return {};
     Point16 frame = puz.user().playFrameSize();
@@ -340,6 +341,7 @@ void PuzHeader::buildSaved(const Puz& puz, std::string& out)
     buildBoxWindows(puz, out);
     if (isCutMark(puz.sharedCut))
         out += "/QvCut:" + puz.sharedCut;
+    buildZoom(puz, out);
 }
 
 void PuzHeader::buildBoxes(const Puz& puz, std::string& out)
@@ -538,6 +540,33 @@ void PuzHeader::parseSharedCut(Puz& puz, HeaderString& h)
     auto v = h.take("QvCut:");
     if (v && isCutMark(*v))
         puz.sharedCut = *v;
+}
+
+// Our own key: "QvZoom:" the table's zoom in thousandths, "," and the
+// table point in the middle of the view ("x,y"). At 100 % there is none, so
+// such games are written as they always were; readers that do not know it
+// skip it, and "bmphalf:" still holds the view's top-left.
+void PuzHeader::parseZoom(Puz& puz, HeaderString& h)
+{
+    auto v = h.take("QvZoom:");
+    if (!v)
+        return;
+    const size_t comma = v->find(',');
+    int64_t x = 0, y = 0;
+    if (comma == std::string::npos || !HeaderString::parsePair(v->substr(comma + 1), ',', x, y))
+        return;
+    const int64_t zoom = HeaderString::parseNumber(v->substr(0, comma));
+    if (zoom < 1 || zoom > 65535)
+        return;
+    puz.viewZoom = static_cast<uint16_t>(zoom);
+    puz.viewCentre = {clamped16(x), clamped16(y)};
+}
+
+void PuzHeader::buildZoom(const Puz& puz, std::string& out)
+{
+    if (puz.viewZoom == 1000 || puz.viewZoom == 0)
+        return;
+    out += "/QvZoom:" + number(puz.viewZoom) + "," + point(puz.viewCentre, ',');
 }
 
 }  // namespace qv

@@ -36,6 +36,8 @@ private:
     static void buildTexture(const Puz& puz, std::string& out);
     static bool isCutMark(const std::string& mark);
     static void parseSharedCut(Puz& puz, HeaderString& h);
+    static void parseZoom(Puz& puz, HeaderString& h);
+    static void buildZoom(const Puz& puz, std::string& out);
 };
 
 }  // namespace qv

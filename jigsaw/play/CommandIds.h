@@ -5,7 +5,8 @@ namespace qv::cmd {
 
 // Every command of the game, by the number its menus and keys send: the
 // document's, and the few the play and box windows handle themselves. A menu entry's number is also the number of its caption in the
-// translation files; 1140 to 1156 and 1170 to 1175 are our own.
+// translation files; 1140 to 1156, 1170 to 1175 and 1180 to
+// 1183 are our own.
 enum : uint32_t {
     Minimize = 10,
     Maximize = 11,
@@ -76,6 +77,12 @@ enum : uint32_t {
     ShareCut = 1175,
     // Our own: the progress line of games outside competition, on or off.
     ProgressLine = 1185,
+    // Our own: the table's zoom, a step in or out about the pointer, 100 %
+    // and the whole table in the window.
+    ZoomIn = 1180,
+    ZoomOut = 1181,
+    ZoomActual = 1182,
+    ZoomWhole = 1183,
 };
 
 constexpr uint32_t GatherIntoNewBox = 100;

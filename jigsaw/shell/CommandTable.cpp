@@ -36,6 +36,8 @@ constexpr int kEscMinimises = 4735;
 constexpr int kLoupeKey = 4736;
 constexpr int kTidyWide = 4737;  // Alt+R: the picture's area may be used too
 constexpr int kUncoverKey = 4738;
+// The table's zoom: its submenu.
+constexpr int kZoomTitle = 4750;
 constexpr int NotListed = CommandSpec::NotListed;
 
 // Each command: its id, the call it makes, when its menu entry is enabled
@@ -105,6 +107,10 @@ const CommandSpec kCommands[] = {
     // A competition game has the score strip instead.
     {cmd::ProgressLine, &C::progressLine, [](F f) { return f.pieces && !f.competition; },
      [](F f) { return f.progressLine; }},
+    {cmd::ZoomIn, &C::zoomIn, [](F f) { return f.pieces; }},
+    {cmd::ZoomOut, &C::zoomOut, [](F f) { return f.pieces; }},
+    {cmd::ZoomActual, &C::zoomActual, [](F f) { return f.pieces; }},
+    {cmd::ZoomWhole, &C::zoomWhole, [](F f) { return f.pieces; }},
 };
 
 constexpr unsigned Ctrl = fw::mod::Ctrl, Shift = fw::mod::Shift, Alt = fw::mod::Alt;
@@ -113,6 +119,8 @@ constexpr KeyBinding::Phase Down = KeyBinding::Down, Up = KeyBinding::Up;
 constexpr unsigned Fn(int n) { return static_cast<unsigned>(fw::vk::F1 + n - 1); }
 constexpr unsigned Pad(int n) { return static_cast<unsigned>(fw::vk::Numpad0 + n); }
 constexpr uint32_t Table = SPuz::OnTable;
+// The main block's keys of "=" and "+", and of "-" and "_".
+constexpr unsigned kPlusKey = 0xBB, kMinusKey = 0xBD;
 
 // The keys, first match wins. Ctrl alone, Alt with anything, Shift alone,
 // then the plain keys.
@@ -133,6 +141,14 @@ const KeyBinding kKeys[] = {
     {Down, Ctrl, Shift | Alt, 'Y', cmd::Redo, 0, true},
     {Down, Ctrl | Shift, Alt, 'Z', cmd::Redo},
     {Down, Ctrl, Shift | Alt, 'E', cmd::EdgeView, 0, true},
+    // The zoom: plus and minus of the main block (with or without Shift,
+    // whichever of its characters the keyboard puts there) and of the keypad.
+    {Down, Ctrl, Alt, kPlusKey, cmd::ZoomIn, 0, true},
+    {Down, Ctrl, Alt, fw::vk::Add, cmd::ZoomIn},
+    {Down, Ctrl, Alt, kMinusKey, cmd::ZoomOut, 0, true},
+    {Down, Ctrl, Alt, fw::vk::Subtract, cmd::ZoomOut},
+    {Down, Ctrl, Shift | Alt, '0', cmd::ZoomActual, 0, true},
+    {Down, Ctrl, Shift | Alt, '9', cmd::ZoomWhole, 0, true},
 
     {Down, Alt, 0, 'R', cmd::Tidy, 1},
     // Alt and a box's number, on the digits or the keypad (with or without Num Lock).
@@ -181,7 +197,7 @@ const KeyBinding kKeys[] = {
 // The play window's menu: entries by command (with the caption's variant
 // and the command's argument), separators, and two entries of their own.
 struct MenuLine {
-    enum Kind : uint8_t { Entry, Separator, Boxes, Background, EdgePieces, GhostPicture } kind;
+    enum Kind : uint8_t { Entry, Separator, Boxes, Background, EdgePieces, GhostPicture, Zoom } kind;
     uint32_t id = 0;
     int variant = 0;
     uint32_t argument = 0;
@@ -194,6 +210,14 @@ const MenuLine kBoxesMenu[] = {
     {MenuLine::Separator},
     {MenuLine::Entry, cmd::AddBox},
     {MenuLine::Entry, cmd::RemoveBox},
+};
+
+const MenuLine kZoomMenu[] = {
+    {MenuLine::Entry, cmd::ZoomIn},
+    {MenuLine::Entry, cmd::ZoomOut},
+    {MenuLine::Separator},
+    {MenuLine::Entry, cmd::ZoomActual},
+    {MenuLine::Entry, cmd::ZoomWhole},
 };
 
 const MenuLine kWindowMenu[] = {
@@ -215,6 +239,7 @@ const MenuLine kWindowMenu[] = {
     {MenuLine::Entry, cmd::PreviewHidden, 0, 1},
     {MenuLine::Entry, cmd::PreviewHidden, 1, 0},
     {MenuLine::Entry, cmd::OpenLoupe, 0, 0, kLoupeEntry},
+    {MenuLine::Zoom},
     {MenuLine::Entry, cmd::Pause},
     {MenuLine::Boxes},
     {MenuLine::Entry, cmd::Info},
@@ -288,6 +313,8 @@ std::string keyOnly(unsigned key, const commands::KeyWords& words)
     case vk::Subtract: return word(words, WordNum) + " -";
     case vk::Divide: return word(words, WordNum) + " /";
     case vk::Decimal: return word(words, WordNum) + " .";
+    case kPlusKey: return "+";
+    case kMinusKey: return "-";
     default: break;
     }
     // A key no table uses yet: its number, so that it is never a stray byte.
@@ -422,6 +449,7 @@ fw::Menu build(std::span<const MenuLine> lines, const std::function<std::string(
         case MenuLine::Boxes: menu.submenuText(text(kBoxesTitle), build(kBoxesMenu, caption, text)); break;
         case MenuLine::EdgePieces: menu.submenuText(text(kEdgesTitle), edgeMenu(caption, text, boxes)); break;
         case MenuLine::GhostPicture: menu.submenuText(text(kGhostTitle), ghostMenu(text)); break;
+        case MenuLine::Zoom: menu.submenuText(text(kZoomTitle), build(kZoomMenu, caption, text)); break;
         case MenuLine::Background: {
             const std::string title = text(kBackgroundTitle);
             menu.addText(cmd::Background, (title.empty() ? std::string("Table background") : title) + "...");

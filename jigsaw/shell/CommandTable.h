@@ -64,6 +64,10 @@ public:
     virtual bool ghost(uint32_t percent) = 0;
     virtual bool shareCut(uint32_t) = 0;
     virtual bool progressLine(uint32_t) = 0;
+    virtual bool zoomIn(uint32_t) = 0;
+    virtual bool zoomOut(uint32_t) = 0;
+    virtual bool zoomActual(uint32_t) = 0;
+    virtual bool zoomWhole(uint32_t) = 0;
 };
 
 // What the menu states depend on, gathered when a menu opens.

@@ -106,8 +106,9 @@ void Loupe::paint(QPainter& p)
 {
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF lens(Rim / 2.0, Rim / 2.0, m_size, m_size);
-    // The table under the lens, a size / factor square around the centre.
-    const int span = std::max(1, static_cast<int>(std::lround(m_size / m_factor)));
+    // The table under the lens, a size / factor square of the window around
+    // the centre: the lens magnifies the view as it is zoomed.
+    const int span = std::max(1, static_cast<int>(std::lround(m_size / m_factor / m_play.zoom())));
     const QPoint s = m_play.toSurface(m_centre) - QPoint(span / 2, span / 2);
     if (m_scratch.width() != span || m_scratch.height() != span)
         m_scratch = fw::Bitmap(span, span);

@@ -54,8 +54,9 @@ public:
         const GroupPicture& b = m_turn.before;
         m_picture = QImage(reinterpret_cast<const uchar*>(b.pixels.bits()), b.pixels.width(), b.pixels.height(),
                            b.pixels.width() * 4, QImage::Format_ARGB32);
-        m_topLeft = surface.toWindow(QPoint(b.bounds.x, b.bounds.y));
-        m_centre = surface.toWindow(QPoint(m_turn.pivot.x, m_turn.pivot.y));
+        m_topLeft = surface.toWindowF(QPointF(b.bounds.x, b.bounds.y));
+        m_centre = surface.toWindowF(QPointF(m_turn.pivot.x, m_turn.pivot.y));
+        m_scale = surface.zoom();
         surface.setHiddenPieces(std::set<int>(m_turn.pieces.begin(), m_turn.pieces.end()));
         m_overlay = new Overlay(&surface);
         m_overlay->draw = [this](QPainter& p) {
@@ -64,7 +65,7 @@ public:
             p.translate(m_centre);
             p.rotate(m_angle);
             p.translate(-m_centre);
-            p.drawImage(m_topLeft, m_picture);
+            p.drawImage(QRectF(m_topLeft, QSizeF(m_picture.size()) * m_scale), m_picture);
         };
     }
     bool frame(uint32_t elapsed) override
@@ -102,8 +103,9 @@ private:
     TurnAnimation m_turn;
     std::function<void()> m_done;
     QImage m_picture;
-    QPoint m_topLeft;
+    QPointF m_topLeft;
     QPointF m_centre;
+    double m_scale = 1.0;
     QPointer<Overlay> m_overlay;
     double m_angle = 0;
 };

@@ -47,6 +47,9 @@ public:
     virtual WSPuz* surfaceAtGlobal(QPoint global) const = 0;
     virtual bool holding() const = 0;
     virtual double mmPerPixel() const = 0;
+    // Moves the table's view by a distance in window pixels (the table
+    // follows the pointer dragging it).
+    virtual void panTable(QPoint windowDistance) = 0;
 
     // --- sounds and the loupe
     virtual void PlaySound(int number) = 0;

@@ -71,9 +71,26 @@ bool SurfaceMouse::handle(WSPuz& s, const fw::MouseEvent& e)
 
 // --- moving
 
+// The pan goes on while the middle button is held, wherever the pointer is.
+bool SurfaceMouse::panning(const fw::MouseEvent& e)
+{
+    if (!m_panning)
+        return false;
+    if (!(e.buttons() & fw::MouseEvent::Middle)) {
+        m_panning = false;
+        return false;
+    }
+    const QPoint at = m_pointer;
+    m_host.panTable(at - m_panLast);
+    m_panLast = at;
+    return true;
+}
+
 void SurfaceMouse::onMove(WSPuz& s, const fw::MouseEvent& e)
 {
     const QPoint window(e.x(), e.y());
+    if (panning(e))
+        return;
     if (m_holdSurface) {
         dragHeld(s, s.mapToGlobal(window));
         return;
@@ -90,6 +107,8 @@ void SurfaceMouse::onMove(WSPuz& s, const fw::MouseEvent& e)
 void SurfaceMouse::onDrag(WSPuz& s, const fw::MouseEvent& e)
 {
     const QPoint window(e.x(), e.y());
+    if (panning(e))
+        return;
     m_pressMoved = true;
     if (m_holdSurface) {
         dragHeld(s, s.mapToGlobal(window));
@@ -285,7 +304,7 @@ void SurfaceMouse::autoScroll(WSPuz& s, QPoint& wanted)
         dy = bottom - (v.y + v.h - 1);
     if (!dx && !dy)
         return;
-    s.setOrigin(s.origin() + QPoint(dx, dy));
+    s.setView(s.zoom(), s.exactOrigin() + QPointF(dx, dy));
     if (&s == &m_play)
         puz.viewOrigin = p16(s.origin());
     wanted += QPoint(dx, dy);
@@ -311,6 +330,8 @@ void SurfaceMouse::onUp(WSPuz& s, const fw::MouseEvent& e)
         box->endMove();
         return;
     }
+    if (e.button() == fw::MouseEvent::Middle)
+        m_panning = false;
     if (e.button() != fw::MouseEvent::Left)
         return;
     if (m_holdSurface) {
@@ -366,6 +387,12 @@ void SurfaceMouse::onRightOrMiddleDown(WSPuz& s, const fw::MouseEvent& e)
         return;
     }
     if (e.button() == fw::MouseEvent::Middle) {
+        // On a piece it uncovers; on empty table it takes the table along.
+        if (&s == &m_play && m_host.rules().HitTest(s.container(), p16(at)) < 0) {
+            m_panning = true;
+            m_panLast = m_pointer;
+            return;
+        }
         m_host.uncoverAt(s, at);
         return;
     }

@@ -29,6 +29,7 @@ public:
     void releaseHeld();
     // The surface the held group lies on; null when nothing is held.
     WSPuz* holdSurface() const { return m_holdSurface; }
+    bool panningTable() const { return m_panning; }
     MultiSPuzs* band() const { return m_band.get(); }
     // The buttons held at the last mouse event (fw::MouseEvent::Button bits).
     unsigned buttonsHeld() const { return m_buttons; }
@@ -46,6 +47,7 @@ private:
     void onRightOrMiddleDown(WSPuz& s, const fw::MouseEvent& e);
     void onUp(WSPuz& s, const fw::MouseEvent& e);
     void onDrag(WSPuz& s, const fw::MouseEvent& e);
+    bool panning(const fw::MouseEvent& e);
 
     bool pieceClick(WSPuz& s, int piece, const fw::MouseEvent& e, QPoint at);
     void emptyClick(WSPuz& s, const fw::MouseEvent& e, QPoint at);
@@ -75,6 +77,10 @@ private:
     bool m_pressMoved = false;
     bool m_bandCandidate = false;
     std::unique_ptr<MultiSPuzs> m_band;
+
+    // The middle button dragging empty table: the view follows it.
+    bool m_panning = false;
+    QPoint m_panLast;
 
     unsigned m_buttons = 0;
     int m_menuPiece = -1;

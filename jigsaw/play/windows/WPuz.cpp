@@ -107,7 +107,16 @@ void WPuz::puzzleOpened()
     m_celebration = 0;
     stopWindowTimer(CelebrationTimer);
     m_mouse->removeBand();
-    setOrigin(QPoint(puz.viewOrigin.x, puz.viewOrigin.y));
+    // A game kept at a zoom comes back at it about the same middle.
+    if (puz.viewZoom != 1000) {
+        const double z = std::clamp(puz.viewZoom / 1000.0, 0.1, MaxZoom);
+        const QPoint centre(puz.viewCentre.x, puz.viewCentre.y);
+        const Point16 keptOrigin = puz.viewOrigin;
+        setView(z, QPointF(centre) - QPointF(width() / 2.0, height() / 2.0) / z);
+        puz.viewOrigin = keptOrigin;
+    } else {
+        setView(1.0, QPointF(puz.viewOrigin.x, puz.viewOrigin.y));
+    }
     createBoxes();
     const uint32_t game = puz.gameOptions.value_or(0);
     m_boxesHidden = false;
@@ -410,7 +419,7 @@ void WPuz::invalidate(uint8_t container, const Rect16& area)
 
 void WPuz::scrollTable(int dx, int dy)
 {
-    setOrigin(origin() + QPoint(dx, dy));
+    setView(zoom(), exactOrigin() + QPointF(dx, dy));
     context().puz.viewOrigin = p16(origin());
 }
 

@@ -141,6 +141,29 @@ public:
     // The context menu of a piece.
     fw::Menu pieceMenu(int piece) const override;
 
+    // --- the view of the table
+    // The zoom levels run from the whole table in the window to MaxZoom.
+    static constexpr double MaxZoom = 4.0;
+    // The table's game area (the screen-sized area the game is laid out on)
+    // with every piece on the table, in table coordinates.
+    Rect16 wholeTable() const;
+    // The table the window covers at 100 % from the view's corner: the
+    // area a game is laid out and kept on, whatever the zoom.
+    Rect16 tableArea() const;
+    // The zoom at which the whole table fits the window (at most 1).
+    double minZoom() const;
+    // Zooms to the level (clamped to the levels above) keeping the table
+    // point under the window point where it is.
+    void zoomAt(double zoom, QPoint windowPoint);
+    // Steps up (positive) or down the levels of the ladder about the window point.
+    void zoomSteps(int steps, QPoint windowPoint);
+    void zoomToWhole();
+    // 100 % about the middle of what is shown.
+    void zoomToActual();
+    // Where the keys zoom about: the pointer, or the middle when it is away.
+    QPoint zoomPoint() const;
+    void panTable(QPoint windowDistance) override;
+
     // --- areas of the table
     // Where the picture's area lies on the table (surface coordinates): the
     // middle of the screen, kept free when pieces are spread.
@@ -201,6 +224,8 @@ protected:
     fw::Background& ground() override { return m_table; }
     void prepareGround() override;
     void paintGroundMarks(fw::Bitmap& out, QPoint at) override;
+    void viewChanged() override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     // Sends the group of a piece (held no longer) to a box or the table at (play-window coordinates).
@@ -216,6 +241,10 @@ private:
     void playDeactivated();
     void companionActivation(bool active);
     void placeDefaultBoxes();
+    // The origin that keeps the view inside the whole table (or the whole
+    // table in the middle of a larger view).
+    QPointF clampedOrigin(double zoom, QPointF origin) const;
+    void showView(double zoom, QPointF origin);
 
     // The clock and generators come first: the rules and the player use them
     // and the player ends its shows (telling the rules) when it goes.
@@ -243,6 +272,7 @@ private:
     int m_celebration = 0;
     bool m_boxesHidden = false;
     bool m_pointerOnFrame = false;
+    QPoint m_wheel;  // wheel turns short of a step
     QPointer<QWidget> m_minimising;
     fw::Background m_table;
     struct TableChoice {

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 
 #include "framework/qt/WBkg.h"
 #include "jigsaw/document/Puz.h"
@@ -64,7 +65,7 @@ bool WPuz::sendGroup(int piece, uint8_t box, QPoint at)
     QPoint target;
     if (box == SPuz::OnTable) {
         if (WBox* from = this->box(puz.pieces[piece].box); from && from->isVisible() && from->geometry().contains(at))
-            at = QPoint(std::max(8, from->x() - b.w - 8), from->y());
+            at = QPoint(std::max(8, from->x() - static_cast<int>(std::ceil(b.w * zoom())) - 8), from->y());
         target = toSurface(at) + offset;
     } else {
         const WBox& dest = *m_boxes[box];
@@ -269,11 +270,8 @@ ScatterArea WPuz::scatterArea(uint8_t container) const
     }
     a.width = width();
     a.height = height();
-    auto add = [&](QRect r) {
-        r.translate(origin());
-        a.reserved.push_back({static_cast<int16_t>(r.x()), static_cast<int16_t>(r.y()), static_cast<int16_t>(r.width()),
-                              static_cast<int16_t>(r.height())});
-    };
+    // Windows over the table keep the table under them clear, as the view shows it.
+    auto add = [&](QRect r) { a.reserved.push_back(toSurface(r)); };
     a.reserved.push_back(pictureArea());
     add(markerDock());
     // The column of closed boxes and the preview's corner, whether they are

@@ -1,7 +1,11 @@
 #pragma once
 #include <QPoint>
+#include <QPointF>
 #include <QRect>
+#include <cmath>
 #include <cstdint>
+#include <array>
+#include <memory>
 #include <set>
 
 #include "framework/Background.h"
@@ -13,6 +17,7 @@ class QPainter;
 
 namespace qv {
 
+struct LiftShadow;
 struct PlayContext;
 class PlayHost;
 
@@ -32,12 +37,27 @@ public:
     // The play window, which owns every surface.
     virtual PlayHost& host() = 0;
 
-    // The surface point shown at the window's top-left (scrolling).
-    QPoint origin() const { return m_origin; }
-    void setOrigin(QPoint origin);
-    QPoint toSurface(QPoint windowPoint) const { return windowPoint + m_origin; }
-    QPoint toWindow(QPoint surfacePoint) const { return surfacePoint - m_origin; }
-    QRect toWindow(const Rect16& r) const { return QRect(r.x - m_origin.x(), r.y - m_origin.y(), r.w, r.h); }
+    // The view: the surface point shown at the window's top-left
+    // (scrolling) and the scale of window pixels to surface pixels (the
+    // table's zoom; boxes stay at 1). Every rule works in surface
+    // coordinates; only these map them to the window and back.
+    QPoint origin() const { return {static_cast<int>(std::floor(m_origin.x())), static_cast<int>(std::floor(m_origin.y()))}; }
+    QPointF exactOrigin() const { return m_origin; }
+    double zoom() const { return m_zoom; }
+    void setOrigin(QPoint origin) { setView(m_zoom, QPointF(origin)); }
+    void setView(double zoom, QPointF origin);
+    // Whether the window shows the surface pixel for pixel (the fast path).
+    bool unscaled() const { return m_unscaled; }
+    // The surface pixel under a window pixel, and the exact surface point
+    // of a window point.
+    QPoint toSurface(QPoint windowPoint) const;
+    QPointF toSurfaceF(QPointF windowPoint) const { return m_origin + windowPoint / m_zoom; }
+    // The surface area a window rectangle shows (whole pixels covering it).
+    Rect16 toSurface(const QRect& windowRect) const;
+    QPoint toWindow(QPoint surfacePoint) const;
+    QPointF toWindowF(QPointF surfacePoint) const { return (surfacePoint - m_origin) * m_zoom; }
+    // The window pixels a surface area covers.
+    QRect toWindow(const Rect16& r) const;
     // The visible part of the surface, in surface coordinates.
     Rect16 visibleArea() const;
 
@@ -63,6 +83,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     // Drawn over the pieces in window coordinates (frames, markers, bands).
     virtual void paintOverlay(QPainter& painter, const QRect& area);
+    // The view was scrolled or zoomed.
+    virtual void viewChanged();
 
     // Brings the ground up to date with what it shows (the document's
     // choice, the box's colour) before it is painted.
@@ -77,12 +99,20 @@ protected:
 
 private:
     void paintArea(QPainter& painter, const QRect& windowRect);
+    void paintScaledArea(QPainter& painter, const QRect& windowRect);
+    void paintPieces(QPoint at);
+    const LiftShadow* liftShadow(bool withPieces);
 
     PlayContext& m_context;
     uint8_t m_container;
-    QPoint m_origin;
+    QPointF m_origin;
+    double m_zoom = 1.0;
+    bool m_unscaled = true;  // zoom 1 and a whole-pixel origin
     std::set<int> m_hidden;
     fw::Bitmap m_scratch;
+    std::unique_ptr<LiftShadow> m_shadow;
+    std::array<int, 8> m_shadowKey{};
+    QPoint m_shadowAt;
 };
 
 }  // namespace qv

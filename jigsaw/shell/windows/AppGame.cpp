@@ -166,7 +166,7 @@ void App::showOpenedGame()
     // Saved on a larger table: what lies beyond this one is brought onto it.
     if (m_puz.state & Puz::BringIntoView) {
         m_puz.state &= static_cast<uint8_t>(~Puz::BringIntoView);
-        m_window->rules().BringIntoView(m_window->visibleArea());
+        m_window->rules().BringIntoView(m_window->tableArea());
     }
     if (m_live->isOpen() && !(gameOptions() & fw::gameopt::HideScore))
         m_scoreWindows->showMiniScore(true, QPoint(m_puz.scorePos.x, m_puz.scorePos.y));
@@ -303,7 +303,7 @@ void App::displayChanged(const QRect& geometry, int depth)
     // comes onto it.
     const QSize now = m_window->size();
     if (now.width() < before.width() || now.height() < before.height())
-        m_window->rules().BringIntoView(m_window->visibleArea());
+        m_window->rules().BringIntoView(m_window->tableArea());
 }
 
 bool App::RebuildPieces()

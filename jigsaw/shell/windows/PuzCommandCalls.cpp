@@ -368,6 +368,36 @@ bool PuzCommands::shareCut(uint32_t)
     return true;
 }
 
+// The keys zoom about the pointer, the menu's entries about where the menu
+// was opened (the pointer's place then).
+bool PuzCommands::zoomIn(uint32_t)
+{
+    if (hasPieces())
+        window().zoomSteps(1, window().zoomPoint());
+    return true;
+}
+
+bool PuzCommands::zoomOut(uint32_t)
+{
+    if (hasPieces())
+        window().zoomSteps(-1, window().zoomPoint());
+    return true;
+}
+
+bool PuzCommands::zoomActual(uint32_t)
+{
+    if (hasPieces())
+        window().zoomToActual();
+    return true;
+}
+
+bool PuzCommands::zoomWhole(uint32_t)
+{
+    if (hasPieces())
+        window().zoomToWhole();
+    return true;
+}
+
 bool PuzCommands::openLoupe(uint32_t)
 {
     WPuz& w = window();

@@ -173,6 +173,10 @@ private:
     bool ghost(uint32_t percent) override;
     bool shareCut(uint32_t) override;
     bool progressLine(uint32_t) override;
+    bool zoomIn(uint32_t) override;
+    bool zoomOut(uint32_t) override;
+    bool zoomActual(uint32_t) override;
+    bool zoomWhole(uint32_t) override;
 
     WPuz& window() const;
     ScoreWindows& scoreWindows() const;

@@ -76,6 +76,10 @@ public:
     QV_RECORD(ghost)
     QV_RECORD(shareCut)
     QV_RECORD(progressLine)
+    QV_RECORD(zoomIn)
+    QV_RECORD(zoomOut)
+    QV_RECORD(zoomActual)
+    QV_RECORD(zoomWhole)
 #undef QV_RECORD
 };
 
@@ -413,7 +417,7 @@ TEST(CommandTable, SubmenuCaptionsHaveNoDots)
             }
     };
     walk(menu);
-    EXPECT_EQ(submenus.size(), 3u);  // the boxes, the edge pieces, the ghost picture
+    EXPECT_EQ(submenus.size(), 4u);  // the boxes, the edge pieces, the zoom, the ghost picture
     for (const std::string& s : submenus)
         EXPECT_NE(s.substr(s.size() >= 3 ? s.size() - 3 : 0), "...") << s;
     EXPECT_EQ(menu.items().at(0).text, "caption 101...") << "an entry opening a dialog keeps its dots";
@@ -442,6 +446,10 @@ TEST(CommandTable, TheKeyListNamesEveryKeyOnceInTheTablesOrder)
         {"Ctrl+Z", "c1170"},
         {"Ctrl+Y, Ctrl+Shift+Z", "c1171"},
         {"Ctrl+E", "c1173"},
+        {"Ctrl++, Ctrl+Num +", "c1180"},
+        {"Ctrl+-, Ctrl+Num -", "c1181"},
+        {"Ctrl+0", "c1182"},
+        {"Ctrl+9", "c1183"},
         {"Alt+R", "t4737"},
         {"Alt+1 \x85 Alt+9", "to box 1 \x85 9"},
         {"Alt+Num 1 \x85 Alt+Num 6", "to box 1 \x85 6"},

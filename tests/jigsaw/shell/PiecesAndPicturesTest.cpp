@@ -78,7 +78,7 @@ EdgePixels edgePixels(const qv::Puz& puz)
 
 bool allOnTable(qv::WPuz& w, int from = 0)
 {
-    const qv::Rect16 view = w.visibleArea();
+    const qv::Rect16 view = w.tableArea();
     for (const qv::SPuz& p : w.context().puz.pieces) {
         const qv::Rect16& r = p.table;
         if (p.index >= from && p.box == qv::SPuz::OnTable &&
@@ -168,35 +168,48 @@ TEST(PiecesAndPictures, APuzzleOfOnePieceIsCompleteWhenOpened)
 }
 
 // A game saved on a larger table (its pieces up to 3000 pixels out) is
-// opened after the question, with every piece brought onto the table.
+// opened after the question, with every piece brought onto the table: the
+// whole table, also when the game was kept zoomed in on a part of it.
 TEST(PiecesAndPictures, AGameFromALargerTableComesOntoThisOne)
 {
-    ProgramFolder folder;
-    const fs::path puzzle = makePuzzle(folder / "bands.puz", 5, 4);
-    const fs::path saved = folder / "far.sav";
-    {
-        Started s(folder, puzzle.string());
+    for (uint16_t zoom : {uint16_t(1000), uint16_t(2500)}) {
+        ProgramFolder folder;
+        const fs::path puzzle = makePuzzle(folder / "bands.puz", 5, 4);
+        const fs::path saved = folder / "far.sav";
+        {
+            Started s(folder, puzzle.string());
+            ASSERT_EQ(s.status, 0);
+            qv::Puz& puz = s.puz();
+            joinFirstPair(s.window());
+            for (int i = 2; i < puz.pieceCount(); ++i)
+                puz.pieces[i].placeAt(static_cast<int16_t>(2000 + 50 * i), static_cast<int16_t>(1500 + 30 * i));
+            s.window().rules().MoveGroup(0, {3000, 2500});
+            puz.savedPath = saved;
+            puz.savedName = "Far";
+            puz.savedFrame = {6000, 4000};  // as the larger table wrote it
+            puz.viewZoom = zoom;
+            puz.viewCentre = {200, 150};
+            ASSERT_TRUE(fw::replaceFile(saved, [&](fw::Stream& out) { return qv::SavedGameFile::write(puz, out); }));
+        }
+        ToldBoxes told;
+        told.arm();
+        Started s(folder, saved.string());
         ASSERT_EQ(s.status, 0);
-        qv::Puz& puz = s.puz();
-        joinFirstPair(s.window());
-        for (int i = 2; i < puz.pieceCount(); ++i)
-            puz.pieces[i].placeAt(static_cast<int16_t>(2000 + 50 * i), static_cast<int16_t>(1500 + 30 * i));
-        s.window().rules().MoveGroup(0, {3000, 2500});
-        puz.savedPath = saved;
-        puz.savedName = "Far";
-        puz.savedFrame = {6000, 4000};  // as the larger table wrote it
-        ASSERT_TRUE(fw::replaceFile(saved, [&](fw::Stream& out) { return qv::SavedGameFile::write(puz, out); }));
+        ASSERT_EQ(told.texts->size(), 1u) << "the question about the larger table";
+        EXPECT_TRUE((*told.texts)[0].contains("6000x4000")) << (*told.texts)[0].toStdString();
+        ASSERT_EQ(s.puz().pieceCount(), 20);
+        EXPECT_FALSE(s.puz().state & qv::Puz::BringIntoView) << "done with";
+        EXPECT_DOUBLE_EQ(s.window().zoom(), zoom / 1000.0);
+        EXPECT_TRUE(allOnTable(s.window())) << zoom;
+        EXPECT_TRUE(s.puz().pieces[0].joined & (1 << qv::SideRight)) << "the group came as one";
+        if (zoom != 1000) {
+            const qv::Rect16 v = s.window().visibleArea();
+            int beyond = 0;
+            for (const qv::SPuz& p : s.puz().pieces)
+                beyond += p.table.x + p.table.w > v.x + v.w || p.table.y + p.table.h > v.y + v.h;
+            EXPECT_GT(beyond, 0) << "spread over the table, not crammed into the zoomed view";
+        }
     }
-    ToldBoxes told;
-    told.arm();
-    Started s(folder, saved.string());
-    ASSERT_EQ(s.status, 0);
-    ASSERT_EQ(told.texts->size(), 1u) << "the question about the larger table";
-    EXPECT_TRUE((*told.texts)[0].contains("6000x4000")) << (*told.texts)[0].toStdString();
-    ASSERT_EQ(s.puz().pieceCount(), 20);
-    EXPECT_FALSE(s.puz().state & qv::Puz::BringIntoView) << "done with";
-    EXPECT_TRUE(allOnTable(s.window()));
-    EXPECT_TRUE(s.puz().pieces[0].joined & (1 << qv::SideRight)) << "the group came as one";
 }
 
 // A saved game cut short inside its piece records opens with the pieces it

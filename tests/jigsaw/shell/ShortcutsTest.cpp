@@ -197,7 +197,7 @@ TEST_P(Shortcuts, EveryKeyShowsBesideEachEntryOfItsCommandInEveryMenu)
     }
     for (const std::string& sub : submenus)
         EXPECT_NE(sub.substr(sub.size() - 3), "...") << sub;
-    EXPECT_EQ(submenus.size(), 4u) << ::testing::PrintToString(submenus);  // boxes, edges, ghost; send to box
+    EXPECT_EQ(submenus.size(), 5u) << ::testing::PrintToString(submenus);  // boxes, edges, zoom, ghost; send to box
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, Shortcuts, ::testing::Values("eng", "deu"));
