@@ -38,8 +38,8 @@ public:
         std::filesystem::path puzzlesRoot;  // where "picclr.bmp" lies
         std::filesystem::path texturesDir;  // the program's own textures (*.jpg)
         int resolution = 32;                // planes x bits a pixel of the display
-        PictureReader reader;
-        FileAsker asker;
+        PictureReader reader = nullptr;
+        FileAsker asker = nullptr;
     };
     enum : int {
         IdField = 3001,

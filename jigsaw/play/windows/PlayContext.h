@@ -75,7 +75,7 @@ struct PlayContext {
     fw::Random* sparklePlaces = nullptr;
     // How the table's texture pictures are decoded; null: the window
     // system's reader.
-    std::function<fw::Status(const std::filesystem::path&, fw::Bitmap&)> readPicture;
+    std::function<fw::Status(const std::filesystem::path&, fw::Bitmap&)> readPicture = nullptr;
     // The screen played on; null: a true-colour one.
     const fw::Display* display = nullptr;
 
