@@ -55,8 +55,9 @@ TEST(CarriedShadow, TheCarriedGroupCastsTheShadowOfTheEdgeStyle)
             EXPECT_GT(sumX / changed, p.table.x + p.table.w / 2.0 + 2) << static_cast<int>(c.style);
             EXPECT_GT(sumY / changed, p.table.y + p.table.h / 2.0 + 2) << static_cast<int>(c.style);
         }
-        if (c.shadow)
+        if (c.shadow) {
             EXPECT_EQ(shades.size() > 1, c.soft) << static_cast<int>(c.style) << ": " << shades.size() << " shades";
+        }
 
         QTest::mouseRelease(&w, Qt::LeftButton, {}, at);
         EXPECT_EQ(shot(), before) << "put down, the shadow goes";
