@@ -1,8 +1,14 @@
 #pragma once
 #include <algorithm>
+#include <QApplication>
+#include <QMenu>
 #include <QTest>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
 #include <optional>
 
+#include "framework/qt/MenuBuilder.h"
 #include "framework/qt/Window.h"
 
 #include "jigsaw/document/Puz.h"
@@ -143,6 +149,54 @@ inline int carryAndDrop(qv::WPuz& w, const JoinPlan& plan, QPoint miss = QPoint(
     glide(w, start, end);
     release(w, Qt::LeftButton, end);
     return turns;
+}
+
+// Runs open(), which shows a menu and waits for it; while the menu is up
+// look() is called, then the menu is closed, or its first entry (in it or in
+// a submenu) for the command chosen, when given: the one of the argument,
+// or of any argument when none is given.
+inline void whileMenuIsOpen(const std::function<void()>& open, const std::function<void(QMenu&)>& look,
+                            uint32_t choose = 0, std::optional<uint32_t> argument = std::nullopt)
+{
+    bool seen = false;
+    std::function<void(int)> poll = [&](int tries) {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu) {
+            if (tries > 0)
+                QTimer::singleShot(20, [&poll, tries] { poll(tries - 1); });
+            return;
+        }
+        seen = true;
+        look(*menu);
+        // The entry is chosen with the keyboard, opening its submenu first.
+        for (QAction* a : menu->actions()) {
+            if (!choose)
+                break;
+            QMenu* target = menu;
+            QAction* entry = nullptr;
+            if (a->menu()) {
+                for (QAction* inner : a->menu()->actions())
+                    if (const auto c = fw::MenuBuilder::choiceOf(inner); c && c->command == choose && (!argument || c->argument == *argument))
+                        entry = inner;
+                if (entry) {
+                    menu->setActiveAction(a);
+                    QTest::keyClick(menu, Qt::Key_Right);
+                    target = a->menu();
+                }
+            } else if (const auto c = fw::MenuBuilder::choiceOf(a); c && c->command == choose && (!argument || c->argument == *argument)) {
+                entry = a;
+            }
+            if (!entry)
+                continue;
+            target->setActiveAction(entry);
+            QTest::keyClick(target, Qt::Key_Return);
+            return;
+        }
+        menu->close();
+    };
+    QTimer::singleShot(20, [&poll] { poll(200); });
+    open();
+    EXPECT_TRUE(seen) << "no menu was shown";
 }
 
 }  // namespace shelltest

@@ -48,36 +48,6 @@ QPoint emptySpot(qv::WPuz& w, qv::WSPuz& s, int margin)
     return {-1, -1};
 }
 
-// Runs open(), which shows a menu and waits for it; while the menu is up
-// look() is called, then the menu is closed (or its first entry for command
-// is chosen, when given).
-void whileMenuIsOpen(const std::function<void()>& open, const std::function<void(QMenu&)>& look, uint32_t command = 0)
-{
-    bool seen = false;
-    std::function<void(int)> poll = [&](int tries) {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (!menu) {
-            if (tries > 0)
-                QTimer::singleShot(20, [&poll, tries] { poll(tries - 1); });
-            return;
-        }
-        seen = true;
-        look(*menu);
-        QAction* chosen = nullptr;
-        for (QAction* a : menu->actions())
-            if (!chosen && command && (a->data().toULongLong() & 0xFFFFFFFFu) == command)
-                chosen = a;
-        if (chosen) {
-            menu->setActiveAction(chosen);
-            QTest::keyClick(menu, Qt::Key_Return);
-        } else {
-            menu->close();
-        }
-    };
-    QTimer::singleShot(20, [&poll] { poll(200); });
-    open();
-    EXPECT_TRUE(seen) << "no menu was shown";
-}
 
 struct Game {
     ProgramFolder folder;

@@ -54,50 +54,6 @@ void collect(const QMenu& menu, const std::string& where, std::vector<Shown>& en
     }
 }
 
-// Opens the menu the way open() does (a click), hands it to look() and closes it.
-void whileMenuIsOpen(const std::function<void()>& open, const std::function<void(QMenu&)>& look,
-                     uint32_t choose = 0, uint32_t argument = 0)
-{
-    bool seen = false;
-    std::function<void(int)> poll = [&](int tries) {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (!menu) {
-            if (tries > 0)
-                QTimer::singleShot(20, [&poll, tries] { poll(tries - 1); });
-            return;
-        }
-        seen = true;
-        look(*menu);
-        // The entry is chosen with the keyboard, opening its submenu first.
-        for (QAction* a : menu->actions()) {
-            if (!choose)
-                break;
-            QMenu* target = menu;
-            QAction* entry = nullptr;
-            if (a->menu()) {
-                for (QAction* inner : a->menu()->actions())
-                    if (const auto c = fw::MenuBuilder::choiceOf(inner); c && c->command == choose && c->argument == argument)
-                        entry = inner;
-                if (entry) {
-                    menu->setActiveAction(a);
-                    QTest::keyClick(menu, Qt::Key_Right);
-                    target = a->menu();
-                }
-            } else if (const auto c = fw::MenuBuilder::choiceOf(a); c && c->command == choose && c->argument == argument) {
-                entry = a;
-            }
-            if (!entry)
-                continue;
-            target->setActiveAction(entry);
-            QTest::keyClick(target, Qt::Key_Return);
-            return;
-        }
-        menu->close();
-    };
-    QTimer::singleShot(20, [&poll] { poll(200); });
-    open();
-    EXPECT_TRUE(seen) << "no menu was shown";
-}
 
 // A loose piece on the table whose centre hits it (nothing lies over it).
 int pieceOnTop(qv::WPuz& w)
