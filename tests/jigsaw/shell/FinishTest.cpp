@@ -28,12 +28,6 @@ namespace {
 // A puzzle of two stock sizes: 2 x 2 and 3 x 2.
 std::filesystem::path twoSizes(const ProgramFolder& folder)
 {
-    const int width = 360, height = 270;
-    fw::Bitmap picture(width, height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            picture.setPixel(x, y, static_cast<uint32_t>(((x * 255 / width) << 16) | ((y * 255 / height) << 8) |
-                                                         (((x + y) / 12 % 2) ? 0xC0 : 0x30)));
     qv::Puz puz;
     puz.edit = qv::Puz::Making;
     puz.columns[0] = 2, puz.rows[0] = 2;
@@ -42,7 +36,7 @@ std::filesystem::path twoSizes(const ProgramFolder& folder)
     puz.entry.title = "Bands";
     puz.puzzleSeed = 1;
     qv::PictureSource source;
-    source.bitmap = picture;
+    source.bitmap = bandsPicture();
     const auto path = folder / "bands.puz";
     EXPECT_TRUE(qv::WritePuzzleFile(puz, path, source, fw::Bitmap(80, 60, 0x336699), fw::Display()).ok());
     return path;

@@ -89,17 +89,23 @@ inline bool waitFor(const std::function<bool()>& done, int ms = 8000)
     return done();
 }
 
-// A puzzle file of columns x rows pieces over a drawn picture (bands and
-// diagonals, so every piece looks different).
-inline std::filesystem::path makePuzzle(const std::filesystem::path& path, int columns, int rows,
-                                        uint16_t options = 0, int width = 360, int height = 270,
-                                        uint32_t seed = 0, const std::string& rights = {})
+// A drawn picture of bands and diagonals, so every piece looks different.
+inline fw::Bitmap bandsPicture(int width = 360, int height = 270)
 {
     fw::Bitmap picture(width, height);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             picture.setPixel(x, y, static_cast<uint32_t>(((x * 255 / width) << 16) | ((y * 255 / height) << 8) |
                                                          (((x + y) / 12 % 2) ? 0xC0 : 0x30)));
+    return picture;
+}
+
+// A puzzle file of columns x rows pieces over the bands picture.
+inline std::filesystem::path makePuzzle(const std::filesystem::path& path, int columns, int rows,
+                                        uint16_t options = 0, int width = 360, int height = 270,
+                                        uint32_t seed = 0, const std::string& rights = {})
+{
+    const fw::Bitmap picture = bandsPicture(width, height);
     qv::Puz puz;
     puz.edit = qv::Puz::Making;
     puz.rows[0] = static_cast<int16_t>(rows);
